@@ -1,0 +1,44 @@
+#pragma once
+// Every fixed pause and every USB time-out of the program goes through one clock, so that the
+// tests can run the protocol's seconds on a virtual clock in no time.
+
+#include <cstdint>
+#include <functional>
+#include <mutex>
+
+namespace korvel {
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // Milliseconds since an arbitrary start.
+    virtual std::int64_t nowMs() const = 0;
+    // Wait this many milliseconds (nothing for 0 or less).
+    virtual void sleepMs(int ms) = 0;
+};
+
+// Sleeps for real, in short slices, calling the pump between slices so that a window can
+// repaint its progress bar while the protocol waits.
+class RealClock : public Clock {
+public:
+    std::int64_t nowMs() const override;
+    void sleepMs(int ms) override;
+    void setPump(std::function<void()> pump) { pump_ = std::move(pump); }
+
+private:
+    std::function<void()> pump_;
+};
+
+// Time passes only when somebody sleeps. Safe to use from two threads (the terminal's reader).
+class VirtualClock : public Clock {
+public:
+    std::int64_t nowMs() const override;
+    void sleepMs(int ms) override;
+    void advance(int ms) { sleepMs(ms); }
+
+private:
+    mutable std::mutex mutex_;
+    std::int64_t now_ = 0;
+};
+
+}  // namespace korvel

@@ -1,0 +1,43 @@
+#pragma once
+// What the program asks of the operating system: the path separator, the current directory,
+// the user's documents and settings folders, and the system's major version.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace korvel {
+
+#ifdef _WIN32
+constexpr char kPathSeparator = '\\';
+#else
+constexpr char kPathSeparator = '/';
+#endif
+
+// folder + separator + name, exactly as given (no normalisation).
+std::string joinPath(const std::string& folder, const std::string& name);
+// The last component of a path.
+std::string baseName(const std::string& path);
+
+std::string currentDirectory();
+bool setCurrentDirectory(const std::string& path);
+
+bool isDirectory(const std::string& path);
+bool fileExists(const std::string& path);
+// Size in bytes, or -1 when there is no such file.
+std::int64_t fileSize(const std::string& path);
+
+// The folders that stand in for "<My Documents>" and "<My Settings>", and the system version.
+struct SystemFolders {
+    std::string documents;  // the user's documents folder, without a trailing separator
+    std::string settings;   // the user's configuration folder, without a trailing separator
+    // The operating system's major version when the system has such a query (Windows); the
+    // legacy settings layout is used only when it is known and below 6.
+    std::optional<int> osMajorVersion;
+};
+
+// From the environment: XDG_DOCUMENTS_DIR (or the user-dirs.dirs file, or ~/Documents) and
+// XDG_CONFIG_HOME (or ~/.config).
+SystemFolders systemFolders();
+
+}  // namespace korvel

@@ -1,0 +1,51 @@
+#pragma once
+// INI files read and written by the Windows profile-file rules:
+// - section and key names match without regard to case (surrounding blanks ignored);
+// - a value is the text after the first "=", with surrounding blanks removed, and one pair
+//   of matching quotes (double or single) around it removed;
+// - the first section of a name and the first key of a name in it count; later ones are
+//   ignored;
+// - lines beginning with ";" are comments; lines without "=" inside a section are ignored;
+// - a missing file, section or key gives the default; a text is cut to its limit;
+// - an integer is read from the value's leading decimal digits: no sign is taken, and a
+//   value without a leading digit reads as 0 (the key is there, so not the default).
+// Files with CR LF and LF line ends are read alike. Writing keeps every other line and
+// writes CR LF line ends.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvel {
+
+class ProfileFile {
+public:
+    // An empty profile when the file cannot be read.
+    static ProfileFile load(const std::string& path);
+    static ProfileFile parse(std::string_view text);
+
+    bool hasKey(std::string_view section, std::string_view key) const;
+    std::string getString(std::string_view section, std::string_view key,
+                          std::string_view defaultValue, std::size_t limit) const;
+    int getInt(std::string_view section, std::string_view key, int defaultValue) const;
+
+    // Replaces the key's line in place, or adds it at the end of its section, or adds the
+    // section at the end of the file.
+    void setString(std::string_view section, std::string_view key, std::string_view value);
+    std::string text() const;  // CR LF line ends
+
+private:
+    const std::string* findValue(std::string_view section, std::string_view key) const;
+    std::vector<std::string> lines_;
+};
+
+std::string readProfileString(const std::string& path, std::string_view section,
+                              std::string_view key, std::string_view defaultValue,
+                              std::size_t limit);
+int readProfileInt(const std::string& path, std::string_view section, std::string_view key,
+                   int defaultValue);
+// Creates the file and the section when missing; saves safely. False when it cannot be saved.
+bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
+                        std::string_view value);
+
+}  // namespace korvel

@@ -1,0 +1,18 @@
+#pragma once
+// Reading whole files and saving them so that a failure never damages what was there.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvel {
+
+// Writes the bytes to a temporary file in the target's folder and renames it over the target
+// only when it is complete. On failure the old file is untouched and, when given, error holds
+// the system's reason.
+bool writeFileSafely(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+
+// The whole file, or nothing when it cannot be read.
+std::optional<std::string> readFileBytes(const std::string& path);
+
+}  // namespace korvel

@@ -1,0 +1,19 @@
+#pragma once
+// Formats from the language file are untrusted: they are never handed to printf.
+
+#include <string>
+#include <string_view>
+
+namespace korvel {
+
+// Replaces the first `count` occurrences of "%s" by the argument and "%%" by "%"; every other
+// "%" sequence (%d, %n, a surplus %s ...) stays as text.
+std::string formatWithArgument(std::string_view format, std::string_view argument, int count);
+
+// Replaces every "%1" by the argument (the built-in strings' gauge-name placeholder).
+std::string replacePlaceholder(std::string_view text, std::string_view argument);
+
+// A language file text "\n" (backslash, n) becomes a line break; nothing else changes.
+std::string expandLineBreaks(std::string_view text);
+
+}  // namespace korvel

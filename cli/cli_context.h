@@ -1,0 +1,37 @@
+#pragma once
+// What every korvel-cli command is given: the application object after start-up, the folder to
+// work in, the answer to questions, the simulated gauge, and the voice on stderr.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/palimar_app.h"
+#include "app/user_voice.h"
+
+namespace korvel::cli {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+struct CliContext {
+    PalimarApp& app;
+    UserVoice& voice;
+    std::string folder;          // the PC data folder to work in
+    std::string simulatedGauge;  // data log folder of the simulated gauge, or empty for USB
+    bool bootMode = false;       // the simulated gauge is plugged in in its upgrade mode
+};
+
+struct CliCommand {
+    const char* name;
+    const char* usage;  // one usage line, after the command name
+    std::function<int(CliContext&, const std::vector<std::string>&)> run;
+};
+
+// Each area contributes its commands.
+std::vector<CliCommand> appCommands();
+std::vector<CliCommand> dataFileCommands();
+std::vector<CliCommand> gaugeCommands();
+
+}  // namespace korvel::cli

@@ -1,0 +1,79 @@
+// korvel-cli: the program's operations without windows, for scripts and tests.
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_context.h"
+#include "cli/stderr_voice.h"
+
+using namespace korvel;
+using namespace korvel::cli;
+
+namespace {
+
+std::vector<CliCommand> allCommands() {
+    std::vector<CliCommand> all = appCommands();
+    for (auto& command : dataFileCommands()) {
+        all.push_back(std::move(command));
+    }
+    for (auto& command : gaugeCommands()) {
+        all.push_back(std::move(command));
+    }
+    return all;
+}
+
+int usage(const std::vector<CliCommand>& commands) {
+    std::cerr << "usage: korvel-cli [OPTIONS] COMMAND [ARGS...]\n\n"
+                 "OPTIONS\n"
+                 "  --folder DIR           the PC data folder to work in\n"
+                 "  --yes | --no           the answer to every overwrite question (default: --no)\n"
+                 "  --simulated-gauge DIR  talk to the simulated gauge whose data log is DIR\n"
+                 "  --boot-mode            with --simulated-gauge: the gauge is in its upgrade mode\n\n"
+                 "COMMANDS\n";
+    for (const auto& command : commands) {
+        std::cerr << "  " << command.name << ' ' << command.usage << '\n';
+    }
+    return kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<CliCommand> commands = allCommands();
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string folder, simulated;
+    bool answer = false, bootMode = false;
+    std::size_t i = 0;
+    for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
+        const std::string& option = args[i];
+        if (option == "--yes" || option == "--no") {
+            answer = option == "--yes";
+        } else if (option == "--boot-mode") {
+            bootMode = true;
+        } else if ((option == "--folder" || option == "--simulated-gauge") && i + 1 < args.size()) {
+            (option == "--folder" ? folder : simulated) = args[++i];
+        } else {
+            std::cerr << "korvel-cli: unknown option " << option << "\n";
+            return usage(commands);
+        }
+    }
+    if (i == args.size() || (bootMode && simulated.empty())) {
+        return usage(commands);
+    }
+    const std::string name = args[i];
+    const std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+
+    PalimarApp app;
+    app.startup();
+    StderrVoice voice(answer);
+    CliContext context{app, voice, folder.empty() ? app.pcDataFolder() : folder, simulated, bootMode};
+    for (const auto& command : commands) {
+        if (name == command.name) {
+            const int status = command.run(context, rest);
+            return status == kExitUsage ? usage(commands) : status;
+        }
+    }
+    std::cerr << "korvel-cli: unknown command " << name << "\n";
+    return usage(commands);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <iostream>
+
+#include "app/user_voice.h"
+
+namespace korvel::cli {
+
+// Messages as "KIND: TEXT", questions followed by "answer: yes|no", status lines as
+// "status: TEXT", all on standard error.
+class StderrVoice : public UserVoice {
+public:
+    explicit StderrVoice(bool answer) : answer_(answer) {}
+    void show(MessageKind kind, const std::string& text) override {
+        std::cerr << messageKindName(kind) << ": " << text << '\n';
+    }
+    bool ask(const std::string& text) override {
+        std::cerr << "question: " << text << '\n' << "answer: " << (answer_ ? "yes" : "no") << '\n';
+        return answer_;
+    }
+    void setStatus(const std::string& text) override {
+        if (!text.empty()) {
+            std::cerr << "status: " << text << '\n';
+        }
+    }
+    void setProgressRange(int, int) override {}
+    void setProgress(int) override {}
+    void setWaitCursor(bool) override {}
+
+private:
+    bool answer_;
+};
+
+}  // namespace korvel::cli

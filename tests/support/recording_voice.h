@@ -1,0 +1,55 @@
+#pragma once
+// A UserVoice for tests: records every message with its kind, every question, status line and
+// progress position, and answers questions from a script (then with the default answer).
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/user_voice.h"
+
+namespace korvel::test {
+
+struct Said {
+    MessageKind kind;
+    std::string text;
+    bool operator==(const Said& other) const { return kind == other.kind && text == other.text; }
+};
+
+class RecordingVoice : public UserVoice {
+public:
+    void show(MessageKind kind, const std::string& text) override { said.push_back({kind, text}); }
+    bool ask(const std::string& text) override {
+        said.push_back({MessageKind::Question, text});
+        if (answers.empty()) {
+            return defaultAnswer;
+        }
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void setStatus(const std::string& text) override {
+        status = text;
+        statuses.push_back(text);
+    }
+    void setProgressRange(int low, int high) override {
+        rangeLow = low;
+        rangeHigh = high;
+    }
+    void setProgress(int position) override {
+        progress = position;
+        progressHistory.push_back(position);
+    }
+    void setWaitCursor(bool on) override { waitCursor = on; }
+
+    std::vector<Said> said;
+    std::deque<bool> answers;
+    bool defaultAnswer = false;
+    std::string status;
+    std::vector<std::string> statuses;
+    int rangeLow = 0, rangeHigh = 0, progress = 0;
+    std::vector<int> progressHistory;
+    bool waitCursor = false;
+};
+
+}  // namespace korvel::test
