@@ -155,6 +155,11 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_MSG_FILECREATE_VALUE_1TO5000_ATOZZ", 148, "Enter value as 1-5000 or A-ZZ"},
         {"IDS_MSG_FILECREATE_FILECREATED_SUCCESS", 149, "Successfully created file "},
         {"IDS_MSG_FILE_INVALIDFILENAME", 150, "Invalid file name. Valid file name can be 16 characters or less containing 0-9,A-Z(upper case),+,-"},
+        // Messages of the data files (ids 200-219).
+        // Messages of the gauge link (ids 220-239).
+        // Messages of the data view (ids 240-259).
+        // Messages of the window and pages (ids 260-279).
+        // Messages of the upgrade, terminal and velocity (ids 280-299).
     };
     return entries;
 }
