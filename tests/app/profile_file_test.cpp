@@ -1,0 +1,97 @@
+#include "app/profile_file.h"
+
+#include <gtest/gtest.h>
+
+#include "temp_home.h"
+
+namespace korvel {
+namespace {
+
+TEST(ProfileFileTest, ReadsValuesByTheWindowsRules) {
+    const ProfileFile ini = ProfileFile::parse(
+        "; comment=not a key\r\n"
+        "[Config]\r\n"
+        "  gagename  =   KQ 99  \r\n"
+        "Quoted=\"  padded  \"\r\n"
+        "Single='x'\r\n"
+        "Unbalanced=\"x\r\n"
+        "Twice=first\r\n"
+        "twice=second\r\n"
+        "Empty=\r\n"
+        "no equals sign here\r\n"
+        "[Other]\n"
+        "Key=other\n"
+        "[config]\n"
+        "Late=from the second section of the same name\n");
+    struct Case {
+        const char* section;
+        const char* key;
+        const char* expected;
+    } cases[] = {
+        {"CONFIG", "GageName", "KQ 99"},     // names without regard to case, blanks trimmed
+        {"config", "Quoted", "  padded  "},  // one pair of quotes removed, blanks inside kept
+        {"config", "Single", "x"},
+        {"config", "Unbalanced", "\"x"},
+        {"config", "Twice", "first"},        // the first key of a name counts
+        {"config", "Empty", ""},
+        {"config", "Missing", "default"},
+        {"config", "Late", "default"},       // the first section of a name counts
+        {"Other", "key", "other"},           // LF line ends read alike
+        {"Absent", "Key", "default"},
+        {"config", "no equals sign here", "default"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ini.getString(c.section, c.key, "default", 511), c.expected)
+            << c.section << "/" << c.key;
+    }
+}
+
+TEST(ProfileFileTest, CutsTextsToTheirLimit) {
+    const ProfileFile ini = ProfileFile::parse("[A]\nName=ABCDEFGHIJ\n");
+    EXPECT_EQ(ini.getString("A", "Name", "", 4), "ABCD");
+    EXPECT_EQ(ini.getString("A", "Missing", "0123456789", 3), "012");
+}
+
+TEST(ProfileFileTest, ReadsIntegersFromLeadingDigits) {
+    const ProfileFile ini = ProfileFile::parse(
+        "[N]\nPlain=12\nTrailing=7abc\nBlank=  3 \nSigned=-5\nPlus=+5\nText=abc\nEmpty=\n"
+        "Huge=99999999999999\nQuoted=\"42\"\n");
+    struct Case {
+        const char* key;
+        int expected;
+    } cases[] = {
+        {"Plain", 12}, {"Trailing", 7}, {"Blank", 3},   {"Signed", 0},          {"Plus", 0},
+        {"Text", 0},   {"Empty", 0},    {"Missing", 9}, {"Huge", 2147483647}, {"Quoted", 42},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ini.getInt("N", c.key, 9), c.expected) << c.key;
+    }
+}
+
+TEST(ProfileFileTest, WritingKeepsEveryOtherLineAndReplacesTheKeyInPlace) {
+    test::TempHome home;
+    home.write("a.ini", "; settings\n[CONFIG]\nHostDirPath=old\nOther=1\n\n[Language]\nDefault=DEU\n");
+    ASSERT_TRUE(writeProfileString(home.path("a.ini"), "config", "HostDirPath", "/data"));
+    ASSERT_TRUE(writeProfileString(home.path("a.ini"), "Language", "Added", "yes"));
+    ASSERT_TRUE(writeProfileString(home.path("a.ini"), "New", "Key", "v"));
+    EXPECT_EQ(home.read("a.ini"),
+              "; settings\r\n[CONFIG]\r\nHostDirPath=/data\r\nOther=1\r\n\r\n[Language]\r\n"
+              "Default=DEU\r\nAdded=yes\r\n[New]\r\nKey=v\r\n");
+}
+
+TEST(ProfileFileTest, WritingCreatesTheFileAndReadsBack) {
+    test::TempHome home;
+    const std::string path = home.path("Settings.ini");
+    ASSERT_TRUE(writeProfileString(path, "Language", "Default", "ENU"));
+    ASSERT_TRUE(writeProfileString(path, "Language", "Default", "FRA"));
+    EXPECT_EQ(home.read("Settings.ini"), "[Language]\r\nDefault=FRA\r\n");
+    EXPECT_EQ(readProfileString(path, "LANGUAGE", "default", "ENU", 49), "FRA");
+}
+
+TEST(ProfileFileTest, FailedWriteLeavesTheOldFile) {
+    test::TempHome home;
+    EXPECT_FALSE(writeProfileString(home.path("missing-folder/x.ini"), "A", "B", "C"));
+}
+
+}  // namespace
+}  // namespace korvel

@@ -1,0 +1,36 @@
+#include "temp_home.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace korvel::test {
+
+TempHome::TempHome() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "korvel-test-XXXXXX").string();
+    root_ = mkdtemp(pattern.data());
+}
+
+TempHome::~TempHome() {
+    std::error_code ec;
+    std::filesystem::remove_all(root_, ec);
+}
+
+SystemFolders TempHome::folders() const {
+    SystemFolders folders;
+    folders.documents = path("Documents");
+    folders.settings = path(".config");
+    return folders;
+}
+
+void TempHome::write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(path(name), std::ios::binary) << bytes;
+}
+
+std::string TempHome::read(const std::string& name) const {
+    std::ifstream in(path(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace korvel::test

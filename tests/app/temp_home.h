@@ -1,0 +1,28 @@
+#pragma once
+// A temporary folder that plays the working directory and the user's home for one test.
+
+#include <string>
+
+#include "app/platform.h"
+
+namespace korvel::test {
+
+class TempHome {
+public:
+    TempHome();
+    ~TempHome();
+    TempHome(const TempHome&) = delete;
+    TempHome& operator=(const TempHome&) = delete;
+
+    const std::string& root() const { return root_; }
+    std::string path(const std::string& name) const { return joinPath(root_, name); }
+    // The documents and settings folders inside the temporary home.
+    SystemFolders folders() const;
+    void write(const std::string& name, const std::string& bytes) const;
+    std::string read(const std::string& name) const;
+
+private:
+    std::string root_;
+};
+
+}  // namespace korvel::test
