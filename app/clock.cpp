@@ -21,7 +21,8 @@ void RealClock::sleepMs(int ms) {
         if (pump_) {
             pump_();
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(std::min<std::int64_t>(left, kSliceMs)));
+        std::this_thread::sleep_for(
+            std::chrono::milliseconds(std::min<std::int64_t>(left, kSliceMs)));
     }
 }
 

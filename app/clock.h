@@ -9,7 +9,7 @@
 namespace korvel {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Milliseconds since an arbitrary start.
     virtual std::int64_t nowMs() const = 0;
@@ -20,23 +20,23 @@ public:
 // Sleeps for real, in short slices, calling the pump between slices so that a window can
 // repaint its progress bar while the protocol waits.
 class RealClock : public Clock {
-public:
+  public:
     std::int64_t nowMs() const override;
     void sleepMs(int ms) override;
     void setPump(std::function<void()> pump) { pump_ = std::move(pump); }
 
-private:
+  private:
     std::function<void()> pump_;
 };
 
 // Time passes only when somebody sleeps. Safe to use from two threads (the terminal's reader).
 class VirtualClock : public Clock {
-public:
+  public:
     std::int64_t nowMs() const override;
     void sleepMs(int ms) override;
     void advance(int ms) { sleepMs(ms); }
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::int64_t now_ = 0;
 };

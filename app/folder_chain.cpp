@@ -9,7 +9,9 @@ namespace korvel {
 
 namespace {
 
-bool isSeparator(char c) { return c == '/' || c == kPathSeparator; }
+bool isSeparator(char c) {
+    return c == '/' || c == kPathSeparator;
+}
 
 // At each separator the text so far, and the whole path at its last character.
 std::vector<std::string> prefixes(const std::string& path) {

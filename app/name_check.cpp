@@ -12,7 +12,8 @@ int checkDataFileName(const std::string& name, std::size_t maxStem) {
         return 0;
     }
     for (const char c : stem) {
-        const bool allowed = c == '+' || c == '-' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z');
+        const bool allowed =
+            c == '+' || c == '-' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z');
         if (!allowed) {
             return 0;
         }

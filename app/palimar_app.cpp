@@ -16,7 +16,9 @@ constexpr std::size_t kSettingsPathLimit = 259;
 const char* const kMyDocuments = "<My Documents>";
 const char* const kMySettings = "<My Settings>";
 
-std::string defaultSettingsDir() { return std::string(kMySettings) + kPathSeparator + "Korvel"; }
+std::string defaultSettingsDir() {
+    return std::string(kMySettings) + kPathSeparator + "Korvel";
+}
 std::string defaultHostDir() {
     return std::string(kMyDocuments) + kPathSeparator + "Korvel" + kPathSeparator + "data";
 }
@@ -58,7 +60,8 @@ void PalimarApp::readAppConfig() {
     config_.logoPath = logo.empty() ? std::string() : joinPath(workingDirectory_, logo);
     const char* const modelKeys[4] = {"GageModel1", "GageModel2", "GageModel3", "GageModel4"};
     for (int i = 0; i < 4; ++i) {
-        config_.gaugeModels[i] = ini.getString("CONFIG", modelKeys[i], i == 0 ? "KQ-77" : "", kNameLimit);
+        config_.gaugeModels[i] =
+            ini.getString("CONFIG", modelKeys[i], i == 0 ? "KQ-77" : "", kNameLimit);
     }
     config_.debug = ini.getInt("LOG", "Debug", 0);
     config_.showFileTransferTabOnly = ini.getInt("CONFIG", "ShowFileTransferTabOnly", 0);
@@ -72,8 +75,8 @@ void PalimarApp::locateSettings(const SystemFolders& system) {
         settingsFile_ = joinPath(workingDirectory_, "Settings.ini");
         return;
     }
-    const std::string configured = readProfileString(appConfigFile(), "CONFIG", "DefaultSettingsDirPath",
-                                                      defaultSettingsDir(), kPathLimit);
+    const std::string configured = readProfileString(
+        appConfigFile(), "CONFIG", "DefaultSettingsDirPath", defaultSettingsDir(), kPathLimit);
     settingsFolder_ = expandPlaceholder(configured, kMySettings, system.settings);
     makeFolderChain(settingsFolder_);
     settingsFile_ = joinPath(settingsFolder_, "Settings.ini").substr(0, kSettingsPathLimit);

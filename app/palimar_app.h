@@ -21,7 +21,7 @@ struct AppConfig {
 };
 
 class PalimarApp {
-public:
+  public:
     // Start-up steps 2 to 10: working directory, AppConfig.ini, the settings location, the PC
     // data folder and its folders, the text table.
     void startup(const std::string& workingDirectory, const SystemFolders& system);
@@ -53,7 +53,7 @@ public:
     bool writeLanguage(const std::string& code) const;
     bool writePcDataFolder(const std::string& folder) const;
 
-private:
+  private:
     void readAppConfig();
     void locateSettings(const SystemFolders& system);
     void fixPcDataFolder(const SystemFolders& system);

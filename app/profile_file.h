@@ -19,7 +19,7 @@
 namespace korvel {
 
 class ProfileFile {
-public:
+  public:
     // An empty profile when the file cannot be read.
     static ProfileFile load(const std::string& path);
     static ProfileFile parse(std::string_view text);
@@ -34,7 +34,7 @@ public:
     void setString(std::string_view section, std::string_view key, std::string_view value);
     std::string text() const;  // CR LF line ends
 
-private:
+  private:
     const std::string* findValue(std::string_view section, std::string_view key) const;
     std::vector<std::string> lines_;
 };

@@ -107,7 +107,9 @@ const std::vector<CaptionSlot>& captionSlots() {
 
 const std::vector<MessageEntry>& messageEntries() {
     static const std::vector<MessageEntry> entries = {
-        {"IDS_ERR_USBOPEN", 102, "Error in initializing USB device.\n\nMake sure that %1 is ON and is connnected to USB port of your PC. Unplug and replug USB cable if failure continues."},
+        {"IDS_ERR_USBOPEN", 102,
+         "Error in initializing USB device.\n\nMake sure that %1 is ON and is connnected to USB "
+         "port of your PC. Unplug and replug USB cable if failure continues."},
         {"IDS_ERR_USBOPEN_TIP", 0, ""},  // only used together with IDS_ERR_USBOPEN
         {"IDS_STATUS_GAGEREFRESHCOMPLETE", 103, "Gage directory file list refresh complete"},
         {"IDS_STATUS_GAGEREFRESHFAILURE", 104, "Gage directory file list refresh failed"},
@@ -121,7 +123,8 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_STATUS_BOOTLOADERCOMPLETE", 113, "Bootloader loaded"},
         {"IDS_STATUS_BOOTLOADERFAILED", 114, "Bootloader download failed"},
         {"IDS_STATUS_GAGERESPONSE", 115, "Failure received from Gage for command"},
-        {"IDS_STATUS_GAGEERROR", 116, "Error reading response for INIT or No response received from Gage"},
+        {"IDS_STATUS_GAGEERROR", 116,
+         "Error reading response for INIT or No response received from Gage"},
         {"IDS_ERR_GAGESENDBUFF", 117, "Error in sending buffer to Gage"},
         {"IDS_STATUS_SENTBYTES", 118, "Sent bytes"},
         {"IDS_ERR_GAGE_TERMCOMMAND", 119, "TERM command returned error"},
@@ -129,32 +132,53 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_STATUS_TOTALSENTBYTES", 121, "Total sent bytes"},
         {"IDS_STATUS_FILE_EXPORT_COMPLETE", 123, "File export completed for file"},
         {"IDS_STATUS_FILE_EXPORT_NOTSUPPORTED", 124, "Export of this file type is not supported"},
-        {"IDS_ERR_GAGE_WRITECOMMAND", 125, "Error reading response for Write command or No response received from Gage"},
+        {"IDS_ERR_GAGE_WRITECOMMAND", 125,
+         "Error reading response for Write command or No response received from Gage"},
         {"IDS_ERR_GAGE_SENDLINE", 126, "Error sending command or line to Gage"},
         {"IDS_STATUS_FILE_IMPORT_NOTSUPPORTED", 127, "Import of this file type is not supported"},
         {"IDS_STATUS_FILE_IMPORT_COMPLETE", 128, "File import completed for file"},
         {"IDS_ERR_USBCONFIG", 129, "Error in setting configuration to USB device"},
         {"IDS_ERR_USBINTERFACE", 130, "Error in getting interface to USB device"},
-        {"IDS_MSG_LANGCHANGE_EFFECT", 131, "Please shutdown and restart the application for language selection changes to take effect"},
+        {"IDS_MSG_LANGCHANGE_EFFECT", 131,
+         "Please shutdown and restart the application for language selection changes to take "
+         "effect"},
         {"IDS_MSG_FILEMERGE_SELECTFILES", 132, "Select one or more files to merge"},
         {"IDS_MSG_FILEMERGE_ENTERMERGEFILENAME", 133, "Enter file name for merged file"},
         {"IDS_ERR_FILEMERGE_FILECREATE_FAILURE", 134, "Error in creating new merged file"},
         {"IDS_MSG_FILEMERGE_MERGESUCCESS", 135, "Successfully created new merged file "},
         {"IDS_MSG_FILECREATE_ENTERFILENAME", 136, "Enter valid file name"},
         {"IDS_MSG_FILECREATE_MISMATCH_VALUE_TYPE", 137, "Mismatch in value type for Start and End"},
-        {"IDS_MSG_FILECREAE_START_MORETHAN_END", 138, "Start value cannot be greater than End value"},
-        {"IDS_MSG_FILECREATE_LINEAR_STARTEND_CHECK_THK", 139, "(End - Start + 1) cannot be more than 5000 for Save Mode THK ONLY"},
-        {"IDS_MSG_FILECREATE_LINEAR_STARTEND_CHECK_THKASCAN", 140, "(End - Start + 1) cannot be more than 160 for Save Mode THK+ASCAN"},
-        {"IDS_MSG_FILECREATE_2D_STARTEND_CHECK_THK", 141, "(EndCol - StartCol + 1) * (EndRow - StartRow + 1) cannot be more than 5000 for Save Mode THK ONLY"},
-        {"IDS_MSG_FILECREATE_2D_STARTEND_CHECK_THKASCAN", 142, "(EndCol - StartCol + 1) * (EndRow - StartRow + 1) cannot be more than 160 for Save Mode THK+ASCAN"},
-        {"IDS_MSG_FILECREATE_3D_STARTEND_CHECK_THK", 143, "(EndElev - StartElev + 1) * (EndCol - StartCol + 1) * (EndRow - StartRow + 1) cannot be more than 5000 for Save Mode THK ONLY"},
-        {"IDS_MSG_FILECREATE_3D_STARTEND_CHECK_THKASCAN", 144, "(EndElev - StartElev + 1) * (EndCol - StartCol + 1) * (EndRow - StartRow + 1) cannot be more than 160 for Save Mode THK+ASCAN"},
-        {"IDS_MSG_FILECREATE_BOILER_STARTEND_CHECK_THK", 145, "(EndTube - StartTube + 1) * (EndElev - StartElev + 1) * NumberTestPts cannot be more than 5000 for Save Mode THK ONLY"},
-        {"IDS_MSG_FILECREATE_BOILER_STARTEND_CHECK_THKASCAN", 146, "(EndTube - StartTube + 1) * (EndElev - StartElev + 1) * NumberTestPts cannot be more than 160 for Save Mode THK+ASCAN"},
-        {"IDS_MSG_FILECREATE_1STINC_2NDINC_EQUAL", 147, "1st Inc value cannot be equal to 2nd Inc value"},
+        {"IDS_MSG_FILECREAE_START_MORETHAN_END", 138,
+         "Start value cannot be greater than End value"},
+        {"IDS_MSG_FILECREATE_LINEAR_STARTEND_CHECK_THK", 139,
+         "(End - Start + 1) cannot be more than 5000 for Save Mode THK ONLY"},
+        {"IDS_MSG_FILECREATE_LINEAR_STARTEND_CHECK_THKASCAN", 140,
+         "(End - Start + 1) cannot be more than 160 for Save Mode THK+ASCAN"},
+        {"IDS_MSG_FILECREATE_2D_STARTEND_CHECK_THK", 141,
+         "(EndCol - StartCol + 1) * (EndRow - StartRow + 1) cannot be more than 5000 for Save Mode "
+         "THK ONLY"},
+        {"IDS_MSG_FILECREATE_2D_STARTEND_CHECK_THKASCAN", 142,
+         "(EndCol - StartCol + 1) * (EndRow - StartRow + 1) cannot be more than 160 for Save Mode "
+         "THK+ASCAN"},
+        {"IDS_MSG_FILECREATE_3D_STARTEND_CHECK_THK", 143,
+         "(EndElev - StartElev + 1) * (EndCol - StartCol + 1) * (EndRow - StartRow + 1) cannot be "
+         "more than 5000 for Save Mode THK ONLY"},
+        {"IDS_MSG_FILECREATE_3D_STARTEND_CHECK_THKASCAN", 144,
+         "(EndElev - StartElev + 1) * (EndCol - StartCol + 1) * (EndRow - StartRow + 1) cannot be "
+         "more than 160 for Save Mode THK+ASCAN"},
+        {"IDS_MSG_FILECREATE_BOILER_STARTEND_CHECK_THK", 145,
+         "(EndTube - StartTube + 1) * (EndElev - StartElev + 1) * NumberTestPts cannot be more "
+         "than 5000 for Save Mode THK ONLY"},
+        {"IDS_MSG_FILECREATE_BOILER_STARTEND_CHECK_THKASCAN", 146,
+         "(EndTube - StartTube + 1) * (EndElev - StartElev + 1) * NumberTestPts cannot be more "
+         "than 160 for Save Mode THK+ASCAN"},
+        {"IDS_MSG_FILECREATE_1STINC_2NDINC_EQUAL", 147,
+         "1st Inc value cannot be equal to 2nd Inc value"},
         {"IDS_MSG_FILECREATE_VALUE_1TO5000_ATOZZ", 148, "Enter value as 1-5000 or A-ZZ"},
         {"IDS_MSG_FILECREATE_FILECREATED_SUCCESS", 149, "Successfully created file "},
-        {"IDS_MSG_FILE_INVALIDFILENAME", 150, "Invalid file name. Valid file name can be 16 characters or less containing 0-9,A-Z(upper case),+,-"},
+        {"IDS_MSG_FILE_INVALIDFILENAME", 150,
+         "Invalid file name. Valid file name can be 16 characters or less containing 0-9,A-Z(upper "
+         "case),+,-"},
         // Messages of the data files (ids 200-219).
         // Messages of the gauge link (ids 220-239).
         // Messages of the data view (ids 240-259).
@@ -167,12 +191,16 @@ const std::vector<MessageEntry>& messageEntries() {
 const char* const kAboutMenuText = "&About PalimarApp...";
 
 const char* const kUpgradeInstructions =
-    "1. If %1 is ON - Make sure USB cable is unplugged from the PC or the %1.  Then press and hold the F1 key to turn the %1 off. Wait until you hear one beep before releasing the F1 key. \n"
+    "1. If %1 is ON - Make sure USB cable is unplugged from the PC or the %1.  Then press and hold "
+    "the F1 key to turn the %1 off. Wait until you hear one beep before releasing the F1 key. \n"
     "    If %1 is OFF - Make sure USB is unplugged from the PC or the %1.  \n"
     "\n"
-    "2. Press and hold the DOWN arrow key on the %1 WHILE plugging the USB cable into the %1 and PC. \n"
-    "3. Continue to hold the DOWN arrow key and click the OK button below to start the software upgrade. \n"
+    "2. Press and hold the DOWN arrow key on the %1 WHILE plugging the USB cable into the %1 and "
+    "PC. \n"
+    "3. Continue to hold the DOWN arrow key and click the OK button below to start the software "
+    "upgrade. \n"
     "\n"
-    "ALERT:  DO NOT release the DOWN arrow key until you hear three beeps from the %1 after the software upgrade is complete";
+    "ALERT:  DO NOT release the DOWN arrow key until you hear three beeps from the %1 after the "
+    "software upgrade is complete";
 
 }  // namespace korvel

@@ -150,6 +150,8 @@ std::vector<std::pair<std::string, std::string>> TextTable::allMessages() const 
     return result;
 }
 
-std::vector<std::string> TextTable::missingKeys() const { return missing_; }
+std::vector<std::string> TextTable::missingKeys() const {
+    return missing_;
+}
 
 }  // namespace korvel

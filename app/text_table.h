@@ -13,7 +13,7 @@
 namespace korvel {
 
 class TextTable {
-public:
+  public:
     // The built-in texts only, with the default gauge name.
     TextTable();
 
@@ -48,12 +48,12 @@ public:
     // Keys (captions and messages, in table order) that the language section does not define.
     std::vector<std::string> missingKeys() const;
 
-private:
+  private:
     std::string gaugeName_ = "KQ-77";
     std::string languageCode_ = "ENU";
     std::vector<std::string> languageNames_;
     std::map<std::string, std::string> languageMap_;
-    std::vector<std::string> captions_;                 // by slot index
+    std::vector<std::string> captions_;                         // by slot index
     std::map<std::string, std::string, std::less<>> messages_;  // loaded texts, may be empty
     std::vector<std::string> missing_;
 };

@@ -17,7 +17,7 @@ enum class MessageKind {
 const char* messageKindName(MessageKind kind);  // "error", "warning", "question", "notice"
 
 class UserVoice {
-public:
+  public:
     virtual ~UserVoice() = default;
 
     // A message box of the given kind (never Question).
@@ -37,19 +37,19 @@ public:
 
 // Shows the wait cursor for the life of the object.
 class WaitCursor {
-public:
+  public:
     explicit WaitCursor(UserVoice& voice) : voice_(voice) { voice_.setWaitCursor(true); }
     ~WaitCursor() { voice_.setWaitCursor(false); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 
-private:
+  private:
     UserVoice& voice_;
 };
 
 // A voice that says nothing and answers every question with a fixed answer.
 class SilentVoice : public UserVoice {
-public:
+  public:
     explicit SilentVoice(bool answer = false) : answer_(answer) {}
     void show(MessageKind, const std::string&) override {}
     bool ask(const std::string&) override { return answer_; }
@@ -58,7 +58,7 @@ public:
     void setProgress(int) override {}
     void setWaitCursor(bool) override {}
 
-private:
+  private:
     bool answer_;
 };
 

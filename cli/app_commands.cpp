@@ -89,7 +89,8 @@ std::vector<CliCommand> appCommands() {
     return {
         {"config", "                 the effective configuration", printConfig},
         {"texts", "[--missing]        every caption and message with its text", printTexts},
-        {"check-name", "NAME          the data file name check (exit 0 valid, 1 invalid)", checkName},
+        {"check-name", "NAME          the data file name check (exit 0 valid, 1 invalid)",
+         checkName},
     };
 }
 

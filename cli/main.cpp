@@ -24,13 +24,14 @@ std::vector<CliCommand> allCommands() {
 }
 
 int usage(const std::vector<CliCommand>& commands) {
-    std::cerr << "usage: korvel-cli [OPTIONS] COMMAND [ARGS...]\n\n"
-                 "OPTIONS\n"
-                 "  --folder DIR           the PC data folder to work in\n"
-                 "  --yes | --no           the answer to every overwrite question (default: --no)\n"
-                 "  --simulated-gauge DIR  talk to the simulated gauge whose data log is DIR\n"
-                 "  --boot-mode            with --simulated-gauge: the gauge is in its upgrade mode\n\n"
-                 "COMMANDS\n";
+    std::cerr
+        << "usage: korvel-cli [OPTIONS] COMMAND [ARGS...]\n\n"
+           "OPTIONS\n"
+           "  --folder DIR           the PC data folder to work in\n"
+           "  --yes | --no           the answer to every overwrite question (default: --no)\n"
+           "  --simulated-gauge DIR  talk to the simulated gauge whose data log is DIR\n"
+           "  --boot-mode            with --simulated-gauge: the gauge is in its upgrade mode\n\n"
+           "COMMANDS\n";
     for (const auto& command : commands) {
         std::cerr << "  " << command.name << ' ' << command.usage << '\n';
     }
@@ -62,12 +63,14 @@ int main(int argc, char** argv) {
         return usage(commands);
     }
     const std::string name = args[i];
-    const std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+    const std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                                        args.end());
 
     PalimarApp app;
     app.startup();
     StderrVoice voice(answer);
-    CliContext context{app, voice, folder.empty() ? app.pcDataFolder() : folder, simulated, bootMode};
+    CliContext context{app, voice, folder.empty() ? app.pcDataFolder() : folder, simulated,
+                       bootMode};
     for (const auto& command : commands) {
         if (name == command.name) {
             const int status = command.run(context, rest);

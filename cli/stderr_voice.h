@@ -9,7 +9,7 @@ namespace korvel::cli {
 // Messages as "KIND: TEXT", questions followed by "answer: yes|no", status lines as
 // "status: TEXT", all on standard error.
 class StderrVoice : public UserVoice {
-public:
+  public:
     explicit StderrVoice(bool answer) : answer_(answer) {}
     void show(MessageKind kind, const std::string& text) override {
         std::cerr << messageKindName(kind) << ": " << text << '\n';
@@ -27,7 +27,7 @@ public:
     void setProgress(int) override {}
     void setWaitCursor(bool) override {}
 
-private:
+  private:
     bool answer_;
 };
 

@@ -32,11 +32,11 @@ TEST(ProfileFileTest, ReadsValuesByTheWindowsRules) {
         {"config", "Quoted", "  padded  "},  // one pair of quotes removed, blanks inside kept
         {"config", "Single", "x"},
         {"config", "Unbalanced", "\"x"},
-        {"config", "Twice", "first"},        // the first key of a name counts
+        {"config", "Twice", "first"},  // the first key of a name counts
         {"config", "Empty", ""},
         {"config", "Missing", "default"},
-        {"config", "Late", "default"},       // the first section of a name counts
-        {"Other", "key", "other"},           // LF line ends read alike
+        {"config", "Late", "default"},  // the first section of a name counts
+        {"Other", "key", "other"},      // LF line ends read alike
         {"Absent", "Key", "default"},
         {"config", "no equals sign here", "default"},
     };
@@ -60,7 +60,7 @@ TEST(ProfileFileTest, ReadsIntegersFromLeadingDigits) {
         const char* key;
         int expected;
     } cases[] = {
-        {"Plain", 12}, {"Trailing", 7}, {"Blank", 3},   {"Signed", 0},          {"Plus", 0},
+        {"Plain", 12}, {"Trailing", 7}, {"Blank", 3},   {"Signed", 0},        {"Plus", 0},
         {"Text", 0},   {"Empty", 0},    {"Missing", 9}, {"Huge", 2147483647}, {"Quoted", 42},
     };
     for (const auto& c : cases) {
@@ -70,7 +70,8 @@ TEST(ProfileFileTest, ReadsIntegersFromLeadingDigits) {
 
 TEST(ProfileFileTest, WritingKeepsEveryOtherLineAndReplacesTheKeyInPlace) {
     test::TempHome home;
-    home.write("a.ini", "; settings\n[CONFIG]\nHostDirPath=old\nOther=1\n\n[Language]\nDefault=DEU\n");
+    home.write("a.ini",
+               "; settings\n[CONFIG]\nHostDirPath=old\nOther=1\n\n[Language]\nDefault=DEU\n");
     ASSERT_TRUE(writeProfileString(home.path("a.ini"), "config", "HostDirPath", "/data"));
     ASSERT_TRUE(writeProfileString(home.path("a.ini"), "Language", "Added", "yes"));
     ASSERT_TRUE(writeProfileString(home.path("a.ini"), "New", "Key", "v"));

@@ -32,10 +32,11 @@ TEST(StartupTest, DefaultsWithoutAnyIniFile) {
 
 TEST(StartupTest, ReadsTheProductConfiguration) {
     test::TempHome home;
-    home.write("AppConfig.ini",
-               "[CONFIG]\r\nGageName=KQ-99 PLUS\r\nAppTitle=Inspector\r\nLogoBitmapFileName=logo.bmp\r\n"
-               "GageModel2=KQ-88\r\nDataLogger=2\r\nShowFileTransferTabOnly=2\r\nUserVelocity=1\r\n"
-               "[log]\r\ndebug=1\r\n");
+    home.write(
+        "AppConfig.ini",
+        "[CONFIG]\r\nGageName=KQ-99 PLUS\r\nAppTitle=Inspector\r\nLogoBitmapFileName=logo.bmp\r\n"
+        "GageModel2=KQ-88\r\nDataLogger=2\r\nShowFileTransferTabOnly=2\r\nUserVelocity=1\r\n"
+        "[log]\r\ndebug=1\r\n");
     PalimarApp app;
     app.startup(home.root(), home.folders());
     EXPECT_EQ(app.gaugeName(), "KQ-99 PLUS");
@@ -73,7 +74,8 @@ TEST(StartupTest, PcDataFolderRules) {
         }
         PalimarApp app;
         app.startup(home.root(), home.folders());
-        EXPECT_EQ(app.pcDataFolder(), home.path(c.expectedUnderRoot)) << (c.stored ? c.stored : "none");
+        EXPECT_EQ(app.pcDataFolder(), home.path(c.expectedUnderRoot))
+            << (c.stored ? c.stored : "none");
         EXPECT_TRUE(isDirectory(app.pcDataFolder()));
         // The default folder is made even when the user chose another one.
         EXPECT_TRUE(isDirectory(home.path("Documents/Korvel/data")));
@@ -106,7 +108,8 @@ TEST(StartupTest, LegacyLayoutKeepsSettingsInTheWorkingDirectoryAndMakesNoFolder
     EXPECT_FALSE(isDirectory(home.path(".config")));
     ASSERT_TRUE(app.writePcDataFolder("/somewhere"));
     ASSERT_TRUE(app.writeLanguage("DEU"));
-    EXPECT_EQ(home.read("Settings.ini"), "[CONFIG]\r\nHostDirPath=/somewhere\r\n[Language]\r\nDefault=DEU\r\n");
+    EXPECT_EQ(home.read("Settings.ini"),
+              "[CONFIG]\r\nHostDirPath=/somewhere\r\n[Language]\r\nDefault=DEU\r\n");
 
     PalimarApp again;
     again.startup(home.root(), system);

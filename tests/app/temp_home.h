@@ -8,7 +8,7 @@
 namespace korvel::test {
 
 class TempHome {
-public:
+  public:
     TempHome();
     ~TempHome();
     TempHome(const TempHome&) = delete;
@@ -21,7 +21,7 @@ public:
     void write(const std::string& name, const std::string& bytes) const;
     std::string read(const std::string& name) const;
 
-private:
+  private:
     std::string root_;
 };
 

@@ -23,16 +23,17 @@ TEST(TextTableTest, SupportedListWalk) {
         std::vector<std::string> names;
     } cases[] = {
         {"ENU,", {"English"}},
-        {"ENU", {}},                                // no comma follows the code
-        {",ENU,,", {"English"}},                    // empty entries skipped
-        {"ENU,DEU,FRA", {"English", "Deutsch"}},    // text after the last comma not taken
+        {"ENU", {}},                              // no comma follows the code
+        {",ENU,,", {"English"}},                  // empty entries skipped
+        {"ENU,DEU,FRA", {"English", "Deutsch"}},  // text after the last comma not taken
         {"ENU,XXX,", {"English", "UNKNOWN"}},
         {"", {}},
     };
     for (const auto& c : cases) {
         test::TempHome home;
-        const TextTable table = loadTable(home, std::string("[Language]\nSupported=") + c.supported +
-                                                    "\n[Language Definition]\nENU=English\nDEU=Deutsch\n");
+        const TextTable table =
+            loadTable(home, std::string("[Language]\nSupported=") + c.supported +
+                                "\n[Language Definition]\nENU=English\nDEU=Deutsch\n");
         EXPECT_EQ(table.languageNames(), c.names) << c.supported;
         EXPECT_EQ(table.languageMap().size(), c.names.size()) << c.supported;
     }
@@ -40,20 +41,24 @@ TEST(TextTableTest, SupportedListWalk) {
 
 TEST(TextTableTest, LinkFailureMessageBothForms) {
     test::TempHome home;
-    const TextTable builtin = loadTable(home, "[ENU]\nIDS_ERR_USBOPEN=\nIDS_ERR_USBOPEN_TIP=ignored %s\n");
-    EXPECT_EQ(builtin.linkFailureMessage(),
-              "Error in initializing USB device.\n\nMake sure that KQ-77 is ON and is connnected to USB "
-              "port of your PC. Unplug and replug USB cable if failure continues.");
+    const TextTable builtin =
+        loadTable(home, "[ENU]\nIDS_ERR_USBOPEN=\nIDS_ERR_USBOPEN_TIP=ignored %s\n");
+    EXPECT_EQ(
+        builtin.linkFailureMessage(),
+        "Error in initializing USB device.\n\nMake sure that KQ-77 is ON and is connnected to USB "
+        "port of your PC. Unplug and replug USB cable if failure continues.");
     const TextTable translated =
-        loadTable(home, "[DEU]\nIDS_ERR_USBOPEN=USB-Fehler.\nIDS_ERR_USBOPEN_TIP=Ist %s an?\n", "DEU", "KQ-90");
+        loadTable(home, "[DEU]\nIDS_ERR_USBOPEN=USB-Fehler.\nIDS_ERR_USBOPEN_TIP=Ist %s an?\n",
+                  "DEU", "KQ-90");
     EXPECT_EQ(translated.linkFailureMessage(), "USB-Fehler.\n\nIst KQ-90 an?");
 }
 
 TEST(TextTableTest, HostileFormatsFromTheLanguageFile) {
     test::TempHome home;
-    const TextTable table = loadTable(
-        home, "[ENU]\nIDS_ERR_USBOPEN=T\nIDS_ERR_USBOPEN_TIP=%d %n %s %s %% %x %\n"
-              "IDC_STATIC_USER_INSTRUCTIONS_PART4=%s %n\n");
+    const TextTable table =
+        loadTable(home,
+                  "[ENU]\nIDS_ERR_USBOPEN=T\nIDS_ERR_USBOPEN_TIP=%d %n %s %s %% %x %\n"
+                  "IDC_STATIC_USER_INSTRUCTIONS_PART4=%s %n\n");
     EXPECT_EQ(table.linkFailureMessage(), "T\n\n%d %n KQ-77 %s % %x %");
     // Part 4 takes no argument: its %s stays as text.
     EXPECT_EQ(table.upgradeInstructions(), "Static\nStatic\nStatic\n%s %n");
@@ -67,13 +72,15 @@ TEST(TextTableTest, EmptyMessagesFallBackToBuiltinStrings) {
         loadTable(home, "[ENU]\nIDS_ERR_FILEOPEN=\nIDS_MSG_FILEEXISTS=Ersetzen?\n");
     EXPECT_EQ(table.message("IDS_ERR_FILEOPEN"), "Error opening file");
     EXPECT_EQ(table.message("IDS_MSG_FILEEXISTS"), "Ersetzen?");
-    EXPECT_EQ(table.message("IDS_MSG_FILEMERGE_MERGESUCCESS"), "Successfully created new merged file ");
+    EXPECT_EQ(table.message("IDS_MSG_FILEMERGE_MERGESUCCESS"),
+              "Successfully created new merged file ");
     EXPECT_EQ(table.builtinString(101), "&About PalimarApp...");
 }
 
 TEST(TextTableTest, CaptionsBySlot) {
     test::TempHome home;
-    const TextTable renamed = loadTable(home, "[ENU]\nIDD_DIALOG_TITLE_TERMINAL=Konsole\nIDOK=Fertig\n");
+    const TextTable renamed =
+        loadTable(home, "[ENU]\nIDD_DIALOG_TITLE_TERMINAL=Konsole\nIDOK=Fertig\n");
     EXPECT_EQ(renamed.caption(Screen::Terminal, "IDD_DIALOG_TITLE_TERMINAL"), "Konsole");
     // A key listed in two slots is read for both.
     EXPECT_EQ(renamed.caption(Screen::DataView, "IDOK"), "Fertig");

@@ -17,7 +17,7 @@ struct Said {
 };
 
 class RecordingVoice : public UserVoice {
-public:
+  public:
     void show(MessageKind kind, const std::string& text) override { said.push_back({kind, text}); }
     bool ask(const std::string& text) override {
         said.push_back({MessageKind::Question, text});
