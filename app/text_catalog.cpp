@@ -183,6 +183,19 @@ const std::vector<MessageEntry>& messageEntries() {
         // Messages of the gauge link (ids 220-239).
         // Messages of the data view (ids 240-259).
         // Messages of the window and pages (ids 260-279).
+        {"IDS_MSG_NO_PAGES_ENABLED", 260,
+         "No page is enabled by the configuration. Set DataLogger=1 or UserVelocity=1, or "
+         "ShowFileTransferTabOnly=0, in the [CONFIG] section of AppConfig.ini and start the "
+         "program again."},
+        {"IDS_ERR_OPEN_FILE_WITH_PROGRAM", 261,
+         "No program could be started to open this file. Open it from the folder with a program "
+         "of your choice."},
+        {"IDS_DEMO_PANEL_TITLE", 262, "Simulated Gage"},
+        {"IDS_DEMO_GAGE_PLUGGED", 263, "The simulated Gage is plugged in."},
+        {"IDS_DEMO_GAGE_UNPLUGGED", 264,
+         "The simulated Gage is unplugged: the gauge buttons now show the link failure."},
+        {"IDS_DEMO_UNPLUG", 265, "&Unplug Gage"},
+        {"IDS_DEMO_PLUG", 266, "&Plug in Gage"},
         // Messages of the upgrade, terminal and velocity (ids 280-299).
     };
     return entries;
