@@ -1,0 +1,67 @@
+#pragma once
+// What every page of the option sheet shares: its title from the text table, its captions,
+// the logo at its lower right, the moment it is first shown, and becoming active or being left.
+
+#include <QString>
+#include <QWidget>
+#include <memory>
+#include <string_view>
+
+#include "app/palimar_app.h"
+#include "app/text_catalog.h"
+#include "app/user_voice.h"
+
+class QBoxLayout;
+class QVBoxLayout;
+
+namespace korvel {
+
+class PageLogo;
+
+class KorvelPage : public QWidget {
+    Q_OBJECT
+public:
+    KorvelPage(const PalimarApp& app, Screen screen, const char* titleKey,
+               QWidget* parent = nullptr);
+    ~KorvelPage() override;
+
+    // The page's title and tab title.
+    QString title() const;
+    // Builds the controls on first use (a page is set up when it is first shown).
+    void ensureInitialised();
+    bool isInitialised() const { return initialised_; }
+
+    // The sheet calls these when the page becomes the current tab and when another is chosen.
+    virtual void activated() {}
+    virtual void left() {}
+
+    // The voice the page speaks through: its own message boxes, progress bar and status line
+    // unless another one is put in place (the tests use a recording one).
+    UserVoice& voice();
+    void setVoice(UserVoice* voice) { substituteVoice_ = voice; }
+
+    PageLogo* logo() const { return logo_; }
+
+protected:
+    // Creates the page's controls in body(); called once.
+    virtual void initialise() = 0;
+
+    QString caption(std::string_view key) const;
+    QString message(std::string_view key) const;
+    const PalimarApp& app() const { return app_; }
+    QWidget* body() const { return body_; }
+    // The page's own voice, tied to its progress bar and status line when it has them.
+    void setOwnVoice(std::unique_ptr<UserVoice> voice) { ownVoice_ = std::move(voice); }
+
+private:
+    const PalimarApp& app_;
+    Screen screen_;
+    const char* titleKey_;
+    bool initialised_ = false;
+    QWidget* body_ = nullptr;
+    PageLogo* logo_ = nullptr;
+    std::unique_ptr<UserVoice> ownVoice_;
+    UserVoice* substituteVoice_ = nullptr;
+};
+
+}  // namespace korvel

@@ -1,0 +1,107 @@
+#include "app/ui/option_sheet.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "app/palimar_app.h"
+#include "app/text_catalog.h"
+#include "app/ui/about_box.h"
+#include "app/ui/korvel_page.h"
+#include "app/ui/qt_text.h"
+
+namespace korvel {
+
+COptionSheet::COptionSheet(const PalimarApp& app, const PageSet& pages, QWidget* parent)
+    : QDialog(parent), app_(app) {
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QString(programVersionFormat()).arg(toQt(app.appTitle())));
+    auto* layout = new QVBoxLayout(this);
+
+    std::vector<KorvelPage*> shown;
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        KorvelPage* page = pages[i];
+        page->setParent(this);
+        page->hide();
+        if (pageEnabled(static_cast<SheetPage>(i), app)) {
+            shown.push_back(page);
+        }
+    }
+    if (shown.empty()) {
+        noPagesNotice_ = new QLabel(toQt(app.texts().message("IDS_MSG_NO_PAGES_ENABLED")), this);
+        noPagesNotice_->setObjectName("noPagesNotice");
+        noPagesNotice_->setWordWrap(true);
+        noPagesNotice_->setAlignment(Qt::AlignCenter);
+        noPagesNotice_->setMinimumSize(420, 160);
+        layout->addWidget(noPagesNotice_, 1);
+    } else {
+        tabs_ = new QTabWidget(this);
+        for (KorvelPage* page : shown) {
+            tabs_->addTab(page, page->title());
+        }
+        layout->addWidget(tabs_, 1);
+    }
+
+    auto* buttons = new QHBoxLayout;
+    aboutButton_ = new QPushButton(toQt(app.texts().builtinString(101)), this);
+    aboutButton_->setObjectName("aboutButton");
+    aboutButton_->setAutoDefault(false);
+    closeButton_ = new QPushButton(QStringLiteral("&Close"), this);
+    closeButton_->setObjectName("closeButton");
+    closeButton_->setDefault(true);
+    buttons->addWidget(aboutButton_);
+    buttons->addStretch(1);
+    buttons->addWidget(closeButton_);
+    layout->addLayout(buttons);
+    connect(aboutButton_, &QPushButton::clicked, this, &COptionSheet::showAbout);
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);
+
+    if (tabs_) {
+        connect(tabs_, &QTabWidget::currentChanged, this, &COptionSheet::changeCurrentPage);
+        changeCurrentPage(0);
+    }
+}
+
+int COptionSheet::pageCount() const { return tabs_ ? tabs_->count() : 0; }
+
+KorvelPage* COptionSheet::page(int tab) const {
+    return tabs_ ? qobject_cast<KorvelPage*>(tabs_->widget(tab)) : nullptr;
+}
+
+KorvelPage* COptionSheet::currentPage() const { return activePage_; }
+
+void COptionSheet::setCurrentPage(int tab) {
+    if (tabs_) {
+        tabs_->setCurrentIndex(tab);
+    }
+}
+
+void COptionSheet::changeCurrentPage(int tab) {
+    if (activePage_) {
+        activePage_->left();
+    }
+    activePage_ = page(tab);
+    if (activePage_) {
+        activePage_->ensureInitialised();
+        activePage_->activated();
+    }
+}
+
+void COptionSheet::done(int result) {
+    if (activePage_) {
+        activePage_->left();
+        activePage_ = nullptr;
+    }
+    QDialog::done(result);
+}
+
+void COptionSheet::showAbout() {
+    AboutBox about(app_, this);
+    emit aboutOpening();
+    about.exec();
+}
+
+}  // namespace korvel

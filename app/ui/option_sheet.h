@@ -1,0 +1,51 @@
+#pragma once
+// The tabbed window in which the user works: the pages the configuration enables, in their
+// order, a "&Close" button that ends the program, and the About box.
+
+#include <QDialog>
+
+#include "app/ui/sheet_pages.h"
+
+class QLabel;
+class QPushButton;
+class QTabWidget;
+
+namespace korvel {
+
+class PalimarApp;
+
+class COptionSheet : public QDialog {
+    Q_OBJECT
+public:
+    // Takes every page of the set as a child; adds those the configuration enables.
+    COptionSheet(const PalimarApp& app, const PageSet& pages, QWidget* parent = nullptr);
+
+    // The pages shown as tabs, in tab order.
+    int pageCount() const;
+    KorvelPage* page(int tab) const;
+    KorvelPage* currentPage() const;
+    void setCurrentPage(int tab);
+    // Shown in place of the tabs when the configuration enables no page; null otherwise.
+    QLabel* noPagesNotice() const { return noPagesNotice_; }
+    QPushButton* closeButton() const { return closeButton_; }
+    QPushButton* aboutButton() const { return aboutButton_; }
+
+    void done(int result) override;
+
+signals:
+    // The About box is about to open (the tests close it).
+    void aboutOpening();
+
+private:
+    void changeCurrentPage(int tab);
+    void showAbout();
+
+    const PalimarApp& app_;
+    QTabWidget* tabs_ = nullptr;
+    QLabel* noPagesNotice_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    QPushButton* aboutButton_ = nullptr;
+    KorvelPage* activePage_ = nullptr;
+};
+
+}  // namespace korvel

@@ -1,0 +1,46 @@
+#pragma once
+// The core's voice on the screen: message boxes of the four kinds, the page's progress bar and
+// status line, the wait cursor, and repainting while an operation runs on the interface thread.
+
+#include <QPointer>
+#include <QString>
+
+#include "app/user_voice.h"
+
+class QLabel;
+class QProgressBar;
+class QWidget;
+
+namespace korvel {
+
+class QtVoice : public UserVoice {
+public:
+    // Message boxes are owned by `owner` and carry `title`. The progress bar and the status
+    // line may be null for a page that has neither.
+    QtVoice(QWidget* owner, QString title, QProgressBar* progress = nullptr,
+            QLabel* status = nullptr);
+    ~QtVoice() override;
+
+    void show(MessageKind kind, const std::string& text) override;
+    bool ask(const std::string& text) override;
+    void setStatus(const std::string& text) override;
+    void setProgressRange(int low, int high) override;
+    void setProgress(int position) override;
+    void setWaitCursor(bool on) override;
+    void repaint() override;
+
+private:
+    // A message box must show the arrow, not the wait cursor of the operation that asks.
+    int runBox(MessageKind kind, const std::string& text);
+
+    QPointer<QWidget> owner_;
+    QString title_;
+    QPointer<QProgressBar> progress_;
+    QPointer<QLabel> status_;
+    int waitDepth_ = 0;
+};
+
+// Lets the interface repaint while the protocol waits on the real clock.
+void pumpInterfaceEvents();
+
+}  // namespace korvel

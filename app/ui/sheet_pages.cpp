@@ -1,0 +1,28 @@
+#include "app/ui/sheet_pages.h"
+
+#include "app/palimar_app.h"
+
+namespace korvel {
+
+bool pageEnabled(SheetPage page, const PalimarApp& app) {
+    const bool dataLogger = app.dataLoggerPages();
+    const bool allPages = !app.transferOnly();
+    switch (page) {
+        case SheetPage::FileTransfer:
+            return dataLogger;
+        case SheetPage::SoftwareUpgrade:
+        case SheetPage::Terminal:
+        case SheetPage::Preferences:
+            return allPages;
+        case SheetPage::FileMerge:
+        case SheetPage::FileCreate:
+            return allPages && dataLogger;
+        case SheetPage::UserVelocity:
+            return app.userVelocityPage();
+    }
+    return false;
+}
+
+const char* programVersionFormat() { return "%1 - Version 3.7.3"; }
+
+}  // namespace korvel
