@@ -1,0 +1,113 @@
+#include "datafile/data_file.h"
+
+#include "datafile/number_text.h"
+#include "datafile/text_rules.h"
+
+namespace korvel {
+
+namespace {
+
+std::optional<std::size_t> exactPosition(const std::vector<std::string>& names,
+                                         std::string_view name) {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names[i] == name) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string fieldAt(const std::vector<std::string>& fields, std::optional<std::size_t> index) {
+    return index && *index < fields.size() ? fields[*index] : std::string();
+}
+
+}  // namespace
+
+long Trace::announcedCount() const {
+    if (lineFields.size() < 4) {
+        return static_cast<long>(kMaxTraceValues);
+    }
+    const long long product = static_cast<long long>(leadingNumber(lineFields[2])) *
+                              static_cast<long long>(leadingNumber(lineFields[3]));
+    if (product < 1) {
+        return static_cast<long>(kMaxTraceValues);
+    }
+    return product > 1000000 ? 1000000L : static_cast<long>(product);
+}
+
+std::optional<std::string> AScan::settingValue(std::string_view key) const {
+    for (const auto& field : settings) {
+        const auto equals = field.find('=');
+        if (equals != std::string::npos && std::string_view(field).substr(0, equals) == key) {
+            return field.substr(equals + 1);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> DataFile::headerIndex(std::string_view name) const {
+    for (std::size_t i = 0; i < headerNames.size(); ++i) {
+        if (equalsNoCase(headerNames[i], name)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string DataFile::headerValue(std::string_view name) const {
+    return fieldAt(headerValues, headerIndex(name));
+}
+
+int DataFile::headerNumber(std::string_view name) const {
+    return leadingNumber(headerValue(name));
+}
+
+void DataFile::setHeaderValue(std::string_view name, std::string_view value) {
+    const auto index = headerIndex(name);
+    if (!index) {
+        headerNames.emplace_back(name);
+        headerValues.resize(headerNames.size());
+        headerValues.back() = std::string(value);
+        return;
+    }
+    if (headerValues.size() <= *index) {
+        headerValues.resize(*index + 1);
+    }
+    headerValues[*index] = std::string(value);
+}
+
+std::optional<std::size_t> DataFile::readingColumn(std::string_view name) const {
+    return exactPosition(readingColumns, name);
+}
+
+std::string DataFile::readingField(const Reading& reading, std::string_view name) const {
+    return fieldAt(reading.fields, readingColumn(name));
+}
+
+std::optional<std::size_t> DataFile::setupColumn(std::string_view name) const {
+    return exactPosition(setupColumns, name);
+}
+
+std::string DataFile::setupField(const std::vector<std::string>& setup,
+                                 std::string_view name) const {
+    return fieldAt(setup, setupColumn(name));
+}
+
+std::string productCodeOf(std::string_view productLine) {
+    const auto colon = productLine.find(':');
+    if (colon == std::string_view::npos) {
+        return {};
+    }
+    const auto rest = productLine.substr(colon + 1);
+    return std::string(rest.substr(0, rest.find(',')));
+}
+
+bool isProductLine(std::string_view line) {
+    return startsWithNoCase(line, "Product");
+}
+
+bool isReadingColumnLine(std::string_view line) {
+    return contains(line, "ID,");
+}
+
+}  // namespace korvel
