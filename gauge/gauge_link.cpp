@@ -1,0 +1,119 @@
+#include "gauge/gauge_link.h"
+
+#include <cstring>
+
+namespace korvel {
+
+namespace {
+constexpr int kResendPauseMs = 500;
+}
+
+GaugeLink::GaugeLink(UserVoice& voice, const TextTable& texts, UsbPort& port)
+    : usb_(voice, texts, port) {}
+
+GaugeLink::~GaugeLink() {
+    if (opened_) {
+        usb_.Close();
+    }
+}
+
+int GaugeLink::OpenGage() {
+    if (opened_) {
+        return opened_;
+    }
+    UsbDevice* device = usb_.FindDevice(kGageVendorId, kGageProductId);
+    if (device && usb_.Open(device) == 0) {
+        opened_ = 1;
+    }
+    return opened_;
+}
+
+void GaugeLink::CloseGage() {
+    if (opened_) {
+        usb_.Reset();
+        usb_.Close();
+        opened_ = 0;
+    }
+}
+
+void GaugeLink::DrainGage() {
+    if (!opened_) {
+        return;
+    }
+    PacketBuffer packet{};
+    while (usb_.Read(packet) > 0) {
+    }
+}
+
+void GaugeLink::ReleaseGage() {
+    usb_.Reset();
+    if (opened_) {
+        usb_.Reset();
+        usb_.Close();
+        opened_ = 0;
+    }
+}
+
+bool GaugeLink::openForOperation() {
+    if (!opened_) {
+        OpenGage();
+        DrainGage();
+    }
+    if (!opened_) {
+        showLinkFailure();
+    }
+    return opened_ != 0;
+}
+
+std::string GaugeLink::showLinkFailure() {
+    const std::string text = usb_.linkFailureMessage();
+    voice().show(MessageKind::Error, text);
+    return text;
+}
+
+int GaugeLink::SendCommand(std::string_view command, int pauseAfterWriteMs,
+                           const std::function<void()>& beforeResend) {
+    const auto write = [&] {
+        const int result =
+            usb_.Write(kCommandEndpoint, command.data(), static_cast<int>(command.size()));
+        clock().sleepMs(pauseAfterWriteMs);
+        return result;
+    };
+    int result = write();
+    if (result >= 1) {
+        return result;
+    }
+    if (beforeResend) {
+        beforeResend();
+    }
+    CloseGage();
+    clock().sleepMs(kResendPauseMs);
+    if (OpenGage()) {
+        result = write();
+    }
+    return result;
+}
+
+std::string GaugeLink::CollectReply(const std::function<void()>& afterPacket) {
+    std::string text;
+    for (;;) {
+        PacketBuffer packet{};
+        const int result = usb_.Read(packet);
+        if (result < 0) {
+            return text;
+        }
+        if (!isEndMarker(packet)) {
+            text += packet.data();
+        }
+        if (afterPacket) {
+            afterPacket();
+        }
+    }
+}
+
+bool isEndMarker(const PacketBuffer& packet) {
+    const std::size_t length = std::strlen(packet.data());
+    return length > 0 && static_cast<unsigned char>(packet[length - 1]) == 0xFF;
+}
+
+}  // namespace korvel

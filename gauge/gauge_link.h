@@ -1,0 +1,61 @@
+#pragma once
+// What every page that talks to the gauge owns: its CUsbLink, its opened flag, and the steps
+// that open the link on demand, drain stale packets, send a command (with one resend), collect
+// a reply and release the link at the end of every operation.
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "gauge/usb_link.h"
+
+namespace korvel {
+
+class GaugeLink {
+  public:
+    explicit GaugeLink(UserVoice& voice, const TextTable& texts, UsbPort& port = currentUsbPort());
+    // Closes the link when this page still holds it.
+    ~GaugeLink();
+    GaugeLink(const GaugeLink&) = delete;
+    GaugeLink& operator=(const GaugeLink&) = delete;
+
+    // The opened flag after finding and opening the gauge when the link is not open yet.
+    // Shows only what Open shows; the caller shows the link failure when this gives 0.
+    int OpenGage();
+    // When the flag is set: Reset, Close, clear the flag.
+    void CloseGage();
+    // When the flag is set: reads and discards packets until a read gives 0 or less.
+    void DrainGage();
+    // Ends every gauge operation: Reset (whatever the flag says); then, when the flag is set,
+    // Reset again, Close and clear the flag.
+    void ReleaseGage();
+    // Opens (and drains) the link when the flag is 0. False, after showing the link-failure
+    // message as an error, when the gauge cannot be reached.
+    bool openForOperation();
+    // Shows the link-failure message in an error box and returns its text.
+    std::string showLinkFailure();
+
+    // Writes the command's bytes (no terminator) to endpoint 2, waiting pauseAfterWriteMs after
+    // each write. When that gives less than 1: beforeResend, CloseGage, 500 ms, OpenGage
+    // without drain and, when open, the same bytes once more. Returns the last write's result.
+    int SendCommand(std::string_view command, int pauseAfterWriteMs = 0,
+                    const std::function<void()>& beforeResend = {});
+    // Every packet as text (up to its first NUL) until a read gives -1; packets whose last
+    // character is 0xFF are end markers and add nothing. afterPacket runs after each read.
+    std::string CollectReply(const std::function<void()>& afterPacket = {});
+
+    bool opened() const { return opened_ != 0; }
+    CUsbLink& usb() { return usb_; }
+    Clock& clock() const { return usb_.clock(); }
+    UserVoice& voice() const { return usb_.voice(); }
+    const TextTable& texts() const { return usb_.texts(); }
+
+  private:
+    CUsbLink usb_;
+    int opened_ = 0;
+};
+
+// True when the packet's last character before its NUL is 0xFF (an empty packet is none).
+bool isEndMarker(const PacketBuffer& packet);
+
+}  // namespace korvel

@@ -1,0 +1,54 @@
+#include "gauge/terminal_reader.h"
+
+#include "gauge/gauge_link.h"
+#include "gauge/upgrade_wire.h"
+
+namespace korvel {
+
+TerminalReader::~TerminalReader() {
+    stopAndWait();
+}
+
+void TerminalReader::start(TerminalReaderSink& sink) {
+    stopAndWait();
+    stop_.store(false);
+    endMarker_.store(false);
+    thread_ = std::thread([this, &sink] { loop(sink); });
+}
+
+void TerminalReader::readHere(TerminalReaderSink& sink) {
+    stopAndWait();
+    stop_.store(false);
+    endMarker_.store(false);
+    loop(sink);
+}
+
+void TerminalReader::stopAndWait() {
+    stop_.store(true);
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+void TerminalReader::loop(TerminalReaderSink& sink) {
+    std::string collected;
+    while (!stop_.load()) {
+        PacketBuffer packet{};
+        const int result = link_.Read(packet);
+        if (result < 0) {
+            break;
+        }
+        if (result == 0) {
+            continue;
+        }
+        collected += textUpToNul(std::string_view(packet.data(), static_cast<std::size_t>(result)));
+        sink.textReceived(collected);
+        if (isEndMarker(packet)) {
+            endMarker_.store(true);
+            break;
+        }
+    }
+    sink.readerEnded(collected, endMarker_.load());
+}
+
+}  // namespace korvel

@@ -1,0 +1,53 @@
+#pragma once
+// The Terminal's reader: reads packets from the gauge one by one, collects their text and hands
+// each new state of it to a sink, until the stop flag is raised, a read gives nothing for its
+// time-out, or a packet ends with the end marker. The reader owns the collected text while it
+// runs; the sink only ever gets copies, so nothing is shared with the window thread but the
+// atomic stop flag.
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "gauge/usb_link.h"
+
+namespace korvel {
+
+class TerminalReaderSink {
+  public:
+    virtual ~TerminalReaderSink() = default;
+    // Called on the reader's thread after every packet with data: all text since the start.
+    virtual void textReceived(const std::string& collected) = 0;
+    // Called on the reader's thread as its last act.
+    virtual void readerEnded(const std::string& collected, bool endMarkerSeen) = 0;
+};
+
+class TerminalReader {
+  public:
+    explicit TerminalReader(CUsbLink& link) : link_(link) {}
+    // Stops the reader and waits for its read to finish.
+    ~TerminalReader();
+    TerminalReader(const TerminalReader&) = delete;
+    TerminalReader& operator=(const TerminalReader&) = delete;
+
+    // Starts reading on a thread of its own with an empty collected text.
+    void start(TerminalReaderSink& sink);
+    // Reads on the calling thread until the reader would end.
+    void readHere(TerminalReaderSink& sink);
+    // Asks the reader to stop after its current read.
+    void requestStop() { stop_.store(true); }
+    // Raises the stop flag and waits until the reader has left its read and ended.
+    void stopAndWait();
+    // Whether the last run ended at an end-marker packet. Read it after stopAndWait.
+    bool endMarkerSeen() const { return endMarker_.load(); }
+
+  private:
+    void loop(TerminalReaderSink& sink);
+
+    CUsbLink& link_;
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> endMarker_{false};
+    std::thread thread_;
+};
+
+}  // namespace korvel

@@ -1,0 +1,33 @@
+#pragma once
+// The thirteen libusb-0.1 functions the program uses, gathered in one table so that the same
+// link code can talk to the real library or to the simulated gauge.
+
+#include <usb.h>
+
+namespace korvel {
+
+// usb.h declares both a struct and a function named usb_device; this names the struct.
+using UsbDevice = struct usb_device;
+using UsbBus = struct usb_bus;
+
+struct UsbApi {
+    void (*set_debug)(int level);
+    void (*init)();
+    int (*find_busses)();
+    int (*find_devices)();
+    UsbBus* (*get_busses)();
+    usb_dev_handle* (*open)(UsbDevice* device);
+    int (*set_configuration)(usb_dev_handle* handle, int configuration);
+    int (*claim_interface)(usb_dev_handle* handle, int interface);
+    int (*bulk_write)(usb_dev_handle* handle, int endpoint, const char* bytes, int size,
+                      int timeout);
+    int (*bulk_read)(usb_dev_handle* handle, int endpoint, char* bytes, int size, int timeout);
+    int (*release_interface)(usb_dev_handle* handle, int interface);
+    int (*reset)(usb_dev_handle* handle);
+    int (*close)(usb_dev_handle* handle);
+};
+
+// The installed libusb-0.1 (libusb-compat on Linux).
+const UsbApi& realUsbApi();
+
+}  // namespace korvel

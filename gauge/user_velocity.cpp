@@ -1,0 +1,89 @@
+#include "gauge/user_velocity.h"
+
+namespace korvel {
+
+namespace {
+
+void showSendFailure(GaugeLink& link) {
+    link.voice().show(MessageKind::Error, link.texts().message("IDS_ERR_USBSEND"));
+}
+
+}  // namespace
+
+std::string getUserCommand(std::string_view name, std::string_view unit) {
+    return "get user " + std::string(name) + " " + std::string(unit);
+}
+
+std::string setUserCommand(std::string_view name, std::string_view value, std::string_view unit) {
+    return "set user " + std::string(name) + " " + std::string(value) + " " + std::string(unit);
+}
+
+std::optional<VelocityReply> parseVelocityReply(std::string_view reply) {
+    const std::size_t blank = reply.find(' ');
+    if (blank == std::string_view::npos || blank == 0) {
+        return std::nullopt;
+    }
+    std::string_view unit = reply.substr(blank + 1);
+    while (!unit.empty() && (unit.back() == '\r' || unit.back() == '\n')) {
+        unit.remove_suffix(1);
+    }
+    return VelocityReply{std::string(reply.substr(0, blank)), std::string(unit)};
+}
+
+std::string UserVelocityExchange::GetUser(std::string_view name, std::string_view unit) {
+    if (link_.SendCommand(getUserCommand(name, unit)) < 1) {
+        showSendFailure(link_);
+        return {};
+    }
+    return link_.CollectReply();
+}
+
+int UserVelocityExchange::SetUser(std::string_view name, std::string_view value,
+                                  std::string_view unit) {
+    if (link_.SendCommand(setUserCommand(name, value, unit)) < 1) {
+        showSendFailure(link_);
+        return -1;
+    }
+    link_.CollectReply();
+    return 0;
+}
+
+bool UserVelocityExchange::getVelocities(VelocitySettings& settings) {
+    WaitCursor wait(link_.voice());
+    const bool open = link_.openForOperation();
+    if (open) {
+        std::array<std::string, 2> replies;
+        for (std::size_t k = 0; k < settings.size(); ++k) {
+            replies[k] = GetUser(kVelocityNames[k], settings[k].unit);
+        }
+        for (std::size_t k = 0; k < settings.size(); ++k) {
+            if (const std::optional<VelocityReply> reply = parseVelocityReply(replies[k])) {
+                settings[k].value = reply->value;
+                if (!reply->unit.empty()) {
+                    settings[k].unit = reply->unit;
+                }
+            }
+        }
+    }
+    link_.ReleaseGage();
+    return open;
+}
+
+bool UserVelocityExchange::setVelocities(VelocitySettings& settings) {
+    WaitCursor wait(link_.voice());
+    const bool open = link_.openForOperation();
+    if (open) {
+        for (std::size_t k = 0; k < settings.size(); ++k) {
+            if (settings[k].value.empty()) {
+                settings[k].value = "0";
+            }
+        }
+        for (std::size_t k = 0; k < settings.size(); ++k) {
+            SetUser(kVelocityNames[k], settings[k].value, settings[k].unit);
+        }
+    }
+    link_.ReleaseGage();
+    return open;
+}
+
+}  // namespace korvel
