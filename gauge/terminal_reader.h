@@ -38,8 +38,9 @@ class TerminalReader {
     void requestStop() { stop_.store(true); }
     // Raises the stop flag and waits until the reader has left its read and ended.
     void stopAndWait();
-    // Whether the last run ended at an end-marker packet. Read it after stopAndWait.
-    bool endMarkerSeen() const { return endMarker_.load(); }
+    // Whether the last run ended at an end-marker packet (asked once: the answer is then
+    // forgotten). Ask after stopAndWait.
+    bool takeEndMarker() { return endMarker_.exchange(false); }
 
   private:
     void loop(TerminalReaderSink& sink);

@@ -33,7 +33,8 @@ int TerminalSession::writeCommand(std::string_view command) {
     if (!openLink()) {
         return 0;
     }
-    const int result = link_.Write(kCommandEndpoint, command.data(), static_cast<int>(command.size()));
+    const int result =
+        link_.Write(kCommandEndpoint, command.data(), static_cast<int>(command.size()));
     if (result < 1) {
         link_.voice().show(MessageKind::Error, link_.texts().message("IDS_ERR_USBSEND"));
     }
@@ -60,7 +61,7 @@ bool TerminalSession::readToEnd(TerminalReaderSink& sink) {
 void TerminalSession::stopRead() {
     WaitCursor wait(link_.voice());
     reader_.stopAndWait();
-    resetNeeded_ = resetNeeded_ || reader_.endMarkerSeen();
+    resetNeeded_ = resetNeeded_ || reader_.takeEndMarker();
     if (opened_) {
         if (resetNeeded_) {
             link_.Reset();

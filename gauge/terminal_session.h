@@ -15,7 +15,7 @@ namespace korvel {
 inline constexpr const char* kTerminalPresetCommand = "dir /dev/datalog";
 
 class TerminalSession {
-public:
+  public:
     explicit TerminalSession(UserVoice& voice, const TextTable& texts,
                              UsbPort& port = currentUsbPort());
     // Stops the reader and closes the link.
@@ -40,7 +40,7 @@ public:
 
     bool opened() const { return opened_ != 0; }
 
-private:
+  private:
     // Finds and opens the gauge; shows the link failure when it cannot.
     bool openLink();
 
