@@ -207,6 +207,8 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_DEMO_UNPLUG", 265, "&Unplug Gage"},
         {"IDS_DEMO_PLUG", 266, "&Plug in Gage"},
         // Messages of the upgrade, terminal and velocity (ids 280-299).
+        {"IDS_STATUS_UPGRADE_SENT", 280, "Sent %s bytes"},
+        {"IDS_STATUS_UPGRADE_DOWNLOADING", 281, "Downloading file %s"},
     };
     return entries;
 }
