@@ -192,6 +192,11 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_ERR_GAGE_SAVEFILE", 225, "Cannot save the file %s. Check that the folder exists and that you may write to it."},
         {"IDS_ERR_GAGE_READREFUSED", 226, "The Gage did not send the file %s. Its answer:"},
         // Messages of the data view (ids 240-259).
+        {"IDS_ERR_NO_DEFAULT_PRINTER", 240,
+         "No default printer is set up. Set up a printer and make it the default, then print "
+         "again."},
+        {"IDS_ERR_PRINT_FAILED", 241,
+         "The printer did not accept the page. Check the printer and print again."},
         // Messages of the window and pages (ids 260-279).
         {"IDS_MSG_NO_PAGES_ENABLED", 260,
          "No page is enabled by the configuration. Set DataLogger=1 or UserVelocity=1, or "
