@@ -8,6 +8,7 @@
 #include "datafile/data_file_writer.h"
 #include "datafile/date_text.h"
 #include "datafile/location_value.h"
+#include "datafile/output_file.h"
 #include "datafile/text_rules.h"
 
 namespace korvel {
@@ -303,12 +304,8 @@ CreateResult createDataFile(const CreateRequest& request, const std::string& cur
     }
     const std::string name = createdFileName(request.fileName);
     const std::string path = joinPath(creationFolder(currentFolder), name);
-    if (fileSize(path) > 0 && !voice.ask(texts.message("IDS_MSG_FILEEXISTS"))) {
-        return result;
-    }
-    std::string error;
-    if (!saveDataFile(path, createdDataFile(request, name, now), &error)) {
-        voice.show(MessageKind::Error, texts.message("IDS_ERR_FILESAVE") + " - " + path);
+    if (!mayOverwrite(path, voice, texts) ||
+        !saveOrReport(path, dataFileBytes(createdDataFile(request, name, now)), voice, texts)) {
         return result;
     }
     voice.show(MessageKind::Notice,

@@ -1,0 +1,29 @@
+#include "datafile/output_file.h"
+
+#include "app/platform.h"
+#include "app/safe_file.h"
+
+namespace korvel {
+
+std::string withExtension(const std::string& path, std::string_view extension) {
+    const auto separator = path.find_last_of("/\\");
+    const auto nameStart = separator == std::string::npos ? 0 : separator + 1;
+    const auto dot = path.rfind('.');
+    const auto stemEnd = dot == std::string::npos || dot < nameStart ? path.size() : dot;
+    return path.substr(0, stemEnd) + std::string(extension);
+}
+
+bool mayOverwrite(const std::string& path, UserVoice& voice, const TextTable& texts) {
+    return fileSize(path) <= 0 || voice.ask(texts.message("IDS_MSG_FILEEXISTS"));
+}
+
+bool saveOrReport(const std::string& path, std::string_view bytes, UserVoice& voice,
+                  const TextTable& texts) {
+    if (writeFileSafely(path, bytes)) {
+        return true;
+    }
+    voice.show(MessageKind::Error, texts.message("IDS_ERR_FILESAVE") + " - " + path);
+    return false;
+}
+
+}  // namespace korvel

@@ -1,0 +1,47 @@
+#pragma once
+// Reading a text report back into a data file: a CUSTOM report becomes a LINEAR file, a GRID
+// report a 2D file, written next to the report as ".CSV" and ending with two bytes 255.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/text_table.h"
+#include "app/user_voice.h"
+#include "datafile/data_file.h"
+
+namespace korvel {
+
+// What the import takes from a report.
+struct TextReport {
+    enum class Kind { Unknown, Custom, Grid };
+    Kind kind = Kind::Unknown;
+    bool hasReadings = false;  // the readings part was found
+    std::string created, lastModified;
+    std::string upperLeft, lowerRight;
+    std::string probe, velocity;
+    std::string units;                               // "IN", "MM" or empty
+    std::vector<std::pair<float, float>> locations;  // CUSTOM: (location, reading)
+    std::vector<std::vector<float>> gridLines;       // GRID: readings per line
+};
+
+// Grid line values: each followed by one blank; a missing reading, written as five blanks
+// and its blank, reads as 0 in its own place.
+std::vector<float> parseGridLine(std::string_view line);
+
+// Never holds more than 5000 locations or grid readings (702 a grid line).
+TextReport parseTextReport(std::string_view bytes);
+
+// The data file of a report with readings; `fileName` is its "Filename" value.
+DataFile importedDataFile(const TextReport& report, const std::string& fileName);
+
+struct ImportResult {
+    bool written = false;
+    std::string dataPath;
+};
+
+// Import of the report `name` of `folder`, with its messages and the wait cursor.
+ImportResult importReport(const std::string& folder, const std::string& name, UserVoice& voice,
+                          const TextTable& texts);
+
+}  // namespace korvel

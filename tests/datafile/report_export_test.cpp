@@ -1,0 +1,160 @@
+#include "datafile/report_export.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/safe_file.h"
+#include "datafile/data_file_writer.h"
+#include "datafile/date_text.h"
+#include "tests/datafile/report_fixtures.h"
+#include "tests/support/recording_voice.h"
+
+namespace korvel {
+namespace {
+
+using test::gridFile;
+using test::linearFile;
+using test::readingRow;
+
+const std::string kDashes = "---------------------------------\r\n";
+
+std::string gridHeader(const char* lowerRight, const char* units = "I") {
+    return "FILE NAME: GRID1.CSV\r\nDOS FILE NAME: GRID1.DAT\r\nFILE TYPE: GRID\r\n"
+           "DATE & TIME CREATED: 12/07/26 09:05 PM\r\n"
+           "DATE & TIME LAST MODIFIED: 12/08/26 10:15 AM\r\n"
+           "FILE DESCRIPTION: \r\nALLOW MANUAL READINGS: Y\r\n"
+           "UPPER LEFT LOCATION: A1\r\nLOWER RIGHT LOCATION: " +
+           std::string(lowerRight) +
+           "\r\nOPERATOR ID: \r\nINSTRUMENT ID: \r\nPROBE ID: D790\r\n"
+           "MATERIAL VELOCITY: 0.2330\r\nINCHES OR MM: " +
+           units + "\r\n" + kDashes + "READINGS\r\n" + kDashes;
+}
+
+TEST(ReportExport, LinearFileBecomesALocationList) {
+    DataFile file = linearFile(3);
+    file.readings = {readingRow("0001", "0.250"), readingRow("0002", "--.---"),
+                     readingRow("0003", "0.300")};
+    const std::string expected =
+        "FILE NAME: PIPE1.CSV\r\nDOS FILE NAME: PIPE1.DAT\r\nFILE TYPE: CUSTOM\r\n"
+        "DATE & TIME CREATED: 12/07/26 09:05 PM\r\n"
+        "DATE & TIME LAST MODIFIED: 12/08/26 10:15 AM\r\n"
+        "FILE DESCRIPTION: \r\nALLOW MANUAL READINGS: Y\r\n"
+        "NUMBER OF LOCATIONS: 3\r\nCHARACTERS FOR LOCATION CODE: \r\nREADINGS/LOCATION: 1\r\n"
+        "OPERATOR ID: \r\nINSTRUMENT ID: \r\nPROBE ID: D790\r\nMATERIAL VELOCITY: 0.2330\r\n"
+        "INCHES OR MM: I\r\n" +
+        kDashes + "LOCATION\tREADING\r\n" + kDashes +
+        "001.00\t\t0.250\r\n002.00\t\t     \r\n003.00\t\t0.300\r\n" + kDashes;
+    EXPECT_EQ(reportText(file), expected);
+}
+
+TEST(ReportExport, GridsInBothStorageOrdersGiveTheSameLines) {
+    const std::vector<std::string> values = {"0.101", "0.102", "0.103", "0.201", "-", "0.203"};
+    const std::string colLines = "0.101 0.102 0.103 \r\n0.201       0.203 \r\n";
+    const std::string rowLines = "0.101 0.102 0.103 \r\n0.201 0.000 0.203 \r\n";
+    EXPECT_EQ(reportText(gridFile(3, 2, "COL", values)), gridHeader("C2") + colLines + kDashes);
+    EXPECT_EQ(reportText(gridFile(3, 2, "ROW", values)), gridHeader("C2") + rowLines + kDashes);
+}
+
+// The last grid line is written even when the last location code ends in "1".
+TEST(ReportExport, LastRowByRowLineIsAlwaysWritten) {
+    const DataFile oneRow = gridFile(2, 1, "COL", {"0.101", "0.102"});
+    EXPECT_EQ(reportText(oneRow), gridHeader("B1") + "0.101 0.102 \r\n" + kDashes);
+}
+
+TEST(ReportExport, MillimetresAndOtherUnits) {
+    DataFile file = linearFile(1, "MM");
+    file.readings = {readingRow("0001", "6.35", "MM")};
+    EXPECT_NE(reportText(file)->find("INCHES OR MM: M\r\n"), std::string::npos);
+    file.setups.back()[1] = "USEC";
+    file.readings = {readingRow("0001", "6.35", "USEC")};
+    EXPECT_NE(reportText(file)->find("INCHES OR MM: \r\n"), std::string::npos);
+}
+
+TEST(ReportExport, UnsupportedFiles) {
+    DataFile letters = linearFile(1);
+    letters.setHeaderValue("Start Row", "A");
+    DataFile numericColumns = gridFile(1, 1, "ROW", {"0.1"});
+    numericColumns.setHeaderValue("Start Col", "1");
+    DataFile threeD = linearFile(1);
+    threeD.setHeaderValue("Type", "3D");
+    DataFile boiler = linearFile(1);
+    boiler.setHeaderValue("Type", "BOILER");
+    DataFile mixed = linearFile(2);
+    mixed.readings = {readingRow("0001", "0.1", "IN"), readingRow("0002", "2.5", "MM")};
+    for (const DataFile* file : {&letters, &numericColumns, &threeD, &boiler, &mixed}) {
+        EXPECT_FALSE(reportText(*file).has_value());
+    }
+}
+
+TEST(ReportExport, ListStopsBeforeTheFirstLocationAbove999) {
+    DataFile file = linearFile(3);
+    file.readings = {readingRow("0998", "0.1"), readingRow("0999", "0.2"),
+                     readingRow("1000", "0.3"), readingRow("0005", "0.4")};
+    const std::string report = *reportText(file);
+    EXPECT_NE(report.find("999.00\t\t0.2\r\n" + kDashes), std::string::npos);
+    EXPECT_EQ(report.find("1000.00"), std::string::npos);
+    EXPECT_EQ(report.find("005.00"), std::string::npos);
+}
+
+TEST(ReportExport, DateConversionTouchesOnlyFourDigitYears) {
+    const struct {
+        const char* value;
+        const char* report;
+    } cases[] = {
+        {"12/07/2026 09:05 PM", "12/07/26 09:05 PM"},
+        {"12/07/26 09:05 PM", "12/07/26 09:05 PM"},
+        {"2026-12-07 21:05", "2026-12-07 21:05"},
+        {"12/07/2026", "12/07/2026"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(reportDateTime(c.value), c.report) << c.value;
+    }
+}
+
+TEST(ReportExport, ExportsAFileThatBeginsWithTheProductLine) {
+    const auto folder = std::filesystem::temp_directory_path() / "korvel-export-test";
+    std::filesystem::create_directories(folder);
+    DataFile file = linearFile(1);
+    file.hasProductLine = true;
+    file.product = "40-101";
+    file.productVersion = "v1.09A";
+    file.readings = {readingRow("0001", "0.250")};
+    ASSERT_TRUE(saveDataFile((folder / "PIPE1.CSV").string(), file));
+    const TextTable texts;
+
+    test::RecordingVoice voice;
+    const ExportResult result = exportReport(folder.string(), "PIPE1.CSV", voice, texts);
+    ASSERT_TRUE(result.written);
+    EXPECT_EQ(result.reportPath, (folder / "PIPE1.DAT").string());
+    EXPECT_EQ(readFileBytes(result.reportPath), reportText(file));
+    EXPECT_EQ(voice.said,
+              (std::vector<test::Said>{
+                  {MessageKind::Notice, "File export completed for file " + result.reportPath}}));
+    EXPECT_FALSE(voice.waitCursor);
+
+    test::RecordingVoice declines;
+    EXPECT_FALSE(exportReport(folder.string(), "PIPE1.CSV", declines, texts).written);
+    EXPECT_EQ(declines.said,
+              (std::vector<test::Said>{
+                  {MessageKind::Question, "File already exists. Do you want to overwrite?"}}));
+
+    test::RecordingVoice missing;
+    EXPECT_FALSE(exportReport(folder.string(), "NONE.CSV", missing, texts).written);
+    EXPECT_EQ(missing.said,
+              (std::vector<test::Said>{{MessageKind::Error, "Error opening file - NONE.CSV"}}));
+
+    file.setHeaderValue("Type", "3D");
+    ASSERT_TRUE(saveDataFile((folder / "CUBE.CSV").string(), file));
+    test::RecordingVoice refused;
+    EXPECT_FALSE(exportReport(folder.string(), "CUBE.CSV", refused, texts).written);
+    EXPECT_EQ(refused.said,
+              (std::vector<test::Said>{
+                  {MessageKind::Error, "Export of this file type is not supported"}}));
+    EXPECT_FALSE(std::filesystem::exists(folder / "CUBE.DAT"));
+    std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace korvel

@@ -1,0 +1,260 @@
+#include "datafile/report_import.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <filesystem>
+
+#include "app/safe_file.h"
+#include "datafile/data_file_reader.h"
+#include "datafile/data_file_writer.h"
+#include "datafile/report_export.h"
+#include "tests/datafile/report_fixtures.h"
+#include "tests/support/recording_voice.h"
+
+namespace korvel {
+namespace {
+
+std::string report(const std::string& type, const std::string& corners, const std::string& units,
+                   const std::string& readingsLine, const std::string& body) {
+    return "FILE NAME: R.CSV\nFILE TYPE: " + type +
+           "\nDATE & TIME CREATED: 12/07/26 09:05 PM\n"
+           "DATE & TIME LAST MODIFIED: 12/08/26 10:15 AM\n" +
+           corners + "PROBE ID: D790\nMATERIAL VELOCITY: 0.2330\nINCHES OR MM: " + units +
+           "\n---------------------------------\n" + readingsLine +
+           "\n---------------------------------\n" + body + "---------------------------------\n";
+}
+
+std::string customReport(const std::string& units, const std::string& body) {
+    return report("CUSTOM", "NUMBER OF LOCATIONS: 3\n", units, "LOCATION\tREADING", body);
+}
+
+std::string gridReport(const std::string& upperLeft, const std::string& lowerRight,
+                       const std::string& body) {
+    return report(
+        "GRID",
+        "UPPER LEFT LOCATION: " + upperLeft + "\nLOWER RIGHT LOCATION: " + lowerRight + "\n", "I",
+        "READINGS", body);
+}
+
+std::vector<std::string> ids(const DataFile& file) {
+    std::vector<std::string> out;
+    for (const auto& reading : file.readings) {
+        out.push_back(reading.fields[0] + "=" + reading.fields[1]);
+    }
+    return out;
+}
+
+TEST(ReportImport, CustomReportBecomesALinearFileByteForByte) {
+    const TextReport parsed =
+        parseTextReport(customReport("I", "001.00\t\t0.250\n002.00\t\t     \n003.00\t\t0.300\n"));
+    const std::string expected =
+        "Filename,Type,Start Row,End Row,# ID,# Setup,# Notes,Created,Last Saved,\r\n"
+        "R.CSV,LINEAR,0001,0003,3,1,0,12/07/26 09:05 PM,12/08/26 10:15 AM,\r\n"
+        "\r\n"
+        "ID,Thickness,Units,Alarm,Diff,Gain,Fast,Note #,Setup #,Meas Mode,B Scan,A Scan,\r\n"
+        "0001,0.250,IN,OFF,OFF,STD,OFF,0,1,STD,OFF,OFF,\r\n"
+        "0002,0.000,IN,OFF,OFF,STD,OFF,0,1,STD,OFF,OFF,\r\n"
+        "0003,0.300,IN,OFF,OFF,STD,OFF,0,1,STD,OFF,OFF,\r\n"
+        "\r\n"
+        "Setup #,Units,Velocity,Diff Ref,Low Alarm,High Alarm,Alarm %,BS Range,Gain,Transducer,"
+        "MB_Blank,IF_Blank,\r\n"
+        "1,IN,0.2330,0.5,0.1,0.5,20,1,61,D790,0,0,\r\n"
+        "\xFF\xFF";
+    EXPECT_EQ(dataFileBytes(importedDataFile(parsed, "R.CSV")), expected);
+}
+
+TEST(ReportImport, LocationZeroIsCountedButGetsNoRow) {
+    const DataFile file = importedDataFile(
+        parseTextReport(customReport("MM", "000.00\t\t0.1\n001.00\t\t0.2\n")), "R.CSV");
+    EXPECT_EQ(file.headerValue("# ID"), "2");
+    EXPECT_EQ(file.headerValue("Start Row"), "0000");
+    EXPECT_EQ(ids(file), (std::vector<std::string>{"0001=0.200"}));
+}
+
+TEST(ReportImport, UnitsOfTheReport) {
+    const struct {
+        const char* value;
+        const char* units;
+    } cases[] = {{"I", "IN"}, {"MM", "MM"}, {"M", "MM"}, {"mm", ""}, {"", ""}, {"INCH", ""}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(parseTextReport(customReport(c.value, "001.00\t\t0.1\n")).units, c.units)
+            << c.value;
+    }
+}
+
+TEST(ReportImport, GridReportBecomesA2DFileColumnByColumn) {
+    const DataFile file = importedDataFile(
+        parseTextReport(gridReport("A1", "C2", "0.101 0.102 0.103 \n0.201 0.202 0.203 \n")),
+        "R.CSV");
+    EXPECT_EQ(file.headerNames,
+              (std::vector<std::string>{"Filename", "Type", "Start Col", "Start Row", "End Col",
+                                        "End Row", "1st Inc", "# ID", "# Setup", "# Notes",
+                                        "Created", "Last Saved"}));
+    EXPECT_EQ(file.headerValues,
+              (std::vector<std::string>{"R.CSV", "2D", "A", "1", "C", "2", "ROW", "6", "1", "0",
+                                        "12/07/26 09:05 PM", "12/08/26 10:15 AM"}));
+    EXPECT_EQ(ids(file), (std::vector<std::string>{"A0001=0.101", "A0002=0.201", "B0001=0.102",
+                                                   "B0002=0.202", "C0001=0.103", "C0002=0.203"}));
+}
+
+TEST(ReportImport, GridCornersAndColumnCodes) {
+    const DataFile wide =
+        importedDataFile(parseTextReport(gridReport("Y12", "AB12", "1 2 3 4 \n")), "R.CSV");
+    EXPECT_EQ(wide.headerValue("Start Col"), "Y");
+    EXPECT_EQ(wide.headerValue("Start Row"), "12");
+    EXPECT_EQ(wide.headerValue("End Col"), "AB");
+    EXPECT_EQ(ids(wide), (std::vector<std::string>{"Y0012=1.000", "Z0012=2.000", "AA0012=3.000",
+                                                   "AB0012=4.000"}));
+    const DataFile twoLetters =
+        importedDataFile(parseTextReport(gridReport("AA12", "AB13", "1 \n")), "R.CSV");
+    EXPECT_EQ(twoLetters.headerValue("Start Col"), "AA");
+    EXPECT_EQ(twoLetters.headerValue("Start Row"), "12");
+}
+
+// Every grid the export writes comes back with each reading in its own column.
+TEST(ReportImport, GridLinesKeepEveryReadingInItsColumn) {
+    const struct {
+        const char* line;
+        std::vector<float> values;
+    } cases[] = {
+        {"0.250       0.300 ", {0.25f, 0.0f, 0.3f}},
+        {"      0.300 ", {0.0f, 0.3f}},
+        {"0.250       ", {0.25f, 0.0f}},
+        {"0.250                   0.300 ", {0.25f, 0.0f, 0.0f, 0.0f, 0.3f}},
+        {"0.250 0.000 0.300 ", {0.25f, 0.0f, 0.3f}},
+        {"0.250 0.300", {0.25f, 0.3f}},
+        {"", {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(parseGridLine(c.line), c.values) << '"' << c.line << '"';
+    }
+    const DataFile ragged =
+        importedDataFile(parseTextReport(gridReport("A1", "C3", "1 2 3 \n4 \n5 6 \n")), "R.CSV");
+    EXPECT_EQ(ragged.headerValue("# ID"), "9");
+    EXPECT_EQ(ids(ragged), (std::vector<std::string>{"A0001=1.000", "A0002=4.000", "A0003=5.000",
+                                                     "B0001=2.000", "B0002=0.000", "B0003=6.000",
+                                                     "C0001=3.000", "C0002=0.000", "C0003=0.000"}));
+}
+
+TEST(ReportImport, ReadingsPartMustMatchTheType) {
+    const std::string gridWithList =
+        report("GRID", "", "I", "LOCATION\tREADING", "001.00\t\t0.1\n");
+    const std::string neither = "FILE TYPE: CUSTOM\nINCHES OR MM: I\n";
+    const std::string typeAfterReadings = "LOCATION\tREADING\n----\nFILE TYPE: CUSTOM\n";
+    for (const std::string& text : {gridWithList, neither, typeAfterReadings}) {
+        EXPECT_FALSE(parseTextReport(text).hasReadings);
+    }
+    EXPECT_TRUE(parseTextReport(report("grid", "", "I", "readings", "")).hasReadings);
+}
+
+TEST(ReportImport, HostileReportsStayWithinBounds) {
+    std::string many;
+    for (int i = 0; i < 6000; ++i) {
+        many += std::to_string(i + 1) + ".00\t\t0.1\n";
+    }
+    EXPECT_EQ(parseTextReport(customReport("I", many)).locations.size(), 5000u);
+
+    std::string wideLine;
+    for (int i = 0; i < 1000; ++i) {
+        wideLine += "1 ";
+    }
+    std::string tall;
+    for (int i = 0; i < 100; ++i) {
+        tall += wideLine.substr(0, 200) + "\n";
+    }
+    const TextReport parsed = parseTextReport(gridReport("A1", "ZZ9", tall));
+    std::size_t total = 0;
+    for (const auto& line : parsed.gridLines) {
+        total += line.size();
+    }
+    EXPECT_LE(parsed.gridLines.size() * 100, 5000u);
+    EXPECT_LE(total, 5000u);
+
+    const DataFile huge = importedDataFile(
+        parseTextReport(customReport("I", "1e30\t\t1e30\n-1e30\t\t0.1\n")), "R.CSV");
+    EXPECT_EQ(huge.headerValue("Start Row"), "2147483647");
+    EXPECT_EQ(huge.readings.size(), 1u);
+
+    const DataFile commas = importedDataFile(
+        parseTextReport("FILE TYPE: CUSTOM\nPROBE ID: a,b\nLOCATION READING\n--\n1 1\n"), "R.CSV");
+    EXPECT_EQ(commas.setups[0][9], "a b");
+}
+
+void expectRoundTrip(const DataFile& original, const std::vector<std::string>& readingsBack) {
+    const std::string first = *reportText(original);
+    const DataFile imported = parseDataFile(
+        dataFileBytes(importedDataFile(parseTextReport(first), "ROUND.CSV")), reportReadOptions());
+    EXPECT_EQ(ids(imported), readingsBack);
+    const std::string second = *reportText(imported);
+    const DataFile again = parseDataFile(
+        dataFileBytes(importedDataFile(parseTextReport(second), "ROUND.CSV")), reportReadOptions());
+    EXPECT_EQ(*reportText(again), second);
+    EXPECT_EQ(parseTextReport(second).units, parseTextReport(first).units);
+    EXPECT_FALSE(parseTextReport(second).units.empty());
+}
+
+void roundTrips() {
+    for (const char* units : {"IN", "MM"}) {
+        SCOPED_TRACE(units);
+        DataFile list = test::linearFile(3, units);
+        list.readings = {test::readingRow("0001", "0.250", units),
+                         test::readingRow("0002", "-", units),
+                         test::readingRow("0003", "12.5", units)};
+        expectRoundTrip(list, {"0001=0.250", "0002=0.000", "0003=12.500"});
+        const std::vector<std::string> values = {"0.101", "0.102",  "0.103",
+                                                 "0.201", "--.---", "0.203"};
+        const std::vector<std::string> back = {"A0001=0.101", "A0002=0.201", "B0001=0.102",
+                                               "B0002=0.000", "C0001=0.103", "C0002=0.203"};
+        expectRoundTrip(test::gridFile(3, 2, "COL", values, units), back);
+        expectRoundTrip(test::gridFile(3, 2, "ROW", values, units), back);
+    }
+}
+
+TEST(ReportImport, ExportImportExportRoundTrips) {
+    roundTrips();
+}
+
+TEST(ReportImport, RoundTripsUnderACommaDecimalLocale) {
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
+        GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
+    }
+    roundTrips();
+    std::setlocale(LC_ALL, previous.c_str());
+}
+
+TEST(ReportImport, ImportWritesBesideTheReportWithItsMessages) {
+    const auto folder = std::filesystem::temp_directory_path() / "korvel-import-test";
+    std::filesystem::create_directories(folder);
+    ASSERT_TRUE(
+        writeFileSafely((folder / "r.dat").string(), customReport("I", "001.00\t\t0.250\n")));
+    const TextTable texts;
+    test::RecordingVoice voice;
+    const ImportResult result = importReport(folder.string(), "r.dat", voice, texts);
+    ASSERT_TRUE(result.written);
+    EXPECT_EQ(result.dataPath, (folder / "r.CSV").string());
+    EXPECT_EQ(voice.said,
+              (std::vector<test::Said>{
+                  {MessageKind::Notice, "File import completed for file " + result.dataPath}}));
+    const DataFile back = *readDataFile(result.dataPath);
+    EXPECT_EQ(back.headerValue("Filename"), "r.CSV");
+    EXPECT_TRUE(back.endMarker);
+
+    ASSERT_TRUE(writeFileSafely((folder / "BAD.DAT").string(), "FILE TYPE: GRID\n"));
+    test::RecordingVoice refused;
+    EXPECT_FALSE(importReport(folder.string(), "BAD.DAT", refused, texts).written);
+    EXPECT_EQ(refused.said,
+              (std::vector<test::Said>{
+                  {MessageKind::Notice, "Import of this file type is not supported"}}));
+    EXPECT_FALSE(std::filesystem::exists(folder / "BAD.CSV"));
+
+    test::RecordingVoice missing;
+    EXPECT_FALSE(importReport(folder.string(), "NONE.DAT", missing, texts).written);
+    EXPECT_EQ(missing.said,
+              (std::vector<test::Said>{{MessageKind::Error, "Error opening file - NONE.DAT"}}));
+    std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace korvel
