@@ -191,6 +191,7 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_ERR_GAGE_UNSAFEFILENAME", 224, "The Gage listed \"%s\", which is not a plain file name. The file was not transferred."},
         {"IDS_ERR_GAGE_SAVEFILE", 225, "Cannot save the file %s. Check that the folder exists and that you may write to it."},
         {"IDS_ERR_GAGE_READREFUSED", 226, "The Gage did not send the file %s. Its answer:"},
+        {"IDS_ERR_GAGE_LINKLOST", 227, "The connection to the Gage was lost while reading %s. The file was not saved."},
         // Messages of the data view (ids 240-259).
         {"IDS_ERR_NO_DEFAULT_PRINTER", 240,
          "No default printer is set up. Set up a printer and make it the default, then print "

@@ -88,6 +88,7 @@ int CUsbLink::Read(PacketBuffer& destination) {
     std::shared_lock lock(port_.guard());
     usb_dev_handle* handle = port_.handle();
     if (!handle) {
+        lastReadResult_ = -ENODEV;
         return -1;
     }
     receive_.fill(0);

@@ -4,6 +4,8 @@
 // reset and close. All links of the process work on the one device handle of their port.
 
 #include <array>
+#include <atomic>
+#include <cerrno>
 #include <cstdint>
 #include <string>
 
@@ -28,6 +30,13 @@ constexpr int kReadTimeoutMs = 1000;
 constexpr int kConfiguration = 1;
 constexpr int kInterface = 0;
 
+// What libusb-0.1 gives for a transfer that timed out.
+#ifdef _WIN32
+constexpr int kTimedOutResult = -116;
+#else
+constexpr int kTimedOutResult = -ETIMEDOUT;
+#endif
+
 // One packet as Read delivers it: up to 64 bytes and the NUL stored after them.
 using PacketBuffer = std::array<char, kPacketSize + 1>;
 
@@ -45,6 +54,9 @@ class CUsbLink {
     // One read of up to 64 bytes from endpoint 0x82 within 1000 ms; the bytes land in
     // destination with a NUL after them. Bytes read (0 to 64) or -1 (time-out or error).
     int Read(PacketBuffer& destination);
+    // True when the last Read gave -1 because nothing came within its time-out (the normal end
+    // of a reply), false when it failed otherwise (the gauge was unplugged, the pipe stalled).
+    bool lastReadTimedOut() const { return lastReadResult_ == kTimedOutResult; }
     // Resets the device; the handle stays recorded. libusb's result, or 0 without a handle.
     int Reset();
     // Releases interface 0 and closes the handle. The close result, or 0 without a handle.
@@ -68,6 +80,7 @@ class CUsbLink {
     UsbPort& port_;
     std::array<char, kPacketSize> receive_{};
     bool accessDenied_ = false;
+    std::atomic<int> lastReadResult_{0};
 };
 
 }  // namespace korvel

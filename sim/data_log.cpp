@@ -94,19 +94,6 @@ std::string DataLog::pathOf(const std::string& name) const {
     return joinPath(folder_, name);
 }
 
-bool isPlainFileName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." &&
-           name.find_first_of("/\\") == std::string_view::npos;
-}
-
-bool isBinaryFileName(std::string_view name) {
-    const auto after = [&](std::string_view extension) {
-        const std::size_t at = name.find(extension);
-        return at != std::string_view::npos && at > 0;
-    };
-    return after(".BIN") || after(".BMP");
-}
-
 bool FileReceiver::begin(const std::string& path) {
     finish();
     file_ = std::fopen(path.c_str(), "wb");

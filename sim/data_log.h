@@ -28,11 +28,6 @@ class DataLog {
     std::string folder_;
 };
 
-// A name the data log accepts: not empty, no separators, not "." or "..".
-bool isPlainFileName(std::string_view name);
-// True when the stored file goes out byte for byte (".BIN" or ".BMP" after its first character).
-bool isBinaryFileName(std::string_view name);
-
 // Stores a file arriving in pieces the way the gauge keeps text: CR LF becomes LF, also when
 // the pair is split between two pieces.
 class FileReceiver {

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include "gauge/gauge_file_names.h"
 #include "sim/packets.h"
 
 namespace korvel::sim {
@@ -161,7 +162,7 @@ std::deque<std::string> SimulatedGauge::readFile(const std::string& argument) {
     }
     std::deque<std::string> packets;
     appendPackets(packets, *bytes);
-    if (!isBinaryFileName(*name)) {
+    if (!isBinaryTransfer(*name)) {
         packets.push_back(kFileTrailerPacket);
     }
     return packets;

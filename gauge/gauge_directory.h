@@ -1,0 +1,28 @@
+#pragma once
+// The gauge's file list: the "dir /dev/datalog" exchange and the parsing of its reply.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "gauge/file_list_entry.h"
+#include "gauge/gauge_link.h"
+
+namespace korvel {
+
+// One entry per line: name before the first comma, type between the first two commas,
+// modified after the second comma without the line's last two characters. A last piece
+// without a line feed is an entry as well, so a listing that leaves out its final line feed
+// keeps its last file.
+std::vector<FileListEntry> ParseGageDirectory(std::string_view reply);
+
+// Sends "dir /dev/datalog" and collects the whole reply, driving the progress bar and the
+// status line; always ends with the release sequence. Empty when nothing came.
+std::string ReadGageDirectory(GaugeLink& link);
+
+// The Refresh Gage Files List button: the entries to show, or nothing when the gauge list
+// keeps the rows it has.
+std::optional<std::vector<FileListEntry>> RefreshGageFilesList(GaugeLink& link);
+
+}  // namespace korvel
