@@ -1,0 +1,338 @@
+#include "datafile/file_merge.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <unordered_map>
+
+#include "app/platform.h"
+#include "app/safe_file.h"
+#include "datafile/data_file_reader.h"
+#include "datafile/letter_code.h"
+#include "datafile/number_text.h"
+#include "datafile/text_rules.h"
+
+namespace korvel {
+
+namespace {
+
+// The fields after the key: each ended by a comma, plus a non-empty text after the last comma.
+std::vector<std::string_view> valuesAfterKey(std::string_view line) {
+    std::vector<std::string_view> values;
+    std::size_t start = line.find(',') + 1;
+    while (start <= line.size()) {
+        const auto comma = line.find(',', start);
+        if (comma == std::string_view::npos) {
+            if (start < line.size()) {
+                values.push_back(line.substr(start));
+            }
+            break;
+        }
+        values.push_back(line.substr(start, comma - start));
+        start = comma + 1;
+    }
+    return values;
+}
+
+struct Heading {
+    std::string text;
+    int column;
+};
+
+Heading headingOf(std::string_view field) {
+    std::string text = asciiUpper(trimmed(field));
+    if (!text.empty() && text[0] >= '0' && text[0] <= '9' && leadingNumber(text) > 0) {
+        text = std::to_string(leadingNumber(text));
+    }
+    return {text, headingColumn(text)};
+}
+
+struct MergedRow {
+    bool verbatim = false;  // written as the first file had it
+    std::string text;
+    std::map<int, std::string> values;  // by column
+};
+
+class Merger {
+  public:
+    void add(std::string_view bytes, bool first) {
+        std::vector<Heading> fileHeadings;
+        int commaLines = 0;
+        for (const auto line : fileLines(bytes)) {
+            const auto comma = line.find(',');
+            if (first) {
+                registerKey(line, comma, commaLines);
+            }
+            if (comma == std::string_view::npos) {
+                continue;
+            }
+            if (comma == 0) {
+                fileHeadings = takeHeadings(line);
+                continue;
+            }
+            const auto row = rows_.find(std::string(line.substr(0, comma)));
+            if (row != rows_.end()) {
+                place(row->second, valuesAfterKey(line), fileHeadings);
+            }
+        }
+    }
+
+    std::string result() const {
+        const int width = widestColumn();
+        std::string out;
+        for (std::size_t i = 0; i < keys_.size(); ++i) {
+            const MergedRow& row = rows_.at(keys_[i]);
+            if (keys_[i] == "-1") {
+                out += headingLine(width);
+            } else if (row.verbatim) {
+                out += row.text;
+            } else {
+                out += keys_[i] + ",";
+                for (int column = 1; column <= width; ++column) {
+                    const auto value = row.values.find(column);
+                    out += (value == row.values.end() ? std::string() : value->second) + ",";
+                }
+            }
+            out += "\r\n";
+        }
+        return out;
+    }
+
+  private:
+    void registerKey(std::string_view line, std::size_t comma, int& commaLines) {
+        std::string key;
+        MergedRow row;
+        if (comma == std::string_view::npos) {
+            key = std::string(line);
+            row = {true, key, {}};
+        } else if (comma == 0) {
+            key = "-" + std::to_string(++commaLines);
+            row = {commaLines > 1, std::string(line), {}};
+        } else {
+            key = std::string(line.substr(0, comma));
+        }
+        keys_.push_back(key);
+        rows_.emplace(key, std::move(row));
+    }
+
+    std::vector<Heading> takeHeadings(std::string_view line) {
+        std::vector<Heading> headings;
+        for (const auto field : valuesAfterKey(line)) {
+            Heading heading = headingOf(field);
+            const bool known =
+                std::any_of(headings_.begin(), headings_.end(),
+                            [&](const Heading& h) { return h.text == heading.text; });
+            if (!known) {
+                headings_.push_back(heading);
+            }
+            headings.push_back(std::move(heading));
+        }
+        return headings;
+    }
+
+    // Without headings the row replaces the merged one. With headings each value goes to its
+    // heading's column; a row whose first column is taken already is dropped, and a value never
+    // overwrites one that is there.
+    static void place(MergedRow& row, const std::vector<std::string_view>& values,
+                      const std::vector<Heading>& headings) {
+        if (row.verbatim) {
+            return;
+        }
+        if (headings.empty()) {
+            row.values.clear();
+            for (std::size_t i = 0; i < values.size() && i < kMaxMergeColumns; ++i) {
+                row.values[static_cast<int>(i) + 1] = std::string(values[i]);
+            }
+            return;
+        }
+        const int firstColumn = headings[0].column;
+        const auto taken = row.values.find(firstColumn);
+        if (firstColumn < 1 || firstColumn > kMaxMergeColumns ||
+            (taken != row.values.end() && !taken->second.empty())) {
+            return;
+        }
+        int column = 0;
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            column =
+                i < headings.size() && headings[i].column > 0 ? headings[i].column : column + 1;
+            if (column > kMaxMergeColumns || values[i].empty()) {
+                continue;
+            }
+            std::string& cell = row.values[column];
+            if (cell.empty()) {
+                cell = std::string(values[i]);
+            }
+        }
+    }
+
+    int widestColumn() const {
+        int width = 0;
+        for (const auto& heading : headings_) {
+            if (heading.column <= kMaxMergeColumns) {
+                width = std::max(width, heading.column);
+            }
+        }
+        for (const auto& [key, row] : rows_) {
+            if (!row.values.empty()) {
+                width = std::max(width, row.values.rbegin()->first);
+            }
+        }
+        return width;
+    }
+
+    std::string headingLine(int width) const {
+        std::vector<const Heading*> above(static_cast<std::size_t>(width) + 1, nullptr);
+        for (const auto& heading : headings_) {
+            if (heading.column >= 1 && heading.column <= width && !above[heading.column]) {
+                above[heading.column] = &heading;
+            }
+        }
+        std::string line = ",";
+        for (int column = 1; column <= width; ++column) {
+            line += (above[column] ? above[column]->text : std::string()) + ",";
+        }
+        return line;
+    }
+
+    std::vector<std::string> keys_;
+    std::unordered_map<std::string, MergedRow> rows_;
+    std::vector<Heading> headings_;
+};
+
+bool isCsvName(const std::string& name) {
+    return endsWithNoCase(name, "CSV");
+}
+
+std::optional<std::string> readOrReport(const std::string& folder, const std::string& name,
+                                        UserVoice& voice, const TextTable& texts) {
+    auto bytes = readFileBytes(joinPath(folder, name));
+    if (!bytes) {
+        reportFileOpenError(voice, texts, name);
+    }
+    return bytes;
+}
+
+}  // namespace
+
+std::vector<std::string_view> fileLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const auto lf = bytes.find('\n', start);
+        const auto end = lf == std::string_view::npos ? bytes.size() : lf;
+        std::string_view line = bytes.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::vector<std::string> lineKeys(std::string_view bytes) {
+    std::vector<std::string> keys;
+    int commaLines = 0;
+    for (const auto line : fileLines(bytes)) {
+        const auto comma = line.find(',');
+        keys.push_back(comma == 0 ? "-" + std::to_string(++commaLines)
+                                  : std::string(line.substr(0, comma)));
+    }
+    return keys;
+}
+
+int headingColumn(std::string_view heading) {
+    const std::string text = asciiUpper(trimmed(heading));
+    if (text.empty()) {
+        return 0;
+    }
+    if (text[0] >= '0' && text[0] <= '9') {
+        return std::max(0, leadingNumber(text));
+    }
+    if (const int code = letterCodeValue(text)) {
+        return code;
+    }
+    return text[0] >= 'A' && text[0] <= 'Z' ? text[0] - 'A' + 1 : 0;
+}
+
+bool isGridFile(std::string_view bytes) {
+    return !bytes.empty() && bytes[0] == ',';
+}
+
+std::string mergedBytes(const std::vector<std::string>& files) {
+    Merger merger;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        merger.add(files[i], i == 0);
+    }
+    return merger.result();
+}
+
+std::vector<std::string> findMatchingFiles(const std::string& folder, const std::string& firstName,
+                                           UserVoice& voice, const TextTable& texts) {
+    WaitCursor wait(voice);
+    const auto first = readOrReport(folder, firstName, voice, texts);
+    const std::vector<std::string> keys = lineKeys(first.value_or(""));
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (isCsvName(name) && entry.is_regular_file(error)) {
+            names.push_back(name);
+        }
+    }
+    std::sort(names.begin(), names.end());
+    std::vector<std::string> matches;
+    for (const auto& name : names) {
+        if (lineKeys(readOrReport(folder, name, voice, texts).value_or("")) == keys) {
+            matches.push_back(name);
+        }
+    }
+    return matches;
+}
+
+std::string mergedFilePath(const std::string& folder, const std::string& name) {
+    const bool hasExtension = name.size() >= 4 && (name.substr(name.size() - 4) == ".csv" ||
+                                                   name.substr(name.size() - 4) == ".CSV");
+    return joinPath(folder, hasExtension ? name : name + ".csv");
+}
+
+MergeResult mergeFiles(const std::string& folder, const std::vector<std::string>& names,
+                       const std::string& mergedName, UserVoice& voice, const TextTable& texts) {
+    MergeResult result;
+    if (names.empty()) {
+        voice.show(MessageKind::Warning, texts.message("IDS_MSG_FILEMERGE_SELECTFILES"));
+        return result;
+    }
+    if (mergedName.empty()) {
+        voice.show(MessageKind::Warning, texts.message("IDS_MSG_FILEMERGE_ENTERMERGEFILENAME"));
+        result.focusName = true;
+        return result;
+    }
+    WaitCursor wait(voice);
+    std::vector<std::string> files;
+    for (const auto& name : names) {
+        auto bytes = readOrReport(folder, name, voice, texts);
+        if (bytes && !isGridFile(*bytes)) {
+            voice.show(MessageKind::Error,
+                       texts.message("IDS_ERR_FILEMERGE_NOTGRID") + ": " + name);
+            return result;
+        }
+        files.push_back(bytes.value_or(""));
+    }
+    const std::string path = mergedFilePath(folder, mergedName);
+    const std::string merged = mergedBytes(files);
+    if (!writeFileSafely(path, merged)) {
+        voice.show(MessageKind::Error,
+                   texts.message("IDS_ERR_FILEMERGE_FILECREATE_FAILURE") + ": " + path);
+        return result;
+    }
+    result.written = true;
+    result.path = path;
+    if (!merged.empty()) {
+        voice.show(MessageKind::Notice,
+                   texts.message("IDS_MSG_FILEMERGE_MERGESUCCESS") + ": " + path);
+    }
+    return result;
+}
+
+}  // namespace korvel

@@ -1,0 +1,56 @@
+#pragma once
+// Merging grid files: files whose first line is a heading line (",1,2,3," or ",A,B,C,") and
+// whose further lines are rows keyed by their first field. Files that describe the same rows
+// (the same line keys, line by line) are merged into one file holding every column.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/text_table.h"
+#include "app/user_voice.h"
+
+namespace korvel {
+
+// The most columns a merged file holds (the largest location a layout has).
+inline constexpr int kMaxMergeColumns = 5000;
+
+// The file's lines without their line ends.
+std::vector<std::string_view> fileLines(std::string_view bytes);
+
+// Every line's key: the text before its first comma; "-1", "-2" ... for lines that begin with
+// a comma; the whole line when it has no comma. Two files match when their keys are equal one
+// by one (so "AB","C" never matches "A","BC").
+std::vector<std::string> lineKeys(std::string_view bytes);
+
+// The column a heading names: its leading number, or its letter code (A = 1, AA = 27), or the
+// place of its first letter; 0 when it names none. Headings are trimmed and upper-cased first.
+int headingColumn(std::string_view heading);
+
+// Whether the bytes are a grid file: the first line begins with a comma.
+bool isGridFile(std::string_view bytes);
+
+// The merged file of the files' bytes in the given order, values aligned by column, each
+// heading above its column. The first file's keys are the merged file's lines.
+std::string mergedBytes(const std::vector<std::string>& files);
+
+// The files of the folder (names ending in "CSV", any case), the first file included, whose
+// keys match the first file's, sorted by name. A file that cannot be read is reported and
+// counts as a file without lines.
+std::vector<std::string> findMatchingFiles(const std::string& folder, const std::string& firstName,
+                                           UserVoice& voice, const TextTable& texts);
+
+// folder + name, ".csv" appended unless the name ends in ".csv" or ".CSV".
+std::string mergedFilePath(const std::string& folder, const std::string& name);
+
+struct MergeResult {
+    bool written = false;
+    bool focusName = false;  // the name box gets the focus
+    std::string path;
+};
+
+// The whole of "Merge Selected Files", with its messages and the wait cursor.
+MergeResult mergeFiles(const std::string& folder, const std::vector<std::string>& names,
+                       const std::string& mergedName, UserVoice& voice, const TextTable& texts);
+
+}  // namespace korvel

@@ -1,0 +1,160 @@
+#include "datafile/file_merge.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/safe_file.h"
+#include "tests/support/recording_voice.h"
+
+namespace korvel {
+namespace {
+
+using Keys = std::vector<std::string>;
+
+TEST(FileMerge, LineKeys) {
+    EXPECT_EQ(lineKeys(",1,2,\r\nA,1,2,\r\nB,3,\r\n,x,\r\nplain\r\n"),
+              (Keys{"-1", "A", "B", "-2", "plain"}));
+    EXPECT_EQ(lineKeys("A,1\nB"), (Keys{"A", "B"}));
+    EXPECT_EQ(lineKeys(""), Keys{});
+    // Keys are compared one by one, never as one joined text.
+    EXPECT_NE(lineKeys("AB,\nC,\n"), lineKeys("A,\nBC,\n"));
+}
+
+TEST(FileMerge, HeadingColumns) {
+    const struct {
+        const char* heading;
+        int column;
+    } cases[] = {{"1", 1},   {" 007 ", 7}, {"12abc", 12}, {"a", 1}, {"C", 3},
+                 {"AA", 27}, {"X1", 24},   {"", 0},       {"-", 0}, {"0", 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(headingColumn(c.heading), c.column) << c.heading;
+    }
+}
+
+TEST(FileMerge, MergesColumnsAlignedUnderTheirHeadings) {
+    const struct {
+        const char* name;
+        std::vector<std::string> files;
+        std::string merged;
+    } cases[] = {
+        {"two halves",
+         {",1,2,\r\nA,0.1,0.2,\r\nB,0.3,0.4,\r\n", ",3,4,\r\nA,0.5,0.6,\r\nB,0.7,0.8,\r\n"},
+         ",1,2,3,4,\r\nA,0.1,0.2,0.5,0.6,\r\nB,0.3,0.4,0.7,0.8,\r\n"},
+        {"a taken first column keeps its value and drops the later row",
+         {",1,2,\r\nA,0.1,0.2,\r\nB,0.3,,\r\n", ",2,3,\r\nA,9,9,\r\nB,0.5,0.6,\r\n"},
+         ",1,2,3,\r\nA,0.1,0.2,,\r\nB,0.3,0.5,0.6,\r\n"},
+        {"earlier columns go before, nothing moves",
+         {",3,4,\nA,x,y,\n", ",1,2,\nA,p,q,\n"},
+         ",1,2,3,4,\r\nA,p,q,x,y,\r\n"},
+        {"a column without a heading", {",1,\nA,a,\n", ",3,\nA,c,\n"}, ",1,,3,\r\nA,a,,c,\r\n"},
+        {"letter headings and values without a trailing comma",
+         {",A,B,\nR1,1,2\n", ",c,\nR1,3,\n"},
+         ",A,B,C,\r\nR1,1,2,3,\r\n"},
+        {"headings as numbers without leading zeros", {",01,02,\nA,1,2,\n"}, ",1,2,\r\nA,1,2,\r\n"},
+        {"rows the first file lacks are dropped; lines without commas stay",
+         {",1,\nA,1,\nnote\n", ",2,\nA,2,\nZ,9,\nnote\n"},
+         ",1,2,\r\nA,1,2,\r\nnote\r\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(mergedBytes(c.files), c.merged) << c.name;
+    }
+}
+
+TEST(FileMerge, HostileHeadingsStayWithinTheColumnBound) {
+    const std::string merged = mergedBytes({",99999999,\nA,1,\n", ",2,\nA,2,\n"});
+    EXPECT_EQ(merged, ",,2,\r\nA,,2,\r\n");
+}
+
+TEST(FileMerge, OutputNames) {
+    EXPECT_EQ(mergedFilePath("/d", "PIPE"), "/d/PIPE.csv");
+    EXPECT_EQ(mergedFilePath("/d", "PIPE.CSV"), "/d/PIPE.CSV");
+    EXPECT_EQ(mergedFilePath("/d", "PIPE.csv"), "/d/PIPE.csv");
+    EXPECT_EQ(mergedFilePath("/d", "PIPE.Csv"), "/d/PIPE.Csv.csv");
+}
+
+class FileMergeFolder : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = std::filesystem::temp_directory_path() / "korvel-merge-test";
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
+        put("G1.CSV", ",1,2,\r\nA,1,2,\r\nB,3,4,\r\n");
+        put("G2.csv", ",3,\r\nA,5,\r\nB,6,\r\n");
+        put("OTHER.CSV", ",1,\r\nA,1,\r\nC,2,\r\n");
+        put("NOTES.TXT", ",1,\r\nA,1,\r\nB,2,\r\n");
+        put("DATA.CSV", "Filename,Type,\r\nDATA.CSV,2D,\r\n");
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+    void put(const std::string& name, const std::string& bytes) {
+        ASSERT_TRUE(writeFileSafely((folder_ / name).string(), bytes));
+    }
+    std::string folder() const { return folder_.string(); }
+
+    std::filesystem::path folder_;
+    TextTable texts_;
+};
+
+TEST_F(FileMergeFolder, FindsFilesWithTheSameKeys) {
+    test::RecordingVoice voice;
+    EXPECT_EQ(findMatchingFiles(folder(), "G1.CSV", voice, texts_), (Keys{"G1.CSV", "G2.csv"}));
+    EXPECT_TRUE(voice.said.empty());
+    EXPECT_FALSE(voice.waitCursor);
+}
+
+TEST_F(FileMergeFolder, MergesAndSaysSo) {
+    test::RecordingVoice voice;
+    const MergeResult result = mergeFiles(folder(), {"G1.CSV", "G2.csv"}, "ALL", voice, texts_);
+    ASSERT_TRUE(result.written);
+    EXPECT_EQ(result.path, folder() + "/ALL.csv");
+    EXPECT_EQ(readFileBytes(result.path), ",1,2,3,\r\nA,1,2,5,\r\nB,3,4,6,\r\n");
+    EXPECT_EQ(voice.said,
+              (std::vector<test::Said>{
+                  {MessageKind::Notice, "Successfully created new merged file : " + result.path}}));
+}
+
+TEST_F(FileMergeFolder, RefusesWhatCannotBeMerged) {
+    const struct {
+        const char* name;
+        std::vector<std::string> files;
+        std::string mergedName;
+        test::Said said;
+        bool focusName;
+    } cases[] = {
+        {"nothing selected",
+         {},
+         "ALL",
+         {MessageKind::Warning, "Select one or more files to merge"},
+         false},
+        {"no name",
+         {"G1.CSV"},
+         "",
+         {MessageKind::Warning, "Enter file name for merged file"},
+         true},
+        {"a data file",
+         {"G1.CSV", "DATA.CSV"},
+         "ALL",
+         {MessageKind::Error,
+          "Only grid files can be merged: their first line begins with a comma and names the "
+          "columns. Not a grid file: DATA.CSV"},
+         false},
+        {"an output that cannot be created",
+         {"G1.CSV"},
+         "missing/ALL",
+         {MessageKind::Error,
+          "Error in creating new merged file: " + folder() + "/missing/ALL.csv"},
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::RecordingVoice voice;
+        const MergeResult result = mergeFiles(folder(), c.files, c.mergedName, voice, texts_);
+        EXPECT_FALSE(result.written);
+        EXPECT_EQ(result.focusName, c.focusName);
+        EXPECT_EQ(voice.said, std::vector<test::Said>{c.said});
+        EXPECT_FALSE(std::filesystem::exists(folder_ / "ALL.csv"));
+    }
+}
+
+}  // namespace
+}  // namespace korvel
