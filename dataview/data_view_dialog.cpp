@@ -1,0 +1,368 @@
+#include "dataview/data_view_dialog.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QResizeEvent>
+#include <QTableView>
+#include <QTreeWidget>
+
+#include "app/palimar_app.h"
+#include "app/text_table.h"
+#include "app/ui/qt_text.h"
+#include "app/ui/qt_voice.h"
+#include "datafile/data_file_reader.h"
+#include "datafile/number_text.h"
+#include "datafile/text_rules.h"
+#include "dataview/cctwx.h"
+#include "dataview/id_rows_text.h"
+#include "dataview/list_header_ctrl.h"
+#include "dataview/reading_table.h"
+#include "dataview/readings_model.h"
+
+namespace korvel {
+namespace {
+
+// The window's design size in dialog units.
+constexpr int kDesignWidth = 504;
+constexpr int kDesignHeight = 268;
+// The controls' shares of a larger window: the readings table takes 40 % of the extra height,
+// the chart and the setup list the rest; the chart takes 60 % of the extra width.
+constexpr double kTableShare = 0.4;
+constexpr double kChartShare = 0.6;
+
+// Width factor of a reading column: 5 for "Alarm" and for names of 8 or more characters, 4 for
+// 6 or 7, else 3.
+int columnFactor(const std::string& name) {
+    if (name == "Alarm" || name.size() >= 8) {
+        return 5;
+    }
+    return name.size() >= 6 ? 4 : 3;
+}
+
+}  // namespace
+
+std::string displayNameOf(const std::string& path) {
+    const auto slash = path.find_last_of("/\\");
+    return asciiUpper(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+DataViewDialog::DataViewDialog(const std::string& path, const PalimarApp& app, QWidget* parent)
+    : DataViewDialog(path, app.texts(), parent) {}
+
+DataViewDialog::DataViewDialog(const std::string& path, const TextTable& texts, QWidget* parent,
+                               UserVoice* voice)
+    : QDialog(parent), texts_(texts), voice_(voice), displayName_(displayNameOf(path)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setSizeGripEnabled(true);
+    if (voice_ == nullptr) {
+        ownVoice_ = std::make_unique<QtVoice>(
+            this, toQt(texts_.caption(Screen::DataView, "IDD_DIALOG_TITLE_DATAVIEW")));
+        voice_ = ownVoice_.get();
+    }
+    createControls();
+    setCaptions();
+    load(path);
+    table_ = std::make_unique<ReadingTable>(file_);
+    drawer_ = std::make_unique<GraphDrawer>(*chart_);
+    drawGraph();
+    model_ = new ReadingsModel(*table_, this);
+    readings_->setModel(model_);
+    createReadingColumns();
+    createSetupColumns();
+    fillReadings();
+    connectControls();
+}
+
+DataViewDialog::~DataViewDialog() = default;
+
+void DataViewDialog::createControls() {
+    units_ = std::make_unique<DialogUnits>(fontMetrics());
+    readings_ = new QTableView(this);
+    header_ = new CListHeaderCtrl(readings_);
+    readings_->setHorizontalHeader(header_);
+    readings_->verticalHeader()->hide();
+    readings_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    readings_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    readings_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    readings_->setShowGrid(false);
+    readings_->setWordWrap(false);
+    readings_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    readings_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    aScanRadio_ = new QRadioButton(this);
+    bScanRadio_ = new QRadioButton(this);
+    aScanRadio_->setAutoExclusive(false);
+    bScanRadio_->setAutoExclusive(false);
+    minButton_ = new QPushButton(this);
+    copyRowsButton_ = new QPushButton(this);
+    chart_ = new CCTWX(this);
+    setupLabel_ = new QLabel(this);
+    setupList_ = new QTreeWidget(this);
+    setupList_->setRootIsDecorated(false);
+    setupList_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    notesLabel_ = new QLabel(this);
+    notesText_ = new QLabel(this);
+    notesText_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    notesText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    copyGraphButton_ = new QPushButton(this);
+    printGraphButton_ = new QPushButton(this);
+    printPageButton_ = new QPushButton(this);
+    closeButton_ = new QPushButton(this);
+    closeButton_->setDefault(true);
+
+    const Growth fixedTop{0, 0, kTableShare, 0};
+    const Growth bottom{0, 0, 1, 0};
+    const Growth right{kChartShare, 0, kTableShare, 0};
+    places_ = {
+        {readings_, {14, 13, 476, 76}, {0, 1, 0, kTableShare}},
+        {aScanRadio_, {18, 95, 66, 10}, fixedTop},
+        {bScanRadio_, {83, 95, 64, 10}, fixedTop},
+        {minButton_, {147, 92, 50, 14}, fixedTop},
+        {copyRowsButton_, {205, 92, 93, 14}, fixedTop},
+        {chart_, {14, 110, 286, 129}, {0, kChartShare, kTableShare, 1 - kTableShare}},
+        {setupLabel_, {310, 102, 32, 8}, right},
+        {setupList_,
+         {310, 112, 179, 100},
+         {kChartShare, 1 - kChartShare, kTableShare, 1 - kTableShare}},
+        {notesLabel_, {310, 215, 27, 8}, {kChartShare, 0, 1, 0}},
+        {notesText_, {309, 225, 180, 14}, {kChartShare, 1 - kChartShare, 1, 0}},
+        {copyGraphButton_, {48, 246, 86, 14}, bottom},
+        {printGraphButton_, {169, 246, 50, 14}, bottom},
+        {printPageButton_, {260, 246, 50, 14}, bottom},
+        {closeButton_, {351, 246, 50, 14}, bottom},
+    };
+    const QSize design = units_->size(kDesignWidth, kDesignHeight);
+    setMinimumSize(design);
+    resize(design);
+    placeControls(places_, *units_, design, design);
+}
+
+void DataViewDialog::setCaptions() {
+    auto caption = [&](std::string_view key) {
+        return toQt(texts_.caption(Screen::DataView, key));
+    };
+    setWindowTitle(caption("IDD_DIALOG_TITLE_DATAVIEW") + QStringLiteral(" - ") +
+                   toQt(displayName_));
+    minButton_->hide();
+    aScanRadio_->setText(caption("IDC_RADIO_ASCAN"));
+    bScanRadio_->setText(caption("IDC_RADIO_BSCAN"));
+    minButton_->setText(caption("IDC_BTN_MIN"));
+    copyRowsButton_->setText(caption("IDC_BTN_COPY_ID_RECORDS"));
+    setupLabel_->setText(caption("IDC_STATIC_SETUP"));
+    notesLabel_->setText(caption("IDC_STATIC_NOTES_LBL"));
+    copyGraphButton_->setText(caption("IDC_BTN_COPY_GRPAH"));
+    printGraphButton_->setText(caption("IDC_BTN_PRINT_GRAPH"));
+    printPageButton_->setText(caption("IDC_BTN_PRINT"));
+    closeButton_->setText(caption("IDOK"));
+}
+
+void DataViewDialog::connectControls() {
+    connect(readings_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { followCurrentRow(); });
+    connect(readings_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { followCurrentRow(); });
+    connect(readings_, &QTableView::clicked, this, [this] { followCurrentRow(); });
+    connect(header_, &QHeaderView::sectionClicked, this, &DataViewDialog::sortByColumn);
+    connect(aScanRadio_, &QRadioButton::clicked, this, &DataViewDialog::chooseAScan);
+    connect(bScanRadio_, &QRadioButton::clicked, this, &DataViewDialog::chooseBScan);
+    connect(minButton_, &QPushButton::clicked, this, &DataViewDialog::jumpToMin);
+    connect(copyRowsButton_, &QPushButton::clicked, this, &DataViewDialog::copyIdRows);
+    connect(copyGraphButton_, &QPushButton::clicked, this, &DataViewDialog::copyGraph);
+    connect(printGraphButton_, &QPushButton::clicked, this, &DataViewDialog::printGraph);
+    connect(printPageButton_, &QPushButton::clicked, this, &DataViewDialog::printPage);
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void DataViewDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    placeControls(places_, *units_, units_->size(kDesignWidth, kDesignHeight), event->size());
+}
+
+void DataViewDialog::load(const std::string& path) {
+    auto file = readDataFile(path);
+    if (!file) {
+        reportFileOpenError(*voice_, texts_, path);
+        return;
+    }
+    file_ = std::move(*file);
+    book_ = bookBScan(file_);
+    minTarget_ = book_.minTarget;
+    minButton_->setVisible(book_.hasMinRow);
+    if (book_.hasBScan) {
+        mode_.bscanChoice = true;
+        mode_.ascanChoice = false;
+    }
+}
+
+void DataViewDialog::createReadingColumns() {
+    const int unit = readings_->viewport()->width() / 45;
+    for (int column = 0; column < table_->columnCount(); ++column) {
+        readings_->setColumnWidth(column, unit * columnFactor(table_->columnName(column)));
+    }
+}
+
+void DataViewDialog::createSetupColumns() {
+    setupList_->setColumnCount(2);
+    setupList_->setHeaderLabels({QStringLiteral("Type"), QStringLiteral("Value")});
+    const int width = setupList_->viewport()->width();
+    setupList_->setColumnWidth(0, width / 20 * 9);
+    setupList_->setColumnWidth(1, width / 20 * 10);
+}
+
+void DataViewDialog::fillReadings() {
+    if (!book_.hasBScan) {
+        header_->setSortMark(0, false);
+    }
+    readings_->setFocus();
+    if (table_->rowCount() == 0) {
+        return;
+    }
+    mode_.initialSelection = true;
+    const QModelIndex first = model_->index(0, 0);
+    readings_->scrollTo(first);
+    readings_->selectionModel()->setCurrentIndex(
+        first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    selectReading(0);
+    mode_.initialSelection = false;
+}
+
+int DataViewDialog::selectedRowCount() const {
+    return int(readings_->selectionModel()->selectedRows().size());
+}
+
+void DataViewDialog::followCurrentRow() {
+    const int row = readings_->currentIndex().row();
+    if (row < 0 || selectedRowCount() >= 2 || (selection_.valid && row == selection_.row)) {
+        return;
+    }
+    selectReading(row);
+}
+
+void DataViewDialog::selectReading(int row) {
+    if (row < 0 || row >= table_->rowCount() || selectedRowCount() >= 2) {
+        return;
+    }
+    aScanRadio_->setEnabled(false);
+    bScanRadio_->setEnabled(false);
+    selection_ = selectionAt(*table_, row);
+    const bool both = isBScanRow(selection_.bscan) && selection_.ascan == "ON";
+    aScanRadio_->setEnabled(both);
+    bScanRadio_->setEnabled(both);
+    showSetup(leadingNumber(selection_.setupNumber));
+    showNote(leadingNumber(selection_.noteNumber));
+    drawGraph();
+}
+
+void DataViewDialog::showSetup(int setupNumber) {
+    setupList_->clear();
+    QList<QTreeWidgetItem*> items;
+    for (const auto& [type, value] : setupListRows(file_, setupNumber, setup_)) {
+        items.append(new QTreeWidgetItem({toQt(type), toQt(value)}));
+    }
+    setupList_->addTopLevelItems(items);
+}
+
+void DataViewDialog::showNote(int noteNumber) {
+    notes_ = noteText(file_, noteNumber);
+    notesText_->setText(toQt(notes_).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void DataViewDialog::drawGraph() {
+    drawer_->draw({*table_, book_, selection_, setup_, displayName_}, mode_);
+    showDisplayMode();
+}
+
+void DataViewDialog::showDisplayMode() {
+    aScanRadio_->setChecked(mode_.ascanChoice);
+    bScanRadio_->setChecked(mode_.bscanChoice);
+}
+
+void DataViewDialog::chooseAScan() {
+    mode_.ascanChoice = true;
+    mode_.bscanChoice = false;
+    drawGraph();
+}
+
+void DataViewDialog::chooseBScan() {
+    mode_.ascanChoice = false;
+    mode_.bscanChoice = true;
+    drawGraph();
+}
+
+void DataViewDialog::sortByColumn(int column) {
+    if (book_.hasBScan || column < 0 || column >= table_->columnCount()) {
+        return;
+    }
+    if (column == sortColumn_) {
+        ascending_ = !ascending_;
+    } else {
+        sortColumn_ = column;
+        ascending_ = column != 0;
+    }
+    const int reading = selection_.valid ? table_->readingIndex(selection_.row) : -1;
+    model_->sortRows(column, ascending_);
+    if (reading >= 0) {
+        selection_.row = table_->rowOfReading(reading);
+    }
+    header_->setSortMark(column, ascending_);
+}
+
+void DataViewDialog::jumpToMin() {
+    const int mark = readings_->currentIndex().row();
+    for (const BScanSegment& segment : book_.segments) {
+        if (segment.holds(mark) && segment.firstMin != -1) {
+            minTarget_ = segment.firstMin;
+            break;
+        }
+    }
+    if (minTarget_ < 0 || minTarget_ >= table_->rowCount()) {
+        return;
+    }
+    readings_->setFocus();
+    const QModelIndex target = model_->index(minTarget_, 0);
+    readings_->scrollTo(target);
+    readings_->selectionModel()->setCurrentIndex(
+        target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    selectReading(minTarget_);
+}
+
+void DataViewDialog::copyIdRows() {
+    if (table_->rowCount() == 0) {
+        return;
+    }
+    std::vector<int> rows;
+    for (const QModelIndex& index : readings_->selectionModel()->selectedRows()) {
+        rows.push_back(index.row());
+    }
+    QGuiApplication::clipboard()->setText(toQt(idRowsText(*table_, rows)));
+}
+
+void DataViewDialog::copyGraph() {
+    chart_->copyToClipboard();
+}
+
+std::unique_ptr<QPrinter> DataViewDialog::printerOrSay() {
+    auto printer = printerSource_ ? printerSource_() : nullptr;
+    if (!printer) {
+        voice_->show(MessageKind::Error, texts_.message("IDS_ERR_NO_DEFAULT_PRINTER"));
+    }
+    return printer;
+}
+
+void DataViewDialog::printGraph() {
+    if (auto printer = printerOrSay(); printer && !chart_->printChart(*printer)) {
+        voice_->show(MessageKind::Error, texts_.message("IDS_ERR_PRINT_FAILED"));
+    }
+}
+
+void DataViewDialog::printPage() {
+    if (auto printer = printerOrSay(); printer && !printWindowPicture(*this, *printer)) {
+        voice_->show(MessageKind::Error, texts_.message("IDS_ERR_PRINT_FAILED"));
+    }
+}
+
+}  // namespace korvel

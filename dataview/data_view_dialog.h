@@ -1,0 +1,141 @@
+#pragma once
+// The data view: a modeless window that shows one data file. Its readings in a table (sortable
+// unless the file has B-scan rows), the setup and the note of the selected reading, and a chart
+// of the reading's waveform or of the cross-section its segment forms; printing and copying.
+// It only reads the file.
+
+#include <QDialog>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "datafile/data_file.h"
+#include "dataview/bscan_book.h"
+#include "dataview/dialog_layout.h"
+#include "dataview/graph_drawer.h"
+#include "dataview/printing.h"
+#include "dataview/reading_selection.h"
+#include "dataview/setup_and_note.h"
+
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+class QTreeWidget;
+
+namespace korvel {
+
+class CCTWX;
+class CListHeaderCtrl;
+class PalimarApp;
+class ReadingTable;
+class ReadingsModel;
+class TextTable;
+class UserVoice;
+
+class DataViewDialog : public QDialog {
+    Q_OBJECT
+  public:
+    // Opens the file at path; its upper-case file name is the display name. The window deletes
+    // itself when closed. Failures are told in message boxes unless a voice is given.
+    DataViewDialog(const std::string& path, const PalimarApp& app, QWidget* parent = nullptr);
+    DataViewDialog(const std::string& path, const TextTable& texts, QWidget* parent = nullptr,
+                   UserVoice* voice = nullptr);
+    ~DataViewDialog() override;
+
+    // The operations behind the controls.
+    void selectReading(int row);
+    void sortByColumn(int column);
+    void jumpToMin();
+    void chooseAScan();
+    void chooseBScan();
+    void copyIdRows();
+    void copyGraph();
+    void printGraph();
+    void printPage();
+
+    void setPrinterSource(PrinterSource source) { printerSource_ = std::move(source); }
+
+    const std::string& displayName() const { return displayName_; }
+    const DataFile& file() const { return file_; }
+    const BScanBook& bscanBook() const { return book_; }
+    const ReadingTable& table() const { return *table_; }
+    const ReadingSelection& selection() const { return selection_; }
+    const SetupValues& setupValues() const { return setup_; }
+    const DisplayMode& displayMode() const { return mode_; }
+    const std::string& notes() const { return notes_; }
+    int sortColumn() const { return sortColumn_; }
+    bool sortAscending() const { return ascending_; }
+    int minTarget() const { return minTarget_; }
+    const GraphDrawer& graph() const { return *drawer_; }
+
+    QTableView* readingsList() const { return readings_; }
+    CListHeaderCtrl* readingsHeader() const { return header_; }
+    QTreeWidget* setupList() const { return setupList_; }
+    QLabel* notesText() const { return notesText_; }
+    CCTWX* chart() const { return chart_; }
+    QRadioButton* aScanRadio() const { return aScanRadio_; }
+    QRadioButton* bScanRadio() const { return bScanRadio_; }
+    QPushButton* minButton() const { return minButton_; }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void createControls();
+    void setCaptions();
+    void connectControls();
+    void load(const std::string& path);
+    void createReadingColumns();
+    void createSetupColumns();
+    void fillReadings();
+    void followCurrentRow();
+    void showSetup(int setupNumber);
+    void showNote(int noteNumber);
+    void drawGraph();
+    void showDisplayMode();
+    int selectedRowCount() const;
+    std::unique_ptr<QPrinter> printerOrSay();
+
+    const TextTable& texts_;
+    std::unique_ptr<UserVoice> ownVoice_;
+    UserVoice* voice_;
+    std::string displayName_;
+    PrinterSource printerSource_ = defaultPrinter;
+
+    DataFile file_;
+    BScanBook book_;
+    std::unique_ptr<ReadingTable> table_;
+    ReadingSelection selection_;
+    SetupValues setup_;
+    DisplayMode mode_;
+    std::string notes_;
+    int sortColumn_ = 0;
+    bool ascending_ = false;
+    int minTarget_ = -1;
+
+    QTableView* readings_ = nullptr;
+    CListHeaderCtrl* header_ = nullptr;
+    ReadingsModel* model_ = nullptr;
+    QRadioButton* aScanRadio_ = nullptr;
+    QRadioButton* bScanRadio_ = nullptr;
+    QPushButton* minButton_ = nullptr;
+    QPushButton* copyRowsButton_ = nullptr;
+    CCTWX* chart_ = nullptr;
+    QLabel* setupLabel_ = nullptr;
+    QTreeWidget* setupList_ = nullptr;
+    QLabel* notesLabel_ = nullptr;
+    QLabel* notesText_ = nullptr;
+    QPushButton* copyGraphButton_ = nullptr;
+    QPushButton* printGraphButton_ = nullptr;
+    QPushButton* printPageButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    std::unique_ptr<GraphDrawer> drawer_;
+    std::unique_ptr<DialogUnits> units_;
+    std::vector<ControlPlace> places_;
+};
+
+// The display name of a file path: its file name in upper case.
+std::string displayNameOf(const std::string& path);
+
+}  // namespace korvel

@@ -1,0 +1,57 @@
+#pragma once
+// Draws the selected reading into the chart: its waveform (A-scan) or the cross-section of the
+// segment it belongs to (B-scan), and the title. Remembers, between draws, which part of which
+// segment the chart holds, so that moving within it only moves the marker.
+
+#include <string>
+
+#include "dataview/bscan_profile.h"
+
+namespace korvel {
+
+class CCTWX;
+class ReadingTable;
+struct BScanBook;
+struct ReadingSelection;
+struct SetupValues;
+
+struct DisplayMode {
+    bool ascanChoice = false;
+    bool bscanChoice = false;
+    bool initialSelection = false;  // on while the first reading after loading is shown
+};
+
+struct GraphScene {
+    const ReadingTable& table;
+    const BScanBook& book;
+    const ReadingSelection& selection;
+    const SetupValues& setup;
+    const std::string& displayName;
+};
+
+class GraphDrawer {
+  public:
+    explicit GraphDrawer(CCTWX& chart);
+
+    void draw(const GraphScene& scene, DisplayMode& mode);
+
+    // The profile the chart holds (for tests and the benchmarks).
+    const BScanProfile& profile() const { return profile_; }
+    // How many times the profile series were sent to the chart.
+    int profileLoads() const { return profileLoads_; }
+
+  private:
+    void drawBScan(const GraphScene& scene);
+    void hideBScan();
+    void loadProfile();
+
+    CCTWX& chart_;
+    BScanProfile profile_;
+    bool profileShown_ = false;
+    int segmentStart_ = -1;  // the segment the chart holds
+    int windowStart_ = -1;   // its first reading in the chart
+    bool drawnAtStop_ = false;
+    int profileLoads_ = 0;
+};
+
+}  // namespace korvel
