@@ -94,6 +94,7 @@ int CUsbLink::Read(PacketBuffer& destination) {
     receive_.fill(0);
     const int result =
         port_.api().bulk_read(handle, kReplyEndpoint, receive_.data(), kPacketSize, kReadTimeoutMs);
+    lastReadResult_ = result;
     if (result < 0) {
         return -1;
     }

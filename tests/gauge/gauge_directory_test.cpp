@@ -1,0 +1,130 @@
+// The gauge file list: parsing the listing and the "dir /dev/datalog" exchange.
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "gauge/gauge_directory.h"
+#include "tests/gauge/simulated_gauge_fixture.h"
+
+namespace korvel::test {
+namespace {
+
+struct ParseCase {
+    const char* reply;
+    std::vector<FileListEntry> entries;  // name, modified, type
+};
+
+TEST(ParseGageDirectory, FieldsOfEveryLineShape) {
+    const std::vector<ParseCase> cases = {
+        {"A.CSV,CSV,01/02/2026 10:11 AM,\r\nB.BIN,BIN,12/31/2025 09:05 PM,\r\n",
+         {{"A.CSV", "01/02/2026 10:11 AM", "CSV"}, {"B.BIN", "12/31/2025 09:05 PM", "BIN"}}},
+        {"NAME,TYPE,DATEXY\n", {{"NAME", "DATE", "TYPE"}}},
+        {"\n", {{"", "", ""}}},
+        {"a,b,xyz\n", {{"a", "x", "b"}}},
+        {"a,b,x\n", {{"a", "", "b"}}},
+        {"abcdef\n", {{"", "abcd", ""}}},
+        {"ab,cdef\n", {{"ab", "ab,cd", ""}}},
+        {"ab,cd,ef,gh,\r\n", {{"ab", "ef,gh", "cd"}}},
+        // A last piece without a line feed is one more entry.
+        {"A,B,CDEF\nX,Y,ZZZ", {{"A", "CD", "B"}, {"X", "Z", "Y"}}},
+        {"", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reply);
+        EXPECT_EQ(ParseGageDirectory(c.reply), c.entries);
+    }
+}
+
+TEST(FileListRows, LastEntryIsTheFirstRow) {
+    const std::vector<FileListEntry> entries = {{"1", "", ""}, {"2", "", ""}, {"3", "", ""}};
+    EXPECT_EQ(fileListRows(entries),
+              (std::vector<FileListEntry>{{"3", "", ""}, {"2", "", ""}, {"1", "", ""}}));
+}
+
+using GaugeDirectory = SimulatedGaugeTest;
+
+TEST_F(GaugeDirectory, ListsTheDataLogInTwoSecondsAndReleasesTheLink) {
+    dataLog.put("B.BIN", "xx");
+    dataLog.put("A.CSV", "a\n");
+    const std::string reply = ReadGageDirectory(link);
+    EXPECT_EQ(writes(), (std::vector<std::string>{"dir /dev/datalog"}));
+    const auto entries = ParseGageDirectory(reply);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, "A.CSV");
+    EXPECT_EQ(entries[0].type, "CSV");
+    EXPECT_EQ(entries[1].name, "B.BIN");
+    const std::regex dateTime(R"(\d\d/\d\d/\d{4} \d\d:\d\d (AM|PM))");
+    EXPECT_TRUE(std::regex_match(entries[1].modified, dateTime)) << entries[1].modified;
+    EXPECT_EQ(voice.status, "Gage directory file list refresh complete");
+    EXPECT_EQ(voice.progress, 1);
+    EXPECT_GE(clock.nowMs(), 2000);
+    const auto names = callNames();
+    EXPECT_EQ(std::vector<std::string>(names.end() - 4, names.end()),
+              (std::vector<std::string>{"reset", "reset", "release_interface", "close"}));
+    EXPECT_EQ(port.handle(), nullptr);
+}
+
+TEST_F(GaugeDirectory, ProgressMovesByFivesAndStopsAt95WhilePacketsArrive) {
+    for (int i = 0; i < 40; ++i) {
+        dataLog.put("FILE" + std::to_string(100 + i) + ".CSV", "x");
+    }
+    const std::string reply = ReadGageDirectory(link);
+    ASSERT_GT(reply.size(), 20u * 64u);
+    std::vector<int> expected;
+    for (int m = 1; m < 20; ++m) {
+        expected.push_back(m * 5);
+    }
+    expected.push_back(100);
+    expected.push_back(1);
+    EXPECT_EQ(voice.progressHistory, expected);
+    EXPECT_EQ(voice.rangeLow, 1);
+    EXPECT_EQ(voice.rangeHigh, 100);
+}
+
+TEST_F(GaugeDirectory, NoGaugeShowsTheFailureOnceAndPutsItInTheStatusLine) {
+    sim::virtualBus().unplugAll();
+    EXPECT_EQ(RefreshGageFilesList(link), std::nullopt);
+    ASSERT_EQ(voice.said.size(), 1u);
+    EXPECT_EQ(voice.said[0].kind, MessageKind::Error);
+    EXPECT_EQ(voice.said[0].text, texts.linkFailureMessage());
+    EXPECT_EQ(voice.status, texts.linkFailureMessage());
+    EXPECT_EQ(voice.progress, 1);
+    EXPECT_FALSE(voice.waitCursor);
+}
+
+TEST_F(GaugeDirectory, UnsentCommandLeavesTheStatusEmptyAndShowsNothing) {
+    busFaults().failWrites = 2;
+    EXPECT_EQ(ReadGageDirectory(link), "");
+    EXPECT_TRUE(voice.said.empty());
+    EXPECT_EQ(voice.status, "");
+    EXPECT_EQ(voice.progress, 1);
+    EXPECT_GE(clock.nowMs(), 1000 + 500) << "drain, then the pause before the resend";
+}
+
+TEST_F(GaugeDirectory, SilentGaugeGivesTheRefreshFailure) {
+    gauge->faults().silent = true;
+    EXPECT_EQ(RefreshGageFilesList(link), std::nullopt);
+    EXPECT_EQ(voice.status, "Gage directory file list refresh failed");
+    EXPECT_EQ(voice.progressHistory, (std::vector<int>{0, 1}));
+}
+
+TEST_F(GaugeDirectory, RefreshGivesTheEntriesAndKeepsHostileNamesForTheReadToRefuse) {
+    dataLog.put("A.CSV", "a\n");
+    gauge->faults().extraListing = {"../../evil.CSV,CSV,01/01/2026 10:00 AM,"};
+    const auto entries = RefreshGageFilesList(link);
+    ASSERT_TRUE(entries.has_value());
+    ASSERT_EQ(entries->size(), 2u);
+    EXPECT_EQ((*entries)[1].name, "../../evil.CSV");
+    EXPECT_FALSE(voice.waitCursor);
+}
+
+TEST_F(GaugeDirectory, GarbageFromTheGaugeParsesWithoutHarm) {
+    gauge->faults().garbage = true;
+    const auto entries = RefreshGageFilesList(link);
+    ASSERT_TRUE(entries.has_value());
+    EXPECT_FALSE(entries->empty());
+}
+
+}  // namespace
+}  // namespace korvel::test

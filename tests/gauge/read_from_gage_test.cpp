@@ -1,0 +1,220 @@
+// Reading files from the simulated gauge into the PC data folder.
+
+#include <gtest/gtest.h>
+
+#include "app/platform.h"
+#include "gauge/read_from_gage.h"
+#include "tests/gauge/simulated_gauge_fixture.h"
+
+namespace korvel::test {
+namespace {
+
+class ReadFromGage : public SimulatedGaugeTest {
+  protected:
+    int read(const std::vector<std::string>& names, const std::string& folder = "") {
+        return ReadFilesFromGage(link, names, folder.empty() ? pcFolder.path() : folder,
+                                 [this] { ++refreshes; });
+    }
+    // The gauge answers every read command with exactly these packets.
+    void answerReadsWith(std::deque<std::string> packets) {
+        gauge->addCommand("read /dev/datalog/", [packets](const std::string&) { return packets; });
+    }
+    int refreshes = 0;
+};
+
+TEST_F(ReadFromGage, TextFileIsSavedWithCrLfUnderItsListedName) {
+    dataLog.put("A1.CSV", "Product\nline,2\n");
+    EXPECT_EQ(read({"A1.CSV"}), 1);
+    EXPECT_EQ(writes(), (std::vector<std::string>{"read /dev/datalog/A1"}));
+    EXPECT_EQ(pcFolder.read("A1.CSV"), "Product\r\nline,2\r\n");
+    EXPECT_EQ(voice.statuses,
+              (std::vector<std::string>{"", "Transfer complete",
+                                        "File transfer complete. File A1.CSV saved"}));
+    EXPECT_TRUE(voice.said.empty()) << (voice.said.empty() ? "" : voice.said[0].text);
+    EXPECT_EQ(refreshes, 1);
+    EXPECT_EQ(voice.progress, 0);
+    EXPECT_FALSE(voice.waitCursor);
+    EXPECT_GE(clock.nowMs(), 3000);
+    EXPECT_EQ(port.handle(), nullptr);
+}
+
+TEST_F(ReadFromGage, BinaryFilesArriveByteForByte) {
+    std::string image;
+    for (int i = 0; i < 200; ++i) {
+        image += static_cast<char>(i % 7 == 0 ? 0 : (i * 37) & 0xFF);
+    }
+    image += '\xFF';
+    for (const char* name : {"LOGO.BMP", "FW.BIN"}) {
+        SCOPED_TRACE(name);
+        dataLog.put(name, image);
+        EXPECT_EQ(read({name}), 1);
+        EXPECT_EQ(pcFolder.read(name), image);
+        EXPECT_EQ(voice.rangeHigh, 100000);
+        EXPECT_EQ(*std::max_element(voice.progressHistory.begin(), voice.progressHistory.end()),
+                  100000);
+        EXPECT_NE(std::find(voice.progressHistory.begin(), voice.progressHistory.end(), 201),
+                  voice.progressHistory.end())
+            << "the progress follows the byte count";
+    }
+    EXPECT_EQ(writes(),
+              (std::vector<std::string>{"read /dev/datalog/LOGO", "read /dev/datalog/FW"}));
+}
+
+struct ReplyCase {
+    const char* name;
+    std::deque<std::string> packets;
+    std::string saved;
+};
+
+TEST_F(ReadFromGage, TextReplyLosesItsLastTwoCharactersAndEndsLinesWithCrLf) {
+    const std::vector<ReplyCase> cases = {
+        {"two characters", {"xy"}, ""},
+        {"one character", {"x"}, ""},
+        {"trailer in the last packet", {"a\nb\n\xFF\xFF"}, "a\r\nb\r\n"},
+        {"CR LF from the gauge stays single", {"a\r\nb\r\n", "\xFF\xFF"}, "a\r\nb\r\n"},
+        {"NUL ends a packet's text", {std::string("ab\0cd", 5), "ef\n", "\xFF\xFF"}, "abef\r\n"},
+        {"empty packets do not end the reply", {"ab", "", "c\n", "..."}, "abc\r\n."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        answerReadsWith(c.packets);
+        EXPECT_EQ(read({"T.CSV"}), 1);
+        EXPECT_EQ(pcFolder.read("T.CSV"), c.saved);
+        std::filesystem::remove(pcFolder.file("T.CSV"));
+    }
+}
+
+TEST_F(ReadFromGage, NameWithoutAKnownExtensionSendsAnEmptyBaseName) {
+    dataLog.put("NOTES.TXT", "x\n");
+    read({"NOTES.TXT", "X.csv"});
+    EXPECT_EQ(writes(), (std::vector<std::string>{"read /dev/datalog/", "read /dev/datalog/"}));
+}
+
+TEST_F(ReadFromGage, ExistingFileIsOverwrittenOnlyAfterYes) {
+    dataLog.put("A.CSV", "new\n");
+    pcFolder.put("A.CSV", "old");
+    voice.answers = {false};
+    EXPECT_EQ(read({"A.CSV"}), 0);
+    EXPECT_EQ(pcFolder.read("A.CSV"), "old");
+    EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Question,
+                                              "File already exists. Do you want to overwrite?"}}));
+    EXPECT_EQ(voice.status, "Transfer complete");
+    EXPECT_EQ(refreshes, 0);
+
+    voice.answers = {true};
+    EXPECT_EQ(read({"A.CSV"}), 1);
+    EXPECT_EQ(pcFolder.read("A.CSV"), "new\r\n");
+    EXPECT_EQ(refreshes, 1);
+}
+
+TEST_F(ReadFromGage, EmptyExistingFileIsReplacedWithoutAsking) {
+    dataLog.put("A.CSV", "new\n");
+    pcFolder.put("A.CSV", "");
+    EXPECT_EQ(read({"A.CSV"}), 1);
+    EXPECT_TRUE(voice.said.empty());
+    EXPECT_EQ(pcFolder.read("A.CSV"), "new\r\n");
+}
+
+TEST_F(ReadFromGage, SeveralFilesInListOrderEachWithItsOwnExchangeAndPause) {
+    for (const char* name : {"C.CSV", "A.CSV", "B.CSV"}) {
+        dataLog.put(name, std::string(name) + "\n");
+    }
+    EXPECT_EQ(read({"C.CSV", "A.CSV", "B.CSV"}), 3);
+    EXPECT_EQ(writes(), (std::vector<std::string>{"read /dev/datalog/C", "read /dev/datalog/A",
+                                                  "read /dev/datalog/B"}));
+    EXPECT_GE(clock.nowMs(), 9000);
+    EXPECT_EQ(voice.status, "File transfer complete. File B.CSV saved");
+    const auto names = callNames();
+    EXPECT_EQ(std::count(names.begin(), names.end(), "open"), 3);
+}
+
+TEST_F(ReadFromGage, NothingReceivedIsAFailedTransferAndWritesNothing) {
+    gauge->faults().silent = true;
+    EXPECT_EQ(read({"A.CSV"}), 0);
+    EXPECT_EQ(voice.status, "File transfer failed");
+    EXPECT_TRUE(voice.said.empty());
+    EXPECT_FALSE(pcFolder.has("A.CSV"));
+}
+
+TEST_F(ReadFromGage, ErrorAnswerIsShownAndNotSavedAsTheFile) {
+    pcFolder.put("GONE.CSV", "good data");
+    EXPECT_EQ(read({"GONE.CSV"}), 0);
+    ASSERT_EQ(voice.said.size(), 1u);
+    EXPECT_EQ(voice.said[0],
+              (Said{MessageKind::Error,
+                    "The Gage did not send the file GONE.CSV. Its answer:\n\nERROR file not found: "
+                    "GONE"}));
+    EXPECT_EQ(voice.status, "File transfer failed");
+    EXPECT_EQ(pcFolder.read("GONE.CSV"), "good data");
+}
+
+TEST_F(ReadFromGage, NamesThatAreNotPlainFileNamesAreRefusedBeforeAnyExchange) {
+    const ScratchFolder outside;
+    const std::vector<std::string> hostile = {
+        "../evil.CSV",           "..",     ".", "", "sub/x.CSV", "sub\\x.CSV",
+        outside.file("abs.CSV"), "C:x.CSV"};
+    EXPECT_EQ(read(hostile), 0);
+    ASSERT_EQ(voice.said.size(), hostile.size());
+    for (std::size_t i = 0; i < hostile.size(); ++i) {
+        EXPECT_EQ(voice.said[i],
+                  (Said{MessageKind::Error, "The Gage listed \"" + hostile[i] +
+                                                "\", which is not a plain file name. The file "
+                                                "was not transferred."}));
+    }
+    EXPECT_TRUE(calls().empty());
+    EXPECT_FALSE(outside.has("abs.CSV"));
+    EXPECT_FALSE(
+        std::filesystem::exists(std::filesystem::path(pcFolder.path()) / ".." / "evil.CSV"));
+    EXPECT_TRUE(std::filesystem::is_empty(pcFolder.path()));
+}
+
+TEST_F(ReadFromGage, UnwritableTargetIsReportedByName) {
+    dataLog.put("A.CSV", "a\n");
+    const std::string missingFolder = pcFolder.file("no-such-folder");
+    EXPECT_EQ(read({"A.CSV"}, missingFolder), 0);
+    ASSERT_EQ(voice.said.size(), 1u);
+    EXPECT_EQ(voice.said[0].kind, MessageKind::Error);
+    const std::string target = joinPath(missingFolder, "A.CSV");
+    EXPECT_EQ(voice.said[0].text.rfind("Cannot save the file " + target +
+                                           ". Check that the folder exists and that you may "
+                                           "write to it.\n\n",
+                                       0),
+              0u)
+        << voice.said[0].text;
+    EXPECT_EQ(voice.status, "File transfer failed");
+    EXPECT_EQ(refreshes, 0);
+}
+
+TEST_F(ReadFromGage, UnpluggingMidTransferReportsItAndLeavesThePcFileAsItWas) {
+    dataLog.put("BIG.CSV", std::string(1000, 'x') + "\n");
+    pcFolder.put("BIG.CSV", "the good old file");
+    voice.defaultAnswer = true;
+    busFaults().unplugAfterTransfers = 4;  // the command and three packets
+    EXPECT_EQ(read({"BIG.CSV"}), 0);
+    ASSERT_EQ(voice.said.size(), 1u);
+    EXPECT_EQ(voice.said[0], (Said{MessageKind::Error,
+                                   "The connection to the Gage was lost while reading "
+                                   "BIG.CSV. The file was not saved."}));
+    EXPECT_EQ(pcFolder.read("BIG.CSV"), "the good old file");
+    EXPECT_EQ(port.handle(), nullptr);
+    EXPECT_FALSE(link.opened());
+}
+
+TEST_F(ReadFromGage, LinkFailureOncePerFileAndTheOthersAreStillTried) {
+    sim::virtualBus().unplugAll();
+    EXPECT_EQ(read({"A.CSV", "B.CSV"}), 0);
+    EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Error, texts.linkFailureMessage()},
+                                             {MessageKind::Error, texts.linkFailureMessage()}}));
+}
+
+TEST_F(ReadFromGage, UnsentCommandSkipsTheFileSilently) {
+    dataLog.put("A.CSV", "a\n");
+    busFaults().failWrites = 2;
+    EXPECT_EQ(read({"A.CSV"}), 0);
+    EXPECT_TRUE(voice.said.empty());
+    EXPECT_EQ(voice.status, "");
+    EXPECT_FALSE(pcFolder.has("A.CSV"));
+}
+
+}  // namespace
+}  // namespace korvel::test

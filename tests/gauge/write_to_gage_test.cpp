@@ -1,0 +1,210 @@
+// Writing PC data files to the simulated gauge.
+
+#include <gtest/gtest.h>
+
+#include "gauge/read_from_gage.h"
+#include "gauge/write_to_gage.h"
+#include "tests/gauge/simulated_gauge_fixture.h"
+
+namespace korvel::test {
+namespace {
+
+const std::string kInvalidName =
+    "Invalid file name. Valid file name can be 16 characters or less containing "
+    "0-9,A-Z(upper case),+,-";
+
+class WriteToGage : public SimulatedGaugeTest {
+  protected:
+    int write(const std::vector<std::string>& names) {
+        return WriteFilesToGage(link, names, {pcFolder.path(), debugLogPath});
+    }
+    std::string debugLogPath;
+};
+
+TEST_F(WriteToGage, FileGoesOutLineByLineEachAfterTheGaugesAnswer) {
+    pcFolder.put("A.CSV", "h1\r\nh2\r\n");
+    EXPECT_EQ(write({"A.CSV"}), 1);
+    EXPECT_EQ(writes(), (std::vector<std::string>{"write /dev/datalog/A", "h1\r\n", "h2\r\n", ""}));
+    EXPECT_EQ(dataLog.read("A.CSV"), "h1\nh2\n");
+    EXPECT_TRUE(voice.said.empty());
+    EXPECT_EQ(voice.statuses, (std::vector<std::string>{"", "Transfer complete"}));
+    EXPECT_EQ(voice.progressHistory, (std::vector<int>{4, 8, 8, 100000, 0}));
+    EXPECT_EQ(clock.nowMs(), 1000 + 2000 + 500) << "drain, the command's wait, the pause";
+    EXPECT_EQ(port.handle(), nullptr);
+    EXPECT_FALSE(voice.waitCursor);
+}
+
+struct PieceCase {
+    const char* name;
+    std::string file;
+    std::vector<std::string> pieces;
+};
+
+TEST_F(WriteToGage, PiecesAreLinesOfAtMost63Bytes) {
+    const std::string line100(100, 'L');
+    const std::vector<PieceCase> cases = {
+        {"100-character line",
+         line100 + "\r\n",
+         {line100.substr(0, 63), line100.substr(63) + "\r\n", ""}},
+        {"no final line feed", "a\r\nbc", {"a\r\n", "bc"}},
+        {"exactly 63 bytes", std::string(63, 'x'), {std::string(63, 'x'), ""}},
+        {"empty file", "", {""}},
+        {"NUL inside a line", std::string("a\0b\n", 4), {std::string("a\0b\n", 4), ""}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        sim::virtualBus().clearCalls();
+        pcFolder.put("P.CSV", c.file);
+        EXPECT_EQ(write({"P.CSV"}), 1);
+        auto expected = c.pieces;
+        expected.insert(expected.begin(), "write /dev/datalog/P");
+        EXPECT_EQ(writes(), expected);
+    }
+}
+
+TEST_F(WriteToGage, EachPieceWaitsForItsOwnAnswer) {
+    pcFolder.put("A.CSV", std::string(100, 'L') + "\r\n");
+    write({"A.CSV"});
+    std::vector<std::string> order;
+    for (const auto& call : calls()) {
+        if (call.name == "bulk_write" || (call.name == "bulk_read" && call.result > 0)) {
+            order.push_back(call.name == "bulk_write" ? "W" : "R:" + call.bytes);
+        }
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"W", "R:OK", "W", "R:OK", "W", "R:OK", "W"}));
+}
+
+TEST_F(WriteToGage, ErrorAnswerToTheCommandStopsTheFileBeforeAnyPiece) {
+    pcFolder.put("A.CSV", "x\r\n");
+    pcFolder.put("B.CSV", "y\r\n");
+    gauge->faults().errorReply = "ERROR data log full";
+    EXPECT_EQ(write({"A.CSV", "B.CSV"}), 0);
+    EXPECT_EQ(writes(), (std::vector<std::string>{"write /dev/datalog/A", "write /dev/datalog/B"}));
+    EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Error, "ERROR data log full"},
+                                             {MessageKind::Error, "ERROR data log full"}}));
+    EXPECT_EQ(voice.status, "Transfer complete");
+    EXPECT_EQ(voice.progressHistory.back(), 0);
+}
+
+TEST_F(WriteToGage, ErrorAnswerToAPieceStopsTheFile) {
+    pcFolder.put("A.CSV", "1\r\n2\r\n3\r\n");
+    gauge->faults().errorAtPiece = 2;
+    EXPECT_EQ(write({"A.CSV"}), 0);
+    EXPECT_EQ(writes(), (std::vector<std::string>{"write /dev/datalog/A", "1\r\n", "2\r\n"}));
+    EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Error, "ERROR write failed"}}));
+}
+
+TEST_F(WriteToGage, ThreeUnansweredReadsGiveUpAfterSixSeconds) {
+    pcFolder.put("A.CSV", "1\r\n2\r\n");
+    gauge->faults().silentFromPiece = 1;
+    EXPECT_EQ(write({"A.CSV"}), 0);
+    EXPECT_EQ(writes(), (std::vector<std::string>{"write /dev/datalog/A", "1\r\n"}));
+    EXPECT_EQ(voice.said,
+              (std::vector<Said>{{MessageKind::Error,
+                                  "Error reading response for Write command or No response "
+                                  "received from Gage"}}));
+    EXPECT_EQ(clock.nowMs(), 1000 + 2000 + 3 * (1000 + 1000) + 500);
+}
+
+TEST_F(WriteToGage, NameRuleStopsTheWholeRun) {
+    for (const char* name : {"ABCDEFGHIJKLMNOP.CSV", "ABCDEFGHIJKLMNOPQ.CSV", "LOW.csv", "Z.CSV"}) {
+        pcFolder.put(name, "x\r\n");
+    }
+    EXPECT_EQ(write({"ABCDEFGHIJKLMNOP.CSV", "ABCDEFGHIJKLMNOPQ.CSV", "Z.CSV"}), 1);
+    EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Error, kInvalidName}}));
+    EXPECT_FALSE(dataLog.has("Z.CSV"));
+    voice.said.clear();
+    EXPECT_EQ(write({"LOW.csv"}), 0);
+    EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Error, kInvalidName}}));
+}
+
+TEST_F(WriteToGage, UnreadablePcFileIsReportedAndStopsTheRun) {
+    pcFolder.put("B.CSV", "x\r\n");
+    EXPECT_EQ(write({"A.CSV", "B.CSV"}), 0);
+    EXPECT_EQ(
+        voice.said,
+        (std::vector<Said>{{MessageKind::Error, "Error opening file " + pcFolder.file("A.CSV")}}));
+    EXPECT_TRUE(calls().empty());
+}
+
+TEST_F(WriteToGage, LinkFailureSkipsTheFileAndTriesTheNext) {
+    pcFolder.put("A.CSV", "x\r\n");
+    pcFolder.put("B.CSV", "y\r\n");
+    sim::virtualBus().unplugAll();
+    EXPECT_EQ(write({"A.CSV", "B.CSV"}), 0);
+    EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Error, texts.linkFailureMessage()},
+                                             {MessageKind::Error, texts.linkFailureMessage()}}));
+    EXPECT_EQ(voice.status, "Transfer complete");
+}
+
+TEST_F(WriteToGage, CommandIsResentOnceAfterAFailedWrite) {
+    pcFolder.put("A.CSV", "x");
+    busFaults().failWrites = 1;
+    EXPECT_EQ(write({"A.CSV"}), 1);
+    EXPECT_EQ(writes(),
+              (std::vector<std::string>{"write /dev/datalog/A", "write /dev/datalog/A", "x"}));
+    EXPECT_EQ(clock.nowMs(), 1000 + 2000 + 500 + 2000 + 500);
+    busFaults().failWrites = 2;
+    EXPECT_EQ(write({"A.CSV"}), 0);
+    EXPECT_EQ(voice.said,
+              (std::vector<Said>{{MessageKind::Error, "Error sending command or line to Gage"}}));
+}
+
+TEST_F(WriteToGage, UnpluggingMidTransferIsAnErrorAndReleasesTheLink) {
+    const std::string content = "1\r\n2\r\n3\r\n4\r\n";
+    pcFolder.put("A.CSV", content);
+    busFaults().unplugAfterTransfers = 4;  // the command, its answer, a piece, its answer
+    EXPECT_EQ(write({"A.CSV"}), 0);
+    EXPECT_EQ(voice.said,
+              (std::vector<Said>{{MessageKind::Error, "Error sending command or line to Gage"}}));
+    EXPECT_EQ(pcFolder.read("A.CSV"), content);
+    EXPECT_EQ(port.handle(), nullptr);
+}
+
+TEST_F(WriteToGage, FailedLastPieceIsNotTakenForSuccess) {
+    pcFolder.put("A.CSV", "only");
+    busFaults().unplugAfterTransfers = 2;  // the command and its answer
+    EXPECT_EQ(write({"A.CSV"}), 0);
+    EXPECT_EQ(voice.said,
+              (std::vector<Said>{{MessageKind::Error, "Error sending command or line to Gage"}}));
+}
+
+TEST_F(WriteToGage, DebugLogRecordsEveryStep) {
+    pcFolder.put("A.CSV", "ab\r\n");
+    const ScratchFolder settings;
+    debugLogPath = debugLogPathIn(settings.path());
+    busFaults().failWrites = 1;
+    write({"A.CSV"});
+    const std::string path = pcFolder.file("A.CSV");
+    EXPECT_EQ(settings.read("KorvelDebug.txt"),
+              "\nBefore opening file " + path +
+                  "\nUSB opened"
+                  "\nFailure in sending command write /dev/datalog/A, retry send..."
+                  "\nSuccess in sending command write /dev/datalog/A"
+                  "\nResponse from gage OK"
+                  "\nSending line --> ab\r\n"
+                  "\nsentbytes = 4"
+                  "\nSuccess in sending command write /dev/datalog/A"
+                  "\nResponse from gage OK"
+                  "\nSending line --> "
+                  "\nsentbytes = 0");
+}
+
+TEST_F(WriteToGage, NoDebugLogUnlessAsked) {
+    pcFolder.put("A.CSV", "ab\r\n");
+    const ScratchFolder settings;
+    write({"A.CSV"});
+    EXPECT_TRUE(std::filesystem::is_empty(settings.path()));
+}
+
+TEST_F(WriteToGage, DataFileComesBackByteForByte) {
+    const std::string original = "KQ-77\r\nFILE,A\r\n" + std::string(150, '9') + "\r\n1,2,3\r\n";
+    pcFolder.put("ROUND.CSV", original);
+    EXPECT_EQ(write({"ROUND.CSV"}), 1);
+    std::filesystem::remove(pcFolder.file("ROUND.CSV"));
+    EXPECT_EQ(ReadFilesFromGage(link, {"ROUND.CSV"}, pcFolder.path(), {}), 1);
+    EXPECT_EQ(pcFolder.read("ROUND.CSV"), original);
+}
+
+}  // namespace
+}  // namespace korvel::test
