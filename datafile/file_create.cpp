@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "app/folder_chain.h"
 #include "app/name_check.h"
 #include "app/platform.h"
 #include "datafile/data_file_writer.h"
@@ -303,7 +304,9 @@ CreateResult createDataFile(const CreateRequest& request, const std::string& cur
         return result;
     }
     const std::string name = createdFileName(request.fileName);
-    const std::string path = joinPath(creationFolder(currentFolder), name);
+    const std::string folder = creationFolder(currentFolder);
+    const std::string path = joinPath(folder, name);
+    makeFolderChain(folder);  // a missing "data" subfolder is made, as start-up makes its folders
     if (!mayOverwrite(path, voice, texts) ||
         !saveOrReport(path, dataFileBytes(createdDataFile(request, name, now)), voice, texts)) {
         return result;

@@ -268,10 +268,15 @@ TEST(FileCreate, RefusesNamesAndAsksBeforeOverwriting) {
     EXPECT_TRUE(createDataFile(request, folder.string(), fixedTime(), emptyFile, texts).created);
     EXPECT_EQ(emptyFile.said.size(), 1u);  // no question for an empty file
 
+    RecordingVoice madeFolder;
+    EXPECT_TRUE(
+        createDataFile(request, (folder / "new").string(), fixedTime(), madeFolder, texts).created);
+    EXPECT_TRUE(std::filesystem::exists(folder / "new" / "data" / "PIPE1.CSV"));
+
+    ASSERT_TRUE(writeFileSafely((folder / "plain").string(), "a file, not a folder"));
     RecordingVoice noFolder;
     EXPECT_FALSE(
-        createDataFile(request, (folder / "missing").string(), fixedTime(), noFolder, texts)
-            .created);
+        createDataFile(request, (folder / "plain").string(), fixedTime(), noFolder, texts).created);
     ASSERT_EQ(noFolder.said.size(), 1u);
     EXPECT_EQ(noFolder.said[0].kind, MessageKind::Error);
     EXPECT_EQ(noFolder.said[0].text.rfind("Error saving file - ", 0), 0u);
