@@ -1,0 +1,130 @@
+#include "tools/sample_files.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "datafile/data_file_reader.h"
+#include "datafile/data_file_writer.h"
+#include "datafile/file_merge.h"
+#include "datafile/line_reader.h"
+#include "datafile/report_export.h"
+#include "datafile/report_import.h"
+#include "datafile/text_rules.h"
+
+namespace korvel {
+namespace {
+
+using samples::sampleSet;
+
+TEST(SampleFiles, EveryDataFileIsValidAndReadsBackByteForByte) {
+    int dataFiles = 0;
+    for (const auto& sample : sampleSet()) {
+        if (!endsWithNoCase(sample.name, ".CSV") || sample.bytes[0] == ',') {
+            continue;
+        }
+        SCOPED_TRACE(sample.name);
+        ++dataFiles;
+        LineReader lines(sample.bytes, 100000);
+        for (auto line = lines.next(); line; line = lines.next()) {
+            EXPECT_LT(line->text.size() + 1, kReportLineLimit) << line->text;
+        }
+        const DataFile file = parseDataFile(sample.bytes);
+        EXPECT_EQ(file.headerValue("Filename"), sample.name);
+        EXPECT_EQ(file.readings.size(), static_cast<std::size_t>(file.headerNumber("# ID")));
+        EXPECT_EQ(file.setups.size(), static_cast<std::size_t>(file.headerNumber("# Setup")));
+        EXPECT_EQ(file.notes.size(), static_cast<std::size_t>(file.headerNumber("# Notes")));
+        for (const auto& reading : file.readings) {
+            EXPECT_EQ(reading.fields.size(), file.readingColumns.size());
+            const bool on = file.readingField(reading, "A Scan") == "ON";
+            ASSERT_EQ(reading.ascan.has_value(), on) << reading.fields[0];
+            if (on) {
+                EXPECT_EQ(reading.ascan->max.values.size(), 180u);
+                EXPECT_EQ(reading.ascan->min.values.size(), 180u);
+                EXPECT_EQ(reading.ascan->max.announcedCount(), 180);
+                for (const char* key : {"DELAY", "RANGE", "MARKER1", "MARKER2", "MARKER3",
+                                        "MB_BLANK", "IF_BLANK", "C3_BLANK", "ECHO_WINDOW"}) {
+                    EXPECT_TRUE(reading.ascan->settingValue(key)) << key;
+                }
+            }
+        }
+        EXPECT_EQ(dataFileBytes(file), sample.bytes);
+        EXPECT_EQ(dataFileBytes(parseDataFile(sample.bytes, reportReadOptions())), sample.bytes);
+    }
+    EXPECT_EQ(dataFiles, 9);
+}
+
+TEST(SampleFiles, CoverTheLayoutsAndTheLimits) {
+    std::map<std::string, DataFile> files;
+    for (const auto& sample : sampleSet()) {
+        if (endsWithNoCase(sample.name, ".CSV") && sample.bytes[0] != ',') {
+            files[sample.name] = parseDataFile(sample.bytes);
+        }
+    }
+    EXPECT_EQ(files["BIG5000.CSV"].readings.size(), 5000u);
+    EXPECT_EQ(files["BIG160A.CSV"].readings.size(), 160u);
+    EXPECT_EQ(files["TANK3D.CSV"].headerValue("Type"), "3D");
+    EXPECT_EQ(files["BOILER1.CSV"].headerValue("Test Pts"), "LCR");
+    EXPECT_EQ(files["ELBOW-R.CSV"].headerValue("1st Inc"), "ROW");
+    EXPECT_EQ(files["ELBOW-C.CSV"].headerValue("1st Inc"), "COL");
+    EXPECT_FALSE(files["OLDPIPE.CSV"].hasProductLine);
+
+    std::set<std::string> bscan, alarms;
+    int segments = 0;
+    const DataFile& runs = files["BSCAN1.CSV"];
+    for (const auto& reading : runs.readings) {
+        const std::string value = runs.readingField(reading, "B Scan");
+        bscan.insert(value);
+        segments += value.rfind("STOP", 0) == 0 ? 1 : 0;
+    }
+    for (const auto& [name, file] : files) {
+        for (const auto& reading : file.readings) {
+            alarms.insert(file.readingField(reading, "Alarm"));
+        }
+    }
+    EXPECT_EQ(segments, 3);
+    for (const char* value :
+         {"START", "START MIN", "BODY", "BODY MIN", "BODY ZERO", "STOP", "STOP MIN"}) {
+        EXPECT_TRUE(bscan.count(value)) << value;
+    }
+    for (const char* value : {"HIGH", "LOW", "HIGH WARNING", "LOW WARNING", "OFF"}) {
+        EXPECT_TRUE(alarms.count(value)) << value;
+    }
+    for (const char* column : {"BS Range", "BS Resolution", "Meas Mode"}) {
+        EXPECT_TRUE(runs.setupColumn(column)) << column;
+    }
+}
+
+TEST(SampleFiles, GridsSurviveTheReportAndMergeFiles) {
+    const auto set = sampleSet();
+    std::vector<std::string> merges;
+    for (const auto& sample : set) {
+        if (sample.name.rfind("ELBOW", 0) == 0 && endsWithNoCase(sample.name, ".CSV")) {
+            const DataFile file = parseDataFile(sample.bytes, reportReadOptions());
+            const DataFile back = importedDataFile(parseTextReport(*reportText(file)), sample.name);
+            EXPECT_EQ(back.readings.size(), 96u) << sample.name;
+        }
+        if (sample.name.rfind("MERGE", 0) == 0) {
+            merges.push_back(sample.bytes);
+        }
+    }
+    ASSERT_EQ(merges.size(), 3u);
+    EXPECT_EQ(lineKeys(merges[0]), lineKeys(merges[2]));
+    const std::string merged = mergedBytes(merges);
+    EXPECT_EQ(merged.substr(0, merged.find('\r')),
+              ",1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,");
+    EXPECT_EQ(lineKeys(merged), lineKeys(merges[0]));
+}
+
+TEST(SampleFiles, TheSameSetEveryTime) {
+    const auto first = sampleSet();
+    const auto second = sampleSet();
+    ASSERT_EQ(first.size(), second.size());
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        EXPECT_EQ(first[i].bytes, second[i].bytes) << first[i].name;
+    }
+}
+
+}  // namespace
+}  // namespace korvel
