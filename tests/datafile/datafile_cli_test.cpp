@@ -1,0 +1,176 @@
+// korvel-cli's data file commands: messages on stderr as "kind: text", exit statuses, files.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/safe_file.h"
+#include "tools/sample_files.h"
+
+namespace korvel {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string quoted(const std::string& text) {
+    std::string out = "'";
+    for (const char c : text) {
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return out + "'";
+}
+
+class DataFileCli : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() / "korvel-datafile-cli";
+        fs::remove_all(root_);
+        fs::create_directories(root_ / "work");
+        ASSERT_TRUE(samples::writeSampleSet(folder()));
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    std::string folder() const { return (root_ / "data").string(); }
+
+    CliRun cli(const std::vector<std::string>& args) const {
+        const fs::path out = root_ / "out.txt", err = root_ / "err.txt";
+        std::string command = "cd " + quoted((root_ / "work").string()) +
+                              " && HOME=" + quoted(root_.string()) +
+                              " XDG_CONFIG_HOME=" + quoted((root_ / "config").string()) +
+                              " XDG_DOCUMENTS_DIR=" + quoted((root_ / "documents").string()) + " " +
+                              quoted(KORVEL_CLI_PATH);
+        for (const auto& arg : args) {
+            command += " " + quoted(arg);
+        }
+        command += " >" + quoted(out.string()) + " 2>" + quoted(err.string());
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+                readFileBytes(out.string()).value_or(""), readFileBytes(err.string()).value_or("")};
+    }
+
+    fs::path root_;
+};
+
+TEST_F(DataFileCli, CreateSpeaksThePagesMessages) {
+    const std::string base = (root_ / "plant").string();
+    const std::vector<std::string> linear = {"--folder", base, "create", "--name", "p1",
+                                             "--start",  "1",  "--end",  "10"};
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    } cases[] = {
+        {"created", linear, 0, "notice: Successfully created file  P1.CSV\n"},
+        {"declined", linear, 1,
+         "question: File already exists. Do you want to overwrite?\nanswer: no\n"},
+        {"overwritten",
+         [&] {
+             auto args = linear;
+             args.insert(args.begin(), "--yes");
+             return args;
+         }(),
+         0,
+         "question: File already exists. Do you want to overwrite?\nanswer: yes\n"
+         "notice: Successfully created file  P1.CSV\n"},
+        {"value rule",
+         {"--folder", base, "create", "--name", "P2", "--start", "0", "--end", "10"},
+         1,
+         "warning: Enter value as 1-5000 or A-ZZ\n"},
+        {"boiler with A-scans over the limit",
+         {"--folder", base, "create", "--name", "B1", "--type", "BOILER", "--save", "THK+ASCAN",
+          "--start-tube", "1", "--end-tube", "20", "--start-elev", "1", "--end-elev", "4",
+          "--test-pts", "L-C-R"},
+         1,
+         "warning: (EndTube - StartTube + 1) * (EndElev - StartElev + 1) * NumberTestPts cannot be "
+         "more than 160 for Save Mode THK+ASCAN\n"},
+        {"name rule",
+         {"--folder", base, "create", "--name", "PIPE_1", "--start", "1", "--end", "2"},
+         1,
+         "error: Invalid file name. Valid file name can be 16 characters or less containing "
+         "0-9,A-Z(upper case),+,-\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CliRun run = cli(c.args);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.err, c.err);
+    }
+    EXPECT_TRUE(fs::exists(root_ / "plant" / "data" / "P1.CSV"));
+    EXPECT_FALSE(fs::exists(root_ / "plant" / "data" / "P2.CSV"));
+    EXPECT_EQ(cli({"--folder", base, "create", "--type", "4D"}).status, 2);
+    EXPECT_EQ(cli({"--folder", base, "create", "--name"}).status, 2);
+}
+
+TEST_F(DataFileCli, ShowPrintsTheFileAsJson) {
+    const CliRun run = cli({"--folder", folder(), "show", "PIPE-A.CSV"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(
+        run.out.rfind("{\"product\":\"40-102\",\"header\":[[\"Filename\",\"PIPE-A.CSV\"],", 0), 0u);
+    EXPECT_NE(run.out.find("\"ascans\":{\"0\":{\"max\":[\""), std::string::npos);
+    EXPECT_NE(run.out.find("\"settings\":[\"DELAY=0.000\",\"RANGE=1.000\""), std::string::npos);
+
+    ASSERT_TRUE(writeFileSafely(folder() + "/ODD.CSV", "Filename,\r\n\xE9\"\\,\r\n"));
+    EXPECT_EQ(
+        cli({"show", folder() + "/ODD.CSV"}).out,
+        "{\"product\":\"KQ-77\",\"header\":[[\"Filename\",\"\xC3\xA9\\\"\\\\\"]],\"columns\":[],"
+        "\"readings\":[],\"ascans\":{},\"setupColumns\":[],\"setups\":[],\"noteColumns\":[],"
+        "\"notes\":[]}\n");
+
+    const CliRun missing = cli({"--folder", folder(), "show", "NONE.CSV"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "error: Error opening file - " + folder() + "/NONE.CSV\n");
+    EXPECT_EQ(cli({"show"}).status, 2);
+}
+
+TEST_F(DataFileCli, ExportAndImport) {
+    const std::string report = *readFileBytes(folder() + "/ELBOW-C.DAT");
+    fs::remove(folder() + "/ELBOW-C.DAT");
+    const CliRun exported = cli({"--folder", folder(), "export", "ELBOW-C.CSV"});
+    EXPECT_EQ(exported.status, 0);
+    EXPECT_EQ(exported.err,
+              "notice: File export completed for file " + folder() + "/ELBOW-C.DAT\n");
+    EXPECT_EQ(readFileBytes(folder() + "/ELBOW-C.DAT"), report);
+
+    const CliRun refused = cli({"--folder", folder(), "export", "TANK3D.CSV"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "error: Export of this file type is not supported\n");
+
+    fs::rename(folder() + "/ELBOW-C.DAT", folder() + "/BACK.DAT");
+    const CliRun imported = cli({"--folder", folder(), "import", "BACK.DAT"});
+    EXPECT_EQ(imported.status, 0);
+    EXPECT_EQ(imported.err, "notice: File import completed for file " + folder() + "/BACK.CSV\n");
+    const CliRun again = cli({"--folder", folder(), "import", "BACK.DAT"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_EQ(again.err, "question: File already exists. Do you want to overwrite?\nanswer: no\n");
+}
+
+TEST_F(DataFileCli, MatchesAndMerge) {
+    const CliRun matches = cli({"--folder", folder(), "matches", "MERGE-2.CSV"});
+    EXPECT_EQ(matches.status, 0);
+    EXPECT_EQ(matches.out, "MERGE-1.CSV\nMERGE-2.CSV\nMERGE-3.CSV\n");
+    EXPECT_EQ(cli({"--folder", folder(), "matches", "NONE.CSV"}).status, 1);
+
+    const CliRun merged =
+        cli({"--folder", folder(), "merge", "--out", "ALL", "MERGE-1.CSV", "MERGE-3.CSV"});
+    EXPECT_EQ(merged.status, 0);
+    EXPECT_EQ(merged.err,
+              "notice: Successfully created new merged file : " + folder() + "/ALL.csv\n");
+    const std::string bytes = *readFileBytes(folder() + "/ALL.csv");
+    EXPECT_EQ(bytes.substr(0, bytes.find('\r')), ",1,2,3,4,5,6,,,,,,,13,14,15,16,17,18,");
+
+    const CliRun none = cli({"--folder", folder(), "merge", "--out", "ALL"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.err, "warning: Select one or more files to merge\n");
+    EXPECT_EQ(cli({"--folder", folder(), "merge", "MERGE-1.CSV"}).status, 2);
+}
+
+}  // namespace
+}  // namespace korvel
