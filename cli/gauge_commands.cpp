@@ -1,8 +1,113 @@
+// korvel-cli gauge SUBCOMMAND: the gauge operations, over USB or with the simulated gauge.
+
+#include <iostream>
+#include <memory>
+
+#include "app/clock.h"
 #include "cli/cli_context.h"
+#include "gauge/gauge_directory.h"
+#include "gauge/read_from_gage.h"
+#include "gauge/write_to_gage.h"
+#include "sim/simulated_gauge.h"
+#include "sim/simulated_port.h"
+#include "sim/upgrade_mode.h"
 
 namespace korvel::cli {
 
-// The gauge commands come with their own library.
-std::vector<CliCommand> gaugeCommands() { return {}; }
+namespace {
+
+// The port the subcommand talks through: the real library, or the simulated gauge plugged
+// into the virtual bus with its data log in the folder given by --simulated-gauge.
+class GaugeConnection {
+  public:
+    explicit GaugeConnection(const CliContext& context) {
+        if (context.simulatedGauge.empty()) {
+            return;
+        }
+        std::shared_ptr<sim::SimDevice> device;
+        if (context.bootMode) {
+            device = std::make_shared<sim::BootModeGauge>(context.simulatedGauge);
+        } else {
+            device = std::make_shared<sim::SimulatedGauge>(context.simulatedGauge);
+        }
+        simulated_ = sim::plugInAlone(std::move(device), clock_);
+    }
+
+    UsbPort& port() { return simulated_ ? *simulated_ : currentUsbPort(); }
+
+  private:
+    RealClock clock_;
+    std::unique_ptr<UsbPort> simulated_;
+};
+
+using GaugeRun = int (*)(CliContext&, GaugeLink&, const std::vector<std::string>&);
+
+struct GaugeSubcommand {
+    const char* name;
+    GaugeRun run;
+};
+
+int listDirectory(CliContext&, GaugeLink& link, const std::vector<std::string>& args) {
+    if (!args.empty()) {
+        return kExitUsage;
+    }
+    const auto entries = RefreshGageFilesList(link);
+    if (!entries) {
+        return kExitFailed;
+    }
+    for (const FileListEntry& entry : *entries) {
+        std::cout << entry.name << ',' << entry.type << ',' << entry.modified << '\n';
+    }
+    return kExitOk;
+}
+
+int readFiles(CliContext& context, GaugeLink& link, const std::vector<std::string>& names) {
+    if (names.empty()) {
+        return kExitUsage;
+    }
+    const int saved = ReadFilesFromGage(link, names, context.folder, {});
+    return saved == static_cast<int>(names.size()) ? kExitOk : kExitFailed;
+}
+
+int writeFiles(CliContext& context, GaugeLink& link, const std::vector<std::string>& names) {
+    if (names.empty()) {
+        return kExitUsage;
+    }
+    const PalimarApp& app = context.app;
+    const GageWriteSetup setup{context.folder,
+                               app.debugLog() ? debugLogPathIn(app.settingsFolder()) : ""};
+    const int sent = WriteFilesToGage(link, names, setup);
+    return sent == static_cast<int>(names.size()) ? kExitOk : kExitFailed;
+}
+
+// Every gauge subcommand; the gauge utilities add theirs here.
+const std::vector<GaugeSubcommand>& gaugeSubcommands() {
+    static const std::vector<GaugeSubcommand> subcommands = {
+        {"dir", listDirectory},
+        {"read", readFiles},
+        {"write", writeFiles},
+    };
+    return subcommands;
+}
+
+int runGauge(CliContext& context, const std::vector<std::string>& args) {
+    if (args.empty()) {
+        return kExitUsage;
+    }
+    for (const GaugeSubcommand& subcommand : gaugeSubcommands()) {
+        if (args[0] == subcommand.name) {
+            GaugeConnection connection(context);
+            GaugeLink link(context.voice, context.app.texts(), connection.port());
+            return subcommand.run(context, link, {args.begin() + 1, args.end()});
+        }
+    }
+    return kExitUsage;
+}
+
+}  // namespace
+
+std::vector<CliCommand> gaugeCommands() {
+    return {{"gauge", "dir | read NAME... | write NAME...", runGauge}};
+}
 
 }  // namespace korvel::cli
