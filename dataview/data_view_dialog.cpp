@@ -161,11 +161,14 @@ void DataViewDialog::setCaptions() {
 }
 
 void DataViewDialog::connectControls() {
+    // The list changes its current row before it widens a selection with Ctrl or Shift, so the
+    // view looks at the list once the click or key press is done.
     connect(readings_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this] { followCurrentRow(); });
+            &DataViewDialog::followCurrentRow, Qt::QueuedConnection);
     connect(readings_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { followCurrentRow(); });
-    connect(readings_, &QTableView::clicked, this, [this] { followCurrentRow(); });
+            &DataViewDialog::followCurrentRow, Qt::QueuedConnection);
+    connect(readings_, &QTableView::clicked, this, &DataViewDialog::followCurrentRow,
+            Qt::QueuedConnection);
     connect(header_, &QHeaderView::sectionClicked, this, &DataViewDialog::sortByColumn);
     connect(aScanRadio_, &QRadioButton::clicked, this, &DataViewDialog::chooseAScan);
     connect(bScanRadio_, &QRadioButton::clicked, this, &DataViewDialog::chooseBScan);
