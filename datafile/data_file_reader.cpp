@@ -22,9 +22,16 @@ bool isNoteColumnLine(std::string_view line) {
     return startsWith(line, "Note #");
 }
 
-// "Max Data" or "Min Data" standing after the line's first character.
+// The part of a line that holds its fields: up to its last comma.
+std::string_view fieldPart(std::string_view line) {
+    const auto comma = line.rfind(',');
+    return comma == std::string_view::npos ? std::string_view() : line.substr(0, comma + 1);
+}
+
+// "Max Data" or "Min Data" standing in a field after the line's first character.
 bool marksTrace(std::string_view line, std::string_view mark) {
-    return line.size() > 1 && contains(line.substr(1), mark);
+    const std::string_view fields = fieldPart(line);
+    return fields.size() > 1 && contains(fields.substr(1), mark);
 }
 
 bool isTraceDataLine(std::string_view line) {
@@ -33,8 +40,8 @@ bool isTraceDataLine(std::string_view line) {
 }
 
 bool isScanSettingsLine(std::string_view line) {
-    return contains(line, "=") && !isReadingColumnLine(line) && !isSetupColumnLine(line) &&
-           !isNoteColumnLine(line);
+    return contains(fieldPart(line), "=") && !isReadingColumnLine(line) &&
+           !isSetupColumnLine(line) && !isNoteColumnLine(line);
 }
 
 // Remains of an A-scan block where a reading row was expected (a block whose row did not say

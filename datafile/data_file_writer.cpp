@@ -38,9 +38,10 @@ void appendReadings(std::string& out, const DataFile& file) {
     }
 }
 
+// A block without column names still needs its first field to be found again.
 void appendRows(std::string& out, const std::vector<std::string>& columns,
-                const std::vector<std::vector<std::string>>& rows) {
-    appendLine(out, joinFields(columns));
+                std::string_view firstColumn, const std::vector<std::vector<std::string>>& rows) {
+    appendLine(out, columns.empty() ? std::string(firstColumn) + "," : joinFields(columns));
     for (const auto& row : rows) {
         appendLine(out, joinFields(row));
     }
@@ -65,11 +66,11 @@ std::string dataFileBytes(const DataFile& file) {
     }
     if (!file.setupColumns.empty() || !file.setups.empty()) {
         appendLine(out, "");
-        appendRows(out, file.setupColumns, file.setups);
+        appendRows(out, file.setupColumns, "Setup #", file.setups);
     }
     if (!file.noteColumns.empty() || !file.notes.empty()) {
         appendLine(out, "");
-        appendRows(out, file.noteColumns, file.notes);
+        appendRows(out, file.noteColumns, "Note #", file.notes);
     }
     if (file.endMarker) {
         out += "\xFF\xFF";

@@ -90,7 +90,10 @@ class Merger {
                 out += keys_[i] + ",";
                 for (int column = 1; column <= width; ++column) {
                     const auto value = row.values.find(column);
-                    out += (value == row.values.end() ? std::string() : value->second) + ",";
+                    if (value != row.values.end()) {
+                        out += value->second;
+                    }
+                    out += ',';
                 }
             }
             out += "\r\n";
