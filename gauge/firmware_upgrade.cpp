@@ -180,7 +180,7 @@ bool FirmwareUpgrade::sendRequestedChunks(Download& download) {
             download.error = true;
             break;
         }
-        const long long asked = words.word == kReplyOkWord ? leadingNumber(words.rest) : 0;
+        const long long asked = words.word == kReplyOkWord ? leadingReplyNumber(words.rest) : 0;
         // A chunk holds at most one packet of data: a larger request is refused, not guessed at.
         if (asked <= 0 || asked > kMaxChunkData) {
             download.error = true;

@@ -28,7 +28,7 @@ ReplyWords splitAtFirstBlank(std::string_view reply) {
     return {std::string(reply.substr(0, blank)), std::string(reply.substr(blank + 1))};
 }
 
-long long leadingNumber(std::string_view text) {
+long long leadingReplyNumber(std::string_view text) {
     constexpr long long kLimit = std::numeric_limits<long long>::max() / 10 - 9;
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {

@@ -30,7 +30,7 @@ ReplyWords splitAtFirstBlank(std::string_view reply);
 
 // The decimal number at the start of the text (after blanks, with an optional sign), 0 when
 // there is none; saturates instead of overflowing.
-long long leadingNumber(std::string_view text);
+long long leadingReplyNumber(std::string_view text);
 
 // A packet as text: its bytes up to the first zero byte.
 std::string textUpToNul(std::string_view bytes);

@@ -35,9 +35,9 @@ TEST(UpgradeWire, RepliesSplitAtTheFirstBlank) {
         EXPECT_EQ(words.word, c.word) << c.reply;
         EXPECT_EQ(words.rest, c.rest) << c.reply;
         if (c.number == kHuge) {
-            EXPECT_GT(leadingNumber(words.rest), kHuge) << c.reply;
+            EXPECT_GT(leadingReplyNumber(words.rest), kHuge) << c.reply;
         } else {
-            EXPECT_EQ(leadingNumber(words.rest), c.number) << c.reply;
+            EXPECT_EQ(leadingReplyNumber(words.rest), c.number) << c.reply;
         }
     }
 }
