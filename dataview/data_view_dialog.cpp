@@ -43,6 +43,11 @@ int columnFactor(const std::string& name) {
     return name.size() >= 6 ? 4 : 3;
 }
 
+// The width inside the frame: the lists' columns take their widths from it.
+int clientWidth(const QAbstractScrollArea& list) {
+    return list.width() - 2 * list.frameWidth();
+}
+
 }  // namespace
 
 std::string displayNameOf(const std::string& path) {
@@ -72,7 +77,7 @@ DataViewDialog::DataViewDialog(const std::string& path, const TextTable& texts, 
     drawGraph();
     model_ = new ReadingsModel(*table_, this);
     readings_->setModel(model_);
-    createReadingColumns();
+    sizeReadingColumns();
     createSetupColumns();
     fillReadings();
     connectControls();
@@ -183,6 +188,10 @@ void DataViewDialog::connectControls() {
 void DataViewDialog::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     placeControls(places_, *units_, units_->size(kDesignWidth, kDesignHeight), event->size());
+    if (table_) {
+        sizeReadingColumns();
+        sizeSetupColumns();
+    }
 }
 
 void DataViewDialog::load(const std::string& path) {
@@ -201,8 +210,8 @@ void DataViewDialog::load(const std::string& path) {
     }
 }
 
-void DataViewDialog::createReadingColumns() {
-    const int unit = readings_->viewport()->width() / 45;
+void DataViewDialog::sizeReadingColumns() {
+    const int unit = clientWidth(*readings_) / 45;
     for (int column = 0; column < table_->columnCount(); ++column) {
         readings_->setColumnWidth(column, unit * columnFactor(table_->columnName(column)));
     }
@@ -211,7 +220,11 @@ void DataViewDialog::createReadingColumns() {
 void DataViewDialog::createSetupColumns() {
     setupList_->setColumnCount(2);
     setupList_->setHeaderLabels({QStringLiteral("Type"), QStringLiteral("Value")});
-    const int width = setupList_->viewport()->width();
+    sizeSetupColumns();
+}
+
+void DataViewDialog::sizeSetupColumns() {
+    const int width = clientWidth(*setupList_);
     setupList_->setColumnWidth(0, width / 20 * 9);
     setupList_->setColumnWidth(1, width / 20 * 10);
 }

@@ -86,8 +86,9 @@ class DataViewDialog : public QDialog {
     void setCaptions();
     void connectControls();
     void load(const std::string& path);
-    void createReadingColumns();
+    void sizeReadingColumns();
     void createSetupColumns();
+    void sizeSetupColumns();
     void fillReadings();
     void followCurrentRow();
     void showSetup(int setupNumber);
