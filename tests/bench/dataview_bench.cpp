@@ -1,0 +1,152 @@
+// Speed of the data view on the largest files it takes: opening until the first frame is drawn,
+// selecting another reading, and walking a long cross-section segment with the down arrow.
+// Offscreen; each figure is the time of one whole step as a person would see it.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTableView>
+#include <QtTest/QTest>
+#include <memory>
+
+#include "dataview/data_view_dialog.h"
+#include "tests/dataview/view_file_builder.h"
+
+namespace korvel::test {
+namespace {
+
+std::string thicknessOnlyFile(int readings) {
+    ViewFileBuilder file;
+    for (int i = 0; i < readings; ++i) {
+        Row row;
+        row.id = std::to_string(10000 + i).substr(1);
+        row.thickness = "0." + std::to_string(200 + i % 700);
+        row.alarm = i % 17 == 0 ? "LOW" : "OFF";
+        row.note = std::to_string(i % 3);
+        file.reading(row);
+    }
+    file.setup("1,IN,0.2330,1.000,0.010,STD,K-1,").note("1,A,").note("2,B,");
+    return file.text();
+}
+
+std::string waveformFile(int readings) {
+    ViewFileBuilder file;
+    for (int i = 0; i < readings; ++i) {
+        Row row;
+        row.id = std::to_string(10000 + i).substr(1);
+        row.ascan = "ON";
+        file.reading(row).waveform(ramp(180, i), ramp(180),
+                                   "DELAY=0.500,RANGE=2.000,MARKER1=40,MB_BLANK=12,"
+                                   "ECHO_WINDOW=150,");
+    }
+    file.setup("1,IN,0.2330,1.000,0.010,STD,K-1,");
+    return file.text();
+}
+
+std::string segmentFile(int readings) {
+    ViewFileBuilder file;
+    const char* alarms[] = {"OFF", "OFF", "OFF", "LOW", "LOW WARNING"};
+    for (int i = 0; i < readings; ++i) {
+        Row row;
+        row.id = std::to_string(10000 + i).substr(1);
+        row.bscan = i == 0 ? "START" : i == readings - 1 ? "STOP" : "BODY";
+        row.thickness = "0." + std::to_string(300 + (i * 37) % 400);
+        row.alarm = alarms[(i / 7) % 5];
+        file.reading(row);
+    }
+    file.setup("1,IN,0.2330,1.000,0.010,STD,K-1,");
+    return file.text();
+}
+
+struct OpenView {
+    std::unique_ptr<DataViewDialog> view;
+    explicit OpenView(ViewFixture& fixture, const std::string& path)
+        : view(new DataViewDialog(path, fixture.texts, nullptr, &fixture.voice)) {
+        view->setAttribute(Qt::WA_DeleteOnClose, false);
+        view->show();
+        view->repaint();
+        QCoreApplication::processEvents();
+    }
+};
+
+void openUntilFirstFrame(benchmark::State& state, const std::string& text) {
+    ViewFixture fixture;
+    const std::string path = fixture.write("BIG.CSV", text);
+    for (auto _ : state) {
+        OpenView open(fixture, path);
+        benchmark::DoNotOptimize(open.view.get());
+    }
+}
+
+void BM_OpenLargestThicknessFile(benchmark::State& state) {
+    openUntilFirstFrame(state, thicknessOnlyFile(5000));
+}
+
+void BM_OpenLargestWaveformFile(benchmark::State& state) {
+    openUntilFirstFrame(state, waveformFile(160));
+}
+
+void selectRow(DataViewDialog& view, int row) {
+    QTableView* list = view.readingsList();
+    list->selectionModel()->setCurrentIndex(
+        list->model()->index(row, 0),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    QCoreApplication::processEvents();
+    view.repaint();
+}
+
+void BM_SelectAnotherReading(benchmark::State& state) {
+    ViewFixture fixture;
+    OpenView open(fixture, fixture.write("BIG.CSV", waveformFile(160)));
+    int row = 0;
+    for (auto _ : state) {
+        row = (row + 37) % 160;
+        selectRow(*open.view, row);
+    }
+}
+
+void BM_SelectAnotherReadingOf5000(benchmark::State& state) {
+    ViewFixture fixture;
+    OpenView open(fixture, fixture.write("BIG.CSV", thicknessOnlyFile(5000)));
+    int row = 0;
+    for (auto _ : state) {
+        row = (row + 997) % 5000;
+        selectRow(*open.view, row);
+    }
+}
+
+void BM_WalkBScanSegmentDown(benchmark::State& state) {
+    ViewFixture fixture;
+    OpenView open(fixture, fixture.write("SEG.CSV", segmentFile(1000)));
+    QTableView* list = open.view->readingsList();
+    for (auto _ : state) {
+        if (list->currentIndex().row() >= 999) {
+            state.PauseTiming();
+            selectRow(*open.view, 0);
+            state.ResumeTiming();
+        }
+        QTest::keyClick(list, Qt::Key_Down);
+        QCoreApplication::processEvents();
+        open.view->repaint();
+    }
+}
+
+BENCHMARK(BM_OpenLargestThicknessFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenLargestWaveformFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SelectAnotherReading)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SelectAnotherReadingOf5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WalkBScanSegmentDown)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace korvel::test
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
