@@ -10,17 +10,20 @@ TerminalReader::~TerminalReader() {
 }
 
 void TerminalReader::start(TerminalReaderSink& sink) {
-    stopAndWait();
-    stop_.store(false);
-    endMarker_.store(false);
+    prepare();
     thread_ = std::thread([this, &sink] { loop(sink); });
 }
 
 void TerminalReader::readHere(TerminalReaderSink& sink) {
+    prepare();
+    loop(sink);
+}
+
+void TerminalReader::prepare() {
     stopAndWait();
     stop_.store(false);
     endMarker_.store(false);
-    loop(sink);
+    running_.store(true);
 }
 
 void TerminalReader::stopAndWait() {
@@ -49,6 +52,7 @@ void TerminalReader::loop(TerminalReaderSink& sink) {
         }
     }
     sink.readerEnded(collected, endMarker_.load());
+    running_.store(false);
 }
 
 }  // namespace korvel

@@ -41,13 +41,18 @@ class TerminalReader {
     // Whether the last run ended at an end-marker packet (asked once: the answer is then
     // forgotten). Ask after stopAndWait.
     bool takeEndMarker() { return endMarker_.exchange(false); }
+    // Whether the reader is still inside its loop.
+    bool running() const { return running_.load(); }
 
   private:
+    // Waits for a reader still running and readies the flags for a new run.
+    void prepare();
     void loop(TerminalReaderSink& sink);
 
     CUsbLink& link_;
     std::atomic<bool> stop_{false};
     std::atomic<bool> endMarker_{false};
+    std::atomic<bool> running_{false};
     std::thread thread_;
 };
 

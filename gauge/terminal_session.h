@@ -39,6 +39,8 @@ class TerminalSession {
     void leave() { stopRead(); }
 
     bool opened() const { return opened_ != 0; }
+    // Whether the reader is still reading.
+    bool reading() const { return reader_.running(); }
 
   private:
     // Finds and opens the gauge; shows the link failure when it cannot.

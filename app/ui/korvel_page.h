@@ -34,10 +34,13 @@ public:
     // The sheet calls these when the page becomes the current tab and when another is chosen.
     virtual void activated() {}
     virtual void left() {}
+    // The sheet's close button asks the current page first; a page may refuse.
+    virtual bool closeAllowed() { return true; }
 
     // The voice the page speaks through: its own message boxes, progress bar and status line
-    // unless another one is put in place (the tests use a recording one).
-    UserVoice& voice();
+    // unless another one is put in place (the tests use a recording one). The reference stays
+    // valid for the page's life and follows a later setVoice.
+    UserVoice& voice() { return *forwardingVoice_; }
     void setVoice(UserVoice* voice) { substituteVoice_ = voice; }
 
     PageLogo* logo() const { return logo_; }
@@ -54,6 +57,9 @@ protected:
     void setOwnVoice(std::unique_ptr<UserVoice> voice) { ownVoice_ = std::move(voice); }
 
 private:
+    class ForwardingVoice;
+    UserVoice& speakingVoice();
+
     const PalimarApp& app_;
     Screen screen_;
     const char* titleKey_;
@@ -62,6 +68,7 @@ private:
     PageLogo* logo_ = nullptr;
     std::unique_ptr<UserVoice> ownVoice_;
     UserVoice* substituteVoice_ = nullptr;
+    std::unique_ptr<UserVoice> forwardingVoice_;
 };
 
 }  // namespace korvel

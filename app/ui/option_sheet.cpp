@@ -91,6 +91,9 @@ void COptionSheet::changeCurrentPage(int tab) {
 }
 
 void COptionSheet::done(int result) {
+    if (result == QDialog::Accepted && activePage_ && !activePage_->closeAllowed()) {
+        return;
+    }
     if (activePage_) {
         activePage_->left();
         activePage_ = nullptr;

@@ -1,0 +1,214 @@
+#include "pages/terminal_page.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/ui/qt_text.h"
+
+namespace korvel {
+
+// Hands the reader's text to the window thread by queued calls; the page's own thread applies
+// it. Calls still queued when the page goes are dropped with it.
+class CTerminalPage::Sink : public TerminalReaderSink {
+  public:
+    explicit Sink(CTerminalPage* page) : page_(page) {}
+
+    void textReceived(const std::string& collected) override {
+        QMetaObject::invokeMethod(
+            page_, [page = page_, text = toQt(collected)] { page->showReceived(text); },
+            Qt::QueuedConnection);
+    }
+    void readerEnded(const std::string& collected, bool endMarkerSeen) override {
+        QMetaObject::invokeMethod(
+            page_,
+            [page = page_, text = toQt(collected), endMarkerSeen] {
+                page->readerEnded(text, endMarkerSeen);
+            },
+            Qt::QueuedConnection);
+    }
+
+  private:
+    CTerminalPage* page_;
+};
+
+CTerminalPage::CTerminalPage(const PageContext& context, QWidget* parent)
+    : KorvelPage(context.app, Screen::Terminal, "IDD_DIALOG_TITLE_TERMINAL", parent),
+      sink_(std::make_unique<Sink>(this)) {}
+
+CTerminalPage::~CTerminalPage() {
+    session_.reset();
+}
+
+TerminalSession& CTerminalPage::session() {
+    if (!session_) {
+        session_ = std::make_unique<TerminalSession>(pageVoice_, app().texts());
+    }
+    return *session_;
+}
+
+void CTerminalPage::initialise() {
+    auto* layout = new QVBoxLayout(body());
+    layout->addWidget(buildCommandRow());
+    layout->addWidget(new QLabel(caption("IDC_STATIC_RESPONSE"), body()));
+    response_ = new QPlainTextEdit(body());
+    response_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    layout->addWidget(response_, 1);
+    clear_ = new QPushButton(caption("IDC_BTN_CLEAR_RESPONSE"), body());
+    layout->addWidget(clear_, 0, Qt::AlignLeft);
+    layout->addWidget(buildCounts());
+    connect(write_, &QPushButton::clicked, this, &CTerminalPage::WriteCommand);
+    connect(start_, &QPushButton::clicked, this, &CTerminalPage::StartRead);
+    connect(stop_, &QPushButton::clicked, this, &CTerminalPage::StopRead);
+    connect(clear_, &QPushButton::clicked, this, &CTerminalPage::ClearResponse);
+    for (QWidget* child : findChildren<QWidget*>()) {
+        child->installEventFilter(this);
+    }
+    installEventFilter(this);
+    command_->setEnabled(true);
+    write_->setFocus();
+}
+
+QWidget* CTerminalPage::buildCommandRow() {
+    auto* row = new QWidget(body());
+    auto* layout = new QHBoxLayout(row);
+    auto* label = new QLabel(caption("IDC_STATIC_COMMAND"), row);
+    command_ = new QLineEdit(row);
+    label->setBuddy(command_);
+    write_ = new QPushButton(caption("IDC_BTN_WRITEEP2"), row);
+    start_ = new QPushButton(caption("IDC_BTN_START_READ"), row);
+    stop_ = new QPushButton(caption("IDC_BTN_STOP_READ"), row);
+    for (QPushButton* button : {write_, start_, stop_}) {
+        button->setAutoDefault(false);
+    }
+    layout->addWidget(label);
+    layout->addWidget(command_, 1);
+    layout->addWidget(write_);
+    layout->addWidget(start_);
+    layout->addWidget(stop_);
+    return row;
+}
+
+QWidget* CTerminalPage::buildCounts() {
+    auto* row = new QWidget(body());
+    auto* grid = new QGridLayout(row);
+    sent_ = new QLineEdit(row);
+    received_ = new QLineEdit(row);
+    for (QLineEdit* box : {sent_, received_}) {
+        box->setReadOnly(true);
+    }
+    grid->addWidget(new QLabel(caption("IDC_STATIC_SENT"), row), 0, 0);
+    grid->addWidget(sent_, 0, 1);
+    grid->addWidget(new QLabel(caption("IDC_STATIC_BYTES"), row), 0, 2);
+    grid->addWidget(new QLabel(caption("IDC_STATIC_RECEIVED"), row), 1, 0);
+    grid->addWidget(received_, 1, 1);
+    grid->addWidget(new QLabel(caption("IDC_STATIC_BYTES_RCV"), row), 1, 2);
+    grid->setColumnStretch(3, 1);
+    return row;
+}
+
+void CTerminalPage::activated() {
+    if (holdsLink()) {
+        session().stopRead();
+    }
+    command_->setText(QString::fromLatin1(kTerminalPresetCommand));
+    setCounts(0, 0);
+    write_->setEnabled(true);
+    start_->setEnabled(true);
+    stop_->setEnabled(false);
+    enterPressed_ = false;
+    write_->setFocus();
+}
+
+void CTerminalPage::left() {
+    if (session_) {
+        session_->leave();
+    }
+    response_->clear();
+    command_->clear();
+    enterPressed_ = false;
+}
+
+bool CTerminalPage::closeAllowed() {
+    if (enterPressed_) {
+        enterPressed_ = false;
+        return false;
+    }
+    return true;
+}
+
+bool CTerminalPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            enterPressed_ = true;
+            return true;
+        }
+    }
+    return KorvelPage::eventFilter(watched, event);
+}
+
+void CTerminalPage::setCounts(int sent, int received) {
+    sent_->setText(QString::number(sent));
+    received_->setText(QString::number(received));
+}
+
+void CTerminalPage::showReadingButtons(bool reading) {
+    start_->setEnabled(!reading);
+    stop_->setEnabled(reading);
+}
+
+void CTerminalPage::WriteCommand() {
+    ensureInitialised();
+    setCounts(0, 0);
+    const int result = session().writeCommand(fromQt(command_->text()));
+    if (result > 0) {
+        write_->setEnabled(false);
+    }
+    sent_->setText(QString::number(result));
+}
+
+void CTerminalPage::StartRead() {
+    ensureInitialised();
+    if (!session().startRead(*sink_)) {
+        return;
+    }
+    showReadingButtons(true);
+    response_->clear();
+    received_->setText(QStringLiteral("0"));
+    stop_->setFocus();
+}
+
+void CTerminalPage::StopRead() {
+    ensureInitialised();
+    session().stopRead();
+    showReadingButtons(false);
+    write_->setEnabled(true);
+}
+
+void CTerminalPage::ClearResponse() {
+    ensureInitialised();
+    response_->clear();
+    setCounts(0, 0);
+}
+
+void CTerminalPage::showReceived(const QString& collected) {
+    response_->setPlainText(collected);
+    received_->setText(QString::number(collected.size()));
+}
+
+void CTerminalPage::readerEnded(const QString& collected, bool endMarkerSeen) {
+    response_->setPlainText(collected);
+    if (endMarkerSeen) {
+        StopRead();
+    }
+}
+
+}  // namespace korvel

@@ -1,0 +1,79 @@
+#pragma once
+// The Terminal page: any command typed by the user is written to the gauge as it stands, and
+// the raw reply is watched as the reader thread receives it.
+
+#include <QString>
+#include <memory>
+
+#include "app/ui/korvel_page.h"
+#include "gauge/terminal_session.h"
+#include "pages/page_context.h"
+#include "pages/page_voice.h"
+
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace korvel {
+
+class CTerminalPage : public KorvelPage {
+    Q_OBJECT
+  public:
+    explicit CTerminalPage(const PageContext& context, QWidget* parent = nullptr);
+    // Stops the reader and closes the link before the controls go.
+    ~CTerminalPage() override;
+
+    void activated() override;
+    void left() override;
+    // Refused once after the Enter key was pressed on the page.
+    bool closeAllowed() override;
+
+    // Button handlers.
+    void WriteCommand();
+    void StartRead();
+    void StopRead();
+    void ClearResponse();
+
+    // What the reader hands over, on the window thread.
+    void showReceived(const QString& collected);
+    void readerEnded(const QString& collected, bool endMarkerSeen);
+
+    bool holdsLink() const { return session_ && session_->opened(); }
+    bool reading() const { return session_ && session_->reading(); }
+    QLineEdit* commandBox() const { return command_; }
+    QPlainTextEdit* responseBox() const { return response_; }
+    QLineEdit* sentBox() const { return sent_; }
+    QLineEdit* receivedBox() const { return received_; }
+    QPushButton* writeButton() const { return write_; }
+    QPushButton* startButton() const { return start_; }
+    QPushButton* stopButton() const { return stop_; }
+    QPushButton* clearButton() const { return clear_; }
+
+  protected:
+    void initialise() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    class Sink;
+
+    QWidget* buildCommandRow();
+    QWidget* buildCounts();
+    TerminalSession& session();
+    void setCounts(int sent, int received);
+    void showReadingButtons(bool reading);
+
+    PageVoice pageVoice_{*this};
+    std::unique_ptr<Sink> sink_;
+    std::unique_ptr<TerminalSession> session_;
+    bool enterPressed_ = false;
+    QLineEdit* command_ = nullptr;
+    QPushButton* write_ = nullptr;
+    QPushButton* start_ = nullptr;
+    QPushButton* stop_ = nullptr;
+    QPlainTextEdit* response_ = nullptr;
+    QPushButton* clear_ = nullptr;
+    QLineEdit* sent_ = nullptr;
+    QLineEdit* received_ = nullptr;
+};
+
+}  // namespace korvel

@@ -1,0 +1,43 @@
+#pragma once
+// The User Velocity page: reads the gauge's two user velocities with their units and sets them.
+
+#include "app/ui/korvel_page.h"
+#include "gauge/user_velocity.h"
+#include "pages/page_context.h"
+#include "pages/page_voice.h"
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace korvel {
+
+class CUserVelocity : public KorvelPage {
+    Q_OBJECT
+  public:
+    explicit CUserVelocity(const PageContext& context, QWidget* parent = nullptr);
+
+    // Button handlers.
+    void GetUserVelocity();
+    void SetUserVelocity();
+
+    QLineEdit* velocityBox(int index) const { return velocityBoxes_[index]; }
+    QComboBox* unitsBox(int index) const { return unitsBoxes_[index]; }
+    QPushButton* getButton() const { return get_; }
+    QPushButton* setButton() const { return set_; }
+
+  protected:
+    void initialise() override;
+
+  private:
+    VelocitySettings readControls() const;
+    void showFields(const VelocitySettings& settings);
+
+    PageVoice pageVoice_{*this};
+    QLineEdit* velocityBoxes_[2] = {};
+    QComboBox* unitsBoxes_[2] = {};
+    QPushButton* get_ = nullptr;
+    QPushButton* set_ = nullptr;
+};
+
+}  // namespace korvel

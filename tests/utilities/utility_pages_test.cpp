@@ -1,0 +1,367 @@
+// The Software Upgrade, Terminal and User Velocity pages, offscreen, against the simulated
+// gauge on the virtual clock.
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/safe_file.h"
+#include "app/ui/option_sheet.h"
+#include "app/ui/qt_text.h"
+#include "gauge/firmware_upgrade.h"
+#include "page_environment.h"
+#include "pages/download_bin_page.h"
+#include "pages/page_set.h"
+#include "pages/terminal_page.h"
+#include "pages/user_velocity_page.h"
+#include "sim/simulated_gauge.h"
+#include "sim/upgrade_mode.h"
+#include "sim/velocity_store.h"
+#include "sim/virtual_bus.h"
+#include "tests/support/recording_voice.h"
+
+namespace korvel::test {
+namespace {
+
+// Every page here talks to the simulated gauge through the process's port.
+class UtilityPageTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        sim::virtualBus().reset(clock);
+        installUsbPort(port);
+        environment.makeFolder("log");
+        gauge = std::make_shared<sim::SimulatedGauge>(environment.path("log"));
+        velocities.attachTo(*gauge);
+        sim::virtualBus().plugIn(gauge);
+        environment.start();
+    }
+    std::vector<std::string> written() const {
+        std::vector<std::string> bytes;
+        for (const auto& call : sim::virtualBus().calls()) {
+            if (call.name == "bulk_write" && call.result >= 0) {
+                bytes.push_back(call.bytes);
+            }
+        }
+        return bytes;
+    }
+    std::string lastCallNames(std::size_t count) const {
+        const auto calls = sim::virtualBus().calls();
+        std::string names;
+        for (std::size_t i = calls.size() > count ? calls.size() - count : 0; i < calls.size();
+             ++i) {
+            names += calls[i].name + " ";
+        }
+        return names;
+    }
+    template <typename Page>
+    std::unique_ptr<Page> makePage() {
+        auto page = std::make_unique<Page>(environment.context());
+        page->setVoice(&voice);
+        page->ensureInitialised();
+        page->activated();
+        return page;
+    }
+
+    VirtualClock clock;
+    UsbPort port{sim::simulatedUsbApi(), clock};
+    PageEnvironment environment;
+    std::shared_ptr<sim::SimulatedGauge> gauge;
+    sim::VelocityStore velocities;
+    RecordingVoice voice;
+};
+
+// ---- User Velocity ----
+
+TEST_F(UtilityPageTest, VelocityPageStartsEmptyWithInchesPerMicrosecond) {
+    auto page = makePage<CUserVelocity>();
+    for (int k = 0; k < 2; ++k) {
+        EXPECT_EQ(page->velocityBox(k)->text(), "");
+        EXPECT_EQ(page->unitsBox(k)->count(), 2);
+        EXPECT_EQ(page->unitsBox(k)->itemText(0), "in/us");
+        EXPECT_EQ(page->unitsBox(k)->itemText(1), "m/s");
+        EXPECT_EQ(page->unitsBox(k)->currentText(), "in/us");
+    }
+    EXPECT_EQ(page->getButton()->text(), "Get Velocity");
+    EXPECT_EQ(page->setButton()->text(), "Set Velocity");
+}
+
+TEST_F(UtilityPageTest, SetWithEmptyBoxesSendsZerosAndShowsThem) {
+    auto page = makePage<CUserVelocity>();
+    page->setButton()->click();
+    EXPECT_EQ(written(), (std::vector<std::string>{"set user velocity1 0 in/us",
+                                                   "set user velocity2 0 in/us"}));
+    EXPECT_EQ(page->velocityBox(0)->text(), "0");
+    EXPECT_EQ(page->velocityBox(1)->text(), "0");
+    EXPECT_TRUE(voice.said.empty());
+}
+
+TEST_F(UtilityPageTest, GetShowsTheValuesWithTheUnitTheGaugeReports) {
+    gauge->addCommand("get user velocity1",
+                      [](const std::string&) { return sim::textReply("5918 m/s"); });
+    gauge->addCommand("get user velocity2",
+                      [](const std::string&) { return sim::textReply("12345"); });
+    auto page = makePage<CUserVelocity>();
+    page->velocityBox(1)->setText("0.1");
+    page->getButton()->click();
+    EXPECT_EQ(written(),
+              (std::vector<std::string>{"get user velocity1 in/us", "get user velocity2 in/us"}));
+    EXPECT_EQ(page->velocityBox(0)->text(), "5918");
+    EXPECT_EQ(page->unitsBox(0)->currentText(), "m/s");
+    // A reply without a blank leaves the box as it was.
+    EXPECT_EQ(page->velocityBox(1)->text(), "0.1");
+    EXPECT_EQ(page->unitsBox(1)->currentText(), "in/us");
+}
+
+TEST_F(UtilityPageTest, VelocitiesSetAreReadBack) {
+    auto page = makePage<CUserVelocity>();
+    page->velocityBox(0)->setText("0.2500");
+    page->velocityBox(1)->setText("6100");
+    page->unitsBox(1)->setCurrentIndex(1);
+    page->setButton()->click();
+    page->velocityBox(0)->clear();
+    page->velocityBox(1)->clear();
+    page->getButton()->click();
+    EXPECT_EQ(page->velocityBox(0)->text(), "0.2500");
+    EXPECT_EQ(page->velocityBox(1)->text(), "6100");
+    EXPECT_EQ(page->unitsBox(1)->currentText(), "m/s");
+}
+
+TEST_F(UtilityPageTest, VelocityButtonsWithoutAGaugeShowTheLinkFailureOnceEach) {
+    sim::virtualBus().unplugAll();
+    auto page = makePage<CUserVelocity>();
+    page->velocityBox(0)->setText("7");
+    page->getButton()->click();
+    page->setButton()->click();
+    const Said failure{MessageKind::Error, environment.app().texts().linkFailureMessage()};
+    EXPECT_EQ(voice.said, (std::vector<Said>{failure, failure}));
+    EXPECT_TRUE(written().empty());
+    EXPECT_EQ(page->velocityBox(0)->text(), "7");
+    EXPECT_EQ(page->velocityBox(1)->text(), "");
+}
+
+// ---- Terminal ----
+
+class TerminalPageTest : public UtilityPageTest {
+  protected:
+    void SetUp() override {
+        UtilityPageTest::SetUp();
+        gauge->addCommand("status", [](const std::string&) {
+            return std::deque<std::string>{std::string(64, 'a'), "second ", "last\xFF"};
+        });
+        page = makePage<CTerminalPage>();
+    }
+    // Lets the reader's queued hand-overs reach the page until the condition holds.
+    bool waitFor(const std::function<bool()>& condition) {
+        return QTest::qWaitFor(condition, 5000);
+    }
+
+    std::unique_ptr<CTerminalPage> page;
+};
+
+TEST_F(TerminalPageTest, ActivationPresetsTheDirectoryCommand) {
+    EXPECT_EQ(page->commandBox()->text(), "dir /dev/datalog");
+    EXPECT_EQ(page->sentBox()->text(), "0");
+    EXPECT_EQ(page->receivedBox()->text(), "0");
+    EXPECT_TRUE(page->writeButton()->isEnabled());
+    EXPECT_TRUE(page->startButton()->isEnabled());
+    EXPECT_FALSE(page->stopButton()->isEnabled());
+    page->commandBox()->setText("status");
+    page->left();
+    page->activated();
+    EXPECT_EQ(page->commandBox()->text(), "dir /dev/datalog");
+}
+
+TEST_F(TerminalPageTest, AThreePacketReplyIsShownWholeAndTheLinkResetAndClosed) {
+    page->commandBox()->setText("status");
+    page->writeButton()->click();
+    EXPECT_EQ(page->sentBox()->text(), "6");
+    EXPECT_FALSE(page->writeButton()->isEnabled());
+    EXPECT_TRUE(page->holdsLink());
+
+    page->startButton()->click();
+    EXPECT_FALSE(page->startButton()->isEnabled());
+    EXPECT_TRUE(page->stopButton()->isEnabled());
+    ASSERT_TRUE(waitFor([&] { return !page->stopButton()->isEnabled(); }));
+
+    const QString all = toQt(std::string(64, 'a') + "second last\xFF");
+    EXPECT_EQ(page->responseBox()->toPlainText(), all);
+    EXPECT_EQ(page->receivedBox()->text(), QString::number(all.size()));
+    EXPECT_FALSE(page->holdsLink());
+    EXPECT_EQ(lastCallNames(3), "reset release_interface close ");
+    EXPECT_TRUE(page->startButton()->isEnabled());
+    EXPECT_TRUE(page->writeButton()->isEnabled());
+    EXPECT_TRUE(voice.said.empty());
+}
+
+TEST_F(TerminalPageTest, SilenceEndsTheReaderButLeavesStopReadToThePerson) {
+    page->startButton()->click();
+    ASSERT_TRUE(waitFor([&] { return !page->reading(); }));
+    QTest::qWait(0);
+    EXPECT_GE(clock.nowMs(), 1000);
+    EXPECT_TRUE(page->stopButton()->isEnabled());
+    EXPECT_TRUE(page->holdsLink());
+    page->stopButton()->click();
+    EXPECT_FALSE(page->holdsLink());
+    EXPECT_EQ(lastCallNames(2), "release_interface close ");
+    EXPECT_FALSE(page->stopButton()->isEnabled());
+}
+
+TEST_F(TerminalPageTest, ClearDuringReadingIsUndoneByTheNextPacket) {
+    page->showReceived("first ");
+    page->ClearResponse();
+    EXPECT_EQ(page->responseBox()->toPlainText(), "");
+    EXPECT_EQ(page->receivedBox()->text(), "0");
+    EXPECT_EQ(page->sentBox()->text(), "0");
+    page->showReceived("first second");
+    EXPECT_EQ(page->responseBox()->toPlainText(), "first second");
+    EXPECT_EQ(page->receivedBox()->text(), "12");
+}
+
+TEST_F(TerminalPageTest, EnterSendsNothingAndTheSheetRefusesToCloseOnce) {
+    COptionSheet sheet(environment.app(), createPageSet(environment.context()));
+    int terminalTab = -1;
+    for (int tab = 0; tab < sheet.pageCount(); ++tab) {
+        if (qobject_cast<CTerminalPage*>(sheet.page(tab))) {
+            terminalTab = tab;
+        }
+    }
+    ASSERT_GE(terminalTab, 0);
+    sheet.show();
+    sheet.setCurrentPage(terminalTab);
+    auto* terminal = qobject_cast<CTerminalPage*>(sheet.page(terminalTab));
+    terminal->setVoice(&voice);
+    terminal->commandBox()->setFocus();
+    QTest::keyClick(terminal->commandBox(), Qt::Key_Return);
+    EXPECT_TRUE(sheet.isVisible());
+    EXPECT_TRUE(written().empty());
+    sheet.closeButton()->click();
+    EXPECT_TRUE(sheet.isVisible());
+    sheet.closeButton()->click();
+    EXPECT_FALSE(sheet.isVisible());
+}
+
+TEST_F(TerminalPageTest, WithoutAGaugeWriteShowsTheLinkFailureAndKeepsTheButtons) {
+    sim::virtualBus().unplugAll();
+    page->writeButton()->click();
+    page->startButton()->click();
+    const Said failure{MessageKind::Error, environment.app().texts().linkFailureMessage()};
+    EXPECT_EQ(voice.said, (std::vector<Said>{failure, failure}));
+    EXPECT_TRUE(page->writeButton()->isEnabled());
+    EXPECT_TRUE(page->startButton()->isEnabled());
+    EXPECT_FALSE(page->stopButton()->isEnabled());
+}
+
+TEST_F(TerminalPageTest, LeavingWhileReadingStopsTheReaderAndClosesTheLink) {
+    page->startButton()->click();
+    page->left();
+    EXPECT_FALSE(page->holdsLink());
+    EXPECT_EQ(page->commandBox()->text(), "");
+    EXPECT_EQ(lastCallNames(1), "close ");
+}
+
+// ---- Software Upgrade ----
+
+class DownloadPageTest : public UtilityPageTest {
+  protected:
+    void SetUp() override {
+        environment.write("work/AppConfig.ini",
+                          "[CONFIG]\r\nGageName=KQ-90\r\nGageModel1=KQ-90\r\nGageModel2=\r\n"
+                          "GageModel3=KQ-90DL\r\n");
+        environment.write("work/Language.ini",
+                          readFileBytes(KORVEL_SOURCE_DIR "/resources/Language.ini").value());
+        UtilityPageTest::SetUp();
+        sim::virtualBus().unplugAll();
+        bootGauge = std::make_shared<sim::BootModeGauge>();
+        sim::virtualBus().plugIn(bootGauge);
+        page = makePage<CDownloadBinPage>();
+        page->setFileChooser(
+            [this](const QString& title, const QString& folder, const QString& filter) {
+                asked = {title, folder, filter};
+                return answer;
+            });
+    }
+
+    std::shared_ptr<sim::BootModeGauge> bootGauge;
+    std::unique_ptr<CDownloadBinPage> page;
+    QString answer;
+    QStringList asked;
+};
+
+TEST_F(DownloadPageTest, InstructionsNameTheGaugeAndTheModelListIsHidden) {
+    EXPECT_EQ(page->instructions()->text(), toQt(environment.app().texts().upgradeInstructions()));
+    EXPECT_TRUE(page->instructions()->text().startsWith(
+        "1. If KQ-90 is ON - Make sure USB cable is unplugged from the PC or the KQ-90."));
+    EXPECT_FALSE(page->modelList()->isVisibleTo(page.get()));
+    EXPECT_FALSE(page->modelLabel()->isVisibleTo(page.get()));
+    EXPECT_FALSE(page->modelList()->isEnabled());
+    EXPECT_EQ(page->modelList()->count(), 2);
+    EXPECT_EQ(page->modelList()->currentText(), "KQ-90");
+    EXPECT_FALSE(page->startButton()->isEnabled());
+    EXPECT_EQ(page->statusLine()->text(), "");
+}
+
+TEST_F(DownloadPageTest, ChoosingAFileEnablesStartAndCancellingEmptiesIt) {
+    environment.makeFolder("work/data");
+    answer = QString::fromStdString(environment.path("work/KQ90.bin"));
+    page->selectButton()->click();
+    EXPECT_EQ(asked, (QStringList{"Select a File for Download",
+                                  QString::fromStdString(environment.path("work/data")),
+                                  "Binary Files (*.bin)"}));
+    EXPECT_EQ(page->fileBox()->text(), answer);
+    EXPECT_TRUE(page->startButton()->isEnabled());
+    answer.clear();
+    page->selectButton()->click();
+    EXPECT_EQ(page->fileBox()->text(), "");
+    EXPECT_FALSE(page->startButton()->isEnabled());
+}
+
+TEST_F(DownloadPageTest, WithoutADataFolderTheDialogStartsWhereItLikes) {
+    page->selectButton()->click();
+    ASSERT_EQ(asked.size(), 3);
+    EXPECT_EQ(asked[1], "");
+}
+
+TEST_F(DownloadPageTest, TheUpgradeRunsToCompleteAndTheGaugeHoldsBothImages) {
+    std::string bootloader(1000, '\x5A');
+    std::string firmware;
+    for (int i = 0; i < 3000; ++i) {
+        firmware += static_cast<char>(i * 7);
+    }
+    environment.write("work/quenboot.bin", bootloader);
+    environment.write("work/KQ90.bin", firmware);
+    answer = QString::fromStdString(environment.path("work/KQ90.bin"));
+    page->selectButton()->click();
+    page->startButton()->click();
+    EXPECT_EQ(voice.status, "Software upgrade complete");
+    EXPECT_TRUE(voice.said.empty());
+    EXPECT_EQ(bootGauge->bootloaderImage(), bootloader);
+    EXPECT_EQ(bootGauge->firmwareImage(), firmware);
+    EXPECT_EQ(clock.nowMs(), kBootloaderSettleMs + kAfterInitPauseMs);
+
+    page->statusLine()->setText("Software upgrade complete");
+    page->activated();
+    EXPECT_EQ(page->statusLine()->text(), "");
+    EXPECT_EQ(page->progressBar()->value(), 0);
+    EXPECT_FALSE(page->startButton()->isEnabled());
+    EXPECT_EQ(page->fileBox()->text(), answer);
+}
+
+TEST_F(DownloadPageTest, AMissingBootloaderStopsBeforeTheGaugeIsTouched) {
+    environment.write("work/KQ90.bin", "firmware");
+    answer = QString::fromStdString(environment.path("work/KQ90.bin"));
+    page->selectButton()->click();
+    page->startButton()->click();
+    EXPECT_EQ(voice.said,
+              (std::vector<Said>{{MessageKind::Error,
+                                  "Select a valid bin file to download for software upgrade"}}));
+    EXPECT_TRUE(sim::virtualBus().calls().empty());
+}
+
+}  // namespace
+}  // namespace korvel::test
