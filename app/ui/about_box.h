@@ -9,7 +9,7 @@ class PalimarApp;
 
 class AboutBox : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit AboutBox(const PalimarApp& app, QWidget* parent = nullptr);
 };
 

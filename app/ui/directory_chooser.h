@@ -15,7 +15,7 @@ class PalimarApp;
 
 class CDirectoryChooser : public QDialog {
     Q_OBJECT
-public:
+  public:
     // roots: the folders listed at the top; empty for the file-system roots.
     explicit CDirectoryChooser(const PalimarApp& app, QWidget* parent = nullptr,
                                const QStringList& roots = {});
@@ -31,7 +31,7 @@ public:
 
     void accept() override;
 
-private:
+  private:
     void showSelection();
 
     DirectoryTree* tree_ = nullptr;

@@ -22,7 +22,8 @@ QString rootText(const QString& root) {
 }
 
 QString appendComponent(const QString& path, const QString& component) {
-    return path.endsWith(QDir::separator()) ? path + component : path + QDir::separator() + component;
+    return path.endsWith(QDir::separator()) ? path + component
+                                            : path + QDir::separator() + component;
 }
 
 // The icon pair of a tree item: its own icon, and the open one while it is selected.

@@ -10,7 +10,7 @@ namespace korvel {
 
 class DirectoryTree : public QTreeWidget {
     Q_OBJECT
-public:
+  public:
     explicit DirectoryTree(QWidget* parent = nullptr);
 
     // Lists the roots again, with nothing opened.
@@ -25,7 +25,7 @@ public:
 
     static bool isPlaceholder(const QTreeWidgetItem* item);
 
-private:
+  private:
     QTreeWidgetItem* addFolder(QTreeWidgetItem* parent, const QString& path, const QString& text);
     void fill(QTreeWidgetItem* item);
     void reset(QTreeWidgetItem* item);

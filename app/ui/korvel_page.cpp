@@ -9,15 +9,40 @@
 
 namespace korvel {
 
-KorvelPage::KorvelPage(const PalimarApp& app, Screen screen, const char* titleKey,
-                       QWidget* parent)
-    : QWidget(parent), app_(app), screen_(screen), titleKey_(titleKey) {
+// Hands everything on to the voice the page speaks through at that moment.
+class KorvelPage::ForwardingVoice : public UserVoice {
+  public:
+    explicit ForwardingVoice(KorvelPage& page) : page_(page) {}
+    void show(MessageKind kind, const std::string& text) override {
+        page_.speakingVoice().show(kind, text);
+    }
+    bool ask(const std::string& text) override { return page_.speakingVoice().ask(text); }
+    void setStatus(const std::string& text) override { page_.speakingVoice().setStatus(text); }
+    void setProgressRange(int low, int high) override {
+        page_.speakingVoice().setProgressRange(low, high);
+    }
+    void setProgress(int position) override { page_.speakingVoice().setProgress(position); }
+    void setWaitCursor(bool on) override { page_.speakingVoice().setWaitCursor(on); }
+    void repaint() override { page_.speakingVoice().repaint(); }
+
+  private:
+    KorvelPage& page_;
+};
+
+KorvelPage::KorvelPage(const PalimarApp& app, Screen screen, const char* titleKey, QWidget* parent)
+    : QWidget(parent),
+      app_(app),
+      screen_(screen),
+      titleKey_(titleKey),
+      forwardingVoice_(std::make_unique<ForwardingVoice>(*this)) {
     setWindowTitle(title());
 }
 
 KorvelPage::~KorvelPage() = default;
 
-QString KorvelPage::title() const { return caption(titleKey_); }
+QString KorvelPage::title() const {
+    return caption(titleKey_);
+}
 
 QString KorvelPage::caption(std::string_view key) const {
     return toQt(app_.texts().caption(screen_, key));
@@ -27,7 +52,7 @@ QString KorvelPage::message(std::string_view key) const {
     return toQt(app_.texts().message(key));
 }
 
-UserVoice& KorvelPage::voice() {
+UserVoice& KorvelPage::speakingVoice() {
     if (substituteVoice_) {
         return *substituteVoice_;
     }

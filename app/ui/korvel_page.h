@@ -20,7 +20,7 @@ class PageLogo;
 
 class KorvelPage : public QWidget {
     Q_OBJECT
-public:
+  public:
     KorvelPage(const PalimarApp& app, Screen screen, const char* titleKey,
                QWidget* parent = nullptr);
     ~KorvelPage() override;
@@ -45,7 +45,7 @@ public:
 
     PageLogo* logo() const { return logo_; }
 
-protected:
+  protected:
     // Creates the page's controls in body(); called once.
     virtual void initialise() = 0;
 
@@ -56,7 +56,7 @@ protected:
     // The page's own voice, tied to its progress bar and status line when it has them.
     void setOwnVoice(std::unique_ptr<UserVoice> voice) { ownVoice_ = std::move(voice); }
 
-private:
+  private:
     class ForwardingVoice;
     UserVoice& speakingVoice();
 

@@ -15,20 +15,20 @@ class PalimarApp;
 
 class MainWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     MainWindow(const PalimarApp& app, PageFactory makePages, QWidget* parent = nullptr);
 
     bool sheetTimerActive() const { return sheetTimer_.isActive(); }
 
-signals:
+  signals:
     // The sheet is built and about to run (the demo adds its gauge panel to it).
     void sheetOpened(COptionSheet* sheet);
     void sheetClosed();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void runSheet();
 
     const PalimarApp& app_;

@@ -65,13 +65,17 @@ COptionSheet::COptionSheet(const PalimarApp& app, const PageSet& pages, QWidget*
     }
 }
 
-int COptionSheet::pageCount() const { return tabs_ ? tabs_->count() : 0; }
+int COptionSheet::pageCount() const {
+    return tabs_ ? tabs_->count() : 0;
+}
 
 KorvelPage* COptionSheet::page(int tab) const {
     return tabs_ ? qobject_cast<KorvelPage*>(tabs_->widget(tab)) : nullptr;
 }
 
-KorvelPage* COptionSheet::currentPage() const { return activePage_; }
+KorvelPage* COptionSheet::currentPage() const {
+    return activePage_;
+}
 
 void COptionSheet::setCurrentPage(int tab) {
     if (tabs_) {

@@ -16,7 +16,7 @@ class PalimarApp;
 
 class COptionSheet : public QDialog {
     Q_OBJECT
-public:
+  public:
     // Takes every page of the set as a child; adds those the configuration enables.
     COptionSheet(const PalimarApp& app, const PageSet& pages, QWidget* parent = nullptr);
 
@@ -32,11 +32,11 @@ public:
 
     void done(int result) override;
 
-signals:
+  signals:
     // The About box is about to open (the tests close it).
     void aboutOpening();
 
-private:
+  private:
     void changeCurrentPage(int tab);
     void showAbout();
 

@@ -8,7 +8,7 @@ namespace korvel {
 
 class PageLogo : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit PageLogo(QWidget* parent = nullptr);
     // Loads the bitmap at its own size; an empty path or a file that cannot be read leaves
     // the logo empty. Returns whether a picture is shown.

@@ -11,15 +11,15 @@ namespace korvel {
 
 class CPreferencesPage : public KorvelPage {
     Q_OBJECT
-public:
+  public:
     explicit CPreferencesPage(const PalimarApp& app, QWidget* parent = nullptr);
 
     QComboBox* languageList() const { return languageList_; }
 
-protected:
+  protected:
     void initialise() override;
 
-private:
+  private:
     void chooseLanguage(int index);
 
     QLabel* languageLabel_ = nullptr;

@@ -12,6 +12,8 @@ inline QString toQt(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-inline std::string fromQt(const QString& text) { return text.toLatin1().toStdString(); }
+inline std::string fromQt(const QString& text) {
+    return text.toLatin1().toStdString();
+}
 
 }  // namespace korvel

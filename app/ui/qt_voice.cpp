@@ -51,7 +51,9 @@ int QtVoice::runBox(MessageKind kind, const std::string& text) {
     return answer;
 }
 
-void QtVoice::show(MessageKind kind, const std::string& text) { runBox(kind, text); }
+void QtVoice::show(MessageKind kind, const std::string& text) {
+    runBox(kind, text);
+}
 
 bool QtVoice::ask(const std::string& text) {
     return runBox(MessageKind::Question, text) == QMessageBox::Yes;
@@ -95,6 +97,8 @@ void QtVoice::repaint() {
     pumpInterfaceEvents();
 }
 
-void pumpInterfaceEvents() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+void pumpInterfaceEvents() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
 
 }  // namespace korvel

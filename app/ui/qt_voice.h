@@ -14,7 +14,7 @@ class QWidget;
 namespace korvel {
 
 class QtVoice : public UserVoice {
-public:
+  public:
     // Message boxes are owned by `owner` and carry `title`. The progress bar and the status
     // line may be null for a page that has neither.
     QtVoice(QWidget* owner, QString title, QProgressBar* progress = nullptr,
@@ -29,7 +29,7 @@ public:
     void setWaitCursor(bool on) override;
     void repaint() override;
 
-private:
+  private:
     // A message box must show the arrow, not the wait cursor of the operation that asks.
     int runBox(MessageKind kind, const std::string& text);
 

@@ -23,6 +23,8 @@ bool pageEnabled(SheetPage page, const PalimarApp& app) {
     return false;
 }
 
-const char* programVersionFormat() { return "%1 - Version 3.7.3"; }
+const char* programVersionFormat() {
+    return "%1 - Version 3.7.3";
+}
 
 }  // namespace korvel

@@ -1,0 +1,79 @@
+#include "app/ui/file_list_view.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+namespace korvel {
+
+namespace {
+constexpr int kWidthParts = 25;
+constexpr int kNameParts = 10;
+constexpr int kTypeParts = 6;
+constexpr int kModifiedParts = 12;
+}  // namespace
+
+FileListView::FileListView(const TextTable& texts, Screen screen, bool severalRows, QWidget* parent)
+    : QTreeWidget(parent) {
+    setColumnCount(3);
+    setHeaderLabels({toQt(texts.caption(screen, "IDC_LIST_COL_NAME")),
+                     toQt(texts.caption(screen, "IDC_LIST_COL_TYPE")),
+                     toQt(texts.caption(screen, "IDC_LIST_COL_MODIFIED"))});
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setSortingEnabled(false);
+    setAllColumnsShowFocus(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(severalRows ? QAbstractItemView::ExtendedSelection
+                                 : QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    header()->setStretchLastSection(false);
+    fitColumns();
+}
+
+void FileListView::insertOnTop(const QString& name, const QString& type, const QString& modified) {
+    insertTopLevelItem(0, new QTreeWidgetItem(QStringList{name, type, modified}));
+}
+
+QList<int> FileListView::selectedRows() const {
+    QList<int> rows;
+    for (QTreeWidgetItem* item : selectedItems()) {
+        rows.append(indexOfTopLevelItem(item));
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+int FileListView::focusRow() const {
+    QTreeWidgetItem* item = currentItem();
+    return item ? indexOfTopLevelItem(item) : -1;
+}
+
+QString FileListView::cellText(int row, int column) const {
+    const QTreeWidgetItem* item = topLevelItem(row);
+    return item ? item->text(column) : QString();
+}
+
+void FileListView::fitColumns() {
+    const int part = viewport()->width() / kWidthParts;
+    setColumnWidth(NameColumn, kNameParts * part);
+    setColumnWidth(TypeColumn, kTypeParts * part);
+    setColumnWidth(ModifiedColumn, kModifiedParts * part);
+}
+
+void FileListView::resizeEvent(QResizeEvent* event) {
+    QTreeWidget::resizeEvent(event);
+    fitColumns();
+}
+
+void FileListView::keyPressEvent(QKeyEvent* event) {
+    emit keyPressed(event->key());
+    QTreeWidget::keyPressEvent(event);
+}
+
+void FileListView::mouseReleaseEvent(QMouseEvent* event) {
+    QTreeWidget::mouseReleaseEvent(event);
+    emit mouseClicked();
+}
+
+}  // namespace korvel

@@ -1,0 +1,56 @@
+#pragma once
+// The three-column file lists of the transfer and merge pages: Name, Type and Modified, whole
+// rows selected, columns 10, 6 and 12 twenty-fifths of the list's width, no sorting.
+
+#include <QTreeWidget>
+
+#include "app/text_table.h"
+#include "app/ui/qt_text.h"
+
+namespace korvel {
+
+class FileListView : public QTreeWidget {
+    Q_OBJECT
+  public:
+    enum Column { NameColumn = 0, TypeColumn = 1, ModifiedColumn = 2 };
+
+    // Column captions come from the screen's caption slots.
+    FileListView(const TextTable& texts, Screen screen, bool severalRows, QWidget* parent);
+
+    // Inserts a row as the top row.
+    void insertOnTop(const QString& name, const QString& type, const QString& modified);
+
+    // The selected rows in ascending row order.
+    QList<int> selectedRows() const;
+    int rowOf(QTreeWidgetItem* item) const { return indexOfTopLevelItem(item); }
+    QString nameAt(int row) const { return cellText(row, NameColumn); }
+    QString typeAt(int row) const { return cellText(row, TypeColumn); }
+    // The row that holds the keyboard focus, -1 for none.
+    int focusRow() const;
+
+  signals:
+    // A key was pressed in the list, before the list moves its selection.
+    void keyPressed(int key);
+    // A mouse click in the list (on a row or beside the rows), after the selection changed.
+    void mouseClicked();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    QString cellText(int row, int column) const;
+    void fitColumns();
+};
+
+// Shows the entries, each inserted at the top: the list ends up in the reverse of their order.
+template <class Entries>
+void FillFileList(FileListView* list, const Entries& entries) {
+    list->clear();
+    for (const auto& entry : entries) {
+        list->insertOnTop(toQt(entry.name), toQt(entry.type), toQt(entry.modified));
+    }
+}
+
+}  // namespace korvel

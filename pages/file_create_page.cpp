@@ -1,0 +1,209 @@
+#include "pages/file_create_page.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <ctime>
+
+#include "app/platform.h"
+#include "app/ui/qt_text.h"
+
+namespace korvel {
+
+namespace {
+
+const QStringList kTypes = {"LINEAR", "2D", "3D", "BOILER"};
+const QStringList kSaveModes = {kSaveThkOnly, kSaveThkAscan};
+const QStringList kGridIncrements = {"ROW", "COL"};
+const QStringList k3dIncrements = {"ROW", "COL", "ELEV"};
+const QStringList kBoilerIncrements = {"TEST PTS", "TUBE", "ELEV"};
+const QStringList kTestPatterns = {"N-E-S-W", "L-C-R", "L-C-R-B", "L-R", "T-L-B-R", "0-90-180-270"};
+
+void fillList(QWidget* control, const QStringList& items, const QString& selected) {
+    auto* list = static_cast<QComboBox*>(control);
+    list->clear();
+    list->addItems(items);
+    list->setCurrentIndex(items.indexOf(selected));
+}
+
+// Typed letters appear in upper case.
+void keepUpperCase(QLineEdit* edit) {
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& typed) {
+        const QString upper = typed.toUpper();
+        if (upper != typed) {
+            const int cursor = edit->cursorPosition();
+            edit->setText(upper);
+            edit->setCursorPosition(cursor);
+        }
+    });
+}
+
+std::tm localNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    return local;
+}
+
+}  // namespace
+
+CFileCreatePage::CFileCreatePage(const PageContext& context, QWidget* parent)
+    : KorvelPage(context.app, Screen::FileCreate, "IDD_DIALOG_TITLE_FILECREATION", parent) {}
+
+void CFileCreatePage::initialise() {
+    grid_ = new QGridLayout(body());
+    grid_->setHorizontalSpacing(12);
+    product_ = addCombo(CreateBox::None, "IDC_STATIC_SELECT_PRODUCT", 0, 0);
+    for (const std::string& name : productNames()) {
+        product_->addItem(toQt(name));
+    }
+    product_->setCurrentIndex(0);
+    addEdit(CreateBox::FileName, "IDC_STATIC_FILENAME", 0, 2);
+    type_ = new QComboBox(body());
+    place(CreateBox::None, type_, "IDC_STATIC_FILETYPE", 1, 0);
+    type_->addItems(kTypes);
+    save_ = new QComboBox(body());
+    place(CreateBox::None, save_, "IDC_STATIC_SAVEMODE", 1, 2);
+    save_->addItems(kSaveModes);
+
+    addEdit(CreateBox::Start, "IDC_STATIC_START", 2, 0);
+    addEdit(CreateBox::End, "IDC_STATIC_END", 2, 2);
+    addEdit(CreateBox::StartCol, "IDC_STATIC_START_COL", 3, 0);
+    addEdit(CreateBox::EndCol, "IDC_STATIC_END_COL", 3, 2);
+    addEdit(CreateBox::StartRow, "IDC_STATIC_START_ROW", 4, 0);
+    addEdit(CreateBox::EndRow, "IDC_STATIC_END_ROW", 4, 2);
+    addEdit(CreateBox::StartElev, "IDC_STATIC_START_ELEV", 5, 0);
+    addEdit(CreateBox::EndElev, "IDC_STATIC_END_ELEV", 5, 2);
+    addEdit(CreateBox::StartTube, "IDC_STATIC_START_TUBE", 6, 0);
+    addEdit(CreateBox::EndTube, "IDC_STATIC_END_TUBE", 6, 2);
+    addCombo(CreateBox::FirstInc, "IDC_STATIC_1ST_INC", 7, 0)->setEditable(true);
+    addCombo(CreateBox::SecondInc, "IDC_STATIC_2ND_INC", 7, 2)->setEditable(true);
+    addCombo(CreateBox::TestPts, "IDC_STATIC_START_TESTPTS", 8, 0)->setEditable(true);
+
+    create_ = new QPushButton(caption("IDC_BTN_CREATEFILE"), body());
+    grid_->addWidget(create_, 9, 3, Qt::AlignRight);
+    grid_->setRowStretch(10, 1);
+    grid_->setColumnStretch(4, 1);
+
+    connect(type_, &QComboBox::currentIndexChanged, this, &CFileCreatePage::applyTypeState);
+    connect(create_, &QPushButton::clicked, this, &CFileCreatePage::createFile);
+    applyTypeState();
+}
+
+void CFileCreatePage::place(CreateBox which, QWidget* control, const char* labelKey, int row,
+                            int column) {
+    auto* label = new QLabel(caption(labelKey), body());
+    label->setBuddy(control);
+    control->setMinimumWidth(160);
+    grid_->addWidget(label, row, column);
+    grid_->addWidget(control, row, column + 1);
+    if (which != CreateBox::None) {
+        boxes_[which] = control;
+        labels_[which] = label;
+    }
+}
+
+QLineEdit* CFileCreatePage::addEdit(CreateBox which, const char* labelKey, int row, int column) {
+    auto* edit = new QLineEdit(body());
+    keepUpperCase(edit);
+    place(which, edit, labelKey, row, column);
+    return edit;
+}
+
+QComboBox* CFileCreatePage::addCombo(CreateBox which, const char* labelKey, int row, int column) {
+    auto* list = new QComboBox(body());
+    list->setInsertPolicy(QComboBox::NoInsert);
+    place(which, list, labelKey, row, column);
+    return list;
+}
+
+QWidget* CFileCreatePage::box(CreateBox which) const {
+    const auto found = boxes_.find(which);
+    return found == boxes_.end() ? nullptr : found->second;
+}
+
+void CFileCreatePage::enableOnly(std::initializer_list<CreateBox> enabled) {
+    for (const auto& [which, control] : boxes_) {
+        const bool on = which == CreateBox::FileName ||
+                        std::find(enabled.begin(), enabled.end(), which) != enabled.end();
+        control->setEnabled(on);
+        labels_.at(which)->setEnabled(on);
+    }
+}
+
+void CFileCreatePage::applyTypeState() {
+    const QString type = type_->currentText();
+    if (type == "LINEAR") {
+        enableOnly({CreateBox::Start, CreateBox::End});
+        return;
+    }
+    if (type == "BOILER") {
+        fillList(box(CreateBox::FirstInc), kBoilerIncrements, "TEST PTS");
+        fillList(box(CreateBox::SecondInc), kBoilerIncrements, "TUBE");
+        fillList(box(CreateBox::TestPts), kTestPatterns, "N-E-S-W");
+        enableOnly({CreateBox::FirstInc, CreateBox::SecondInc, CreateBox::StartElev,
+                    CreateBox::EndElev, CreateBox::StartTube, CreateBox::EndTube,
+                    CreateBox::TestPts});
+        return;
+    }
+    const bool grid = type == "2D";
+    const QStringList& increments = grid ? kGridIncrements : k3dIncrements;
+    fillList(box(CreateBox::FirstInc), increments, "ROW");
+    fillList(box(CreateBox::SecondInc), increments, "COL");
+    fillList(box(CreateBox::TestPts), {}, {});
+    if (grid) {
+        enableOnly({CreateBox::StartCol, CreateBox::EndCol, CreateBox::StartRow, CreateBox::EndRow,
+                    CreateBox::FirstInc});
+    } else {
+        enableOnly({CreateBox::StartCol, CreateBox::EndCol, CreateBox::StartRow, CreateBox::EndRow,
+                    CreateBox::FirstInc, CreateBox::SecondInc, CreateBox::StartElev,
+                    CreateBox::EndElev});
+    }
+}
+
+QString CFileCreatePage::text(CreateBox which) const {
+    QWidget* control = box(which);
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        return edit->text();
+    }
+    auto* list = qobject_cast<QComboBox*>(control);
+    return list ? list->currentText() : QString();
+}
+
+CreateRequest CFileCreatePage::request() const {
+    CreateRequest request;
+    request.product = fromQt(product_->currentText());
+    request.fileName = fromQt(text(CreateBox::FileName));
+    request.type = fromQt(type_->currentText());
+    request.saveMode = fromQt(save_->currentText());
+    request.start = fromQt(text(CreateBox::Start));
+    request.end = fromQt(text(CreateBox::End));
+    request.startCol = fromQt(text(CreateBox::StartCol));
+    request.endCol = fromQt(text(CreateBox::EndCol));
+    request.startRow = fromQt(text(CreateBox::StartRow));
+    request.endRow = fromQt(text(CreateBox::EndRow));
+    request.startElev = fromQt(text(CreateBox::StartElev));
+    request.endElev = fromQt(text(CreateBox::EndElev));
+    request.startTube = fromQt(text(CreateBox::StartTube));
+    request.endTube = fromQt(text(CreateBox::EndTube));
+    request.firstInc = fromQt(text(CreateBox::FirstInc));
+    request.secondInc = fromQt(text(CreateBox::SecondInc));
+    request.testPts = fromQt(text(CreateBox::TestPts));
+    return request;
+}
+
+void CFileCreatePage::createFile() {
+    const CreateResult result =
+        createDataFile(request(), currentDirectory(), localNow(), voice(), app().texts());
+    if (QWidget* focus = box(result.focus)) {
+        focus->setFocus();
+    }
+}
+
+}  // namespace korvel

@@ -1,0 +1,330 @@
+#include "pages/file_transfer_page.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/folder_chain.h"
+#include "app/platform.h"
+#include "app/ui/desktop_open.h"
+#include "app/ui/file_list_view.h"
+#include "app/ui/folder_controls.h"
+#include "app/ui/qt_text.h"
+#include "app/ui/qt_voice.h"
+#include "datafile/report_export.h"
+#include "datafile/report_import.h"
+#include "dataview/data_view_dialog.h"
+#include "gauge/gauge_directory.h"
+#include "gauge/gauge_link.h"
+#include "gauge/read_from_gage.h"
+#include "gauge/write_to_gage.h"
+#include "pages/pc_folder_listing.h"
+
+namespace korvel {
+
+namespace {
+
+constexpr std::size_t kStartFolderLimit = 256;
+constexpr std::size_t kStoredFolderLimit = 260;
+
+// The name holds the extension at a position after its first character.
+bool hasExtensionAfterStart(const QString& name, const QString& extension) {
+    return name.indexOf(extension) > 0;
+}
+
+bool isDataFileName(const QString& name) {
+    return hasExtensionAfterStart(name, ".CSV") || hasExtensionAfterStart(name, ".csv");
+}
+
+}  // namespace
+
+CFileTransferPage::CFileTransferPage(const PageContext& context, QWidget* parent)
+    : KorvelPage(context.app, Screen::FileTransfer, "IDD_DIALOG_TITLE_FILE_TRANSFER", parent),
+      context_(context) {}
+
+CFileTransferPage::~CFileTransferPage() {
+    if (isInitialised()) {
+        app().writePcDataFolder(fromQt(pcDataFolder()));
+    }
+}
+
+QString CFileTransferPage::pcDataFolder() const {
+    return folderControls_ ? folderControls_->folder() : QString();
+}
+
+void CFileTransferPage::initialise() {
+    auto* columns = new QHBoxLayout;
+    columns->addWidget(buildGaugeBox(), 1);
+    columns->addWidget(buildMiddleButtons());
+    columns->addWidget(buildHostBox(), 1);
+    auto* layout = new QVBoxLayout(body());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(columns, 1);
+    layout->addWidget(buildProgressAndStatus());
+    setOwnVoice(std::make_unique<QtVoice>(this, toQt(app().appTitle()), progress_, status_));
+    link_ = std::make_unique<GaugeLink>(voice(), app().texts());
+    connectControls();
+
+    settleStartFolder();
+    RefreshPcFileList();
+    toGauge_->show();
+    DisableFileButtons();
+}
+
+QWidget* CFileTransferPage::buildGaugeBox() {
+    gaugeBox_ = new QGroupBox(caption("IDC_STATIC_GAGE"), body());
+    refreshGauge_ = new QPushButton(caption("IDC_BTN_GUAGE_DIR"), gaugeBox_);
+    gaugeList_ = new FileListView(app().texts(), Screen::FileTransfer, true, gaugeBox_);
+    gaugeList_->setObjectName("gaugeList");
+    gaugeList_->setMinimumSize(280, 260);
+    auto* layout = new QVBoxLayout(gaugeBox_);
+    layout->addWidget(refreshGauge_, 0, Qt::AlignLeft);
+    layout->addWidget(gaugeList_, 1);
+    return gaugeBox_;
+}
+
+QWidget* CFileTransferPage::buildMiddleButtons() {
+    auto* panel = new QWidget(body());
+    auto* layout = new QVBoxLayout(panel);
+    toGauge_ = new QPushButton(caption("IDC_BTN_FILE_TO_GUAGE"), panel);
+    fromGauge_ = new QPushButton(caption("IDC_BTN_FILE_FROM_GUAGE"), panel);
+    dataView_ = new QPushButton(caption("IDC_BTN_DATAVIEW"), panel);
+    export_ = new QPushButton(caption("IDC_BTN_EXPORT"), panel);
+    import_ = new QPushButton(caption("IDC_BTN_IMPORT"), panel);
+    layout->addStretch(1);
+    for (QPushButton* button : {toGauge_, fromGauge_}) {
+        layout->addWidget(button);
+    }
+    layout->addSpacing(24);
+    for (QPushButton* button : {dataView_, export_, import_}) {
+        layout->addWidget(button);
+    }
+    layout->addStretch(1);
+    return panel;
+}
+
+QWidget* CFileTransferPage::buildHostBox() {
+    hostBox_ = new QGroupBox(caption("IDC_STATIC_HOSTPC"), body());
+    selectFolder_ = new QPushButton(caption("IDC_BTN_HOST_DIR"), hostBox_);
+    refreshFolder_ = new QPushButton(caption("IDC_BTN_HOST_DIR_REFRESH"), hostBox_);
+    folderBox_ = new FolderBox(hostBox_);
+    folderBox_->setObjectName("folderBox");
+    pcList_ = new FileListView(app().texts(), Screen::FileTransfer, false, hostBox_);
+    pcList_->setObjectName("pcList");
+    pcList_->setMinimumSize(280, 230);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(selectFolder_);
+    buttons->addWidget(refreshFolder_);
+    buttons->addStretch(1);
+    auto* layout = new QVBoxLayout(hostBox_);
+    layout->addLayout(buttons);
+    layout->addWidget(folderBox_);
+    layout->addWidget(pcList_, 1);
+    folderControls_ = new FolderControls(app(), selectFolder_, refreshFolder_, folderBox_, this);
+    folderControls_->setChooserRoots(context_.chooserRoots);
+    return hostBox_;
+}
+
+QWidget* CFileTransferPage::buildProgressAndStatus() {
+    auto* panel = new QWidget(body());
+    progressLabel_ = new QLabel(caption("IDC_STATIC_TRANSFER_PROGRESS"), panel);
+    progress_ = new QProgressBar(panel);
+    progress_->setTextVisible(false);
+    statusLabel_ = new QLabel(caption("IDC_STATIC_STATUS"), panel);
+    status_ = new QLabel(panel);
+    status_->setObjectName("statusLine");
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* layout = new QGridLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(progressLabel_, 0, 0);
+    layout->addWidget(progress_, 0, 1);
+    layout->addWidget(statusLabel_, 1, 0);
+    layout->addWidget(status_, 1, 1);
+    layout->setColumnStretch(1, 1);
+    return panel;
+}
+
+void CFileTransferPage::connectControls() {
+    connect(refreshGauge_, &QPushButton::clicked, this, &CFileTransferPage::refreshGaugeList);
+    connect(fromGauge_, &QPushButton::clicked, this, &CFileTransferPage::transferFromGauge);
+    connect(toGauge_, &QPushButton::clicked, this, &CFileTransferPage::transferToGauge);
+    connect(dataView_, &QPushButton::clicked, this, &CFileTransferPage::openDataView);
+    connect(export_, &QPushButton::clicked, this, &CFileTransferPage::exportSelected);
+    connect(import_, &QPushButton::clicked, this, &CFileTransferPage::importSelected);
+    connect(folderControls_, &FolderControls::refreshRequested, this,
+            &CFileTransferPage::RefreshPcFileList);
+    connect(folderControls_, &FolderControls::chooserCancelled, this,
+            &CFileTransferPage::DisableFileButtons);
+    connect(pcList_, &FileListView::mouseClicked, this, &CFileTransferPage::applyPcClickRule);
+    connect(pcList_, &FileListView::keyPressed, this, &CFileTransferPage::applyPcKeyRule);
+    connect(pcList_, &QTreeWidget::itemDoubleClicked, this,
+            &CFileTransferPage::openSelectedWithDesktop);
+    connect(gaugeList_, &FileListView::mouseClicked, this, &CFileTransferPage::applyGaugeClickRule);
+}
+
+void CFileTransferPage::settleStartFolder() {
+    std::string folder = app().pcDataFolder().substr(0, kStoredFolderLimit);
+    if (folder.empty()) {
+        folder = joinPath(currentDirectory().substr(0, kStartFolderLimit), "data");
+    }
+    folderControls_->setFolder(toQt(folder));
+    // The folder becomes the current directory, where the create page writes and the
+    // directory chooser opens; a missing one is made first.
+    if (!setCurrentDirectory(folder) && makeFolderChain(folder) == 1) {
+        setCurrentDirectory(folder);
+    }
+}
+
+void CFileTransferPage::RefreshPcFileList() {
+    const std::string folder = fromQt(pcDataFolder());
+    if (!folder.empty()) {
+        FillFileList(pcList_, listTransferFolder(folder));
+    }
+    DisableFileButtons();
+}
+
+void CFileTransferPage::DisableFileButtons() {
+    for (QPushButton* button : {toGauge_, fromGauge_, dataView_, export_, import_}) {
+        button->setEnabled(false);
+    }
+}
+
+void CFileTransferPage::activated() {
+    voice().setProgressRange(1, 100);
+    DisableFileButtons();
+}
+
+void CFileTransferPage::showFileButtons(bool viewAndExport, bool toGauge, bool import) {
+    dataView_->setEnabled(viewAndExport);
+    export_->setEnabled(viewAndExport);
+    toGauge_->setEnabled(toGauge);
+    import_->setEnabled(import);
+}
+
+void CFileTransferPage::applyPcClickRule() {
+    toGauge_->setEnabled(false);
+    const QList<int> rows = pcList_->selectedRows();
+    if (rows.isEmpty()) {
+        showFileButtons(false, false, false);
+        return;
+    }
+    toGauge_->show();
+    const QString name = pcList_->nameAt(rows.first());
+    const QString type = pcList_->typeAt(rows.first());
+    const bool setup = type == "SETUP";
+    if (isDataFileName(name) && !type.isEmpty() && !setup) {
+        showFileButtons(true, true, false);
+        return;
+    }
+    const bool report =
+        hasExtensionAfterStart(name, ".DAT") || hasExtensionAfterStart(name, ".dat");
+    showFileButtons(false, setup, report);
+}
+
+void CFileTransferPage::applyPcKeyRule(int key) {
+    const QList<int> rows = pcList_->selectedRows();
+    const int current = rows.isEmpty() ? -1 : rows.first();
+    const int row = key == Qt::Key_Up ? current - 1 : key == Qt::Key_Down ? current + 1 : current;
+    if (row < 0 || row >= pcList_->topLevelItemCount()) {
+        return;
+    }
+    toGauge_->show();
+    const QString name = pcList_->nameAt(row);
+    if (isDataFileName(name) && !pcList_->typeAt(row).isEmpty()) {
+        showFileButtons(true, true, false);
+    } else {
+        showFileButtons(false, false, hasExtensionAfterStart(name, ".DAT"));
+    }
+}
+
+void CFileTransferPage::applyGaugeClickRule() {
+    fromGauge_->setEnabled(!gaugeList_->selectedRows().isEmpty());
+}
+
+std::string CFileTransferPage::currentPcPath() const {
+    const int row = pcList_->focusRow();
+    const QString name = row < 0 ? QString() : pcList_->nameAt(row);
+    return name.isEmpty() ? std::string() : joinPath(fromQt(pcDataFolder()), fromQt(name));
+}
+
+void CFileTransferPage::openSelectedWithDesktop() {
+    const std::string path = currentPcPath();
+    if (!path.empty()) {
+        openWithDesktop(path, voice(), app().texts());
+    }
+}
+
+void CFileTransferPage::left() {
+    if (link_ && link_->opened()) {
+        gaugeList_->clear();
+        link_->ReleaseGage();
+    }
+}
+
+std::vector<std::string> CFileTransferPage::selectedNames(const FileListView* list) const {
+    std::vector<std::string> names;
+    for (int row : list->selectedRows()) {
+        names.push_back(fromQt(list->nameAt(row)));
+    }
+    return names;
+}
+
+void CFileTransferPage::refreshGaugeList() {
+    if (const auto entries = RefreshGageFilesList(*link_)) {
+        FillFileList(gaugeList_, *entries);
+    }
+}
+
+void CFileTransferPage::transferFromGauge() {
+    toGauge_->setEnabled(false);
+    ReadFilesFromGage(*link_, selectedNames(gaugeList_), fromQt(pcDataFolder()),
+                      [this] { RefreshPcFileList(); });
+    fromGauge_->setEnabled(false);
+}
+
+void CFileTransferPage::transferToGauge() {
+    toGauge_->setEnabled(false);
+    fromGauge_->setEnabled(false);
+    GageWriteSetup setup;
+    setup.pcDataFolder = fromQt(pcDataFolder());
+    if (app().debugLog()) {
+        setup.debugLogPath = debugLogPathIn(app().settingsFolder());
+    }
+    WriteFilesToGage(*link_, selectedNames(pcList_), setup);
+    toGauge_->setEnabled(false);
+    fromGauge_->setEnabled(false);
+}
+
+void CFileTransferPage::openDataView() {
+    const std::string path = currentPcPath();
+    if (path.empty()) {
+        return;
+    }
+    auto* view = new DataViewDialog(path, app(), this);
+    view->show();
+}
+
+void CFileTransferPage::exportSelected() {
+    const int row = pcList_->focusRow();
+    if (row >= 0 &&
+        exportReport(fromQt(pcDataFolder()), fromQt(pcList_->nameAt(row)), voice(), app().texts())
+            .written) {
+        RefreshPcFileList();
+    }
+}
+
+void CFileTransferPage::importSelected() {
+    const int row = pcList_->focusRow();
+    if (row >= 0 &&
+        importReport(fromQt(pcDataFolder()), fromQt(pcList_->nameAt(row)), voice(), app().texts())
+            .written) {
+        RefreshPcFileList();
+    }
+}
+
+}  // namespace korvel

@@ -1,0 +1,105 @@
+#pragma once
+// The Data File Transfer page: the gauge's data log on the left, a PC folder on the right, and
+// the buttons that copy files between them, view a data file, and export or import it.
+
+#include <QString>
+#include <memory>
+
+#include "app/ui/korvel_page.h"
+#include "pages/page_context.h"
+
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace korvel {
+
+class FileListView;
+class FolderBox;
+class FolderControls;
+class GaugeLink;
+
+class CFileTransferPage : public KorvelPage {
+    Q_OBJECT
+  public:
+    CFileTransferPage(const PageContext& context, QWidget* parent = nullptr);
+    // Stores the PC data folder as the user's HostDirPath.
+    ~CFileTransferPage() override;
+
+    void activated() override;
+    void left() override;
+
+    // The PC data folder whose files the PC list shows.
+    QString pcDataFolder() const;
+    // Fills the PC file list from the folder.
+    void RefreshPcFileList();
+    // Disables both transfer buttons, Data View, Export and Import.
+    void DisableFileButtons();
+
+    // Button handlers.
+    void refreshGaugeList();
+    void transferFromGauge();
+    void transferToGauge();
+    void openDataView();
+    void exportSelected();
+    void importSelected();
+    void openSelectedWithDesktop();
+
+    // The list rules.
+    void applyPcClickRule();
+    void applyPcKeyRule(int key);
+    void applyGaugeClickRule();
+
+    FileListView* gaugeList() const { return gaugeList_; }
+    FileListView* pcList() const { return pcList_; }
+    FolderControls* folderControls() const { return folderControls_; }
+    FolderBox* folderBox() const { return folderBox_; }
+    QPushButton* toGaugeButton() const { return toGauge_; }
+    QPushButton* fromGaugeButton() const { return fromGauge_; }
+    QPushButton* dataViewButton() const { return dataView_; }
+    QPushButton* exportButton() const { return export_; }
+    QPushButton* importButton() const { return import_; }
+    QPushButton* refreshGaugeButton() const { return refreshGauge_; }
+    QProgressBar* progressBar() const { return progress_; }
+    QLabel* statusLine() const { return status_; }
+
+  protected:
+    void initialise() override;
+
+  private:
+    QWidget* buildGaugeBox();
+    QWidget* buildMiddleButtons();
+    QWidget* buildHostBox();
+    QWidget* buildProgressAndStatus();
+    void connectControls();
+    void settleStartFolder();
+    void showFileButtons(bool viewAndExport, bool toGauge, bool import);
+    std::vector<std::string> selectedNames(const FileListView* list) const;
+    // The name of the PC row at the list's current (focus) row; empty when there is none.
+    std::string currentPcPath() const;
+
+    PageContext context_;
+    std::unique_ptr<GaugeLink> link_;
+
+    QGroupBox* gaugeBox_ = nullptr;
+    QGroupBox* hostBox_ = nullptr;
+    QPushButton* refreshGauge_ = nullptr;
+    FileListView* gaugeList_ = nullptr;
+    QPushButton* toGauge_ = nullptr;
+    QPushButton* fromGauge_ = nullptr;
+    QPushButton* dataView_ = nullptr;
+    QPushButton* export_ = nullptr;
+    QPushButton* import_ = nullptr;
+    QPushButton* selectFolder_ = nullptr;
+    QPushButton* refreshFolder_ = nullptr;
+    FolderBox* folderBox_ = nullptr;
+    FileListView* pcList_ = nullptr;
+    FolderControls* folderControls_ = nullptr;
+    QLabel* progressLabel_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
+    QLabel* status_ = nullptr;
+};
+
+}  // namespace korvel

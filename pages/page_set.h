@@ -1,0 +1,11 @@
+#pragma once
+// The seven pages of the option sheet, built together for every run of the sheet.
+
+#include "app/ui/sheet_pages.h"
+#include "pages/page_context.h"
+
+namespace korvel {
+
+PageSet createPageSet(const PageContext& context);
+
+}  // namespace korvel

@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+
+#include "app/ui/about_box.h"
+#include "app/ui/korvel_page.h"
+#include "app/ui/main_window.h"
+#include "app/ui/option_sheet.h"
+#include "modal_answer.h"
+#include "page_environment.h"
+#include "pages/page_set.h"
+
+namespace korvel {
+namespace {
+
+QStringList tabTitles(const COptionSheet& sheet) {
+    QStringList titles;
+    for (int i = 0; i < sheet.pageCount(); ++i) {
+        titles << sheet.page(i)->title();
+    }
+    return titles;
+}
+
+TEST(OptionSheetTest, TabsFollowThePageFlags) {
+    struct Case {
+        const char* appConfig;  // nullptr: no AppConfig.ini
+        QStringList tabs;
+    } cases[] = {
+        {nullptr,
+         {"Data File Transfer", "Software Upgrade", "Terminal", "Preferences", "File Merge",
+          "File Create"}},
+        {"[CONFIG]\r\nShowFileTransferTabOnly=1\r\nUserVelocity=1\r\n",
+         {"Data File Transfer", "User Velocity"}},
+        {"[CONFIG]\r\nDataLogger=0\r\nShowFileTransferTabOnly=0\r\n",
+         {"Software Upgrade", "Terminal", "Preferences"}},
+        {"[CONFIG]\r\nDataLogger=2\r\nShowFileTransferTabOnly=2\r\nUserVelocity=1\r\n",
+         {"User Velocity"}},
+        {"[CONFIG]\r\nDataLogger=1\r\nUserVelocity=1\r\n",
+         {"Data File Transfer", "Software Upgrade", "Terminal", "Preferences", "File Merge",
+          "File Create", "User Velocity"}},
+    };
+    for (const Case& c : cases) {
+        test::PageEnvironment environment;
+        if (c.appConfig) {
+            environment.write("work/AppConfig.ini", c.appConfig);
+        }
+        const PalimarApp& app = environment.start();
+        COptionSheet sheet(app, createPageSet(environment.context()));
+        EXPECT_EQ(tabTitles(sheet), c.tabs) << (c.appConfig ? c.appConfig : "no AppConfig.ini");
+        EXPECT_EQ(sheet.currentPage(), sheet.page(0));
+        EXPECT_TRUE(sheet.page(0)->isInitialised());
+        EXPECT_EQ(sheet.noPagesNotice(), nullptr);
+        // Every page object exists, shown or not, and only the first shown one is set up.
+        const auto pages = sheet.findChildren<KorvelPage*>();
+        EXPECT_EQ(pages.size(), 7);
+        const auto initialised = std::count_if(pages.begin(), pages.end(),
+                                               [](KorvelPage* p) { return p->isInitialised(); });
+        EXPECT_EQ(initialised, 1);
+    }
+}
+
+TEST(OptionSheetTest, NoEnabledPageShowsWhatToChange) {
+    test::PageEnvironment environment;
+    environment.write("work/AppConfig.ini", test::pageFlags(0, 1, 0));
+    const PalimarApp& app = environment.start();
+    COptionSheet sheet(app, createPageSet(environment.context()));
+    EXPECT_EQ(sheet.pageCount(), 0);
+    EXPECT_EQ(sheet.currentPage(), nullptr);
+    ASSERT_NE(sheet.noPagesNotice(), nullptr);
+    EXPECT_EQ(sheet.noPagesNotice()->text().toStdString(),
+              "No page is enabled by the configuration. Set DataLogger=1 or UserVelocity=1, or "
+              "ShowFileTransferTabOnly=0, in the [CONFIG] section of AppConfig.ini and start the "
+              "program again.");
+    EXPECT_TRUE(sheet.closeButton()->isEnabled());
+    sheet.show();
+    sheet.closeButton()->click();
+    EXPECT_EQ(sheet.result(), QDialog::Accepted);
+}
+
+TEST(OptionSheetTest, LanguageFileRenamesTabAndPageTitle) {
+    test::PageEnvironment environment;
+    environment.write("work/Language.ini",
+                      "[Language]\r\nSupported=ENU,\r\n[Language Definition]\r\nENU=English\r\n"
+                      "[ENU]\r\nIDD_DIALOG_TITLE_TERMINAL=Console\r\n");
+    const PalimarApp& app = environment.start();
+    COptionSheet sheet(app, createPageSet(environment.context()));
+    ASSERT_GE(sheet.pageCount(), 3);
+    EXPECT_EQ(sheet.page(2)->title(), "Console");
+    EXPECT_EQ(sheet.page(2)->windowTitle(), "Console");
+    EXPECT_EQ(sheet.page(1)->title(), "Software Upgrade");
+}
+
+TEST(OptionSheetTest, TitlesButtonsAndAboutBox) {
+    test::PageEnvironment environment;
+    environment.write("work/AppConfig.ini", "[CONFIG]\r\nAppTitle=Inspector\r\n");
+    const PalimarApp& app = environment.start();
+    COptionSheet sheet(app, createPageSet(environment.context()));
+    EXPECT_EQ(sheet.windowTitle(), "Inspector - Version 3.7.3");
+    EXPECT_EQ(sheet.closeButton()->text(), "&Close");
+    EXPECT_EQ(sheet.aboutButton()->text(), "&About PalimarApp...");
+    EXPECT_TRUE(sheet.windowFlags() & Qt::WindowMinimizeButtonHint);
+    // No Apply, Help or Cancel: the close button and the About button are the only buttons
+    // outside the pages.
+    int sheetButtons = 0;
+    for (QPushButton* button : sheet.findChildren<QPushButton*>()) {
+        sheetButtons += button->parent() == &sheet ? 1 : 0;
+    }
+    EXPECT_EQ(sheetButtons, 2);
+
+    QString aboutText;
+    QString aboutTitle;
+    test::answerNextModal([&](QDialog* dialog) {
+        aboutTitle = dialog->windowTitle();
+        aboutText = dialog->findChild<QLabel*>("aboutText")->text();
+        dialog->accept();
+    });
+    sheet.aboutButton()->click();
+    EXPECT_EQ(aboutTitle, "About PalimarApp");
+    EXPECT_EQ(aboutText, "File Transfer Application - Version 3.7.1");
+}
+
+TEST(OptionSheetTest, ChangingTabsLeavesOnePageAndActivatesTheOther) {
+    test::PageEnvironment environment;
+    const PalimarApp& app = environment.start();
+    COptionSheet sheet(app, createPageSet(environment.context()));
+    sheet.setCurrentPage(3);
+    EXPECT_EQ(sheet.currentPage(), sheet.page(3));
+    EXPECT_TRUE(sheet.page(3)->isInitialised());
+    EXPECT_FALSE(sheet.page(4)->isInitialised());
+}
+
+TEST(MainWindowTest, RunsTheSheetOnceAndClosesWithIt) {
+    test::PageEnvironment environment;
+    environment.write("work/AppConfig.ini", "[CONFIG]\r\nAppTitle=Inspector\r\n");
+    const PalimarApp& app = environment.start();
+    int sheetsBuilt = 0;
+    MainWindow window(app, [&] {
+        ++sheetsBuilt;
+        return createPageSet(environment.context());
+    });
+    EXPECT_EQ(window.windowTitle(), "Inspector - Version 3.7.3");
+    EXPECT_TRUE(window.windowState() & Qt::WindowMinimized);
+    EXPECT_FALSE(window.windowIcon().isNull());
+    EXPECT_TRUE(window.sheetTimerActive());
+
+    QString sheetTitle;
+    QObject::connect(&window, &MainWindow::sheetOpened, [&](COptionSheet* sheet) {
+        sheetTitle = sheet->windowTitle();
+        test::answerNextModal([](QDialog* dialog) { dialog->reject(); });  // the close box
+    });
+    QSignalSpy closed(&window, &MainWindow::sheetClosed);
+    window.show();
+    ASSERT_TRUE(closed.wait(5000));
+    EXPECT_EQ(sheetsBuilt, 1);
+    EXPECT_EQ(sheetTitle, "Inspector - Version 3.7.3");
+    EXPECT_FALSE(window.sheetTimerActive());
+    EXPECT_FALSE(window.isVisible());
+}
+
+}  // namespace
+}  // namespace korvel

@@ -1,0 +1,11 @@
+// The widget tests run GoogleTest inside one QApplication on the offscreen platform.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
