@@ -11,9 +11,10 @@ constexpr int kResendPauseMs = 500;
 GaugeLink::GaugeLink(UserVoice& voice, const TextTable& texts, UsbPort& port)
     : usb_(voice, texts, port) {}
 
-GaugeLink::~GaugeLink() {
+void GaugeLink::closeIfOpen() {
     if (opened_) {
         usb_.Close();
+        opened_ = 0;
     }
 }
 

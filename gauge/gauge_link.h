@@ -15,7 +15,7 @@ class GaugeLink {
   public:
     explicit GaugeLink(UserVoice& voice, const TextTable& texts, UsbPort& port = currentUsbPort());
     // Closes the link when this page still holds it.
-    ~GaugeLink();
+    ~GaugeLink() { closeIfOpen(); }
     GaugeLink(const GaugeLink&) = delete;
     GaugeLink& operator=(const GaugeLink&) = delete;
 
@@ -29,6 +29,9 @@ class GaugeLink {
     // Ends every gauge operation: Reset (whatever the flag says); then, when the flag is set,
     // Reset again, Close and clear the flag.
     void ReleaseGage();
+    // When the flag is set: Close (no reset) and clear the flag; for a page that is left or
+    // destroyed while it holds the link.
+    void closeIfOpen();
     // Opens (and drains) the link when the flag is 0. False, after showing the link-failure
     // message as an error, when the gauge cannot be reached.
     bool openForOperation();

@@ -188,6 +188,15 @@ TEST_F(Link, UnpluggedGaugeFailsTransfersAndStillReleases) {
     EXPECT_FALSE(link.opened());
 }
 
+TEST_F(Link, LeavingThePageClosesWithoutAReset) {
+    ASSERT_EQ(link.OpenGage(), 1);
+    sim::virtualBus().clearCalls();
+    link.closeIfOpen();
+    link.closeIfOpen();
+    EXPECT_EQ(callNames(), (std::vector<std::string>{"release_interface", "close"}));
+    EXPECT_FALSE(link.opened());
+}
+
 TEST_F(Link, FindDeviceTellsTheTwoIdentitiesApart) {
     CUsbLink usb(voice, texts, port);
     EXPECT_NE(usb.FindDevice(kGageVendorId, kGageProductId), nullptr);
