@@ -9,38 +9,17 @@
 #include <QtTest/QTest>
 #include <memory>
 
+#include "datafile/data_file_writer.h"
 #include "dataview/data_view_dialog.h"
 #include "tests/dataview/view_file_builder.h"
+#include "tools/sample_files.h"
 
 namespace korvel::test {
 namespace {
 
-std::string thicknessOnlyFile(int readings) {
-    ViewFileBuilder file;
-    for (int i = 0; i < readings; ++i) {
-        Row row;
-        row.id = std::to_string(10000 + i).substr(1);
-        row.thickness = "0." + std::to_string(200 + i % 700);
-        row.alarm = i % 17 == 0 ? "LOW" : "OFF";
-        row.note = std::to_string(i % 3);
-        file.reading(row);
-    }
-    file.setup("1,IN,0.2330,1.000,0.010,STD,K-1,").note("1,A,").note("2,B,");
-    return file.text();
-}
-
-std::string waveformFile(int readings) {
-    ViewFileBuilder file;
-    for (int i = 0; i < readings; ++i) {
-        Row row;
-        row.id = std::to_string(10000 + i).substr(1);
-        row.ascan = "ON";
-        file.reading(row).waveform(ramp(180, i), ramp(180),
-                                   "DELAY=0.500,RANGE=2.000,MARKER1=40,MB_BLANK=12,"
-                                   "ECHO_WINDOW=150,");
-    }
-    file.setup("1,IN,0.2330,1.000,0.010,STD,K-1,");
-    return file.text();
+// The sample set's largest files, written into the fixture's folder.
+std::string largestFile(ViewFixture& fixture, const DataFile& file) {
+    return fixture.write(file.headerValue("Filename"), dataFileBytes(file));
 }
 
 std::string segmentFile(int readings) {
@@ -69,9 +48,9 @@ struct OpenView {
     }
 };
 
-void openUntilFirstFrame(benchmark::State& state, const std::string& text) {
+void openUntilFirstFrame(benchmark::State& state, const DataFile& file) {
     ViewFixture fixture;
-    const std::string path = fixture.write("BIG.CSV", text);
+    const std::string path = largestFile(fixture, file);
     for (auto _ : state) {
         OpenView open(fixture, path);
         benchmark::DoNotOptimize(open.view.get());
@@ -79,11 +58,11 @@ void openUntilFirstFrame(benchmark::State& state, const std::string& text) {
 }
 
 void BM_OpenLargestThicknessFile(benchmark::State& state) {
-    openUntilFirstFrame(state, thicknessOnlyFile(5000));
+    openUntilFirstFrame(state, samples::largestThicknessOnly("BIG5000.CSV", 17));
 }
 
 void BM_OpenLargestWaveformFile(benchmark::State& state) {
-    openUntilFirstFrame(state, waveformFile(160));
+    openUntilFirstFrame(state, samples::largestWithAscans("BIG160A.CSV", 18));
 }
 
 void selectRow(DataViewDialog& view, int row) {
@@ -97,7 +76,7 @@ void selectRow(DataViewDialog& view, int row) {
 
 void BM_SelectAnotherReading(benchmark::State& state) {
     ViewFixture fixture;
-    OpenView open(fixture, fixture.write("BIG.CSV", waveformFile(160)));
+    OpenView open(fixture, largestFile(fixture, samples::largestWithAscans("BIG160A.CSV", 18)));
     int row = 0;
     for (auto _ : state) {
         row = (row + 37) % 160;
@@ -107,7 +86,7 @@ void BM_SelectAnotherReading(benchmark::State& state) {
 
 void BM_SelectAnotherReadingOf5000(benchmark::State& state) {
     ViewFixture fixture;
-    OpenView open(fixture, fixture.write("BIG.CSV", thicknessOnlyFile(5000)));
+    OpenView open(fixture, largestFile(fixture, samples::largestThicknessOnly("BIG5000.CSV", 17)));
     int row = 0;
     for (auto _ : state) {
         row = (row + 997) % 5000;
