@@ -185,6 +185,24 @@ TEST_F(ReadFromGage, UnwritableTargetIsReportedByName) {
     EXPECT_EQ(refreshes, 0);
 }
 
+TEST_F(ReadFromGage, ReadOnlyFolderIsReportedAndKeepsItsFile) {
+    dataLog.put("A.CSV", "new\n");
+    pcFolder.put("A.CSV", "old");
+    std::filesystem::permissions(
+        pcFolder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    if (std::FILE* probe = std::fopen(pcFolder.file("probe").c_str(), "wb")) {
+        std::fclose(probe);
+        GTEST_SKIP() << "this user may write into read-only folders";
+    }
+    voice.defaultAnswer = true;
+    EXPECT_EQ(read({"A.CSV"}), 0);
+    ASSERT_EQ(voice.said.size(), 2u);
+    EXPECT_EQ(voice.said[1].kind, MessageKind::Error);
+    EXPECT_NE(voice.said[1].text.find("Cannot save the file " + pcFolder.file("A.CSV")),
+              std::string::npos);
+    EXPECT_EQ(pcFolder.read("A.CSV"), "old");
+}
+
 TEST_F(ReadFromGage, UnpluggingMidTransferReportsItAndLeavesThePcFileAsItWas) {
     dataLog.put("BIG.CSV", std::string(1000, 'x') + "\n");
     pcFolder.put("BIG.CSV", "the good old file");

@@ -203,5 +203,16 @@ TEST_F(Link, FindDeviceTellsTheTwoIdentitiesApart) {
     EXPECT_EQ(usb.FindDevice(kBootVendorId, kBootProductId), nullptr);
 }
 
+TEST(RealUsb, MachineWithoutTheGaugeFindsNoDevice) {
+    VirtualClock clock;
+    UsbPort port(realUsbApi(), clock);
+    TextTable texts;
+    RecordingVoice voice;
+    GaugeLink link(voice, texts, port);
+    EXPECT_EQ(link.OpenGage(), 0);
+    EXPECT_TRUE(voice.said.empty());
+    EXPECT_EQ(port.handle(), nullptr);
+}
+
 }  // namespace
 }  // namespace korvel::test
