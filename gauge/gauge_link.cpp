@@ -66,10 +66,8 @@ bool GaugeLink::openForOperation() {
     return opened_ != 0;
 }
 
-std::string GaugeLink::showLinkFailure() {
-    const std::string text = usb_.linkFailureMessage();
-    voice().show(MessageKind::Error, text);
-    return text;
+void GaugeLink::showLinkFailure() {
+    voice().show(MessageKind::Error, usb_.linkFailureMessage());
 }
 
 int GaugeLink::SendCommand(std::string_view command, int pauseAfterWriteMs,

@@ -35,8 +35,8 @@ class GaugeLink {
     // Opens (and drains) the link when the flag is 0. False, after showing the link-failure
     // message as an error, when the gauge cannot be reached.
     bool openForOperation();
-    // Shows the link-failure message in an error box and returns its text.
-    std::string showLinkFailure();
+    // Shows the link-failure message in an error box.
+    void showLinkFailure();
 
     // Writes the command's bytes (no terminator) to endpoint 2, waiting pauseAfterWriteMs after
     // each write. When that gives less than 1: beforeResend, CloseGage, 500 ms, OpenGage

@@ -14,7 +14,6 @@ class DataLog {
   public:
     explicit DataLog(std::string folder) : folder_(std::move(folder)) {}
 
-    const std::string& folder() const { return folder_; }
     // The file names, sorted.
     std::vector<std::string> names() const;
     // One line per file: "NAME,TYPE,MM/DD/YYYY HH:MM AM," CR LF, TYPE being the extension.

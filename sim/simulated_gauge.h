@@ -44,7 +44,6 @@ class SimulatedGauge : public SimDevice {
     void queue(std::string packet);
 
     GaugeFaults& faults() { return faults_; }
-    DataLog& dataLog() { return dataLog_; }
     // Every command line received, in order.
     const std::vector<std::string>& commands() const { return commands_; }
 

@@ -72,6 +72,14 @@ TEST_F(WriteToGage, EachPieceWaitsForItsOwnAnswer) {
         }
     }
     EXPECT_EQ(order, (std::vector<std::string>{"W", "R:OK", "W", "R:OK", "W", "R:OK", "W"}));
+    const auto all = calls();
+    const auto command = std::find_if(all.begin(), all.end(),
+                                      [](const auto& call) { return call.name == "bulk_write"; });
+    const auto answer = std::find_if(command, all.end(), [](const auto& call) {
+        return call.name == "bulk_read" && call.result > 0;
+    });
+    ASSERT_NE(answer, all.end());
+    EXPECT_EQ(answer->atMs - command->atMs, 2000) << "the gauge is given 2000 ms to answer";
 }
 
 TEST_F(WriteToGage, ErrorAnswerToTheCommandStopsTheFileBeforeAnyPiece) {
