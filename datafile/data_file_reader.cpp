@@ -148,6 +148,8 @@ class BlockReader {
         }
         lines_.nextNonBlank();
         trace.lineFields = splitFields(head->text);
+        trace.values.reserve(std::min<std::size_t>(
+            options_.maxTraceValues, static_cast<std::size_t>(trace.announcedCount())));
         for (auto line = lines_.peekNonBlank(); line && isTraceDataLine(line->text);
              line = lines_.peekNonBlank()) {
             lines_.nextNonBlank();

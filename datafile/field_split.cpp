@@ -1,8 +1,14 @@
 #include "datafile/field_split.h"
 
+#include <algorithm>
+
 namespace korvel {
 
 namespace {
+
+std::size_t commasIn(std::string_view line) {
+    return static_cast<std::size_t>(std::count(line.begin(), line.end(), ','));
+}
 
 template <typename Take>
 void forEachField(std::string_view line, Take take) {
@@ -18,12 +24,14 @@ void forEachField(std::string_view line, Take take) {
 
 std::vector<std::string> splitFields(std::string_view line) {
     std::vector<std::string> fields;
+    fields.reserve(commasIn(line));
     forEachField(line, [&](std::string_view field) { fields.emplace_back(field); });
     return fields;
 }
 
 std::vector<std::string> splitReadingFields(std::string_view line) {
     std::vector<std::string> fields;
+    fields.reserve(commasIn(line));
     forEachField(line, [&](std::string_view field) {
         fields.emplace_back(field.empty() || field == " " ? std::string_view("-") : field);
     });
@@ -35,6 +43,7 @@ std::vector<std::string> splitTraceFields(std::string_view line) {
     if (line.empty()) {
         return fields;
     }
+    fields.reserve(commasIn(line));
     forEachField(line.substr(1), [&](std::string_view field) {
         if (!field.empty()) {
             fields.emplace_back(field);

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <map>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "app/platform.h"
 #include "app/safe_file.h"
@@ -47,12 +47,20 @@ Heading headingOf(std::string_view field) {
     return {text, headingColumn(text)};
 }
 
-struct MergedRow {
-    bool verbatim = false;  // written as the first file had it
-    std::string text;
-    std::map<int, std::string> values;  // by column
+struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view key) const {
+        return std::hash<std::string_view>{}(key);
+    }
 };
 
+struct MergedRow {
+    bool verbatim = false;  // written as the first file had it
+    std::string_view text;
+    std::vector<std::string_view> values;  // by column - 1, into the files' bytes
+};
+
+// Works on views into the files' bytes, which outlive it.
 class Merger {
   public:
     void add(std::string_view bytes, bool first) {
@@ -70,28 +78,29 @@ class Merger {
                 fileHeadings = takeHeadings(line);
                 continue;
             }
-            const auto row = rows_.find(std::string(line.substr(0, comma)));
-            if (row != rows_.end()) {
-                place(row->second, valuesAfterKey(line), fileHeadings);
+            const auto row = index_.find(line.substr(0, comma));
+            if (row != index_.end()) {
+                place(rows_[row->second], valuesAfterKey(line), fileHeadings);
             }
         }
     }
 
     std::string result() const {
-        const int width = widestColumn();
+        const std::size_t width = widestColumn();
         std::string out;
+        out.reserve(keys_.size() * (width * 7 + 16));
         for (std::size_t i = 0; i < keys_.size(); ++i) {
-            const MergedRow& row = rows_.at(keys_[i]);
+            const MergedRow& row = rows_[index_.at(keys_[i])];
             if (keys_[i] == "-1") {
                 out += headingLine(width);
             } else if (row.verbatim) {
                 out += row.text;
             } else {
-                out += keys_[i] + ",";
-                for (int column = 1; column <= width; ++column) {
-                    const auto value = row.values.find(column);
-                    if (value != row.values.end()) {
-                        out += value->second;
+                out += keys_[i];
+                out += ',';
+                for (std::size_t column = 0; column < width; ++column) {
+                    if (column < row.values.size()) {
+                        out += row.values[column];
                     }
                     out += ',';
                 }
@@ -107,25 +116,25 @@ class Merger {
         MergedRow row;
         if (comma == std::string_view::npos) {
             key = std::string(line);
-            row = {true, key, {}};
+            row = {true, line, {}};
         } else if (comma == 0) {
             key = "-" + std::to_string(++commaLines);
-            row = {commaLines > 1, std::string(line), {}};
+            row = {commaLines > 1, line, {}};
         } else {
             key = std::string(line.substr(0, comma));
         }
         keys_.push_back(key);
-        rows_.emplace(key, std::move(row));
+        if (index_.find(key) == index_.end()) {
+            index_.emplace(std::move(key), rows_.size());
+            rows_.push_back(std::move(row));
+        }
     }
 
     std::vector<Heading> takeHeadings(std::string_view line) {
         std::vector<Heading> headings;
         for (const auto field : valuesAfterKey(line)) {
             Heading heading = headingOf(field);
-            const bool known =
-                std::any_of(headings_.begin(), headings_.end(),
-                            [&](const Heading& h) { return h.text == heading.text; });
-            if (!known) {
+            if (known_.insert(heading.text).second) {
                 headings_.push_back(heading);
             }
             headings.push_back(std::move(heading));
@@ -142,16 +151,13 @@ class Merger {
             return;
         }
         if (headings.empty()) {
-            row.values.clear();
-            for (std::size_t i = 0; i < values.size() && i < kMaxMergeColumns; ++i) {
-                row.values[static_cast<int>(i) + 1] = std::string(values[i]);
-            }
+            row.values.assign(values.begin(),
+                              values.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(
+                                                   values.size(), kMaxMergeColumns)));
             return;
         }
         const int firstColumn = headings[0].column;
-        const auto taken = row.values.find(firstColumn);
-        if (firstColumn < 1 || firstColumn > kMaxMergeColumns ||
-            (taken != row.values.end() && !taken->second.empty())) {
+        if (firstColumn < 1 || firstColumn > kMaxMergeColumns || !cell(row, firstColumn).empty()) {
             return;
         }
         int column = 0;
@@ -161,45 +167,61 @@ class Merger {
             if (column > kMaxMergeColumns || values[i].empty()) {
                 continue;
             }
-            std::string& cell = row.values[column];
-            if (cell.empty()) {
-                cell = std::string(values[i]);
+            const auto needed = static_cast<std::size_t>(column);
+            if (row.values.size() < needed) {
+                if (row.values.capacity() < needed) {
+                    row.values.reserve(std::max(needed, 2 * row.values.capacity()));
+                }
+                row.values.resize(needed);
+            }
+            std::string_view& target = row.values[static_cast<std::size_t>(column) - 1];
+            if (target.empty()) {
+                target = values[i];
             }
         }
     }
 
-    int widestColumn() const {
-        int width = 0;
+    static std::string_view cell(const MergedRow& row, int column) {
+        const auto index = static_cast<std::size_t>(column) - 1;
+        return index < row.values.size() ? row.values[index] : std::string_view();
+    }
+
+    std::size_t widestColumn() const {
+        std::size_t width = 0;
         for (const auto& heading : headings_) {
             if (heading.column <= kMaxMergeColumns) {
-                width = std::max(width, heading.column);
+                width = std::max(width, static_cast<std::size_t>(heading.column));
             }
         }
-        for (const auto& [key, row] : rows_) {
-            if (!row.values.empty()) {
-                width = std::max(width, row.values.rbegin()->first);
-            }
+        for (const auto& row : rows_) {
+            width = std::max(width, row.values.size());
         }
         return width;
     }
 
-    std::string headingLine(int width) const {
-        std::vector<const Heading*> above(static_cast<std::size_t>(width) + 1, nullptr);
+    std::string headingLine(std::size_t width) const {
+        std::vector<const Heading*> above(width + 1, nullptr);
         for (const auto& heading : headings_) {
-            if (heading.column >= 1 && heading.column <= width && !above[heading.column]) {
-                above[heading.column] = &heading;
+            const auto column = static_cast<std::size_t>(heading.column);
+            if (heading.column >= 1 && column <= width && !above[column]) {
+                above[column] = &heading;
             }
         }
         std::string line = ",";
-        for (int column = 1; column <= width; ++column) {
-            line += (above[column] ? above[column]->text : std::string()) + ",";
+        for (std::size_t column = 1; column <= width; ++column) {
+            if (above[column]) {
+                line += above[column]->text;
+            }
+            line += ',';
         }
         return line;
     }
 
     std::vector<std::string> keys_;
-    std::unordered_map<std::string, MergedRow> rows_;
+    std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>> index_;
+    std::vector<MergedRow> rows_;
     std::vector<Heading> headings_;
+    std::unordered_set<std::string> known_;
 };
 
 bool isCsvName(const std::string& name) {

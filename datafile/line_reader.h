@@ -32,9 +32,17 @@ class LineReader {
   private:
     std::optional<TextLine> cut(std::size_t& position) const;
 
+    // The last line looked at by peekNonBlank(), for the nextNonBlank() that usually follows.
+    struct Peeked {
+        std::size_t from = 0;
+        std::size_t to = 0;
+        std::optional<TextLine> line;
+    };
+
     std::string_view bytes_;
     std::size_t limit_;
     std::size_t position_ = 0;
+    std::optional<Peeked> peeked_;
 };
 
 }  // namespace korvel
