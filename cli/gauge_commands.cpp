@@ -5,12 +5,14 @@
 
 #include "app/clock.h"
 #include "cli/cli_context.h"
+#include "cli/gauge_utility_commands.h"
 #include "gauge/gauge_directory.h"
 #include "gauge/read_from_gage.h"
 #include "gauge/write_to_gage.h"
 #include "sim/simulated_gauge.h"
 #include "sim/simulated_port.h"
 #include "sim/upgrade_mode.h"
+#include "sim/velocity_store.h"
 
 namespace korvel::cli {
 
@@ -28,7 +30,9 @@ class GaugeConnection {
         if (context.bootMode) {
             device = std::make_shared<sim::BootModeGauge>(context.simulatedGauge);
         } else {
-            device = std::make_shared<sim::SimulatedGauge>(context.simulatedGauge);
+            auto gauge = std::make_shared<sim::SimulatedGauge>(context.simulatedGauge);
+            sim::teachVelocities(*gauge, sim::velocityFileIn(context.simulatedGauge));
+            device = std::move(gauge);
         }
         simulated_ = sim::plugInAlone(std::move(device), clock_);
     }
@@ -86,6 +90,9 @@ const std::vector<GaugeSubcommand>& gaugeSubcommands() {
         {"dir", listDirectory},
         {"read", readFiles},
         {"write", writeFiles},
+        {"velocity", runVelocity},
+        {"send", runSend},
+        {"upgrade", runUpgrade},
     };
     return subcommands;
 }
@@ -107,7 +114,8 @@ int runGauge(CliContext& context, const std::vector<std::string>& args) {
 }  // namespace
 
 std::vector<CliCommand> gaugeCommands() {
-    return {{"gauge", "dir | read NAME... | write NAME...", runGauge}};
+    return {{"gauge", "dir | read NAME... | write NAME... | velocity get [U1 U2] | velocity set V1 U1 V2 U2 | "
+             "send TEXT | upgrade FILE.bin", runGauge}};
 }
 
 }  // namespace korvel::cli

@@ -67,6 +67,7 @@ class CUsbLink {
     std::string linkFailureMessage() const;
 
     Clock& clock() const { return port_.clock(); }
+    UsbPort& port() const { return port_; }
     UserVoice& voice() const { return voice_; }
     const TextTable& texts() const { return texts_; }
 

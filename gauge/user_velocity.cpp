@@ -48,42 +48,45 @@ int UserVelocityExchange::SetUser(std::string_view name, std::string_view value,
     return 0;
 }
 
-bool UserVelocityExchange::getVelocities(VelocitySettings& settings) {
+int UserVelocityExchange::getVelocities(VelocitySettings& settings) {
     WaitCursor wait(link_.voice());
-    const bool open = link_.openForOperation();
-    if (open) {
+    int answered = -1;
+    if (link_.openForOperation()) {
         std::array<std::string, 2> replies;
         for (std::size_t k = 0; k < settings.size(); ++k) {
             replies[k] = GetUser(kVelocityNames[k], settings[k].unit);
         }
+        answered = 0;
         for (std::size_t k = 0; k < settings.size(); ++k) {
             if (const std::optional<VelocityReply> reply = parseVelocityReply(replies[k])) {
                 settings[k].value = reply->value;
                 if (!reply->unit.empty()) {
                     settings[k].unit = reply->unit;
                 }
+                ++answered;
             }
         }
     }
     link_.ReleaseGage();
-    return open;
+    return answered;
 }
 
-bool UserVelocityExchange::setVelocities(VelocitySettings& settings) {
+int UserVelocityExchange::setVelocities(VelocitySettings& settings) {
     WaitCursor wait(link_.voice());
-    const bool open = link_.openForOperation();
-    if (open) {
-        for (std::size_t k = 0; k < settings.size(); ++k) {
-            if (settings[k].value.empty()) {
-                settings[k].value = "0";
+    int sent = -1;
+    if (link_.openForOperation()) {
+        for (VelocitySetting& setting : settings) {
+            if (setting.value.empty()) {
+                setting.value = "0";
             }
         }
+        sent = 0;
         for (std::size_t k = 0; k < settings.size(); ++k) {
-            SetUser(kVelocityNames[k], settings[k].value, settings[k].unit);
+            sent += SetUser(kVelocityNames[k], settings[k].value, settings[k].unit) == 0 ? 1 : 0;
         }
     }
     link_.ReleaseGage();
-    return open;
+    return sent;
 }
 
 }  // namespace korvel

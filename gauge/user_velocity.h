@@ -44,11 +44,12 @@ class UserVelocityExchange {
 
     // Reads both velocities in the units asked for. Each one the gauge answered takes its value
     // and the unit the gauge reports (the value is in that unit); the others keep theirs.
-    // False when the gauge could not be reached (the link failure has been shown).
-    bool getVelocities(VelocitySettings& settings);
+    // The number answered, or -1 when the gauge could not be reached (the link failure has
+    // been shown).
+    int getVelocities(VelocitySettings& settings);
     // Sends both velocities (an empty value as "0", which the settings then hold), the second
-    // even when the first fails. False when the gauge could not be reached.
-    bool setVelocities(VelocitySettings& settings);
+    // even when the first fails. The number sent, or -1 when the gauge could not be reached.
+    int setVelocities(VelocitySettings& settings);
 
   private:
     GaugeLink& link_;

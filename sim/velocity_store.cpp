@@ -2,9 +2,11 @@
 
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <optional>
 #include <sstream>
 
+#include "app/platform.h"
 #include "app/safe_file.h"
 
 namespace korvel::sim {
@@ -78,9 +80,17 @@ VelocityStore::VelocityStore(std::string file)
     load();
 }
 
-void VelocityStore::attachTo(SimulatedGauge& gauge) {
-    gauge.addCommand("get user ", [this](const std::string& a) { return textReply(get(a)); });
-    gauge.addCommand("set user ", [this](const std::string& a) { return textReply(set(a)); });
+std::shared_ptr<VelocityStore> teachVelocities(SimulatedGauge& gauge, std::string file) {
+    auto store = std::make_shared<VelocityStore>(std::move(file));
+    gauge.addCommand("get user ",
+                     [store](const std::string& a) { return textReply(store->get(a)); });
+    gauge.addCommand("set user ",
+                     [store](const std::string& a) { return textReply(store->set(a)); });
+    return store;
+}
+
+std::string velocityFileIn(const std::string& dataLogFolder) {
+    return joinPath(joinPath(dataLogFolder, ".gauge"), "user_velocity.txt");
 }
 
 void VelocityStore::setVelocity(int index, UserVelocityValue value) {
@@ -144,6 +154,8 @@ void VelocityStore::save() const {
     std::string text;
     text += "velocity1 " + values_[0].value + " " + values_[0].unit + "\n";
     text += "velocity2 " + values_[1].value + " " + values_[1].unit + "\n";
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(file_).parent_path(), ec);
     writeFileSafely(file_, text);
 }
 

@@ -4,6 +4,7 @@
 // knows it (in its own unit otherwise), "set user NAME VALUE UNIT" answers "OK" or "ERROR ...".
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include "sim/simulated_gauge.h"
@@ -20,9 +21,6 @@ class VelocityStore {
     // With a file, the velocities are loaded from it and saved there on every change.
     explicit VelocityStore(std::string file = {});
 
-    // Teaches the gauge the two commands; the store must outlive it.
-    void attachTo(SimulatedGauge& gauge);
-
     const UserVelocityValue& velocity(int index) const { return values_.at(index); }
     void setVelocity(int index, UserVelocityValue value);
 
@@ -37,5 +35,12 @@ class VelocityStore {
     std::string file_;
     std::array<UserVelocityValue, 2> values_;
 };
+
+// Gives the gauge a store of its own that lives as long as the gauge's commands do; with a
+// file, the velocities are kept there between runs.
+std::shared_ptr<VelocityStore> teachVelocities(SimulatedGauge& gauge, std::string file = {});
+// Where a data log folder's gauge keeps its velocities: a file in a hidden subfolder, so that
+// the data log's listing does not show it.
+std::string velocityFileIn(const std::string& dataLogFolder);
 
 }  // namespace korvel::sim

@@ -11,7 +11,7 @@ class UserVelocityTest : public SimulatedGaugeTest {
   protected:
     void SetUp() override {
         SimulatedGaugeTest::SetUp();
-        store.attachTo(*gauge);
+        store = sim::teachVelocities(*gauge);
     }
     std::vector<std::string> commandsSent() const {
         std::vector<std::string> sent;
@@ -27,7 +27,7 @@ class UserVelocityTest : public SimulatedGaugeTest {
         gauge->addCommand("get user ", [text](const std::string&) { return sim::textReply(text); });
     }
 
-    sim::VelocityStore store;
+    std::shared_ptr<sim::VelocityStore> store;
     UserVelocityExchange exchange{link};
 };
 
@@ -57,13 +57,13 @@ TEST(VelocityReply, TheValueEndsAtTheFirstBlankAndTheUnitFollows) {
 TEST_F(UserVelocityTest, SetWithEmptyBoxesSendsZeroForBoth) {
     VelocitySettings settings = {{{"", "in/us"}, {"", "in/us"}}};
     const std::int64_t start = clock.nowMs();
-    EXPECT_TRUE(exchange.setVelocities(settings));
+    EXPECT_EQ(exchange.setVelocities(settings), 2);
     EXPECT_EQ(commandsSent(), (std::vector<std::string>{"set user velocity1 0 in/us",
                                                         "set user velocity2 0 in/us"}));
     EXPECT_EQ(settings[0].value, "0");
     EXPECT_EQ(settings[1].value, "0");
-    EXPECT_EQ(store.velocity(0).value, "0");
-    EXPECT_EQ(store.velocity(1).unit, "in/us");
+    EXPECT_EQ(store->velocity(0).value, "0");
+    EXPECT_EQ(store->velocity(1).unit, "in/us");
     EXPECT_TRUE(voice.said.empty());
     // The drain after opening and the silence after each reply.
     EXPECT_EQ(clock.nowMs() - start, 3000);
@@ -72,10 +72,10 @@ TEST_F(UserVelocityTest, SetWithEmptyBoxesSendsZeroForBoth) {
 }
 
 TEST_F(UserVelocityTest, GetTakesTheValueAndTheUnitTheGaugeReports) {
-    store.setVelocity(0, {"0.2330", "in/us"});
-    store.setVelocity(1, {"5918", "m/s"});
+    store->setVelocity(0, {"0.2330", "in/us"});
+    store->setVelocity(1, {"5918", "m/s"});
     VelocitySettings settings = {{{"old1", "in/us"}, {"old2", "m/s"}}};
-    EXPECT_TRUE(exchange.getVelocities(settings));
+    EXPECT_EQ(exchange.getVelocities(settings), 2);
     EXPECT_EQ(commandsSent(),
               (std::vector<std::string>{"get user velocity1 in/us", "get user velocity2 m/s"}));
     EXPECT_EQ(settings[0].value, "0.2330");
@@ -88,7 +88,7 @@ TEST_F(UserVelocityTest, GetTakesTheValueAndTheUnitTheGaugeReports) {
 TEST_F(UserVelocityTest, AReplyInAnotherUnitBringsThatUnit) {
     answerGetWith("6320 m/s");
     VelocitySettings settings = {{{"", "in/us"}, {"", "in/us"}}};
-    EXPECT_TRUE(exchange.getVelocities(settings));
+    EXPECT_EQ(exchange.getVelocities(settings), 2);
     EXPECT_EQ(settings[0].value, "6320");
     EXPECT_EQ(settings[0].unit, "m/s");
 }
@@ -96,7 +96,7 @@ TEST_F(UserVelocityTest, AReplyInAnotherUnitBringsThatUnit) {
 TEST_F(UserVelocityTest, AReplyWithoutABlankLeavesTheVelocityAsItWas) {
     answerGetWith("12345");
     VelocitySettings settings = {{{"0.1", "in/us"}, {"", "m/s"}}};
-    EXPECT_TRUE(exchange.getVelocities(settings));
+    EXPECT_EQ(exchange.getVelocities(settings), 0);
     EXPECT_EQ(settings[0].value, "0.1");
     EXPECT_EQ(settings[0].unit, "in/us");
     EXPECT_EQ(settings[1].value, "");
@@ -106,9 +106,9 @@ TEST_F(UserVelocityTest, AReplyWithoutABlankLeavesTheVelocityAsItWas) {
 TEST_F(UserVelocityTest, WithoutAGaugeEachButtonShowsTheLinkFailureOnceAndSendsNothing) {
     sim::virtualBus().unplugAll();
     VelocitySettings settings = {{{"1", "in/us"}, {"2", "m/s"}}};
-    EXPECT_FALSE(exchange.getVelocities(settings));
+    EXPECT_EQ(exchange.getVelocities(settings), -1);
     EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Error, texts.linkFailureMessage()}}));
-    EXPECT_FALSE(exchange.setVelocities(settings));
+    EXPECT_EQ(exchange.setVelocities(settings), -1);
     EXPECT_EQ(voice.said.size(), 2u);
     EXPECT_TRUE(commandsSent().empty());
     EXPECT_EQ(settings[0].value, "1");
@@ -118,11 +118,11 @@ TEST_F(UserVelocityTest, WithoutAGaugeEachButtonShowsTheLinkFailureOnceAndSendsN
 TEST_F(UserVelocityTest, TheSecondCommandIsSentWhenTheFirstCannotBe) {
     busFaults().failWrites = 2;  // the command and its resend
     VelocitySettings settings = {{{"0.25", "in/us"}, {"6000", "m/s"}}};
-    EXPECT_TRUE(exchange.setVelocities(settings));
+    EXPECT_EQ(exchange.setVelocities(settings), 1);
     EXPECT_EQ(voice.said,
               (std::vector<Said>{{MessageKind::Error, "Error in writing command to USB device"}}));
     EXPECT_EQ(commandsSent(), (std::vector<std::string>{"set user velocity2 6000 m/s"}));
-    EXPECT_EQ(store.velocity(1).value, "6000");
+    EXPECT_EQ(store->velocity(1).value, "6000");
 }
 
 TEST(SimulatedVelocities, TheGaugeConvertsKnownUnitsAndChecksWhatItIsGiven) {

@@ -37,7 +37,7 @@ class UtilityPageTest : public ::testing::Test {
         installUsbPort(port);
         environment.makeFolder("log");
         gauge = std::make_shared<sim::SimulatedGauge>(environment.path("log"));
-        velocities.attachTo(*gauge);
+        sim::teachVelocities(*gauge);
         sim::virtualBus().plugIn(gauge);
         environment.start();
     }
@@ -72,7 +72,6 @@ class UtilityPageTest : public ::testing::Test {
     UsbPort port{sim::simulatedUsbApi(), clock};
     PageEnvironment environment;
     std::shared_ptr<sim::SimulatedGauge> gauge;
-    sim::VelocityStore velocities;
     RecordingVoice voice;
 };
 
