@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,52 @@ TEST(LineReader, ReadsTextModeLinesWithAFixedBuffer) {
     EXPECT_TRUE(rest->isBlank());
     EXPECT_EQ(cut.next()->text, "xy,");
     EXPECT_FALSE(cut.next());
+}
+
+// What a text-mode read with a buffer of limit + 1 bytes gives, one character at a time.
+std::vector<std::pair<std::string, bool>> referenceLines(const std::string& bytes,
+                                                         std::size_t limit) {
+    std::string text;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')) {
+            text += bytes[i];
+        }
+    }
+    std::vector<std::pair<std::string, bool>> lines;
+    std::string current;
+    for (const char c : text) {
+        current += c;
+        if (c == '\n') {
+            current.pop_back();
+            lines.emplace_back(current, true);
+            current.clear();
+        } else if (current.size() == limit) {
+            lines.emplace_back(current, false);
+            current.clear();
+        }
+    }
+    if (!current.empty()) {
+        lines.emplace_back(current, false);
+    }
+    return lines;
+}
+
+TEST(LineReader, CutsLinesAsATextModeReaderDoes) {
+    std::mt19937 random(7);
+    const char alphabet[] = {'a', ',', '\r', '\n', ' '};
+    for (int round = 0; round < 2000; ++round) {
+        std::string bytes;
+        for (std::size_t n = random() % 40; n > 0; --n) {
+            bytes += alphabet[random() % sizeof alphabet];
+        }
+        const std::size_t limit = 1 + random() % 8;
+        LineReader lines(bytes, limit);
+        std::vector<std::pair<std::string, bool>> seen;
+        for (auto line = lines.next(); line; line = lines.next()) {
+            seen.emplace_back(std::string(line->text), line->ended);
+        }
+        ASSERT_EQ(seen, referenceLines(bytes, limit)) << "round " << round << " limit " << limit;
+    }
 }
 
 TEST(DataFileReader, ProductLineIsOptional) {
