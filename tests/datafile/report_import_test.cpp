@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdio>
 #include <filesystem>
 
 #include "app/safe_file.h"
@@ -220,6 +221,9 @@ TEST(ReportImport, RoundTripsUnderACommaDecimalLocale) {
     if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
         GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
     }
+    char decimal[8];
+    std::snprintf(decimal, sizeof decimal, "%.1f", 0.5);
+    EXPECT_STREQ(decimal, "0,5");  // the C library now writes decimal commas
     roundTrips();
     std::setlocale(LC_ALL, previous.c_str());
 }
