@@ -49,11 +49,17 @@ TEST(ReportExport, LinearFileBecomesALocationList) {
 }
 
 TEST(ReportExport, GridsInBothStorageOrdersGiveTheSameLines) {
-    const std::vector<std::string> values = {"0.101", "0.102", "0.103", "0.201", "-", "0.203"};
+    const std::vector<std::string> full = {"0.101", "0.102", "0.103", "0.201", "0.202", "0.203"};
+    const std::string lines = "0.101 0.102 0.103 \r\n0.201 0.202 0.203 \r\n";
+    EXPECT_EQ(reportText(gridFile(3, 2, "COL", full)), gridHeader("C2") + lines + kDashes);
+    EXPECT_EQ(reportText(gridFile(3, 2, "ROW", full)), gridHeader("C2") + lines + kDashes);
+
+    // A missing reading: five blanks row by row, "0.000" column by column.
+    const std::vector<std::string> gap = {"0.101", "0.102", "0.103", "0.201", "-", "0.203"};
     const std::string colLines = "0.101 0.102 0.103 \r\n0.201       0.203 \r\n";
     const std::string rowLines = "0.101 0.102 0.103 \r\n0.201 0.000 0.203 \r\n";
-    EXPECT_EQ(reportText(gridFile(3, 2, "COL", values)), gridHeader("C2") + colLines + kDashes);
-    EXPECT_EQ(reportText(gridFile(3, 2, "ROW", values)), gridHeader("C2") + rowLines + kDashes);
+    EXPECT_EQ(reportText(gridFile(3, 2, "COL", gap)), gridHeader("C2") + colLines + kDashes);
+    EXPECT_EQ(reportText(gridFile(3, 2, "ROW", gap)), gridHeader("C2") + rowLines + kDashes);
 }
 
 // The last grid line is written even when the last location code ends in "1".
