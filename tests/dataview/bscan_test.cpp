@@ -140,18 +140,22 @@ TEST_F(BScanTest, ReadingFarIntoItsSegmentEndsTheWindowAtX179) {
     EXPECT_EQ(normal.x[1], 0);
     EXPECT_NEAR(normal.y[1], 30.5, 1e-4);
     EXPECT_EQ(normal.x.back(), 179);
+}
 
-    // The reading under the marker is the current one, also beyond 360 readings.
-    view.selectReading(299);
-    const BScanProfile& profile = view.graph().profile();
-    const auto& series = profile.series[0];
-    std::size_t last = 0;
-    for (std::size_t i = 0; i < series.x.size(); ++i) {
-        if (series.x[i] == 179 && series.y[i] > 0) {
-            last = i;
+TEST_F(BScanTest, TheReadingUnderTheMarkerIsTheCurrentOneWhereverItLies) {
+    auto& view = open(segmentFile(longSegment(1000)));
+    for (int row : {299, 360, 500, 899, 950, 999}) {
+        view.selectReading(row);
+        EXPECT_EQ(view.chart()->model().series.at(10).x, std::vector<double>{179}) << row;
+        const ProfileSeries& series = view.graph().profile().series[0];
+        double atMarker = -1;
+        for (std::size_t i = 0; i < series.x.size(); ++i) {
+            if (series.x[i] == 179 && series.y[i] > 0) {
+                atMarker = series.y[i];
+            }
         }
+        EXPECT_NEAR(atMarker, 30 + (row % 10) * 0.5, 1e-4) << row;
     }
-    EXPECT_NEAR(series.y[last], 34.5, 1e-4);  // row 299: 0.300 + 9 * 0.005
 }
 
 TEST_F(BScanTest, ReturningToTheFirstWindowPassesTheProfileAgain) {

@@ -215,6 +215,18 @@ TEST_F(LoadingTest, MissingRowsAndShortRowsGiveEmptyTexts) {
     EXPECT_EQ(view.setupList()->topLevelItem(3)->text(1), "");
 }
 
+TEST_F(LoadingTest, ShortOrMissingHeaderValuesGiveAnEmptyTable) {
+    const std::string rest = "\n" + std::string(kReadingColumnLine) +
+                             "\n0001,0.100,IN,OFF,OFF,STD,OFF,0,1,STD,OFF,OFF,\n";
+    const std::string names = "Filename,Type,Start Row,End Row,# ID,# Setup,# Notes,\n";
+    for (const std::string& values : {std::string("A.CSV,LINEAR,1,\n"), std::string("\n")}) {
+        auto& view = fixture.openText(names + values + rest);
+        EXPECT_EQ(view.table().rowCount(), 0);
+        EXPECT_FALSE(view.selection().valid);
+    }
+    EXPECT_TRUE(fixture.voice.said.empty());
+}
+
 TEST_F(LoadingTest, ColumnLineWithoutTheNamedColumnsReadsThemAsEmpty) {
     const std::string text =
         "Filename,Type,# ID,# Setup,# Notes,\nA.CSV,LINEAR,1,1,0,\n\nID,Thickness,\n"
@@ -236,10 +248,12 @@ TEST_F(LoadingTest, CapacitiesBoundWhatAFileCanMakeTheViewHold) {
     }
     for (int i = 0; i < 25; ++i) {
         file.setup(std::to_string(i + 1) + ",IN,");
+        file.note(std::to_string(i + 1) + ",Text,");
     }
     auto& view = fixture.openText(file.text());
     EXPECT_EQ(view.table().rowCount(), 5000);
     EXPECT_EQ(view.file().setups.size(), 20u);
+    EXPECT_EQ(view.file().notes.size(), 20u);
     EXPECT_EQ(view.bscanBook().segments.size(), 100u);
     EXPECT_EQ(view.bscanBook().segments.back().start, 198);
     EXPECT_EQ(view.bscanBook().segments.back().stop, 199);
