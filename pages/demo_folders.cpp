@@ -1,0 +1,102 @@
+#include "pages/demo_folders.h"
+
+#include <cstdlib>
+#include <set>
+
+#include "app/folder_chain.h"
+#include "app/safe_file.h"
+#include "tools/sample_files.h"
+
+namespace korvel {
+
+namespace {
+
+// The files the demo's PC data folder starts with: a data file to view and export, a report
+// to import and three grid files to merge. The gauge gets every sample data file.
+const std::set<std::string> kPcSamples = {"PIPE-A.CSV", "ELBOW-C.DAT", "MERGE-1.CSV", "MERGE-2.CSV",
+                                          "MERGE-3.CSV"};
+
+bool isGaugeSample(const std::string& name) {
+    return name.rfind("MERGE-", 0) != 0 && name.size() > 4 &&
+           name.compare(name.size() - 4, 4, ".CSV") == 0;
+}
+
+// Stand-in upgrade images: bytes of every value, NUL included, as real images hold.
+std::string demoImage(std::size_t size, unsigned seed) {
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        bytes[i] = static_cast<char>((seed >> 16) & 0xFF);
+    }
+    return bytes;
+}
+
+bool copyFile(const std::string& from, const std::string& to, std::string& error) {
+    const auto bytes = readFileBytes(from);
+    if (!bytes) {
+        error = "cannot read " + from;
+        return false;
+    }
+    return writeFileSafely(to, *bytes, &error);
+}
+
+bool seed(const std::string& folder, bool (*wanted)(const std::string&), std::string& error) {
+    if (isDirectory(folder)) {
+        return true;
+    }
+    makeFolderChain(folder);
+    for (const auto& sample : samples::sampleSet()) {
+        if (wanted(sample.name) &&
+            !writeFileSafely(joinPath(folder, sample.name), sample.bytes, &error)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string DemoFolders::pcDataFolder() const {
+    return joinPath(joinPath(system.documents, "Korvel"), "data");
+}
+
+DemoFolders demoFolders(const std::string& root) {
+    DemoFolders folders;
+    folders.root = root;
+    folders.work = joinPath(root, "work");
+    folders.gaugeLog = joinPath(root, "gauge-datalog");
+    folders.system.documents = joinPath(root, "Documents");
+    folders.system.settings = joinPath(root, "settings");
+    return folders;
+}
+
+bool prepareDemo(const DemoFolders& folders, const std::string& resources, std::string& error) {
+    makeFolderChain(folders.work);
+    for (const char* name : {"AppConfig.ini", "Language.ini", "logo.bmp"}) {
+        if (!copyFile(joinPath(resources, name), joinPath(folders.work, name), error)) {
+            return false;
+        }
+    }
+    const std::string bootloader = joinPath(folders.work, "quenboot.bin");
+    if (!fileExists(bootloader) && !writeFileSafely(bootloader, demoImage(2048, 0x5A), &error)) {
+        return false;
+    }
+    const bool pcFolderIsNew = !isDirectory(folders.pcDataFolder());
+    return seed(folders.gaugeLog, isGaugeSample, error) &&
+           seed(
+               folders.pcDataFolder(),
+               [](const std::string& name) { return kPcSamples.count(name) > 0; }, error) &&
+           (!pcFolderIsNew || writeFileSafely(joinPath(folders.pcDataFolder(), "KQ77-DEMO.bin"),
+                                              demoImage(8192, 0x3C), &error));
+}
+
+std::string defaultDemoRoot() {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data && *data) {
+        return joinPath(data, "korvel-demo");
+    }
+    const char* home = std::getenv("HOME");
+    return joinPath(joinPath(joinPath(home ? home : ".", ".local"), "share"), "korvel-demo");
+}
+
+}  // namespace korvel

@@ -1,0 +1,67 @@
+#include "pages/demo_gauge_panel.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/text_table.h"
+#include "app/ui/qt_text.h"
+#include "sim/virtual_bus.h"
+
+namespace korvel {
+
+DemoGaugePanel::DemoGaugePanel(const TextTable& texts, std::shared_ptr<sim::SimDevice> normal,
+                               std::shared_ptr<sim::SimDevice> upgradeMode, QWidget* sheet)
+    : QDialog(sheet, Qt::Tool),
+      texts_(texts),
+      normal_(std::move(normal)),
+      upgradeMode_(std::move(upgradeMode)) {
+    setWindowTitle(toQt(texts.message("IDS_DEMO_PANEL_TITLE")));
+    state_ = new QLabel(this);
+    state_->setObjectName("gaugeState");
+    state_->setWordWrap(true);
+    state_->setMinimumWidth(260);
+    unplug_ = new QPushButton(toQt(texts.message("IDS_DEMO_UNPLUG")), this);
+    plugIn_ = new QPushButton(toQt(texts.message("IDS_DEMO_PLUG")), this);
+    plugInUpgrade_ = new QPushButton(toQt(texts.message("IDS_DEMO_PLUG_UPGRADE")), this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(state_);
+    for (QPushButton* button : {unplug_, plugIn_, plugInUpgrade_}) {
+        button->setAutoDefault(false);
+        layout->addWidget(button);
+    }
+    connect(unplug_, &QPushButton::clicked, this, &DemoGaugePanel::unplug);
+    connect(plugIn_, &QPushButton::clicked, this, &DemoGaugePanel::plugIn);
+    connect(plugInUpgrade_, &QPushButton::clicked, this, &DemoGaugePanel::plugInUpgradeMode);
+    state_->setText(toQt(texts.message("IDS_DEMO_GAGE_PLUGGED")));
+    showButtons(true);
+}
+
+void DemoGaugePanel::unplug() {
+    sim::virtualBus().unplugAll();
+    state_->setText(toQt(texts_.message("IDS_DEMO_GAGE_UNPLUGGED")));
+    showButtons(false);
+}
+
+void DemoGaugePanel::plug(const std::shared_ptr<sim::SimDevice>& device, const char* stateKey) {
+    sim::virtualBus().unplugAll();
+    sim::virtualBus().plugIn(device);
+    state_->setText(toQt(texts_.message(stateKey)));
+    showButtons(true);
+}
+
+void DemoGaugePanel::plugIn() {
+    plug(normal_, "IDS_DEMO_GAGE_PLUGGED");
+}
+
+void DemoGaugePanel::plugInUpgradeMode() {
+    plug(upgradeMode_, "IDS_DEMO_GAGE_UPGRADE_MODE");
+}
+
+void DemoGaugePanel::showButtons(bool pluggedIn) {
+    unplug_->setEnabled(pluggedIn);
+    plugIn_->setEnabled(!pluggedIn);
+    plugInUpgrade_->setEnabled(!pluggedIn);
+}
+
+}  // namespace korvel

@@ -1,0 +1,72 @@
+// korvel-demo: the program with a simulated gauge plugged in, in an installation of its own
+// (see demo_folders.h), and a small window to unplug the gauge and plug it back in.
+//
+//   korvel-demo [--page N] [DEMO-FOLDER]
+//
+// DEMO-FOLDER defaults to $XDG_DATA_HOME/korvel-demo; --page opens the sheet at its N-th tab
+// (from 0), for the screenshots.
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <memory>
+
+#include "app/clock.h"
+#include "app/palimar_app.h"
+#include "app/ui/option_sheet.h"
+#include "app/ui/qt_voice.h"
+#include "gauge/usb_port.h"
+#include "pages/demo_folders.h"
+#include "pages/demo_gauge_panel.h"
+#include "pages/page_context.h"
+#include "pages/program.h"
+#include "sim/simulated_port.h"
+#include "sim/upgrade_mode.h"
+#include "sim/velocity_store.h"
+
+#ifndef KORVEL_RESOURCES_DIR
+#define KORVEL_RESOURCES_DIR "resources"
+#endif
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    std::string root = korvel::defaultDemoRoot();
+    int firstPage = 0;
+    const QStringList arguments = QApplication::arguments();
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == "--page" && i + 1 < arguments.size()) {
+            firstPage = arguments[++i].toInt();
+        } else {
+            root = arguments[i].toStdString();
+        }
+    }
+    const korvel::DemoFolders folders = korvel::demoFolders(root);
+    std::string error;
+    if (!korvel::prepareDemo(folders, KORVEL_RESOURCES_DIR, error)) {
+        QMessageBox::critical(
+            nullptr, "korvel-demo",
+            QString::fromLocal8Bit(
+                ("The demo folder " + root + " cannot be prepared: " + error).c_str()));
+        return 1;
+    }
+
+    korvel::RealClock clock;
+    clock.setPump(korvel::pumpInterfaceEvents);
+    auto gauge = std::make_shared<korvel::sim::SimulatedGauge>(folders.gaugeLog);
+    korvel::sim::teachVelocities(*gauge, korvel::sim::velocityFileIn(folders.gaugeLog));
+    auto upgradeMode = std::make_shared<korvel::sim::BootModeGauge>();
+    const auto port = korvel::sim::plugInAlone(gauge, clock);
+    korvel::installUsbPort(*port);
+
+    korvel::setCurrentDirectory(folders.work);
+    korvel::PalimarApp app;
+    app.startup(folders.work, folders.system);
+    return korvel::runProgram(korvel::PageContext{app, {}}, [&](korvel::COptionSheet* sheet) {
+        sheet->setCurrentPage(firstPage);
+        auto* panel = new korvel::DemoGaugePanel(app.texts(), gauge, upgradeMode, sheet);
+        QTimer::singleShot(0, panel, [panel, sheet] {
+            panel->move(sheet->frameGeometry().topRight() + QPoint(12, 0));
+            panel->show();
+        });
+    });
+}

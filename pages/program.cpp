@@ -1,0 +1,22 @@
+#include "pages/program.h"
+
+#include <QApplication>
+
+#include "app/ui/app_icon.h"
+#include "app/ui/main_window.h"
+#include "app/ui/option_sheet.h"
+#include "pages/page_set.h"
+
+namespace korvel {
+
+int runProgram(const PageContext& context, const std::function<void(COptionSheet*)>& onSheet) {
+    QApplication::setWindowIcon(applicationIcon());
+    MainWindow window(context.app, [&context] { return createPageSet(context); });
+    if (onSheet) {
+        QObject::connect(&window, &MainWindow::sheetOpened, onSheet);
+    }
+    window.show();
+    return QApplication::exec();
+}
+
+}  // namespace korvel

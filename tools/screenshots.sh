@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Screenshots of every page of korvel-demo under Xvfb, into docs/screenshots/.
+#   tools/screenshots.sh [PATH-TO-korvel-demo]     (default: build/default/pages/korvel-demo)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+demo=${1:-build/default/pages/korvel-demo}
+out=docs/screenshots
+pages=(file-transfer software-upgrade terminal preferences file-merge file-create user-velocity)
+scratch=$(mktemp -d)
+display=:$((90 + RANDOM % 100))
+
+Xvfb "$display" -screen 0 1400x900x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+cleanup() {
+    kill "$xvfb" 2>/dev/null || true
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+export DISPLAY=$display
+sleep 1
+
+# The largest top-level window titled like the sheet (the main window shares its title).
+sheet_window() {
+    xwininfo -root -children | grep -- '- Version 3.7.3' |
+        awk '{ split($0, a, /\) +/); split(a[2], s, /[x+ ]/); print s[1] * s[2], $1 }' |
+        sort -n | tail -1 | cut -d' ' -f2
+}
+
+mkdir -p "$out"
+for i in "${!pages[@]}"; do
+    "$demo" --page "$i" "$scratch/demo" >/dev/null 2>&1 &
+    pid=$!
+    # Wait for the sheet beside the main window, then for its pages to settle.
+    for _ in $(seq 50); do
+        [ "$(xwininfo -root -children | grep -c -- '- Version 3.7.3' || true)" -ge 2 ] && break
+        sleep 0.2
+    done
+    sleep 1.5
+    window=$(sheet_window)
+    import -window "$window" "$out/$(printf '%d' $((i + 1)))-${pages[$i]}.png"
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+    echo "$out/$((i + 1))-${pages[$i]}.png"
+done
