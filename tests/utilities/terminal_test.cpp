@@ -104,8 +104,8 @@ TEST_F(TerminalTest, AThreePacketReplyEndsAtTheMarkerAndTheGaugeIsResetAndClosed
 }
 
 TEST_F(TerminalTest, SilenceEndsTheReaderAfterOneSecondAndKeepsTheLinkOpen) {
-    ASSERT_TRUE(session.startRead(sink));
     const std::int64_t start = clock.nowMs();
+    ASSERT_TRUE(session.startRead(sink));
     sink.waitForEnd();
     EXPECT_GE(clock.nowMs() - start, 1000);
     EXPECT_EQ(sink.final(), "");

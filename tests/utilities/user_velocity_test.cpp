@@ -139,5 +139,20 @@ TEST(SimulatedVelocities, TheGaugeConvertsKnownUnitsAndChecksWhatItIsGiven) {
     EXPECT_EQ(store.get("velocity2 m/s"), "6000 m/s");
 }
 
+TEST(SimulatedVelocities, AGaugeWithAFolderKeepsItsVelocitiesBetweenRuns) {
+    ScratchFolder log;
+    const std::string file = sim::velocityFileIn(log.path());
+    {
+        sim::VelocityStore first(file);
+        EXPECT_EQ(first.set("velocity2 0.1250 in/us"), "OK");
+    }
+    sim::VelocityStore second(file);
+    EXPECT_EQ(second.velocity(1).value, "0.1250");
+    EXPECT_EQ(second.velocity(1).unit, "in/us");
+    EXPECT_EQ(second.velocity(0).value, "0.2330");
+    // Kept out of the data log's listing.
+    EXPECT_TRUE(sim::DataLog(log.path()).names().empty());
+}
+
 }  // namespace
 }  // namespace korvel::test
