@@ -87,17 +87,7 @@ DataViewDialog::~DataViewDialog() = default;
 
 void DataViewDialog::createControls() {
     units_ = std::make_unique<DialogUnits>(fontMetrics());
-    readings_ = new QTableView(this);
-    header_ = new CListHeaderCtrl(readings_);
-    readings_->setHorizontalHeader(header_);
-    readings_->verticalHeader()->hide();
-    readings_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    readings_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    readings_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    readings_->setShowGrid(false);
-    readings_->setWordWrap(false);
-    readings_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    readings_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    createReadingsList();
     aScanRadio_ = new QRadioButton(this);
     bScanRadio_ = new QRadioButton(this);
     aScanRadio_->setAutoExclusive(false);
@@ -118,7 +108,24 @@ void DataViewDialog::createControls() {
     printPageButton_ = new QPushButton(this);
     closeButton_ = new QPushButton(this);
     closeButton_->setDefault(true);
+    placeAtDesignSize();
+}
 
+void DataViewDialog::createReadingsList() {
+    readings_ = new QTableView(this);
+    header_ = new CListHeaderCtrl(readings_);
+    readings_->setHorizontalHeader(header_);
+    readings_->verticalHeader()->hide();
+    readings_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    readings_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    readings_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    readings_->setShowGrid(false);
+    readings_->setWordWrap(false);
+    readings_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    readings_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+}
+
+void DataViewDialog::placeAtDesignSize() {
     const Growth fixedTop{0, 0, kTableShare, 0};
     const Growth bottom{0, 0, 1, 0};
     const Growth right{kChartShare, 0, kTableShare, 0};

@@ -83,6 +83,8 @@ class DataViewDialog : public QDialog {
 
   private:
     void createControls();
+    void createReadingsList();
+    void placeAtDesignSize();
     void setCaptions();
     void connectControls();
     void load(const std::string& path);

@@ -109,7 +109,7 @@ TEST_F(LoadingTest, FileThatCannotBeOpenedSaysSoOnceAndShowsAnEmptyView) {
     EXPECT_GE(view.chart()->drawCount(), 1);
 }
 
-TEST_F(LoadingTest, LaterWaveformsAreReadAfterAB_ScanRowWithoutOne) {
+TEST_F(LoadingTest, LaterWaveformsAreReadAfterABScanRowWithoutOne) {
     Row bscan;
     bscan.bscan = "START";
     Row stop = bscan;
