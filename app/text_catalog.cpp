@@ -181,7 +181,7 @@ const std::vector<MessageEntry>& messageEntries() {
          "case),+,-"},
         // Messages of the data files (ids 200-219).
         {"IDS_ERR_FILESAVE", 200, "Error saving file"},
-        {"IDS_MSG_FILECREATE_NO_COMMA", 201, "A comma cannot be used in a layout value"},
+        {"IDS_MSG_FILECREATE_NO_COMMA", 201, "Commas and line breaks cannot be used in a layout value"},
         {"IDS_ERR_FILEMERGE_NOTGRID", 202, "Only grid files can be merged: their first line begins with a comma and names the columns. Not a grid file"},
         // Messages of the gauge link (ids 220-239).
         {"IDS_ERR_USBPERMISSION_TIP", 220, "Permission to use the USB device was denied. Install the device rules shipped with the program: sudo cp 60-korvel-gauge.rules /etc/udev/rules.d/ && sudo udevadm control --reload-rules, then unplug and replug the USB cable."},

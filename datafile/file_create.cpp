@@ -105,16 +105,24 @@ class LayoutChecker {
     std::optional<CreateBox> countThenIncrements(long long locations, const char* layout,
                                                  CreateBox focus) {
         const auto count = countLimit(locations, layout, focus);
-        if (request_.firstInc.find(',') != std::string::npos ||
-            request_.secondInc.find(',') != std::string::npos) {
-            return fail("IDS_MSG_FILECREATE_NO_COMMA", CreateBox::FirstInc);
-        }
         if (equalsNoCase(request_.firstInc, request_.secondInc)) {
             const auto increments =
                 fail("IDS_MSG_FILECREATE_1STINC_2NDINC_EQUAL", CreateBox::FirstInc);
             return count ? count : increments;
         }
         return count;
+    }
+
+    // The typed texts of the list boxes go into the header line as they are: a comma or a line
+    // break would split it.
+    std::optional<CreateBox> fieldSafe(
+        std::initializer_list<std::pair<const std::string*, CreateBox>> boxes) {
+        for (const auto& [text, box] : boxes) {
+            if (text->find_first_of(",\r\n") != std::string::npos) {
+                return fail("IDS_MSG_FILECREATE_NO_COMMA", box);
+            }
+        }
+        return std::nullopt;
     }
 
     template <typename... Checks>
@@ -134,6 +142,9 @@ class LayoutChecker {
         return firstFailure(
             [&] { return valuesAndKind(columns()); }, [&] { return valuesAndKind(rows()); },
             [&] { return order(rows()); }, [&] { return order(columns()); },
+            [&] {
+                return fieldSafe({{&request_.firstInc, CreateBox::FirstInc}});
+            },
             [&] { return countLimit(span(columns()) * span(rows()), "2D", CreateBox::StartRow); });
     }
 
@@ -142,6 +153,10 @@ class LayoutChecker {
             [&] { return valuesAndKind(columns()); }, [&] { return valuesAndKind(rows()); },
             [&] { return valuesAndKind(elevations()); }, [&] { return order(rows()); },
             [&] { return order(columns()); }, [&] { return order(elevations()); },
+            [&] {
+                return fieldSafe({{&request_.firstInc, CreateBox::FirstInc},
+                                  {&request_.secondInc, CreateBox::SecondInc}});
+            },
             [&] {
                 return countThenIncrements(span(elevations()) * span(columns()) * span(rows()),
                                            "3D", CreateBox::StartRow);
@@ -153,10 +168,9 @@ class LayoutChecker {
             [&] { return valuesAndKind(elevations()); }, [&] { return valuesAndKind(tubes()); },
             [&] { return order(elevations()); }, [&] { return order(tubes()); },
             [&] {
-                if (request_.testPts.find(',') != std::string::npos) {
-                    return fail("IDS_MSG_FILECREATE_NO_COMMA", CreateBox::TestPts);
-                }
-                return std::optional<CreateBox>();
+                return fieldSafe({{&request_.testPts, CreateBox::TestPts},
+                                  {&request_.firstInc, CreateBox::FirstInc},
+                                  {&request_.secondInc, CreateBox::SecondInc}});
             },
             [&] {
                 return countThenIncrements(span(tubes()) * span(elevations()) * testPointCount(),

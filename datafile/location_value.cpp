@@ -29,7 +29,7 @@ LocationValue within(LocationKind kind, long value) {
 }  // namespace
 
 LocationValue parseLocationValue(std::string_view text) {
-    if (text.empty() || text.find(',') != std::string_view::npos) {
+    if (text.empty() || text.find_first_of(",\r\n") != std::string_view::npos) {
         return {};
     }
     if (isNumericText(text)) {

@@ -90,7 +90,7 @@ TEST(LocationValue, FollowsTheValueRule) {
         {"A", LocationKind::Letters, 1},    {"ZZ", LocationKind::Letters, 702},
         {"A1", LocationKind::Letters, 11},  {"ABC", LocationKind::Invalid, 0},
         {"1A", LocationKind::Invalid, 0},   {"A,", LocationKind::Invalid, 0},
-        {"0", LocationKind::Invalid, 0},
+        {"Z\n", LocationKind::Invalid, 0},  {"0", LocationKind::Invalid, 0},
     };
     for (const auto& c : cases) {
         const LocationValue v = parseLocationValue(c.text);
@@ -108,6 +108,10 @@ TEST(FileCreate, LayoutChecksSpeakInOrderAndFocusTheRightBox) {
     const char* const boilerAscan =
         "(EndTube - StartTube + 1) * (EndElev - StartElev + 1) * NumberTestPts cannot be more than "
         "160 for Save Mode THK+ASCAN";
+    const char* const noComma = "Commas and line breaks cannot be used in a layout value";
+    CreateRequest typed2D = twoD("A.B", "1.2", kSaveThkOnly);
+    typed2D.firstInc = "R\nOW";
+    CreateRequest typedBoiler = boiler("N,E", kSaveThkOnly);
     CreateRequest tooMany3D = threeD("ROW", "row");
     tooMany3D.endElev = "1000";
     const struct {
@@ -138,6 +142,9 @@ TEST(FileCreate, LayoutChecksSpeakInOrderAndFocusTheRightBox) {
          CreateBox::StartTube,
          {boilerAscan}},
         {"3D same increments", threeD("ROW", "ROW"), CreateBox::FirstInc, {kIncrements}},
+        {"3D comma in 2nd Inc", threeD("ROW", "CO,L"), CreateBox::SecondInc, {noComma}},
+        {"2D line break in 1st Inc", typed2D, CreateBox::FirstInc, {noComma}},
+        {"boiler comma in Test Pts", typedBoiler, CreateBox::TestPts, {noComma}},
         {"3D count and increments both speak",
          tooMany3D,
          CreateBox::StartRow,
