@@ -1,7 +1,6 @@
 #include "datafile/report_import.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 #include "app/platform.h"
@@ -41,6 +40,15 @@ std::string asField(std::string_view text) {
     std::string field(text);
     std::replace(field.begin(), field.end(), ',', ' ');
     return field;
+}
+
+// The values of the longest grid line: a shorter line has zeros for its missing values.
+std::size_t widestLine(const std::vector<std::vector<float>>& lines) {
+    std::size_t columns = 0;
+    for (const auto& values : lines) {
+        columns = std::max(columns, values.size());
+    }
+    return columns;
 }
 
 class ReportReader {
@@ -143,10 +151,7 @@ class ReportReader {
         for (auto& values : lines) {
             values.resize(std::min<std::size_t>(values.size(), kLargestLetterCode));
         }
-        std::size_t columns = 0;
-        for (const auto& values : lines) {
-            columns = std::max(columns, values.size());
-        }
+        const std::size_t columns = widestLine(lines);
         if (columns > 0 && lines.size() * columns > kMaxReadings) {
             lines.resize(kMaxReadings / columns);
         }
@@ -155,14 +160,6 @@ class ReportReader {
     LineReader lines_;
     TextReport report_;
 };
-
-std::size_t gridColumns(const TextReport& report) {
-    std::size_t columns = 0;
-    for (const auto& values : report.gridLines) {
-        columns = std::max(columns, values.size());
-    }
-    return columns;
-}
 
 // A corner "A1" is column A, row 1; "AA12" is column AA, row 12.
 std::pair<std::string, std::string> splitCorner(const std::string& corner) {
@@ -221,7 +218,7 @@ void addLinearReadings(DataFile& file, const TextReport& report, const std::stri
 void addGridReadings(DataFile& file, const TextReport& report, const std::string& fileName) {
     const auto [startCol, startRow] = splitCorner(report.upperLeft);
     const auto [endCol, endRow] = splitCorner(report.lowerRight);
-    const std::size_t columns = gridColumns(report);
+    const std::size_t columns = widestLine(report.gridLines);
     const auto& lines = report.gridLines;
     setHeader(file, {{"Filename", fileName},
                      {"Type", "2D"},
