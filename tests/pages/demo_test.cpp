@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/platform.h"
+#include "app/safe_file.h"
+#include "app/ui/file_list_view.h"
+#include "page_environment.h"
+#include "pages/demo_folders.h"
+#include "pages/demo_gauge_panel.h"
+#include "pages/file_transfer_page.h"
+#include "sim/upgrade_mode.h"
+#include "simulated_gauge_setup.h"
+#include "tests/support/recording_voice.h"
+
+namespace korvel {
+namespace {
+
+std::string resources() {
+    return std::string(std::getenv("KORVEL_SOURCE_DIR")) + "/resources";
+}
+
+TEST(DemoFoldersTest, SeedsItsOwnInstallationOnce) {
+    test::PageEnvironment environment;
+    const DemoFolders folders = demoFolders(environment.path("demo"));
+    std::string error;
+    ASSERT_TRUE(prepareDemo(folders, resources(), error)) << error;
+    for (const char* name : {"AppConfig.ini", "Language.ini", "logo.bmp", "quenboot.bin"}) {
+        EXPECT_TRUE(fileExists(joinPath(folders.work, name))) << name;
+    }
+    EXPECT_EQ(readFileBytes(joinPath(folders.work, "Language.ini")),
+              readFileBytes(resources() + "/Language.ini"));
+    for (const char* name : {"PIPE-A.CSV", "ELBOW-R.CSV", "TANK3D.CSV", "BOILER1.CSV"}) {
+        EXPECT_TRUE(fileExists(joinPath(folders.gaugeLog, name))) << name;
+    }
+    EXPECT_FALSE(fileExists(joinPath(folders.gaugeLog, "MERGE-1.CSV")));
+    for (const char* name : {"PIPE-A.CSV", "ELBOW-C.DAT", "MERGE-1.CSV", "KQ77-DEMO.bin"}) {
+        EXPECT_TRUE(fileExists(joinPath(folders.pcDataFolder(), name))) << name;
+    }
+
+    // A second start keeps what the person did with the files.
+    std::remove(joinPath(folders.pcDataFolder(), "PIPE-A.CSV").c_str());
+    std::remove(joinPath(folders.gaugeLog, "TANK3D.CSV").c_str());
+    ASSERT_TRUE(prepareDemo(folders, resources(), error)) << error;
+    EXPECT_FALSE(fileExists(joinPath(folders.pcDataFolder(), "PIPE-A.CSV")));
+    EXPECT_FALSE(fileExists(joinPath(folders.gaugeLog, "TANK3D.CSV")));
+
+    // The shipped configuration runs in the demo's own folders.
+    PalimarApp app;
+    app.startup(folders.work, folders.system);
+    EXPECT_EQ(app.pcDataFolder(), folders.pcDataFolder());
+    EXPECT_EQ(app.settingsFolder(), joinPath(folders.system.settings, "Korvel"));
+    EXPECT_EQ(app.logoPath(), joinPath(folders.work, "logo.bmp"));
+}
+
+TEST(DemoFoldersTest, MissingResourcesAreReported) {
+    test::PageEnvironment environment;
+    std::string error;
+    EXPECT_FALSE(
+        prepareDemo(demoFolders(environment.path("demo")), environment.path("none"), error));
+    EXPECT_NE(error.find("AppConfig.ini"), std::string::npos) << error;
+}
+
+TEST(DemoGaugePanelTest, UnpluggingShowsTheLinkFailureAndPluggingBringsTheGaugeBack) {
+    test::PageEnvironment environment;
+    environment.write("gauge/PIPE1.CSV", "Filename,Type,\r\nPIPE1.CSV,LINEAR,\r\n");
+    const PalimarApp& app = environment.start();
+    test::SimulatedGaugeSetup gauge(environment.path("gauge"));
+    auto upgradeMode = std::make_shared<sim::BootModeGauge>();
+    CFileTransferPage page(environment.context());
+    test::RecordingVoice voice;
+    page.setVoice(&voice);
+    page.ensureInitialised();
+    DemoGaugePanel panel(app.texts(), gauge.gauge, upgradeMode, &page);
+
+    panel.unplug();
+    EXPECT_EQ(panel.state()->text(),
+              "The simulated Gage is unplugged: the gauge buttons now show "
+              "the link failure.");
+    page.refreshGaugeList();
+    ASSERT_EQ(voice.said.size(), 1u);
+    EXPECT_EQ(voice.said[0], (test::Said{MessageKind::Error, app.texts().linkFailureMessage()}));
+
+    panel.plugInUpgradeMode();  // another identity: the data log is still out of reach
+    EXPECT_EQ(panel.state()->text(),
+              "The simulated Gage is plugged in in its upgrade mode, for "
+              "the Software Upgrade page.");
+    page.refreshGaugeList();
+    EXPECT_EQ(voice.said.size(), 2u);
+
+    panel.plugIn();
+    EXPECT_EQ(panel.state()->text(), "The simulated Gage is plugged in.");
+    page.refreshGaugeList();
+    EXPECT_EQ(voice.said.size(), 2u);
+    EXPECT_EQ(page.gaugeList()->topLevelItemCount(), 1);
+}
+
+}  // namespace
+}  // namespace korvel
