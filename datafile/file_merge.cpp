@@ -17,8 +17,8 @@ namespace korvel {
 namespace {
 
 // The fields after the key: each ended by a comma, plus a non-empty text after the last comma.
-std::vector<std::string_view> valuesAfterKey(std::string_view line) {
-    std::vector<std::string_view> values;
+void valuesAfterKey(std::string_view line, std::vector<std::string_view>& values) {
+    values.clear();
     std::size_t start = line.find(',') + 1;
     while (start <= line.size()) {
         const auto comma = line.find(',', start);
@@ -31,6 +31,11 @@ std::vector<std::string_view> valuesAfterKey(std::string_view line) {
         values.push_back(line.substr(start, comma - start));
         start = comma + 1;
     }
+}
+
+std::vector<std::string_view> valuesAfterKey(std::string_view line) {
+    std::vector<std::string_view> values;
+    valuesAfterKey(line, values);
     return values;
 }
 
@@ -63,10 +68,13 @@ struct MergedRow {
 // Works on views into the files' bytes, which outlive it.
 class Merger {
   public:
-    void add(std::string_view bytes, bool first) {
+    // plannedWidth: the widest heading column of all files, so that rows are sized once.
+    explicit Merger(std::size_t plannedWidth) : plannedWidth_(plannedWidth) {}
+
+    void add(const std::vector<std::string_view>& lines, bool first) {
         std::vector<Heading> fileHeadings;
         int commaLines = 0;
-        for (const auto line : fileLines(bytes)) {
+        for (const auto line : lines) {
             const auto comma = line.find(',');
             if (first) {
                 registerKey(line, comma, commaLines);
@@ -80,7 +88,8 @@ class Merger {
             }
             const auto row = index_.find(line.substr(0, comma));
             if (row != index_.end()) {
-                place(rows_[row->second], valuesAfterKey(line), fileHeadings);
+                valuesAfterKey(line, values_);
+                place(rows_[row->second], values_, fileHeadings);
             }
         }
     }
@@ -145,8 +154,8 @@ class Merger {
     // Without headings the row replaces the merged one. With headings each value goes to its
     // heading's column; a row whose first column is taken already is dropped, and a value never
     // overwrites one that is there.
-    static void place(MergedRow& row, const std::vector<std::string_view>& values,
-                      const std::vector<Heading>& headings) {
+    void place(MergedRow& row, const std::vector<std::string_view>& values,
+               const std::vector<Heading>& headings) {
         if (row.verbatim) {
             return;
         }
@@ -170,7 +179,8 @@ class Merger {
             const auto needed = static_cast<std::size_t>(column);
             if (row.values.size() < needed) {
                 if (row.values.capacity() < needed) {
-                    row.values.reserve(std::max(needed, 2 * row.values.capacity()));
+                    row.values.reserve(
+                        std::max({needed, plannedWidth_, 2 * row.values.capacity()}));
                 }
                 row.values.resize(needed);
             }
@@ -217,12 +227,30 @@ class Merger {
         return line;
     }
 
+    std::size_t plannedWidth_;
+    std::vector<std::string_view> values_;  // of the line in hand
     std::vector<std::string> keys_;
     std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>> index_;
     std::vector<MergedRow> rows_;
     std::vector<Heading> headings_;
     std::unordered_set<std::string> known_;
 };
+
+std::size_t widestHeading(const std::vector<std::string_view>& lines) {
+    std::size_t width = 0;
+    for (const auto line : lines) {
+        if (line.empty() || line[0] != ',') {
+            continue;
+        }
+        for (const auto field : valuesAfterKey(line)) {
+            const int column = headingColumn(field);
+            if (column <= kMaxMergeColumns) {
+                width = std::max(width, static_cast<std::size_t>(column));
+            }
+        }
+    }
+    return width;
+}
 
 bool isCsvName(const std::string& name) {
     return endsWithNoCase(name, "CSV");
@@ -285,9 +313,15 @@ bool isGridFile(std::string_view bytes) {
 }
 
 std::string mergedBytes(const std::vector<std::string>& files) {
-    Merger merger;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        merger.add(files[i], i == 0);
+    std::vector<std::vector<std::string_view>> lines;
+    std::size_t width = 0;
+    for (const auto& file : files) {
+        lines.push_back(fileLines(file));
+        width = std::max(width, widestHeading(lines.back()));
+    }
+    Merger merger(width);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        merger.add(lines[i], i == 0);
     }
     return merger.result();
 }
