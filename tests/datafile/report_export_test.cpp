@@ -7,6 +7,7 @@
 #include "app/safe_file.h"
 #include "datafile/data_file_writer.h"
 #include "datafile/date_text.h"
+#include "datafile/output_file.h"
 #include "tests/datafile/report_fixtures.h"
 #include "tests/support/recording_voice.h"
 
@@ -116,6 +117,22 @@ TEST(ReportExport, DateConversionTouchesOnlyFourDigitYears) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(reportDateTime(c.value), c.report) << c.value;
+    }
+}
+
+TEST(ReportExport, ReportNamesChangeOnlyTheFilesExtension) {
+    const struct {
+        const char* path;
+        const char* report;
+    } cases[] = {
+        {"/d/PIPE1.CSV", "/d/PIPE1.DAT"},
+        {"/d/PIPE.1.CSV", "/d/PIPE.1.DAT"},
+        {"/home/u.v/PIPE1", "/home/u.v/PIPE1.DAT"},
+        {"C:\\Gage.Data\\PIPE1", "C:\\Gage.Data\\PIPE1.DAT"},
+        {"PIPE1.CSV", "PIPE1.DAT"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(withExtension(c.path, ".DAT"), c.report) << c.path;
     }
 }
 
