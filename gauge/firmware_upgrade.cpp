@@ -200,7 +200,9 @@ bool FirmwareUpgrade::sendRequestedChunks(Download& download) {
         download.written += length;
         voice.setStatus(formatWithArgument(texts.message("IDS_STATUS_UPGRADE_SENT"),
                                            std::to_string(download.written), 1));
-        voice.setProgress(static_cast<int>(std::min<long long>(download.written, 0x7FFFFFFF)));
+        // The sums make the total outgrow the bar's range; the bar then stays full.
+        const long long barEnd = static_cast<long long>(download.image.size()) + 2;
+        voice.setProgress(sizeAsInt(static_cast<std::size_t>(std::min(download.written, barEnd))));
         voice.repaint();
         if (data.size() < wanted) {
             return true;

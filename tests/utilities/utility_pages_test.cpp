@@ -351,6 +351,19 @@ TEST_F(DownloadPageTest, TheUpgradeRunsToCompleteAndTheGaugeHoldsBothImages) {
     EXPECT_EQ(page->fileBox()->text(), answer);
 }
 
+TEST_F(DownloadPageTest, ThePagesOwnBarAndStatusLineFollowTheDownload) {
+    environment.write("work/quenboot.bin", std::string(100, '\x01'));
+    environment.write("work/KQ90.bin", std::string(130, '\x02'));
+    answer = QString::fromStdString(environment.path("work/KQ90.bin"));
+    page->setVoice(nullptr);
+    page->selectButton()->click();
+    page->startButton()->click();
+    EXPECT_EQ(page->statusLine()->text(), "Software upgrade complete");
+    EXPECT_EQ(page->progressBar()->maximum(), 132);
+    EXPECT_EQ(page->progressBar()->value(), 132);
+    EXPECT_EQ(bootGauge->firmwareImage(), std::string(130, '\x02'));
+}
+
 TEST_F(DownloadPageTest, AMissingBootloaderStopsBeforeTheGaugeIsTouched) {
     environment.write("work/KQ90.bin", "firmware");
     answer = QString::fromStdString(environment.path("work/KQ90.bin"));
