@@ -57,8 +57,10 @@ TerminalSession& CTerminalPage::session() {
 void CTerminalPage::initialise() {
     auto* layout = new QVBoxLayout(body());
     layout->addWidget(buildCommandRow());
-    layout->addWidget(new QLabel(caption("IDC_STATIC_RESPONSE"), body()));
+    auto* responseLabel = new QLabel(caption("IDC_STATIC_RESPONSE"), body());
+    layout->addWidget(responseLabel);
     response_ = new QPlainTextEdit(body());
+    responseLabel->setBuddy(response_);
     response_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     layout->addWidget(response_, 1);
     clear_ = new QPushButton(caption("IDC_BTN_CLEAR_RESPONSE"), body());
