@@ -234,7 +234,7 @@ ReadOptions reportReadOptions() {
 }
 
 DataFile parseDataFile(std::string_view bytes, const ReadOptions& options) {
-    DataFile file = BlockReader(bytes, options).read();
+    DataFile file = BlockReader(withoutByteOrderMark(bytes), options).read();
     file.endMarker = endsWithEndMarker(bytes);
     return file;
 }

@@ -33,7 +33,8 @@ struct ReadOptions {
 // The options of the export and the import: lines of up to 254 characters.
 ReadOptions reportReadOptions();
 
-// The model of the file's bytes. Never fails: what cannot be read stays empty.
+// The model of the file's bytes (a UTF-8 byte order mark before them is skipped). Never fails:
+// what cannot be read stays empty.
 DataFile parseDataFile(std::string_view bytes, const ReadOptions& options = {});
 
 // The model of the file at path, or nothing when it cannot be opened.

@@ -267,7 +267,8 @@ std::optional<std::string> readOrReport(const std::string& folder, const std::st
 
 }  // namespace
 
-std::vector<std::string_view> fileLines(std::string_view bytes) {
+std::vector<std::string_view> fileLines(std::string_view file) {
+    const std::string_view bytes = withoutByteOrderMark(file);
     std::vector<std::string_view> lines;
     std::size_t start = 0;
     while (start < bytes.size()) {
@@ -309,7 +310,8 @@ int headingColumn(std::string_view heading) {
 }
 
 bool isGridFile(std::string_view bytes) {
-    return !bytes.empty() && bytes[0] == ',';
+    const std::string_view text = withoutByteOrderMark(bytes);
+    return !text.empty() && text[0] == ',';
 }
 
 std::string mergedBytes(const std::vector<std::string>& files) {

@@ -15,7 +15,7 @@ namespace korvel {
 // The most columns a merged file holds (the largest location a layout has).
 inline constexpr int kMaxMergeColumns = 5000;
 
-// The file's lines without their line ends.
+// The file's lines without their line ends (and without a UTF-8 byte order mark).
 std::vector<std::string_view> fileLines(std::string_view bytes);
 
 // Every line's key: the text before its first comma; "-1", "-2" ... for lines that begin with

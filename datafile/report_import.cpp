@@ -267,7 +267,7 @@ std::vector<float> parseGridLine(std::string_view line) {
 }
 
 TextReport parseTextReport(std::string_view bytes) {
-    return ReportReader(bytes).read();
+    return ReportReader(withoutByteOrderMark(bytes)).read();
 }
 
 DataFile importedDataFile(const TextReport& report, const std::string& fileName) {

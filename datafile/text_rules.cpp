@@ -43,4 +43,9 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
+std::string_view withoutByteOrderMark(std::string_view bytes) {
+    constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    return bytes.substr(0, kMark.size()) == kMark ? bytes.substr(kMark.size()) : bytes;
+}
+
 }  // namespace korvel

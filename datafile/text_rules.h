@@ -15,5 +15,7 @@ bool endsWithNoCase(std::string_view text, std::string_view suffix);
 bool contains(std::string_view text, std::string_view part);
 // Without leading and trailing blanks, tabs, CR and LF.
 std::string_view trimmed(std::string_view text);
+// Without the UTF-8 byte order mark that some editors put before a saved file's first line.
+std::string_view withoutByteOrderMark(std::string_view bytes);
 
 }  // namespace korvel

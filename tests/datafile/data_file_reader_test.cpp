@@ -151,6 +151,9 @@ TEST(DataFileReader, ProductLineIsOptional) {
     EXPECT_EQ(named.headerValues, plain.headerValues);
 
     EXPECT_TRUE(parseDataFile("PRODUCTS:X,\n" + body).hasProductLine);
+    const DataFile saved = parseDataFile("\xEF\xBB\xBFProduct:40-101,Version:v1.09A,\n" + body);
+    EXPECT_EQ(saved.product, "40-101");
+    EXPECT_EQ(saved.headerNames, plain.headerNames);
     EXPECT_EQ(parseDataFile("PRODUCTS:X,\n" + body).headerValue("type"), "LINEAR");
 }
 

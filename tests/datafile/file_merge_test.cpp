@@ -17,6 +17,9 @@ TEST(FileMerge, LineKeys) {
               (Keys{"-1", "A", "B", "-2", "plain"}));
     EXPECT_EQ(lineKeys("A,1\nB"), (Keys{"A", "B"}));
     EXPECT_EQ(lineKeys(""), Keys{});
+    EXPECT_EQ(lineKeys("\xEF\xBB\xBF,1,\r\nA,1,\r\n"), (Keys{"-1", "A"}));
+    EXPECT_TRUE(isGridFile("\xEF\xBB\xBF,1,\r\n"));
+    EXPECT_FALSE(isGridFile("Filename,\r\n"));
     // Keys are compared one by one, never as one joined text.
     EXPECT_NE(lineKeys("AB,\nC,\n"), lineKeys("A,\nBC,\n"));
 }

@@ -147,6 +147,8 @@ TEST(ReportImport, ReadingsPartMustMatchTheType) {
         EXPECT_FALSE(parseTextReport(text).hasReadings);
     }
     EXPECT_TRUE(parseTextReport(report("grid", "", "I", "readings", "")).hasReadings);
+    EXPECT_TRUE(
+        parseTextReport("\xEF\xBB\xBF" + report("GRID", "", "I", "READINGS", "")).hasReadings);
 }
 
 TEST(ReportImport, HostileReportsStayWithinBounds) {
