@@ -44,10 +44,22 @@ bool isScanSettingsLine(std::string_view line) {
            !isSetupColumnLine(line) && !isNoteColumnLine(line);
 }
 
+bool holdsOnlyNumbers(std::string_view line) {
+    for (const char c : line) {
+        if (!((c >= '0' && c <= '9') || c == '-' || c == '+' || c == ',' || c == ' ')) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Remains of an A-scan block where a reading row was expected (a block whose row did not say
-// "ON", or one abandoned half way): trace lines begin with a comma, settings hold "KEY=".
+// "ON", or one abandoned half way): the trace lines (marks, or a comma and numbers only) and
+// the settings ("KEY=" fields). A reading row with an empty first field is no such line.
 bool isWaveformDebris(std::string_view line) {
-    return startsWith(line, ",") || contains(line.substr(0, line.find(',')), "=");
+    return marksTrace(line, "Max Data") || marksTrace(line, "Min Data") ||
+           (startsWith(line, ",") && holdsOnlyNumbers(fieldPart(line))) ||
+           contains(line.substr(0, line.find(',')), "=");
 }
 
 std::size_t countFrom(const DataFile& file, std::string_view name, std::size_t capacity) {

@@ -279,6 +279,15 @@ TEST(DataFileReader, AbandonsABlockWithoutItsTraceLines) {
     }
 }
 
+TEST(DataFileReader, AReadingWithoutItsLocationCodeIsKept) {
+    const DataFile file = parseDataFile(header(2, 0, 0) + "\n" + kColumns + row("", "OFF", "OFF") +
+                                        ",1,2,3,\n" + row("0002", "OFF", "OFF"));
+    ASSERT_EQ(file.readings.size(), 2u);
+    EXPECT_EQ(file.readings[0].fields[0], "-");
+    EXPECT_EQ(file.readings[0].fields[1], "0.254");
+    EXPECT_EQ(file.readings[1].fields[0], "0002");
+}
+
 TEST(DataFileReader, ShortBlocksEndAtTheEndOfTheFile) {
     const DataFile file = parseDataFile(header(10, 5, 5) + "\n" + kColumns +
                                         row("0001", "OFF", "ON") + ",Max Data,1,180,\n,1,2,");
