@@ -1,10 +1,11 @@
 // korvel-demo: the program with a simulated gauge plugged in, in an installation of its own
 // (see demo_folders.h), and a small window to unplug the gauge and plug it back in.
 //
-//   korvel-demo [--page N] [DEMO-FOLDER]
+//   korvel-demo [--page N] [--list-gauge] [DEMO-FOLDER]
 //
-// DEMO-FOLDER defaults to $XDG_DATA_HOME/korvel-demo; --page opens the sheet at its N-th tab
-// (from 0), for the screenshots.
+// DEMO-FOLDER defaults to $XDG_DATA_HOME/korvel-demo. For the screenshots: --page opens the
+// sheet at its N-th tab (from 0); --list-gauge refreshes the gauge list of the transfer page
+// once it shows.
 
 #include <QApplication>
 #include <QMessageBox>
@@ -18,6 +19,7 @@
 #include "gauge/usb_port.h"
 #include "pages/demo_folders.h"
 #include "pages/demo_gauge_panel.h"
+#include "pages/file_transfer_page.h"
 #include "pages/page_context.h"
 #include "pages/program.h"
 #include "sim/simulated_port.h"
@@ -32,10 +34,13 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     std::string root = korvel::defaultDemoRoot();
     int firstPage = 0;
+    bool listGauge = false;
     const QStringList arguments = QApplication::arguments();
     for (int i = 1; i < arguments.size(); ++i) {
         if (arguments[i] == "--page" && i + 1 < arguments.size()) {
             firstPage = arguments[++i].toInt();
+        } else if (arguments[i] == "--list-gauge") {
+            listGauge = true;
         } else {
             root = arguments[i].toStdString();
         }
@@ -64,9 +69,13 @@ int main(int argc, char* argv[]) {
     return korvel::runProgram(korvel::PageContext{app, {}}, [&](korvel::COptionSheet* sheet) {
         sheet->setCurrentPage(firstPage);
         auto* panel = new korvel::DemoGaugePanel(app.texts(), gauge, upgradeMode, sheet);
-        QTimer::singleShot(0, panel, [panel, sheet] {
+        QTimer::singleShot(0, panel, [panel, sheet, listGauge] {
             panel->move(sheet->frameGeometry().topRight() + QPoint(12, 0));
             panel->show();
+            auto* transfer = qobject_cast<korvel::CFileTransferPage*>(sheet->currentPage());
+            if (listGauge && transfer) {
+                transfer->refreshGaugeList();
+            }
         });
     });
 }

@@ -29,14 +29,17 @@ sheet_window() {
 
 mkdir -p "$out"
 for i in "${!pages[@]}"; do
-    "$demo" --page "$i" "$scratch/demo" >/dev/null 2>&1 &
+    options=(--page "$i")
+    [ "$i" -eq 0 ] && options+=(--list-gauge)
+    "$demo" "${options[@]}" "$scratch/demo" >/dev/null 2>&1 &
     pid=$!
     # Wait for the sheet beside the main window, then for its pages to settle.
     for _ in $(seq 50); do
         [ "$(xwininfo -root -children | grep -c -- '- Version 3.7.3' || true)" -ge 2 ] && break
         sleep 0.2
     done
-    sleep 1.5
+    # The gauge list takes two seconds of the protocol's pauses to come.
+    sleep $([ "$i" -eq 0 ] && echo 4 || echo 1.5)
     window=$(sheet_window)
     import -window "$window" "$out/$(printf '%d' $((i + 1)))-${pages[$i]}.png"
     kill "$pid"

@@ -18,7 +18,7 @@ namespace korvel {
 namespace {
 
 std::string resources() {
-    return std::string(std::getenv("KORVEL_SOURCE_DIR")) + "/resources";
+    return std::string(KORVEL_SOURCE_DIR) + "/resources";
 }
 
 TEST(DemoFoldersTest, SeedsItsOwnInstallationOnce) {
