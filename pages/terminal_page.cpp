@@ -16,27 +16,39 @@
 namespace korvel {
 
 // Hands the reader's text to the window thread by queued calls; the page's own thread applies
-// it. Calls still queued when the page goes are dropped with it.
+// it. Calls still queued when the page goes are dropped with it, and those of a run the page
+// has left behind are ignored.
 class CTerminalPage::Sink : public TerminalReaderSink {
   public:
     explicit Sink(CTerminalPage* page) : page_(page) {}
 
+    // Set on the window thread before the reader starts, never while it runs.
+    void setRun(int run) { run_ = run; }
+
     void textReceived(const std::string& collected) override {
         QMetaObject::invokeMethod(
-            page_, [page = page_, text = toQt(collected)] { page->showReceived(text); },
+            page_,
+            [page = page_, run = run_, text = toQt(collected)] {
+                if (page->currentRun_ == run) {
+                    page->showReceived(text);
+                }
+            },
             Qt::QueuedConnection);
     }
     void readerEnded(const std::string& collected, bool endMarkerSeen) override {
         QMetaObject::invokeMethod(
             page_,
-            [page = page_, text = toQt(collected), endMarkerSeen] {
-                page->readerEnded(text, endMarkerSeen);
+            [page = page_, run = run_, text = toQt(collected), endMarkerSeen] {
+                if (page->currentRun_ == run) {
+                    page->readerEnded(text, endMarkerSeen);
+                }
             },
             Qt::QueuedConnection);
     }
 
   private:
     CTerminalPage* page_;
+    int run_ = 0;
 };
 
 CTerminalPage::CTerminalPage(const PageContext& context, QWidget* parent)
@@ -133,6 +145,8 @@ void CTerminalPage::left() {
     if (session_) {
         session_->leave();
     }
+    // What the reader handed over before it stopped belongs to the page just left.
+    ++currentRun_;
     response_->clear();
     command_->clear();
     enterPressed_ = false;
@@ -179,6 +193,7 @@ void CTerminalPage::WriteCommand() {
 
 void CTerminalPage::StartRead() {
     ensureInitialised();
+    sink_->setRun(++currentRun_);
     if (!session().startRead(*sink_)) {
         return;
     }

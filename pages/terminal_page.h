@@ -66,6 +66,7 @@ class CTerminalPage : public KorvelPage {
     std::unique_ptr<Sink> sink_;
     std::unique_ptr<TerminalSession> session_;
     bool enterPressed_ = false;
+    int currentRun_ = 0;  // the reader run whose hand-overs the page shows
     QLineEdit* command_ = nullptr;
     QPushButton* write_ = nullptr;
     QPushButton* start_ = nullptr;

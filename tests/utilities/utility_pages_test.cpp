@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <thread>
 
 #include "app/safe_file.h"
 #include "app/ui/option_sheet.h"
@@ -257,11 +258,20 @@ TEST_F(TerminalPageTest, WithoutAGaugeWriteShowsTheLinkFailureAndKeepsTheButtons
 }
 
 TEST_F(TerminalPageTest, LeavingWhileReadingStopsTheReaderAndClosesTheLink) {
+    page->commandBox()->setText("status");
+    page->writeButton()->click();
     page->startButton()->click();
+    // The reader hands the reply over; the page has not seen it yet when it is left.
+    while (page->reading()) {
+        std::this_thread::yield();
+    }
     page->left();
     EXPECT_FALSE(page->holdsLink());
     EXPECT_EQ(page->commandBox()->text(), "");
     EXPECT_EQ(lastCallNames(1), "close ");
+    // The reader's hand-overs still on their way do not refill the page that was left.
+    QTest::qWait(0);
+    EXPECT_EQ(page->responseBox()->toPlainText(), "");
 }
 
 // ---- Software Upgrade ----
