@@ -1,11 +1,11 @@
 // korvel-demo: the program with a simulated gauge plugged in, in an installation of its own
 // (see demo_folders.h), and a small window to unplug the gauge and plug it back in.
 //
-//   korvel-demo [--page N] [--list-gauge] [DEMO-FOLDER]
+//   korvel-demo [--page N] [--list-gauge] [--view NAME] [DEMO-FOLDER]
 //
 // DEMO-FOLDER defaults to $XDG_DATA_HOME/korvel-demo. For the screenshots: --page opens the
 // sheet at its N-th tab (from 0); --list-gauge refreshes the gauge list of the transfer page
-// once it shows.
+// once it shows; --view opens the data view of that file of the PC data folder.
 
 #include <QApplication>
 #include <QMessageBox>
@@ -35,12 +35,15 @@ int main(int argc, char* argv[]) {
     std::string root = korvel::defaultDemoRoot();
     int firstPage = 0;
     bool listGauge = false;
+    QString viewName;
     const QStringList arguments = QApplication::arguments();
     for (int i = 1; i < arguments.size(); ++i) {
         if (arguments[i] == "--page" && i + 1 < arguments.size()) {
             firstPage = arguments[++i].toInt();
         } else if (arguments[i] == "--list-gauge") {
             listGauge = true;
+        } else if (arguments[i] == "--view" && i + 1 < arguments.size()) {
+            viewName = arguments[++i];
         } else {
             root = arguments[i].toStdString();
         }
@@ -69,12 +72,15 @@ int main(int argc, char* argv[]) {
     return korvel::runProgram(korvel::PageContext{app, {}}, [&](korvel::COptionSheet* sheet) {
         sheet->setCurrentPage(firstPage);
         auto* panel = new korvel::DemoGaugePanel(app.texts(), gauge, upgradeMode, sheet);
-        QTimer::singleShot(0, panel, [panel, sheet, listGauge] {
+        QTimer::singleShot(0, panel, [panel, sheet, listGauge, viewName] {
             panel->move(sheet->frameGeometry().topRight() + QPoint(12, 0));
             panel->show();
             auto* transfer = qobject_cast<korvel::CFileTransferPage*>(sheet->currentPage());
             if (listGauge && transfer) {
                 transfer->refreshGaugeList();
+            }
+            if (!viewName.isEmpty() && transfer) {
+                transfer->openDataViewOf(viewName);
             }
         });
     });

@@ -301,11 +301,17 @@ void CFileTransferPage::transferToGauge() {
 }
 
 void CFileTransferPage::openDataView() {
-    const std::string path = currentPcPath();
-    if (path.empty()) {
+    const int row = pcList_->focusRow();
+    if (row >= 0) {
+        openDataViewOf(pcList_->nameAt(row));
+    }
+}
+
+void CFileTransferPage::openDataViewOf(const QString& name) {
+    if (name.isEmpty()) {
         return;
     }
-    auto* view = new DataViewDialog(path, app(), this);
+    auto* view = new DataViewDialog(joinPath(fromQt(pcDataFolder()), fromQt(name)), app(), this);
     view->show();
 }
 

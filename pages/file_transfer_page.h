@@ -42,6 +42,8 @@ class CFileTransferPage : public KorvelPage {
     void transferFromGauge();
     void transferToGauge();
     void openDataView();
+    // The data view of a file of the PC data folder.
+    void openDataViewOf(const QString& name);
     void exportSelected();
     void importSelected();
     void openSelectedWithDesktop();

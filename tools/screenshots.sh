@@ -20,9 +20,10 @@ trap cleanup EXIT
 export DISPLAY=$display
 sleep 1
 
-# The largest top-level window titled like the sheet (the main window shares its title).
-sheet_window() {
-    xwininfo -root -children | grep -- '- Version 3.7.3' |
+# The largest top-level window whose title holds the text (the main window shares the
+# sheet's title).
+largest_window() {
+    xwininfo -root -children | grep -- "$1" |
         awk '{ split($0, a, /\) +/); split(a[2], s, /[x+ ]/); print s[1] * s[2], $1 }' |
         sort -n | tail -1 | cut -d' ' -f2
 }
@@ -31,18 +32,32 @@ mkdir -p "$out"
 for i in "${!pages[@]}"; do
     options=(--page "$i")
     [ "$i" -eq 0 ] && options+=(--list-gauge)
-    "$demo" "${options[@]}" "$scratch/demo" >/dev/null 2>&1 &
+    "$demo" "${options[@]}" "$scratch/demo" >"$scratch/log" 2>&1 &
     pid=$!
     # Wait for the sheet beside the main window, then for its pages to settle.
-    for _ in $(seq 50); do
+    for _ in $(seq 150); do
         [ "$(xwininfo -root -children | grep -c -- '- Version 3.7.3' || true)" -ge 2 ] && break
+        kill -0 "$pid" 2>/dev/null || { echo "korvel-demo ended early:" >&2; cat "$scratch/log" >&2; exit 1; }
         sleep 0.2
     done
     # The gauge list takes two seconds of the protocol's pauses to come.
     sleep $([ "$i" -eq 0 ] && echo 4 || echo 1.5)
-    window=$(sheet_window)
+    window=$(largest_window '- Version 3.7.3')
     import -window "$window" "$out/$(printf '%d' $((i + 1)))-${pages[$i]}.png"
     kill "$pid"
     wait "$pid" 2>/dev/null || true
     echo "$out/$((i + 1))-${pages[$i]}.png"
 done
+
+# The data view of a sample file, opened from the transfer page.
+"$demo" --view PIPE-A.CSV "$scratch/demo" >/dev/null 2>&1 &
+pid=$!
+for _ in $(seq 150); do
+    xwininfo -root -children | grep -q '"Data View' && break
+    sleep 0.2
+done
+sleep 1.5
+import -window "$(largest_window '"Data View')" "$out/8-data-view.png"
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+echo "$out/8-data-view.png"
