@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <QDesktopServices>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QUrl>
 
 #include "app/platform.h"
 #include "app/profile_file.h"
 #include "app/ui/file_list_view.h"
 #include "app/ui/folder_controls.h"
+#include "dataview/data_view_dialog.h"
 #include "modal_answer.h"
 #include "page_environment.h"
 #include "pages/file_transfer_page.h"
@@ -189,6 +192,39 @@ TEST_F(FileTransferPageTest, StoresItsFolderWhenDestroyed) {
               environment.path("work"));
 }
 
+// Receives the files the page asks the desktop to open.
+class DesktopRecorder : public QObject {
+    Q_OBJECT
+  public:
+    QList<QUrl> opened;
+  public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+TEST_F(FileTransferPageTest, DataViewsAreModelessOnePerPressAndDoubleClickOpensWithTheDesktop) {
+    put("A.CSV", dataFile("A.CSV", "LINEAR"));
+    openPage();
+    click(page->pcList(), 0);
+    page->dataViewButton()->click();
+    page->dataViewButton()->click();
+    const auto views = page->findChildren<DataViewDialog*>();
+    ASSERT_EQ(views.size(), 2);
+    for (DataViewDialog* view : views) {
+        EXPECT_TRUE(view->isVisible());
+        EXPECT_FALSE(view->isModal());
+        EXPECT_TRUE(view->windowTitle().contains("A.CSV")) << view->windowTitle().toStdString();
+    }
+
+    DesktopRecorder desktop;
+    QDesktopServices::setUrlHandler("file", &desktop, "open");
+    const QRect rect = page->pcList()->visualItemRect(page->pcList()->topLevelItem(0));
+    QTest::mouseDClick(page->pcList()->viewport(), Qt::LeftButton, {}, rect.center());
+    QDesktopServices::unsetUrlHandler("file");
+    ASSERT_EQ(desktop.opened.size(), 1);
+    EXPECT_EQ(desktop.opened[0].toLocalFile().toStdString(), folder + "/A.CSV");
+    EXPECT_TRUE(voice.said.empty());
+}
+
 // The page against the simulated gauge, on the virtual clock.
 class FileTransferWithGaugeTest : public FileTransferPageTest {
   protected:
@@ -276,3 +312,5 @@ TEST_F(FileTransferWithGaugeTest, LeavingThePageKeepsTheListWhenTheLinkIsClosed)
 
 }  // namespace
 }  // namespace korvel
+
+#include "file_transfer_page_test.moc"
