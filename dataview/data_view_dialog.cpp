@@ -83,7 +83,11 @@ DataViewDialog::DataViewDialog(const std::string& path, const TextTable& texts, 
     connectControls();
 }
 
-DataViewDialog::~DataViewDialog() = default;
+// The list and its model read the table, which goes before the base class deletes the children.
+DataViewDialog::~DataViewDialog() {
+    delete readings_;
+    delete model_;
+}
 
 void DataViewDialog::createControls() {
     units_ = std::make_unique<DialogUnits>(fontMetrics());
