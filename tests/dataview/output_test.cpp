@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
+#include <QPointer>
+#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 
@@ -140,6 +143,21 @@ TEST_F(OutputTest, PrinterThatRefusesThePageIsTold) {
     const Said expected{MessageKind::Error,
                         "The printer did not accept the page. Check the printer and print again."};
     EXPECT_EQ(fixture.voice.said, (std::vector<Said>{expected, expected}));
+}
+
+TEST_F(OutputTest, CloseButtonClosesTheViewAndDeletesIt) {
+    auto* view = new DataViewDialog(fixture.write("C.CSV", threeReadings()), fixture.texts, nullptr,
+                                    &fixture.voice);
+    QPointer<DataViewDialog> guard(view);
+    view->show();
+    QPushButton* close = nullptr;
+    for (QPushButton* button : view->findChildren<QPushButton*>()) {
+        close = button->text() == "&Close" ? button : close;
+    }
+    ASSERT_NE(close, nullptr);
+    QTest::mouseClick(close, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(guard.isNull());
 }
 
 }  // namespace
