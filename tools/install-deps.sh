@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libusb-dev xvfb xauth imagemagick clang libclang-rt-14-dev locales)
+          qt6-base-dev libusb-dev xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev locales)
 
 missing=()
 for p in "${packages[@]}"; do

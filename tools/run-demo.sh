@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 tools/install-deps.sh
 cmake --preset default
 cmake --build --preset default -j"$(nproc)"
-exec build/default/cli/korvel-cli config
+exec build/default/pages/korvel-demo "$@"
