@@ -181,17 +181,26 @@ const std::vector<MessageEntry>& messageEntries() {
          "case),+,-"},
         // Messages of the data files (ids 200-219).
         {"IDS_ERR_FILESAVE", 200, "Error saving file"},
-        {"IDS_MSG_FILECREATE_NO_COMMA", 201, "Commas and line breaks cannot be used in a layout value"},
-        {"IDS_ERR_FILEMERGE_NOTGRID", 202, "Only grid files can be merged: their first line begins with a comma and names the columns. Not a grid file"},
+        {"IDS_MSG_FILECREATE_NO_COMMA", 201,
+         "Commas and line breaks cannot be used in a layout value"},
+        {"IDS_ERR_FILEMERGE_NOTGRID", 202,
+         "Only grid files can be merged: their first line begins with a comma and names the "
+         "columns. Not a grid file"},
         // Messages of the gauge link (ids 220-239).
-        {"IDS_ERR_USBPERMISSION_TIP", 220, "Permission to use the USB device was denied. Install the device rules shipped with the program: sudo cp 60-korvel-gauge.rules /etc/udev/rules.d/ && sudo udevadm control --reload-rules, then unplug and replug the USB cable."},
+        {"IDS_ERR_USBPERMISSION_TIP", 220,
+         "Permission to use the USB device was denied. Install the device rules shipped with the "
+         "program: sudo cp 60-korvel-gauge.rules /etc/udev/rules.d/ && sudo udevadm control "
+         "--reload-rules, then unplug and replug the USB cable."},
         {"IDS_STATUS_GAGE_TRANSFERFAILED", 221, "File transfer failed"},
         {"IDS_STATUS_GAGE_TRANSFERCOMPLETE", 222, "Transfer complete"},
         {"IDS_STATUS_GAGE_FILESAVED", 223, "File transfer complete. File %s saved"},
-        {"IDS_ERR_GAGE_UNSAFEFILENAME", 224, "The Gage listed \"%s\", which is not a plain file name. The file was not transferred."},
-        {"IDS_ERR_GAGE_SAVEFILE", 225, "Cannot save the file %s. Check that the folder exists and that you may write to it."},
+        {"IDS_ERR_GAGE_UNSAFEFILENAME", 224,
+         "The Gage listed \"%s\", which is not a plain file name. The file was not transferred."},
+        {"IDS_ERR_GAGE_SAVEFILE", 225,
+         "Cannot save the file %s. Check that the folder exists and that you may write to it."},
         {"IDS_ERR_GAGE_READREFUSED", 226, "The Gage did not send the file %s. Its answer:"},
-        {"IDS_ERR_GAGE_LINKLOST", 227, "The connection to the Gage was lost while reading %s. The file was not saved."},
+        {"IDS_ERR_GAGE_LINKLOST", 227,
+         "The connection to the Gage was lost while reading %s. The file was not saved."},
         // Messages of the data view (ids 240-259).
         {"IDS_ERR_NO_DEFAULT_PRINTER", 240,
          "No default printer is set up. Set up a printer and make it the default, then print "

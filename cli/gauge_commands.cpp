@@ -87,12 +87,8 @@ int writeFiles(CliContext& context, GaugeLink& link, const std::vector<std::stri
 // Every gauge subcommand; the gauge utilities add theirs here.
 const std::vector<GaugeSubcommand>& gaugeSubcommands() {
     static const std::vector<GaugeSubcommand> subcommands = {
-        {"dir", listDirectory},
-        {"read", readFiles},
-        {"write", writeFiles},
-        {"velocity", runVelocity},
-        {"send", runSend},
-        {"upgrade", runUpgrade},
+        {"dir", listDirectory},    {"read", readFiles}, {"write", writeFiles},
+        {"velocity", runVelocity}, {"send", runSend},   {"upgrade", runUpgrade},
     };
     return subcommands;
 }
@@ -114,8 +110,11 @@ int runGauge(CliContext& context, const std::vector<std::string>& args) {
 }  // namespace
 
 std::vector<CliCommand> gaugeCommands() {
-    return {{"gauge", "dir | read NAME... | write NAME... | velocity get [U1 U2] | velocity set V1 U1 V2 U2 | "
-             "send TEXT | upgrade FILE.bin", runGauge}};
+    return {
+        {"gauge",
+         "dir | read NAME... | write NAME... | velocity get [U1 U2] | velocity set V1 U1 V2 U2 | "
+         "send TEXT | upgrade FILE.bin",
+         runGauge}};
 }
 
 }  // namespace korvel::cli

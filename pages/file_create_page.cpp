@@ -5,10 +5,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <ctime>
 
 #include "app/platform.h"
 #include "app/ui/qt_text.h"
+#include "datafile/date_text.h"
 
 namespace korvel {
 
@@ -38,17 +38,6 @@ void keepUpperCase(QLineEdit* edit) {
             edit->setCursorPosition(cursor);
         }
     });
-}
-
-std::tm localNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    return local;
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The page tests run GoogleTest inside one QApplication, offscreen unless a platform is named
+// Widget tests run GoogleTest inside one QApplication, offscreen unless a platform is named
 // (also when CTest lists the tests, before its environment applies).
 
 #include <gtest/gtest.h>
