@@ -124,7 +124,7 @@ void CDownloadBinPage::selectFile() {
 void CDownloadBinPage::startDownload() {
     ensureInitialised();
     chosenPath_ = fileBox_->text();
-    CUsbLink link(pageVoice_, app().texts());
+    CUsbLink link(voice(), app().texts());
     FirmwareUpgrade(link).run(app().workingDirectory(),
                               QFile::encodeName(chosenPath_).toStdString());
 }

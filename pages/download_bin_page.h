@@ -7,7 +7,6 @@
 
 #include "app/ui/korvel_page.h"
 #include "pages/page_context.h"
-#include "pages/page_voice.h"
 
 class QComboBox;
 class QLabel;
@@ -54,7 +53,6 @@ class CDownloadBinPage : public KorvelPage {
     QWidget* buildProgressAndStatus();
     void fillModelList();
 
-    PageVoice pageVoice_{*this};
     FileChooser chooseFile_;
     QString chosenPath_;
     QPushButton* select_ = nullptr;

@@ -61,7 +61,7 @@ CTerminalPage::~CTerminalPage() {
 
 TerminalSession& CTerminalPage::session() {
     if (!session_) {
-        session_ = std::make_unique<TerminalSession>(pageVoice_, app().texts());
+        session_ = std::make_unique<TerminalSession>(voice(), app().texts());
     }
     return *session_;
 }

@@ -8,7 +8,6 @@
 #include "app/ui/korvel_page.h"
 #include "gauge/terminal_session.h"
 #include "pages/page_context.h"
-#include "pages/page_voice.h"
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -62,7 +61,6 @@ class CTerminalPage : public KorvelPage {
     void setCounts(int sent, int received);
     void showReadingButtons(bool reading);
 
-    PageVoice pageVoice_{*this};
     std::unique_ptr<Sink> sink_;
     std::unique_ptr<TerminalSession> session_;
     bool enterPressed_ = false;

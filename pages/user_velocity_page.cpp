@@ -91,7 +91,7 @@ void CUserVelocity::showFields(const VelocitySettings& settings) {
 void CUserVelocity::GetUserVelocity() {
     ensureInitialised();
     VelocitySettings settings = readControls();
-    GaugeLink link(pageVoice_, app().texts());
+    GaugeLink link(voice(), app().texts());
     UserVelocityExchange(link).getVelocities(settings);
     showFields(settings);
 }
@@ -99,7 +99,7 @@ void CUserVelocity::GetUserVelocity() {
 void CUserVelocity::SetUserVelocity() {
     ensureInitialised();
     VelocitySettings settings = readControls();
-    GaugeLink link(pageVoice_, app().texts());
+    GaugeLink link(voice(), app().texts());
     UserVelocityExchange(link).setVelocities(settings);
     showFields(settings);
 }

@@ -4,7 +4,6 @@
 #include "app/ui/korvel_page.h"
 #include "gauge/user_velocity.h"
 #include "pages/page_context.h"
-#include "pages/page_voice.h"
 
 class QComboBox;
 class QLineEdit;
@@ -33,7 +32,6 @@ class CUserVelocity : public KorvelPage {
     VelocitySettings readControls() const;
     void showFields(const VelocitySettings& settings);
 
-    PageVoice pageVoice_{*this};
     QLineEdit* velocityBoxes_[2] = {};
     QComboBox* unitsBoxes_[2] = {};
     QPushButton* get_ = nullptr;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/temp_folder.h"
+
 #include <filesystem>
 
 #include "datafile/data_file_reader.h"
@@ -73,7 +75,7 @@ TEST(DataFileWriter, RoundTripKeepsEveryField) {
 }
 
 TEST(DataFileWriter, FailedSaveLeavesTheOldFile) {
-    const auto folder = std::filesystem::temp_directory_path() / "korvel-writer-test";
+    const auto folder = test::uniqueTempFolder("korvel-writer-test");
     std::filesystem::create_directories(folder);
     const std::string path = (folder / "W.CSV").string();
     ASSERT_TRUE(saveDataFile(path, sampleFile()));

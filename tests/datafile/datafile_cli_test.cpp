@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/temp_folder.h"
+
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -32,8 +34,9 @@ std::string quoted(const std::string& text) {
 class DataFileCli : public ::testing::Test {
   protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() / "korvel-datafile-cli";
-        fs::remove_all(root_);
+        // CTest runs these cases in parallel: each gets a folder of its own.
+        root_ = test::uniqueTempFolder("korvel-datafile-cli");
+        ASSERT_FALSE(root_.empty());
         fs::create_directories(root_ / "work");
         ASSERT_TRUE(samples::writeSampleSet(folder()));
     }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/temp_folder.h"
+
 #include <filesystem>
 
 #include "app/safe_file.h"
@@ -206,7 +208,7 @@ TEST(FileCreate, WritesTheProductLineAndTheHeaderOfEachType) {
          "PIPE1.CSV,BOILER,1,ON,A,T,1,C,R,4,TLBR,TEST PTS,TUBE,0,0,0,12/07/2026 09:05 PM,"
          "12/07/2026 09:05 PM,\r\n"},
     };
-    const auto folder = std::filesystem::temp_directory_path() / "korvel-create-test" / "DATA";
+    const auto folder = test::uniqueTempFolder("korvel-create-test") / "DATA";
     std::filesystem::create_directories(folder);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.request.type);
@@ -240,7 +242,7 @@ TEST(FileCreate, UnchangedTestPointPatternAndProducts) {
 }
 
 TEST(FileCreate, RefusesNamesAndAsksBeforeOverwriting) {
-    const auto folder = std::filesystem::temp_directory_path() / "korvel-create-ask";
+    const auto folder = test::uniqueTempFolder("korvel-create-ask");
     std::filesystem::create_directories(folder / "data");
     const std::string path = (folder / "data" / "PIPE1.CSV").string();
     const TextTable texts;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/temp_folder.h"
+
 #include <filesystem>
 
 #include "app/safe_file.h"
@@ -79,8 +81,7 @@ TEST(FileMerge, OutputNames) {
 class FileMergeFolder : public ::testing::Test {
   protected:
     void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() / "korvel-merge-test";
-        std::filesystem::remove_all(folder_);
+        folder_ = test::uniqueTempFolder("korvel-merge-test");
         std::filesystem::create_directories(folder_);
         put("G1.CSV", ",1,2,\r\nA,1,2,\r\nB,3,4,\r\n");
         put("G2.csv", ",3,\r\nA,5,\r\nB,6,\r\n");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/temp_folder.h"
+
 #include <filesystem>
 
 #include "app/safe_file.h"
@@ -137,7 +139,7 @@ TEST(ReportExport, ReportNamesChangeOnlyTheFilesExtension) {
 }
 
 TEST(ReportExport, ExportsAFileThatBeginsWithTheProductLine) {
-    const auto folder = std::filesystem::temp_directory_path() / "korvel-export-test";
+    const auto folder = test::uniqueTempFolder("korvel-export-test");
     std::filesystem::create_directories(folder);
     DataFile file = linearFile(1);
     file.hasProductLine = true;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/temp_folder.h"
+
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
@@ -231,7 +233,7 @@ TEST(ReportImport, RoundTripsUnderACommaDecimalLocale) {
 }
 
 TEST(ReportImport, ImportWritesBesideTheReportWithItsMessages) {
-    const auto folder = std::filesystem::temp_directory_path() / "korvel-import-test";
+    const auto folder = test::uniqueTempFolder("korvel-import-test");
     std::filesystem::create_directories(folder);
     ASSERT_TRUE(
         writeFileSafely((folder / "r.dat").string(), customReport("I", "001.00\t\t0.250\n")));
