@@ -1,0 +1,66 @@
+set(work ${CMAKE_CURRENT_BINARY_DIR}/cli_gauge_work)
+file(REMOVE_RECURSE ${work})
+file(MAKE_DIRECTORY ${work}/log)
+set(ENV{HOME} ${work}/home)
+set(ENV{XDG_CONFIG_HOME} "")
+set(ENV{XDG_DOCUMENTS_DIR} "")
+file(COPY ${SOURCE}/resources/samples/PIPE-A.CSV DESTINATION ${work}/log)
+file(COPY ${SOURCE}/resources/firmware/quenboot.bin DESTINATION ${work})
+set(firmware ${SOURCE}/resources/firmware/KQ77-demo-firmware.bin)
+
+function(run_cli expected_status out_var err_var)
+  execute_process(COMMAND ${CLI} --simulated-gauge log ${ARGN} WORKING_DIRECTORY ${work}
+                  RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT status EQUAL expected_status)
+    message(FATAL_ERROR "korvel-cli ${ARGN}: exit ${status}, expected ${expected_status}\n${out}${err}")
+  endif()
+  set(${out_var} "${out}" PARENT_SCOPE)
+  set(${err_var} "${err}" PARENT_SCOPE)
+endfunction()
+
+function(expect_text text part)
+  string(FIND "${text}" "${part}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "missing '${part}' in:\n${text}")
+  endif()
+endfunction()
+
+# Velocities: an empty box is sent as 0; the gauge answers in the unit asked for.
+# (CMake drops empty arguments from a list, so this call names the empty box itself.)
+execute_process(COMMAND ${CLI} --simulated-gauge log gauge velocity set 0.2500 in/us "" m/s
+                WORKING_DIRECTORY ${work} RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "velocity set: exit ${status}")
+endif()
+run_cli(0 out err gauge velocity get)
+expect_text("${out}" "velocity1 0.2500 in/us\n")
+expect_text("${out}" "velocity2 0.0000 in/us\n")
+
+# The terminal's raw exchange: the listing line of the one file, then the end marker.
+run_cli(0 out err gauge send "dir /dev/datalog")
+expect_text("${out}" "PIPE-A.CSV,CSV,")
+
+# The gauge in its normal identity cannot be upgraded: the link failure, exit 1.
+run_cli(1 out err gauge upgrade ${firmware})
+expect_text("${err}" "error: Error in initializing USB device.")
+
+# In its upgrade mode: the whole sequence, and the gauge holds both images byte for byte.
+run_cli(0 out err --boot-mode gauge upgrade ${firmware})
+expect_text("${err}" "status: Bootloader loaded\n")
+expect_text("${err}" "status: Software upgrade complete\n")
+foreach(pair "quenboot.bin;${work}/quenboot.bin;bootloader.bin" "firmware;${firmware};firmware.bin")
+  list(GET pair 1 sent)
+  list(GET pair 2 kept)
+  file(SHA256 ${sent} a)
+  file(SHA256 ${work}/log/.gauge/${kept} b)
+  if(NOT a STREQUAL b)
+    message(FATAL_ERROR "the gauge's ${kept} differs from ${sent}")
+  endif()
+endforeach()
+
+# The images stay out of the data log's listing.
+run_cli(0 out err gauge dir)
+string(FIND "${out}" ".bin" at)
+if(NOT at EQUAL -1)
+  message(FATAL_ERROR "the listing shows the upgrade images:\n${out}")
+endif()
