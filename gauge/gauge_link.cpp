@@ -1,6 +1,7 @@
 #include "gauge/gauge_link.h"
 
 #include <cstring>
+#include <new>
 
 namespace korvel {
 
@@ -102,7 +103,12 @@ std::string GaugeLink::CollectReply(const std::function<void()>& afterPacket) {
             return text;
         }
         if (!isEndMarker(packet)) {
-            text += packet.data();
+            try {
+                text += packet.data();
+            } catch (const std::bad_alloc& error) {
+                // The packet is lost; the person is told, and collecting goes on.
+                voice().show(MessageKind::Notice, error.what());
+            }
         }
         if (afterPacket) {
             afterPacket();
