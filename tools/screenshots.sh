@@ -8,17 +8,24 @@ demo=${1:-build/default/pages/korvel-demo}
 out=docs/screenshots
 pages=(file-transfer software-upgrade terminal preferences file-merge file-create user-velocity)
 scratch=$(mktemp -d)
-display=:$((90 + RANDOM % 100))
 
-Xvfb "$display" -screen 0 1400x900x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number once it accepts clients. Without
+# -noreset it resets whenever its last client leaves, and a demo started during that reset
+# cannot connect and aborts.
+Xvfb -displayfd 3 -noreset -screen 0 1400x900x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
 xvfb=$!
 cleanup() {
     kill "$xvfb" 2>/dev/null || true
     rm -rf "$scratch"
 }
 trap cleanup EXIT
-export DISPLAY=$display
-sleep 1
+for _ in $(seq 100); do
+    [ -s "$scratch/display" ] && break
+    kill -0 "$xvfb" 2>/dev/null || { echo "Xvfb did not start" >&2; exit 1; }
+    sleep 0.1
+done
+[ -s "$scratch/display" ] || { echo "Xvfb did not answer" >&2; exit 1; }
+export DISPLAY=:$(head -1 "$scratch/display")
 
 # The largest top-level window whose title holds the text (the main window shares the
 # sheet's title).
