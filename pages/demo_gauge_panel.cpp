@@ -33,21 +33,18 @@ DemoGaugePanel::DemoGaugePanel(const TextTable& texts, std::shared_ptr<sim::SimD
     connect(unplug_, &QPushButton::clicked, this, &DemoGaugePanel::unplug);
     connect(plugIn_, &QPushButton::clicked, this, &DemoGaugePanel::plugIn);
     connect(plugInUpgrade_, &QPushButton::clicked, this, &DemoGaugePanel::plugInUpgradeMode);
-    state_->setText(toQt(texts.message("IDS_DEMO_GAGE_PLUGGED")));
-    showButtons(true);
+    showState("IDS_DEMO_GAGE_PLUGGED", true);
 }
 
 void DemoGaugePanel::unplug() {
     sim::virtualBus().unplugAll();
-    state_->setText(toQt(texts_.message("IDS_DEMO_GAGE_UNPLUGGED")));
-    showButtons(false);
+    showState("IDS_DEMO_GAGE_UNPLUGGED", false);
 }
 
 void DemoGaugePanel::plug(const std::shared_ptr<sim::SimDevice>& device, const char* stateKey) {
     sim::virtualBus().unplugAll();
     sim::virtualBus().plugIn(device);
-    state_->setText(toQt(texts_.message(stateKey)));
-    showButtons(true);
+    showState(stateKey, true);
 }
 
 void DemoGaugePanel::plugIn() {
@@ -56,6 +53,13 @@ void DemoGaugePanel::plugIn() {
 
 void DemoGaugePanel::plugInUpgradeMode() {
     plug(upgradeMode_, "IDS_DEMO_GAGE_UPGRADE_MODE");
+}
+
+// A longer state text wraps onto more lines: the panel grows (or shrinks) to show all of it.
+void DemoGaugePanel::showState(const char* stateKey, bool pluggedIn) {
+    state_->setText(toQt(texts_.message(stateKey)));
+    showButtons(pluggedIn);
+    adjustSize();
 }
 
 void DemoGaugePanel::showButtons(bool pluggedIn) {

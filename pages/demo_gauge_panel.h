@@ -30,6 +30,7 @@ class DemoGaugePanel : public QDialog {
 
   private:
     void plug(const std::shared_ptr<sim::SimDevice>& device, const char* stateKey);
+    void showState(const char* stateKey, bool pluggedIn);
     void showButtons(bool pluggedIn);
 
     const TextTable& texts_;

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <functional>
 
 #include "app/platform.h"
 #include "app/safe_file.h"
@@ -94,6 +96,27 @@ TEST(DemoGaugePanelTest, UnpluggingShowsTheLinkFailureAndPluggingBringsTheGaugeB
     page.refreshGaugeList();
     EXPECT_EQ(voice.said.size(), 2u);
     EXPECT_EQ(page.gaugeList()->topLevelItemCount(), 1);
+}
+
+// Every state text fits the panel in full: the longer ones wrap onto more lines than the
+// panel had room for when it first showed.
+TEST(DemoGaugePanelTest, TheWholeStateTextStaysInSight) {
+    test::PageEnvironment environment;
+    const PalimarApp& app = environment.start();
+    test::SimulatedGaugeSetup gauge(environment.path("gauge"));
+    DemoGaugePanel panel(app.texts(), gauge.gauge, std::make_shared<sim::BootModeGauge>(), nullptr);
+    panel.show();
+    QApplication::processEvents();
+    const std::function<void()> states[] = {
+        [&] { panel.unplug(); }, [&] { panel.plugInUpgradeMode(); }, [&] { panel.plugIn(); }};
+    for (const auto& changeState : states) {
+        changeState();
+        QApplication::processEvents();
+        const QLabel* state = panel.state();
+        EXPECT_GE(state->height(), state->heightForWidth(state->width()))
+            << state->text().toStdString();
+        EXPECT_GE(panel.height(), state->geometry().bottom()) << state->text().toStdString();
+    }
 }
 
 }  // namespace
