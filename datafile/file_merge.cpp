@@ -59,20 +59,27 @@ struct KeyHash {
     }
 };
 
+// A line of a later file that holds values for a merged row, with the headings above it.
+struct RowSource {
+    std::string_view line;
+    std::size_t headings;  // index into the merger's heading sets
+};
+
 struct MergedRow {
     bool verbatim = false;  // written as the first file had it
     std::string_view text;
-    std::vector<std::string_view> values;  // by column - 1, into the files' bytes
+    std::vector<RowSource> sources;  // in the order the files and lines came
 };
 
-// Works on views into the files' bytes, which outlive it.
+// Works on views into the files' bytes, which outlive it. The values of a row are laid out by
+// column only when the merged file is written, one row at a time, so that no more than one
+// row's cells are held at once.
 class Merger {
   public:
-    // plannedWidth: the widest heading column of all files, so that rows are sized once.
-    explicit Merger(std::size_t plannedWidth) : plannedWidth_(plannedWidth) {}
+    Merger() : headingSets_(1) {}
 
     void add(const std::vector<std::string_view>& lines, bool first) {
-        std::vector<Heading> fileHeadings;
+        std::size_t fileHeadings = 0;
         int commaLines = 0;
         for (const auto line : lines) {
             const auto comma = line.find(',');
@@ -83,23 +90,23 @@ class Merger {
                 continue;
             }
             if (comma == 0) {
-                fileHeadings = takeHeadings(line);
+                headingSets_.push_back(takeHeadings(line));
+                fileHeadings = headingSets_.size() - 1;
                 continue;
             }
             const auto row = index_.find(line.substr(0, comma));
-            if (row != index_.end()) {
-                valuesAfterKey(line, values_);
-                place(rows_[row->second], values_, fileHeadings);
+            if (row != index_.end() && !rows_[row->second].verbatim) {
+                rows_[row->second].sources.push_back({line, fileHeadings});
             }
         }
     }
 
-    std::string result() const {
+    std::string result() {
         const std::size_t width = widestColumn();
         std::string out;
         out.reserve(keys_.size() * (width * 7 + 16));
         for (std::size_t i = 0; i < keys_.size(); ++i) {
-            const MergedRow& row = rows_[index_.at(keys_[i])];
+            const MergedRow& row = rows_[keyRows_[i]];
             if (keys_[i] == "-1") {
                 out += headingLine(width);
             } else if (row.verbatim) {
@@ -107,9 +114,10 @@ class Merger {
             } else {
                 out += keys_[i];
                 out += ',';
+                layOut(row);
                 for (std::size_t column = 0; column < width; ++column) {
-                    if (column < row.values.size()) {
-                        out += row.values[column];
+                    if (column < cells_.size()) {
+                        out += cells_[column];
                     }
                     out += ',';
                 }
@@ -125,15 +133,19 @@ class Merger {
         MergedRow row;
         if (comma == std::string_view::npos) {
             key = std::string(line);
-            row = {true, line, {}};
+            row.verbatim = true;
+            row.text = line;
         } else if (comma == 0) {
             key = "-" + std::to_string(++commaLines);
-            row = {commaLines > 1, line, {}};
+            row.verbatim = commaLines > 1;
+            row.text = line;
         } else {
             key = std::string(line.substr(0, comma));
         }
+        const auto found = index_.find(key);
+        keyRows_.push_back(found == index_.end() ? rows_.size() : found->second);
         keys_.push_back(key);
-        if (index_.find(key) == index_.end()) {
+        if (found == index_.end()) {
             index_.emplace(std::move(key), rows_.size());
             rows_.push_back(std::move(row));
         }
@@ -151,22 +163,27 @@ class Merger {
         return headings;
     }
 
-    // Without headings the row replaces the merged one. With headings each value goes to its
-    // heading's column; a row whose first column is taken already is dropped, and a value never
-    // overwrites one that is there.
-    void place(MergedRow& row, const std::vector<std::string_view>& values,
-               const std::vector<Heading>& headings) {
-        if (row.verbatim) {
-            return;
+    // The row's values by column - 1 in cells_, its sources placed one after the other.
+    void layOut(const MergedRow& row) {
+        cells_.clear();
+        for (const auto& source : row.sources) {
+            valuesAfterKey(source.line, values_);
+            place(values_, headingSets_[source.headings]);
         }
+    }
+
+    // Without headings the values replace the row's. With headings each value goes to its
+    // heading's column; values whose first column is taken already are dropped, and a value
+    // never overwrites one that is there.
+    void place(const std::vector<std::string_view>& values, const std::vector<Heading>& headings) {
         if (headings.empty()) {
-            row.values.assign(values.begin(),
-                              values.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(
-                                                   values.size(), kMaxMergeColumns)));
+            cells_.assign(values.begin(),
+                          values.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(
+                                               values.size(), kMaxMergeColumns)));
             return;
         }
         const int firstColumn = headings[0].column;
-        if (firstColumn < 1 || firstColumn > kMaxMergeColumns || !cell(row, firstColumn).empty()) {
+        if (firstColumn < 1 || firstColumn > kMaxMergeColumns || !cell(firstColumn).empty()) {
             return;
         }
         int column = 0;
@@ -176,27 +193,22 @@ class Merger {
             if (column > kMaxMergeColumns || values[i].empty()) {
                 continue;
             }
-            const auto needed = static_cast<std::size_t>(column);
-            if (row.values.size() < needed) {
-                if (row.values.capacity() < needed) {
-                    row.values.reserve(
-                        std::max({needed, plannedWidth_, 2 * row.values.capacity()}));
-                }
-                row.values.resize(needed);
+            const auto index = static_cast<std::size_t>(column) - 1;
+            if (cells_.size() <= index) {
+                cells_.resize(index + 1);
             }
-            std::string_view& target = row.values[static_cast<std::size_t>(column) - 1];
-            if (target.empty()) {
-                target = values[i];
+            if (cells_[index].empty()) {
+                cells_[index] = values[i];
             }
         }
     }
 
-    static std::string_view cell(const MergedRow& row, int column) {
+    std::string_view cell(int column) const {
         const auto index = static_cast<std::size_t>(column) - 1;
-        return index < row.values.size() ? row.values[index] : std::string_view();
+        return index < cells_.size() ? cells_[index] : std::string_view();
     }
 
-    std::size_t widestColumn() const {
+    std::size_t widestColumn() {
         std::size_t width = 0;
         for (const auto& heading : headings_) {
             if (heading.column <= kMaxMergeColumns) {
@@ -204,7 +216,8 @@ class Merger {
             }
         }
         for (const auto& row : rows_) {
-            width = std::max(width, row.values.size());
+            layOut(row);
+            width = std::max(width, cells_.size());
         }
         return width;
     }
@@ -227,30 +240,16 @@ class Merger {
         return line;
     }
 
-    std::size_t plannedWidth_;
     std::vector<std::string_view> values_;  // of the line in hand
+    std::vector<std::string_view> cells_;   // of the row in hand
     std::vector<std::string> keys_;
+    std::vector<std::size_t> keyRows_;  // the row of each key, in the first file's order
     std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>> index_;
     std::vector<MergedRow> rows_;
+    std::vector<std::vector<Heading>> headingSets_;  // the first one is empty: no headings
     std::vector<Heading> headings_;
     std::unordered_set<std::string> known_;
 };
-
-std::size_t widestHeading(const std::vector<std::string_view>& lines) {
-    std::size_t width = 0;
-    for (const auto line : lines) {
-        if (line.empty() || line[0] != ',') {
-            continue;
-        }
-        for (const auto field : valuesAfterKey(line)) {
-            const int column = headingColumn(field);
-            if (column <= kMaxMergeColumns) {
-                width = std::max(width, static_cast<std::size_t>(column));
-            }
-        }
-    }
-    return width;
-}
 
 bool isCsvName(const std::string& name) {
     return endsWithNoCase(name, "CSV");
@@ -315,15 +314,9 @@ bool isGridFile(std::string_view bytes) {
 }
 
 std::string mergedBytes(const std::vector<std::string>& files) {
-    std::vector<std::vector<std::string_view>> lines;
-    std::size_t width = 0;
-    for (const auto& file : files) {
-        lines.push_back(fileLines(file));
-        width = std::max(width, widestHeading(lines.back()));
-    }
-    Merger merger(width);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        merger.add(lines[i], i == 0);
+    Merger merger;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        merger.add(fileLines(files[i]), i == 0);
     }
     return merger.result();
 }
@@ -378,7 +371,7 @@ MergeResult mergeFiles(const std::string& folder, const std::vector<std::string>
                        texts.message("IDS_ERR_FILEMERGE_NOTGRID") + ": " + name);
             return result;
         }
-        files.push_back(bytes.value_or(""));
+        files.push_back(bytes ? std::move(*bytes) : std::string());
     }
     const std::string path = mergedFilePath(folder, mergedName);
     const std::string merged = mergedBytes(files);
