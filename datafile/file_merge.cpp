@@ -19,17 +19,16 @@ namespace {
 // The fields after the key: each ended by a comma, plus a non-empty text after the last comma.
 void valuesAfterKey(std::string_view line, std::vector<std::string_view>& values) {
     values.clear();
-    std::size_t start = line.find(',') + 1;
-    while (start <= line.size()) {
-        const auto comma = line.find(',', start);
-        if (comma == std::string_view::npos) {
-            if (start < line.size()) {
-                values.push_back(line.substr(start));
-            }
-            break;
+    const char* const end = line.data() + line.size();
+    const char* start = line.data() + line.find(',') + 1;
+    for (const char* c = start; c != end; ++c) {
+        if (*c == ',') {
+            values.emplace_back(start, static_cast<std::size_t>(c - start));
+            start = c + 1;
         }
-        values.push_back(line.substr(start, comma - start));
-        start = comma + 1;
+    }
+    if (start != end) {
+        values.emplace_back(start, static_cast<std::size_t>(end - start));
     }
 }
 
@@ -57,6 +56,47 @@ struct KeyHash {
     std::size_t operator()(std::string_view key) const {
         return std::hash<std::string_view>{}(key);
     }
+};
+
+// The cells of one merged row by column - 1. The storage is kept from row to row; only the
+// cells in use are cleared.
+class RowCells {
+  public:
+    std::size_t size() const { return used_; }
+    std::string_view at(std::size_t index) const {
+        return index < used_ ? slots_[index] : std::string_view();
+    }
+    const std::string_view* begin() const { return slots_.data(); }
+    const std::string_view* end() const { return slots_.data() + used_; }
+
+    void clear() {
+        std::fill_n(slots_.begin(), used_, std::string_view());
+        used_ = 0;
+    }
+    void assign(const std::string_view* first, std::size_t count) {
+        clear();
+        reserveSlots(count);
+        std::copy_n(first, count, slots_.begin());
+        used_ = count;
+    }
+    // Sets the cell unless it holds a value already.
+    void fillIfEmpty(std::size_t index, std::string_view value) {
+        reserveSlots(index + 1);
+        if (slots_[index].empty()) {
+            slots_[index] = value;
+        }
+        used_ = std::max(used_, index + 1);
+    }
+
+  private:
+    void reserveSlots(std::size_t count) {
+        if (slots_.size() < count) {
+            slots_.resize(std::max(count, 2 * slots_.size()));
+        }
+    }
+
+    std::vector<std::string_view> slots_;  // empty beyond used_
+    std::size_t used_ = 0;
 };
 
 // A line of a later file that holds values for a merged row, with the headings above it.
@@ -101,28 +141,14 @@ class Merger {
         }
     }
 
+    // Written once with the width the headings give; a second time only when a row turns out
+    // to be wider.
     std::string result() {
-        const std::size_t width = widestColumn();
-        std::string out;
-        out.reserve(keys_.size() * (width * 7 + 16));
-        for (std::size_t i = 0; i < keys_.size(); ++i) {
-            const MergedRow& row = rows_[keyRows_[i]];
-            if (keys_[i] == "-1") {
-                out += headingLine(width);
-            } else if (row.verbatim) {
-                out += row.text;
-            } else {
-                out += keys_[i];
-                out += ',';
-                layOut(row);
-                for (std::size_t column = 0; column < width; ++column) {
-                    if (column < cells_.size()) {
-                        out += cells_[column];
-                    }
-                    out += ',';
-                }
-            }
-            out += "\r\n";
+        const std::size_t headingWidth = widestHeadingColumn();
+        std::size_t widestRow = 0;
+        std::string out = render(headingWidth, widestRow);
+        if (widestRow > headingWidth) {
+            out = render(widestRow, widestRow);
         }
         return out;
     }
@@ -163,6 +189,15 @@ class Merger {
         return headings;
     }
 
+    // The cells of the row in hand, each followed by a comma, up to the given width.
+    void appendCells(std::string& out, std::size_t width) const {
+        for (const auto cell : cells_) {
+            out.append(cell.data(), cell.size());
+            out.push_back(',');
+        }
+        out.append(width - std::min(width, cells_.size()), ',');
+    }
+
     // The row's values by column - 1 in cells_, its sources placed one after the other.
     void layOut(const MergedRow& row) {
         cells_.clear();
@@ -177,49 +212,54 @@ class Merger {
     // never overwrites one that is there.
     void place(const std::vector<std::string_view>& values, const std::vector<Heading>& headings) {
         if (headings.empty()) {
-            cells_.assign(values.begin(),
-                          values.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(
-                                               values.size(), kMaxMergeColumns)));
+            cells_.assign(values.data(), std::min<std::size_t>(values.size(), kMaxMergeColumns));
             return;
         }
         const int firstColumn = headings[0].column;
-        if (firstColumn < 1 || firstColumn > kMaxMergeColumns || !cell(firstColumn).empty()) {
+        if (firstColumn < 1 || firstColumn > kMaxMergeColumns ||
+            !cells_.at(static_cast<std::size_t>(firstColumn) - 1).empty()) {
             return;
         }
         int column = 0;
         for (std::size_t i = 0; i < values.size(); ++i) {
             column =
                 i < headings.size() && headings[i].column > 0 ? headings[i].column : column + 1;
-            if (column > kMaxMergeColumns || values[i].empty()) {
-                continue;
-            }
-            const auto index = static_cast<std::size_t>(column) - 1;
-            if (cells_.size() <= index) {
-                cells_.resize(index + 1);
-            }
-            if (cells_[index].empty()) {
-                cells_[index] = values[i];
+            if (column <= kMaxMergeColumns && !values[i].empty()) {
+                cells_.fillIfEmpty(static_cast<std::size_t>(column) - 1, values[i]);
             }
         }
     }
 
-    std::string_view cell(int column) const {
-        const auto index = static_cast<std::size_t>(column) - 1;
-        return index < cells_.size() ? cells_[index] : std::string_view();
-    }
-
-    std::size_t widestColumn() {
+    std::size_t widestHeadingColumn() const {
         std::size_t width = 0;
         for (const auto& heading : headings_) {
             if (heading.column <= kMaxMergeColumns) {
                 width = std::max(width, static_cast<std::size_t>(heading.column));
             }
         }
-        for (const auto& row : rows_) {
-            layOut(row);
-            width = std::max(width, cells_.size());
-        }
         return width;
+    }
+
+    // Every line at the given width; widestRow: the most cells a row has.
+    std::string render(std::size_t width, std::size_t& widestRow) {
+        std::string out;
+        out.reserve(keys_.size() * (width * 7 + 16));
+        for (std::size_t i = 0; i < keys_.size(); ++i) {
+            const MergedRow& row = rows_[keyRows_[i]];
+            layOut(row);
+            widestRow = std::max(widestRow, cells_.size());
+            if (keys_[i] == "-1") {
+                out += headingLine(width);
+            } else if (row.verbatim) {
+                out += row.text;
+            } else {
+                out += keys_[i];
+                out += ',';
+                appendCells(out, width);
+            }
+            out += "\r\n";
+        }
+        return out;
     }
 
     std::string headingLine(std::size_t width) const {
@@ -241,7 +281,7 @@ class Merger {
     }
 
     std::vector<std::string_view> values_;  // of the line in hand
-    std::vector<std::string_view> cells_;   // of the row in hand
+    RowCells cells_;                        // of the row in hand
     std::vector<std::string> keys_;
     std::vector<std::size_t> keyRows_;  // the row of each key, in the first file's order
     std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>> index_;
