@@ -93,6 +93,11 @@ std::string DataFile::setupField(const std::vector<std::string>& setup,
     return fieldAt(setup, setupColumn(name));
 }
 
+std::string_view fieldAtColumn(const Reading& reading, std::optional<std::size_t> column) {
+    return column && *column < reading.fields.size() ? std::string_view(reading.fields[*column])
+                                                     : std::string_view();
+}
+
 std::string productCodeOf(std::string_view productLine) {
     const auto colon = productLine.find(':');
     if (colon == std::string_view::npos) {

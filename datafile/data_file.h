@@ -94,6 +94,10 @@ class DataFile {
     std::string setupField(const std::vector<std::string>& setup, std::string_view name) const;
 };
 
+// The reading's field at a column position found by readingColumn(); empty when either is
+// missing. For loops over readings, where the column is looked up once.
+std::string_view fieldAtColumn(const Reading& reading, std::optional<std::size_t> column);
+
 // The product code of a product line: the text between its first ':' and the next ','.
 std::string productCodeOf(std::string_view productLine);
 // Whether a line is the product line: its first seven characters are "Product" in any case.

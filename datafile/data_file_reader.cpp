@@ -112,6 +112,7 @@ class BlockReader {
 
     void readReadings() {
         const std::size_t count = countFrom(file_, "# ID", options_.maxReadings);
+        file_.readings.reserve(count);
         while (file_.readings.size() < count) {
             const auto line = lines_.peekNonBlank();
             if (!line || isSetupColumnLine(line->text) || isNoteColumnLine(line->text)) {
@@ -121,6 +122,7 @@ class BlockReader {
             if (isReadingColumnLine(line->text)) {
                 if (file_.readingColumns.empty()) {
                     file_.readingColumns = splitFields(line->text);
+                    ascanColumn_ = file_.readingColumn("A Scan");
                 }
                 continue;
             }
@@ -131,7 +133,7 @@ class BlockReader {
             if (reading.fields.empty()) {
                 continue;
             }
-            if (file_.readingField(reading, "A Scan") == "ON") {
+            if (fieldAtColumn(reading, ascanColumn_) == "ON") {
                 reading.ascan = readAScan();
             }
             file_.readings.push_back(std::move(reading));
@@ -231,6 +233,7 @@ class BlockReader {
     const ReadOptions& options_;
     DataFile file_;
     bool noteColumnsFound_ = false;
+    std::optional<std::size_t> ascanColumn_;  // of the reading column line
 };
 
 bool endsWithEndMarker(std::string_view bytes) {

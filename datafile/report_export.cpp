@@ -12,18 +12,19 @@ namespace korvel {
 namespace {
 
 const std::string kDashes(33, '-');
+constexpr std::string_view kBlankReading = "     ";
 constexpr int kLargestListedLocation = 999;
 
 bool isMissing(std::string_view reading) {
     return reading.empty() || reading == "-" || reading == "--.---";
 }
 
-std::string readingOf(const Reading& reading) {
-    return reading.fields.size() > 1 ? reading.fields[1] : std::string();
+std::string_view readingOf(const Reading& reading) {
+    return reading.fields.size() > 1 ? std::string_view(reading.fields[1]) : std::string_view();
 }
 
-std::string locationOf(const Reading& reading) {
-    return reading.fields.empty() ? std::string() : reading.fields[0];
+std::string_view locationOf(const Reading& reading) {
+    return reading.fields.empty() ? std::string_view() : std::string_view(reading.fields[0]);
 }
 
 class ReportWriter {
@@ -96,8 +97,8 @@ class ReportWriter {
         const auto& readings = file_.readings;
         std::string current;
         for (std::size_t i = 0; i < readings.size(); ++i) {
-            const std::string reading = readingOf(readings[i]);
-            current += isMissing(reading) ? std::string(5, ' ') : reading;
+            const std::string_view reading = readingOf(readings[i]);
+            current += isMissing(reading) ? kBlankReading : reading;
             current += ' ';
             const bool last = i + 1 == readings.size();
             if (last || lastCharacter(locationOf(readings[i])) !=
@@ -108,7 +109,7 @@ class ReportWriter {
         }
     }
 
-    static char lastCharacter(const std::string& text) { return text.empty() ? '\0' : text.back(); }
+    static char lastCharacter(std::string_view text) { return text.empty() ? '\0' : text.back(); }
 
     // Readings stored column by column: grid line r holds readings r, r + rows, r + 2 rows ...
     void writeColumnByColumnGrid() {
@@ -119,8 +120,8 @@ class ReportWriter {
             std::string current;
             for (std::size_t i = static_cast<std::size_t>(r); i < readings.size();
                  i += static_cast<std::size_t>(rows)) {
-                const std::string reading = readingOf(readings[i]);
-                current += isMissing(reading) ? "0.000" : reading;
+                const std::string_view reading = readingOf(readings[i]);
+                current += isMissing(reading) ? std::string_view("0.000") : reading;
                 current += ' ';
             }
             line(current);
@@ -135,9 +136,10 @@ class ReportWriter {
             if (location > kLargestListedLocation) {
                 break;
             }
-            const std::string value = readingOf(reading);
-            line(zeroPadded(location, 3) + ".00\t\t" +
-                 (isMissing(value) ? std::string(5, ' ') : value));
+            const std::string_view value = readingOf(reading);
+            std::string text = zeroPadded(location, 3) + ".00\t\t";
+            text += isMissing(value) ? kBlankReading : value;
+            line(text);
         }
     }
 
@@ -146,9 +148,10 @@ class ReportWriter {
 };
 
 bool mixesUnits(const DataFile& file) {
+    const auto column = file.readingColumn("Units");
     bool inches = false, millimetres = false, microseconds = false;
     for (const auto& reading : file.readings) {
-        const std::string units = file.readingField(reading, "Units");
+        const std::string_view units = fieldAtColumn(reading, column);
         inches = inches || contains(units, "IN");
         millimetres = millimetres || contains(units, "MM");
         microseconds = microseconds || contains(units, "USEC");
