@@ -10,13 +10,16 @@ std::size_t commasIn(std::string_view line) {
     return static_cast<std::size_t>(std::count(line.begin(), line.end(), ','));
 }
 
+// Fields are short, so one pass over the bytes beats a search for each comma.
 template <typename Take>
 void forEachField(std::string_view line, Take take) {
-    std::size_t start = 0;
-    for (std::size_t comma = line.find(','); comma != std::string_view::npos;
-         comma = line.find(',', start)) {
-        take(line.substr(start, comma - start));
-        start = comma + 1;
+    const char* start = line.data();
+    const char* const end = start + line.size();
+    for (const char* c = start; c != end; ++c) {
+        if (*c == ',') {
+            take(std::string_view(start, static_cast<std::size_t>(c - start)));
+            start = c + 1;
+        }
     }
 }
 
