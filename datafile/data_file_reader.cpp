@@ -28,10 +28,14 @@ std::string_view fieldPart(std::string_view line) {
     return comma == std::string_view::npos ? std::string_view() : line.substr(0, comma + 1);
 }
 
+// The mark standing in the line's fields (see fieldPart) after their first character.
+bool fieldsMark(std::string_view fields, std::string_view mark) {
+    return fields.size() > 1 && contains(fields.substr(1), mark);
+}
+
 // "Max Data" or "Min Data" standing in a field after the line's first character.
 bool marksTrace(std::string_view line, std::string_view mark) {
-    const std::string_view fields = fieldPart(line);
-    return fields.size() > 1 && contains(fields.substr(1), mark);
+    return fieldsMark(fieldPart(line), mark);
 }
 
 bool isTraceDataLine(std::string_view line) {
@@ -57,8 +61,9 @@ bool holdsOnlyNumbers(std::string_view line) {
 // "ON", or one abandoned half way): the trace lines (marks, or a comma and numbers only) and
 // the settings ("KEY=" fields). A reading row with an empty first field is no such line.
 bool isWaveformDebris(std::string_view line) {
-    return marksTrace(line, "Max Data") || marksTrace(line, "Min Data") ||
-           (startsWith(line, ",") && holdsOnlyNumbers(fieldPart(line))) ||
+    const std::string_view fields = fieldPart(line);
+    return fieldsMark(fields, "Max Data") || fieldsMark(fields, "Min Data") ||
+           (startsWith(line, ",") && holdsOnlyNumbers(fields)) ||
            contains(line.substr(0, line.find(',')), "=");
 }
 
