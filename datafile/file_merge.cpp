@@ -189,13 +189,19 @@ class Merger {
         return headings;
     }
 
-    // The cells of the row in hand, each followed by a comma, up to the given width.
+    // The cells of the row in hand, each followed by a comma, up to the given width. The
+    // commas are laid down first and the values copied in between.
     void appendCells(std::string& out, std::size_t width) const {
+        std::size_t length = width - std::min(width, cells_.size());
         for (const auto cell : cells_) {
-            out.append(cell.data(), cell.size());
-            out.push_back(',');
+            length += cell.size() + 1;
         }
-        out.append(width - std::min(width, cells_.size()), ',');
+        const std::size_t start = out.size();
+        out.resize(start + length, ',');
+        char* next = out.data() + start;
+        for (const auto cell : cells_) {
+            next = std::copy(cell.begin(), cell.end(), next) + 1;
+        }
     }
 
     // The row's values by column - 1 in cells_, its sources placed one after the other.
