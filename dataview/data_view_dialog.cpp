@@ -135,21 +135,21 @@ void DataViewDialog::placeAtDesignSize() {
     const Growth right{kChartShare, 0, kTableShare, 0};
     places_ = {
         {readings_, {14, 13, 476, 76}, {0, 1, 0, kTableShare}},
-        {aScanRadio_, {18, 95, 66, 10}, fixedTop},
-        {bScanRadio_, {83, 95, 64, 10}, fixedTop},
-        {minButton_, {147, 92, 50, 14}, fixedTop},
-        {copyRowsButton_, {205, 92, 93, 14}, fixedTop},
+        {aScanRadio_, {18, 95, 65, 10}, fixedTop, true},
+        {bScanRadio_, {83, 95, 64, 10}, fixedTop, true},
+        {minButton_, {147, 92, 50, 14}, fixedTop, true},
+        {copyRowsButton_, {205, 92, 93, 14}, fixedTop, true},
         {chart_, {14, 110, 286, 129}, {0, kChartShare, kTableShare, 1 - kTableShare}},
-        {setupLabel_, {310, 102, 32, 8}, right},
+        {setupLabel_, {310, 102, 32, 8}, right, true},
         {setupList_,
          {310, 112, 179, 100},
          {kChartShare, 1 - kChartShare, kTableShare, 1 - kTableShare}},
-        {notesLabel_, {310, 215, 27, 8}, {kChartShare, 0, 1, 0}},
+        {notesLabel_, {310, 215, 27, 8}, {kChartShare, 0, 1, 0}, true},
         {notesText_, {309, 225, 180, 14}, {kChartShare, 1 - kChartShare, 1, 0}},
-        {copyGraphButton_, {48, 246, 86, 14}, bottom},
-        {printGraphButton_, {169, 246, 50, 14}, bottom},
-        {printPageButton_, {260, 246, 50, 14}, bottom},
-        {closeButton_, {351, 246, 50, 14}, bottom},
+        {copyGraphButton_, {48, 246, 86, 14}, bottom, true},
+        {printGraphButton_, {169, 246, 50, 14}, bottom, true},
+        {printPageButton_, {260, 246, 50, 14}, bottom, true},
+        {closeButton_, {351, 246, 50, 14}, bottom, true},
     };
     const QSize design = units_->size(kDesignWidth, kDesignHeight);
     setMinimumSize(design);

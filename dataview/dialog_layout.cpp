@@ -19,9 +19,12 @@ void placeControls(const std::vector<ControlPlace>& places, const DialogUnits& u
     const int extraHeight = std::max(0, actualSize.height() - designSize.height());
     for (const ControlPlace& place : places) {
         const Growth& g = place.growth;
+        int width = units.x(place.rect.width) + int(g.width * extraWidth);
+        if (place.fitsCaption) {
+            width = std::max(width, place.widget->sizeHint().width());
+        }
         place.widget->setGeometry(units.x(place.rect.x) + int(g.x * extraWidth),
-                                  units.y(place.rect.y) + int(g.y * extraHeight),
-                                  units.x(place.rect.width) + int(g.width * extraWidth),
+                                  units.y(place.rect.y) + int(g.y * extraHeight), width,
                                   units.y(place.rect.height) + int(g.height * extraHeight));
     }
 }

@@ -37,6 +37,9 @@ struct ControlPlace {
     QWidget* widget;
     UnitRect rect;
     Growth growth;
+    // A caption of another language may need more room than the design gives: the control
+    // then widens to the right to show all of it.
+    bool fitsCaption = false;
 };
 
 void placeControls(const std::vector<ControlPlace>& places, const DialogUnits& units,
