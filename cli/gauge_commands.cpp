@@ -29,7 +29,8 @@ class GaugeConnection {
         std::shared_ptr<sim::SimDevice> device;
         if (context.bootMode) {
             // The received images are kept beside the data log, out of its listing.
-            device = std::make_shared<sim::BootModeGauge>(joinPath(context.simulatedGauge, ".gauge"));
+            device =
+                std::make_shared<sim::BootModeGauge>(joinPath(context.simulatedGauge, ".gauge"));
         } else {
             auto gauge = std::make_shared<sim::SimulatedGauge>(context.simulatedGauge);
             sim::teachVelocities(*gauge, sim::velocityFileIn(context.simulatedGauge));
