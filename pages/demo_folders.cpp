@@ -21,16 +21,6 @@ bool isGaugeSample(const std::string& name) {
            name.compare(name.size() - 4, 4, ".CSV") == 0;
 }
 
-// Stand-in upgrade images: bytes of every value, NUL included, as real images hold.
-std::string demoImage(std::size_t size, unsigned seed) {
-    std::string bytes(size, '\0');
-    for (std::size_t i = 0; i < size; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        bytes[i] = static_cast<char>((seed >> 16) & 0xFF);
-    }
-    return bytes;
-}
-
 bool copyFile(const std::string& from, const std::string& to, std::string& error) {
     const auto bytes = readFileBytes(from);
     if (!bytes) {
@@ -77,8 +67,12 @@ bool prepareDemo(const DemoFolders& folders, const std::string& resources, std::
             return false;
         }
     }
+    // The shipped demo images: the bootloader in the working directory, a firmware image in
+    // the PC data folder.
+    const std::string firmware = joinPath(resources, "firmware");
     const std::string bootloader = joinPath(folders.work, "quenboot.bin");
-    if (!fileExists(bootloader) && !writeFileSafely(bootloader, demoImage(2048, 0x5A), &error)) {
+    if (!fileExists(bootloader) &&
+        !copyFile(joinPath(firmware, "quenboot.bin"), bootloader, error)) {
         return false;
     }
     const bool pcFolderIsNew = !isDirectory(folders.pcDataFolder());
@@ -86,8 +80,8 @@ bool prepareDemo(const DemoFolders& folders, const std::string& resources, std::
            seed(
                folders.pcDataFolder(),
                [](const std::string& name) { return kPcSamples.count(name) > 0; }, error) &&
-           (!pcFolderIsNew || writeFileSafely(joinPath(folders.pcDataFolder(), "KQ77-DEMO.bin"),
-                                              demoImage(8192, 0x3C), &error));
+           (!pcFolderIsNew || copyFile(joinPath(firmware, "KQ77-demo-firmware.bin"),
+                                       joinPath(folders.pcDataFolder(), "KQ77-DEMO.bin"), error));
 }
 
 std::string defaultDemoRoot() {

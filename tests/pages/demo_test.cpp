@@ -43,6 +43,11 @@ TEST(DemoFoldersTest, SeedsItsOwnInstallationOnce) {
     for (const char* name : {"PIPE-A.CSV", "ELBOW-C.DAT", "MERGE-1.CSV", "KQ77-DEMO.bin"}) {
         EXPECT_TRUE(fileExists(joinPath(folders.pcDataFolder(), name))) << name;
     }
+    // The shipped upgrade images, to try the upgrade with.
+    EXPECT_EQ(readFileBytes(joinPath(folders.work, "quenboot.bin")),
+              readFileBytes(resources() + "/firmware/quenboot.bin"));
+    EXPECT_EQ(readFileBytes(joinPath(folders.pcDataFolder(), "KQ77-DEMO.bin")),
+              readFileBytes(resources() + "/firmware/KQ77-demo-firmware.bin"));
 
     // A second start keeps what the person did with the files.
     std::remove(joinPath(folders.pcDataFolder(), "PIPE-A.CSV").c_str());
