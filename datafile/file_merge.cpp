@@ -226,7 +226,8 @@ class Merger {
             !cells_.at(static_cast<std::size_t>(firstColumn) - 1).empty()) {
             return;
         }
-        int column = 0;
+        // Wide enough that the column after a huge heading cannot overflow.
+        long long column = 0;
         for (std::size_t i = 0; i < values.size(); ++i) {
             column =
                 i < headings.size() && headings[i].column > 0 ? headings[i].column : column + 1;

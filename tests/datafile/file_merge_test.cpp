@@ -66,6 +66,13 @@ TEST(FileMerge, MergesColumnsAlignedUnderTheirHeadings) {
     }
 }
 
+TEST(FileMerge, ValuesAfterTheLargestHeadingColumnAreDropped) {
+    // A heading read as the largest column: the values after it must not wrap around.
+    const std::string merged =
+        mergedBytes({",1,2," + std::string(40, '9') + ",?,\r\nA,1,2,3,4,\r\n"});
+    EXPECT_EQ(merged, ",1,2,\r\nA,1,2,\r\n");
+}
+
 TEST(FileMerge, HostileHeadingsStayWithinTheColumnBound) {
     const std::string merged = mergedBytes({",99999999,\nA,1,\n", ",2,\nA,2,\n"});
     EXPECT_EQ(merged, ",,2,\r\nA,,2,\r\n");
