@@ -144,15 +144,10 @@ usb_dev_handle* VirtualBus::open(UsbDevice* device) {
 
 int VirtualBus::setConfiguration(usb_dev_handle* handle, int configuration) {
     std::lock_guard lock(mutex_);
-    Handle* h = findHandle(handle);
-    int result = 0;
-    if (!h) {
-        result = -EINVAL;
-    } else if (!h->plugged->present) {
-        result = -ENODEV;
-    } else if (faults_.configurationFails) {
+    int result = reachable(findHandle(handle));
+    if (result == 0 && faults_.configurationFails) {
         result = -EIO;
-    } else if (configuration != kConfigurationValue) {
+    } else if (result == 0 && configuration != kConfigurationValue) {
         result = -EINVAL;
     }
     return record("set_configuration", 0, {}, result);
@@ -161,16 +156,12 @@ int VirtualBus::setConfiguration(usb_dev_handle* handle, int configuration) {
 int VirtualBus::claimInterface(usb_dev_handle* handle, int interface) {
     std::lock_guard lock(mutex_);
     Handle* h = findHandle(handle);
-    int result = 0;
-    if (!h) {
-        result = -EINVAL;
-    } else if (!h->plugged->present) {
-        result = -ENODEV;
-    } else if (faults_.claimDenied) {
+    int result = reachable(h);
+    if (result == 0 && faults_.claimDenied) {
         result = -EACCES;
-    } else if (interface != kInterfaceNumber) {
+    } else if (result == 0 && interface != kInterfaceNumber) {
         result = -EINVAL;
-    } else {
+    } else if (result == 0) {
         h->claimed = true;
     }
     return record("claim_interface", 0, {}, result);
@@ -222,12 +213,8 @@ int VirtualBus::bulkRead(usb_dev_handle* handle, int endpoint, char* bytes, int 
 int VirtualBus::releaseInterface(usb_dev_handle* handle, int) {
     std::lock_guard lock(mutex_);
     Handle* h = findHandle(handle);
-    int result = 0;
-    if (!h) {
-        result = -EINVAL;
-    } else if (!h->plugged->present) {
-        result = -ENODEV;
-    } else {
+    const int result = reachable(h);
+    if (result == 0) {
         h->claimed = false;
     }
     return record("release_interface", 0, {}, result);
@@ -236,12 +223,8 @@ int VirtualBus::releaseInterface(usb_dev_handle* handle, int) {
 int VirtualBus::resetDevice(usb_dev_handle* handle) {
     std::lock_guard lock(mutex_);
     Handle* h = findHandle(handle);
-    int result = 0;
-    if (!h) {
-        result = -EINVAL;
-    } else if (!h->plugged->present) {
-        result = -ENODEV;
-    } else {
+    const int result = reachable(h);
+    if (result == 0) {
         h->plugged->device->reset();
     }
     return record("reset", 0, {}, result);
@@ -260,17 +243,21 @@ int VirtualBus::close(usb_dev_handle* handle) {
     return record("close", 0, {}, 0);
 }
 
+int VirtualBus::reachable(const Handle* h) {
+    if (!h) {
+        return -EINVAL;
+    }
+    return h->plugged->present ? 0 : -ENODEV;
+}
+
 VirtualBus::Handle* VirtualBus::findHandle(usb_dev_handle* handle) {
     const auto found = handles_.find(handle);
     return found == handles_.end() ? nullptr : found->second.get();
 }
 
 int VirtualBus::checkTransfer(Handle* handle, SimDevice** device) {
-    if (!handle) {
-        return -EINVAL;
-    }
-    if (!handle->plugged->present) {
-        return -ENODEV;
+    if (const int result = reachable(handle); result != 0) {
+        return result;
     }
     if (faults_.stalled) {
         return -EPIPE;

@@ -81,6 +81,8 @@ class VirtualBus {
     };
 
     Handle* findHandle(usb_dev_handle* handle);
+    // 0 when the handle is open on a device that is plugged in, else libusb's error.
+    static int reachable(const Handle* h);
     // The handle's device when it is still on the bus and not stalled, else a negative errno.
     int checkTransfer(Handle* handle, SimDevice** device);
     void countTransfer();
