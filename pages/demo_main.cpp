@@ -1,11 +1,12 @@
 // korvel-demo: the program with a simulated gauge plugged in, in an installation of its own
 // (see demo_folders.h), and a small window to unplug the gauge and plug it back in.
 //
-//   korvel-demo [--page N] [--list-gauge] [--view NAME] [DEMO-FOLDER]
+//   korvel-demo [--page N] [--list-gauge] [--view NAME] [--smoke] [DEMO-FOLDER]
 //
 // DEMO-FOLDER defaults to $XDG_DATA_HOME/korvel-demo. For the screenshots: --page opens the
 // sheet at its N-th tab (from 0); --list-gauge refreshes the gauge list of the transfer page
-// once it shows; --view opens the data view of that file of the PC data folder.
+// once it shows; --view opens the data view of that file of the PC data folder. --smoke quits
+// with status 0 as soon as the sheet is shown (a start-up check for scripts).
 
 #include <QApplication>
 #include <QMessageBox>
@@ -35,6 +36,7 @@ int main(int argc, char* argv[]) {
     std::string root = korvel::defaultDemoRoot();
     int firstPage = 0;
     bool listGauge = false;
+    bool smoke = false;
     QString viewName;
     const QStringList arguments = QApplication::arguments();
     for (int i = 1; i < arguments.size(); ++i) {
@@ -42,6 +44,8 @@ int main(int argc, char* argv[]) {
             firstPage = arguments[++i].toInt();
         } else if (arguments[i] == "--list-gauge") {
             listGauge = true;
+        } else if (arguments[i] == "--smoke") {
+            smoke = true;
         } else if (arguments[i] == "--view" && i + 1 < arguments.size()) {
             viewName = arguments[++i];
         } else {
@@ -72,7 +76,7 @@ int main(int argc, char* argv[]) {
     return korvel::runProgram(korvel::PageContext{app, {}}, [&](korvel::COptionSheet* sheet) {
         sheet->setCurrentPage(firstPage);
         auto* panel = new korvel::DemoGaugePanel(app.texts(), gauge, upgradeMode, sheet);
-        QTimer::singleShot(0, panel, [panel, sheet, listGauge, viewName] {
+        QTimer::singleShot(0, panel, [panel, sheet, listGauge, viewName, smoke] {
             panel->move(sheet->frameGeometry().topRight() + QPoint(12, 0));
             panel->show();
             auto* transfer = qobject_cast<korvel::CFileTransferPage*>(sheet->currentPage());
@@ -81,6 +85,9 @@ int main(int argc, char* argv[]) {
             }
             if (!viewName.isEmpty() && transfer) {
                 transfer->openDataViewOf(viewName);
+            }
+            if (smoke) {
+                QTimer::singleShot(0, qApp, &QCoreApplication::quit);
             }
         });
     });
