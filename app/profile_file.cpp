@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <limits>
 
 #include "app/safe_file.h"
@@ -91,6 +92,13 @@ SectionRange findSection(const std::vector<std::string>& lines, std::string_view
     }
     range.end = lines.size();
     return range;
+}
+
+// Something is at the path, or whether there is cannot be told.
+bool pathIsTaken(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::symlink_status(path, error).type() !=
+           std::filesystem::file_type::not_found;
 }
 
 }  // namespace
@@ -213,7 +221,11 @@ int readProfileInt(const std::string& path, std::string_view section, std::strin
 
 bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value) {
-    ProfileFile profile = ProfileFile::load(path);
+    const auto bytes = readFileBytes(path);
+    if (!bytes && pathIsTaken(path)) {
+        return false;  // what cannot be read is never replaced by a file of one key
+    }
+    ProfileFile profile = bytes ? ProfileFile::parse(*bytes) : ProfileFile();
     profile.setString(section, key, value);
     return writeFileSafely(path, profile.text());
 }

@@ -44,7 +44,8 @@ std::string readProfileString(const std::string& path, std::string_view section,
                               std::size_t limit);
 int readProfileInt(const std::string& path, std::string_view section, std::string_view key,
                    int defaultValue);
-// Creates the file and the section when missing; saves safely. False when it cannot be saved.
+// Creates the file and the section when missing; saves safely. False when it cannot be saved,
+// and when a file is there that cannot be read (it is left as it is).
 bool writeProfileString(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value);
 

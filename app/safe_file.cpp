@@ -5,7 +5,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
 
 namespace korvel {
@@ -55,7 +54,13 @@ std::optional<std::string> readFileBytes(const std::string& path) {
     if (!in) {
         return std::nullopt;
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // istream::read turns a failing read (a folder, EIO) into badbit instead of letting the
+    // stream buffer's exception escape, as reading through istreambuf_iterator would.
+    std::string bytes;
+    char chunk[65536];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad()) {
         return std::nullopt;
     }

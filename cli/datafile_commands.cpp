@@ -4,6 +4,7 @@
 #include <map>
 
 #include "app/platform.h"
+#include "app/safe_file.h"
 #include "cli/cli_context.h"
 #include "datafile/data_file_json.h"
 #include "datafile/data_file_reader.h"
@@ -158,7 +159,7 @@ int matches(CliContext& context, const std::vector<std::string>& args) {
         return kExitUsage;
     }
     const FileArgument file = fileArgument(context, args[0]);
-    if (!fileExists(joinPath(file.folder, file.name))) {
+    if (!readFileBytes(joinPath(file.folder, file.name))) {
         reportFileOpenError(context.voice, context.app.texts(), file.name);
         return kExitFailed;
     }

@@ -413,12 +413,15 @@ MergeResult mergeFiles(const std::string& folder, const std::vector<std::string>
     std::vector<std::string> files;
     for (const auto& name : names) {
         auto bytes = readOrReport(folder, name, voice, texts);
-        if (bytes && !isGridFile(*bytes)) {
+        if (!bytes) {
+            return result;  // a merge without one of its files would lose that file's columns
+        }
+        if (!isGridFile(*bytes)) {
             voice.show(MessageKind::Error,
                        texts.message("IDS_ERR_FILEMERGE_NOTGRID") + ": " + name);
             return result;
         }
-        files.push_back(bytes ? std::move(*bytes) : std::string());
+        files.push_back(std::move(*bytes));
     }
     const std::string path = mergedFilePath(folder, mergedName);
     const std::string merged = mergedBytes(files);

@@ -49,7 +49,8 @@ struct MergeResult {
     std::string path;
 };
 
-// The whole of "Merge Selected Files", with its messages and the wait cursor.
+// The whole of "Merge Selected Files", with its messages and the wait cursor. A selected file
+// that cannot be read, or that is no grid file, is reported and nothing is written.
 MergeResult mergeFiles(const std::string& folder, const std::vector<std::string>& names,
                        const std::string& mergedName, UserVoice& voice, const TextTable& texts);
 

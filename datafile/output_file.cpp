@@ -2,6 +2,7 @@
 
 #include "app/platform.h"
 #include "app/safe_file.h"
+#include "app/save_message.h"
 
 namespace korvel {
 
@@ -22,7 +23,7 @@ bool saveOrReport(const std::string& path, std::string_view bytes, UserVoice& vo
     if (writeFileSafely(path, bytes)) {
         return true;
     }
-    voice.show(MessageKind::Error, texts.message("IDS_ERR_FILESAVE") + " - " + path);
+    reportSaveFailure(voice, texts, path);
     return false;
 }
 

@@ -11,6 +11,7 @@
 
 #include "app/folder_chain.h"
 #include "app/platform.h"
+#include "app/save_message.h"
 #include "app/ui/desktop_open.h"
 #include "app/ui/file_list_view.h"
 #include "app/ui/folder_controls.h"
@@ -48,8 +49,8 @@ CFileTransferPage::CFileTransferPage(const PageContext& context, QWidget* parent
       context_(context) {}
 
 CFileTransferPage::~CFileTransferPage() {
-    if (isInitialised()) {
-        app().writePcDataFolder(fromQt(pcDataFolder()));
+    if (isInitialised() && !app().writePcDataFolder(fromQt(pcDataFolder()))) {
+        reportSaveFailure(voice(), app().texts(), app().settingsFile());
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QLabel>
 
+#include "app/save_message.h"
 #include "app/ui/qt_text.h"
 
 namespace korvel {
@@ -72,7 +73,10 @@ void CPreferencesPage::chooseLanguage(int index) {
         return;
     }
     const std::string name = fromQt(languageList_->itemText(index));
-    app().writeLanguage(languageCodeOf(app().texts(), name));
+    if (!app().writeLanguage(languageCodeOf(app().texts(), name))) {
+        reportSaveFailure(voice(), app().texts(), app().settingsFile());
+        return;
+    }
     voice().show(MessageKind::Notice, app().texts().message("IDS_MSG_LANGCHANGE_EFFECT"));
 }
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "app/safe_file.h"
 #include "temp_home.h"
+#include "tests/support/unreadable_paths.h"
 
 namespace korvel {
 namespace {
@@ -92,6 +94,22 @@ TEST(ProfileFileTest, WritingCreatesTheFileAndReadsBack) {
 TEST(ProfileFileTest, FailedWriteLeavesTheOldFile) {
     test::TempHome home;
     EXPECT_FALSE(writeProfileString(home.path("missing-folder/x.ini"), "A", "B", "C"));
+}
+
+TEST(ProfileFileTest, UnreadableFileReadsAsMissingAndIsNeverReplaced) {
+    namespace fs = std::filesystem;
+    for (const auto& kind : test::unreadableKinds()) {
+        SCOPED_TRACE(kind.name);
+        test::TempHome home;
+        const std::string path = home.path("Settings.ini");
+        kind.make(path);
+        const auto before = fs::symlink_status(path);
+        EXPECT_EQ(readFileBytes(path), std::nullopt);
+        EXPECT_EQ(readProfileString(path, "CONFIG", "HostDirPath", "none", 511), "none");
+        EXPECT_FALSE(writeProfileString(path, "Language", "Default", "DEU"));
+        EXPECT_EQ(fs::symlink_status(path).type(), before.type());
+        EXPECT_EQ(fs::symlink_status(path).permissions(), before.permissions());
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "app/palimar_app.h"
 #include "app/profile_file.h"
 #include "temp_home.h"
+#include "tests/support/unreadable_paths.h"
 
 namespace korvel {
 namespace {
@@ -28,6 +29,24 @@ TEST(StartupTest, DefaultsWithoutAnyIniFile) {
     EXPECT_TRUE(isDirectory(app.pcDataFolder()));
     EXPECT_TRUE(isDirectory(app.settingsFolder()));
     EXPECT_EQ(app.texts().languageCode(), "ENU");
+}
+
+TEST(StartupTest, UnreadableIniFilesGiveTheDefaultsAndSettingsAreNotReplaced) {
+    for (const auto& kind : test::unreadableKinds()) {
+        SCOPED_TRACE(kind.name);
+        test::TempHome home;
+        std::filesystem::create_directories(home.path(".config/Korvel"));
+        for (const char* name : {"AppConfig.ini", "Language.ini", ".config/Korvel/Settings.ini"}) {
+            kind.make(home.path(name));
+        }
+        PalimarApp app;
+        app.startup(home.root(), home.folders());
+        EXPECT_EQ(app.gaugeName(), "KQ-77");
+        EXPECT_EQ(app.pcDataFolder(), home.path("Documents/Korvel/data"));
+        EXPECT_EQ(app.texts().languageCode(), "ENU");
+        EXPECT_FALSE(app.writeLanguage("DEU"));
+        EXPECT_FALSE(app.writePcDataFolder("/elsewhere"));
+    }
 }
 
 TEST(StartupTest, ReadsTheProductConfiguration) {

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "app/safe_file.h"
+#include "tests/support/unreadable_paths.h"
 #include "tools/sample_files.h"
 
 namespace korvel {
@@ -175,6 +176,36 @@ TEST_F(DataFileCli, MatchesAndMerge) {
     EXPECT_EQ(none.status, 1);
     EXPECT_EQ(none.err, "warning: Select one or more files to merge\n");
     EXPECT_EQ(cli({"--folder", folder(), "merge", "MERGE-1.CSV"}).status, 2);
+}
+
+TEST_F(DataFileCli, UnreadableFileIsAnErrorMessageNeverAnAbort) {
+    for (const auto& kind : test::unreadableKinds()) {
+        SCOPED_TRACE(kind.name);
+        for (const char* name : {"D.CSV", "D.DAT"}) {
+            fs::remove_all(folder() + "/" + name);
+            kind.make(folder() + "/" + name);
+        }
+        const std::string cannotOpen = "error: Error opening file - ";
+        const struct {
+            std::vector<std::string> args;
+            std::string err;
+        } cases[] = {
+            {{"show", "D.CSV"}, cannotOpen + folder() + "/D.CSV\n"},
+            {{"export", "D.CSV"}, cannotOpen + "D.CSV\n"},
+            {{"import", "D.DAT"}, cannotOpen + "D.DAT\n"},
+            {{"matches", "D.CSV"}, cannotOpen + "D.CSV\n"},
+            {{"merge", "--out", "M", "MERGE-1.CSV", "D.CSV"}, cannotOpen + "D.CSV\n"},
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.args[0]);
+            std::vector<std::string> args = {"--folder", folder()};
+            args.insert(args.end(), c.args.begin(), c.args.end());
+            const CliRun run = cli(args);
+            EXPECT_EQ(run.status, 1);
+            EXPECT_EQ(run.err, c.err);
+        }
+        EXPECT_FALSE(fs::exists(folder() + "/M.csv"));
+    }
 }
 
 }  // namespace

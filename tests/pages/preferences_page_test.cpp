@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <filesystem>
 
 #include "app/profile_file.h"
 #include "app/ui/preferences_page.h"
@@ -75,6 +76,22 @@ TEST(PreferencesPageTest, ChoiceIsWrittenAtOnceAndTakesEffectAtTheNextStart) {
     folders.settings = environment.path("config");
     restarted.startup(environment.path("work"), folders);
     EXPECT_EQ(restarted.texts().languageCode(), "FRA");
+}
+
+TEST(PreferencesPageTest, UnreadableSettingsAreKeptAndTheFailedChoiceIsReported) {
+    test::PageEnvironment environment;
+    environment.write("work/Language.ini", kThreeLanguages);
+    environment.makeFolder("config/Korvel/Settings.ini");
+    const PalimarApp& app = environment.start();
+    CPreferencesPage page(app);
+    test::RecordingVoice voice;
+    page.setVoice(&voice);
+    page.ensureInitialised();
+
+    emit page.languageList()->activated(1);
+    EXPECT_EQ(voice.said, (std::vector<test::Said>{
+                              {MessageKind::Error, "Error saving file - " + app.settingsFile()}}));
+    EXPECT_TRUE(std::filesystem::is_directory(app.settingsFile()));
 }
 
 TEST(PreferencesPageTest, UnknownNameFallsBackToEnglishCode) {
