@@ -207,6 +207,9 @@ const std::vector<MessageEntry>& messageEntries() {
          "again."},
         {"IDS_ERR_PRINT_FAILED", 241,
          "The printer did not accept the page. Check the printer and print again."},
+        {"IDS_ERR_SURVEY_LAYOUT_MISMATCH", 242,
+         "The two surveys do not share one layout: their types and their locations, in order, "
+         "must be the same. Choose an earlier survey of the same layout."},
         // Messages of the window and pages (ids 260-279).
         {"IDS_MSG_NO_PAGES_ENABLED", 260,
          "No page is enabled by the configuration. Set DataLogger=1 or UserVelocity=1, or "

@@ -33,5 +33,6 @@ struct CliCommand {
 std::vector<CliCommand> appCommands();
 std::vector<CliCommand> dataFileCommands();
 std::vector<CliCommand> gaugeCommands();
+std::vector<CliCommand> surveyCommands();
 
 }  // namespace korvel::cli

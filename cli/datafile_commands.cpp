@@ -6,6 +6,7 @@
 #include "app/platform.h"
 #include "app/safe_file.h"
 #include "cli/cli_context.h"
+#include "cli/file_argument.h"
 #include "datafile/data_file_json.h"
 #include "datafile/data_file_reader.h"
 #include "datafile/date_text.h"
@@ -19,30 +20,12 @@ namespace korvel::cli {
 
 namespace {
 
-// FILE is a name in the working folder, or a path when it holds a separator.
-struct FileArgument {
-    std::string folder;
-    std::string name;
-};
-
-FileArgument fileArgument(const CliContext& context, const std::string& file) {
-    const auto separator = file.find_last_of("/\\");
-    if (separator == std::string::npos) {
-        return {context.folder, file};
-    }
-    return {separator == 0 ? file.substr(0, 1) : file.substr(0, separator),
-            file.substr(separator + 1)};
-}
-
 int show(CliContext& context, const std::vector<std::string>& args) {
     if (args.size() != 1) {
         return kExitUsage;
     }
-    const FileArgument file = fileArgument(context, args[0]);
-    const std::string path = joinPath(file.folder, file.name);
-    const auto loaded = readDataFile(path);
+    const auto loaded = loadDataFile(context, args[0]);
     if (!loaded) {
-        reportFileOpenError(context.voice, context.app.texts(), path);
         return kExitFailed;
     }
     std::cout << dataFileJson(*loaded) << '\n';

@@ -17,6 +17,9 @@ std::vector<CliCommand> allCommands() {
     for (auto& command : dataFileCommands()) {
         all.push_back(std::move(command));
     }
+    for (auto& command : surveyCommands()) {
+        all.push_back(std::move(command));
+    }
     for (auto& command : gaugeCommands()) {
         all.push_back(std::move(command));
     }

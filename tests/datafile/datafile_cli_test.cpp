@@ -11,6 +11,7 @@
 
 #include "app/safe_file.h"
 #include "tests/support/unreadable_paths.h"
+#include "tests/survey/survey_fixtures.h"
 #include "tools/sample_files.h"
 
 namespace korvel {
@@ -195,6 +196,8 @@ TEST_F(DataFileCli, UnreadableFileIsAnErrorMessageNeverAnAbort) {
             {{"import", "D.DAT"}, cannotOpen + "D.DAT\n"},
             {{"matches", "D.CSV"}, cannotOpen + "D.CSV\n"},
             {{"merge", "--out", "M", "MERGE-1.CSV", "D.CSV"}, cannotOpen + "D.CSV\n"},
+            {{"stats", "D.CSV"}, cannotOpen + folder() + "/D.CSV\n"},
+            {{"compare", "D.CSV", "MERGE-1.CSV"}, cannotOpen + folder() + "/D.CSV\n"},
         };
         for (const auto& c : cases) {
             SCOPED_TRACE(c.args[0]);
@@ -206,6 +209,68 @@ TEST_F(DataFileCli, UnreadableFileIsAnErrorMessageNeverAnAbort) {
         }
         EXPECT_FALSE(fs::exists(folder() + "/M.csv"));
     }
+}
+
+// The figures of tests/survey/survey_fixtures.h's grids, worked out by hand.
+TEST_F(DataFileCli, StatsAndComparePrintHandComputedFigures) {
+    ASSERT_TRUE(writeFileSafely(folder() + "/G-NOW.CSV", test::currentGrid()));
+    ASSERT_TRUE(writeFileSafely(folder() + "/G-OLD.CSV", test::earlierGrid()));
+    const std::string thickness =
+        "\"count\":5,\"holes\":1,\"minimum\":{\"value\":0.180,\"locations\":[\"B0001\",\"C0001\"]},"
+        "\"maximum\":{\"value\":0.300,\"locations\":[\"B0002\"]},\"mean\":0.2260,"
+        "\"standardDeviation\":0.0508,\"alarms\":{\"lowAlarm\":1,\"lowWarning\":1,"
+        "\"highAlarm\":1,\"highWarning\":0}";
+    const CliRun stats = cli({"--folder", folder(), "stats", "G-NOW.CSV"});
+    EXPECT_EQ(stats.status, 0);
+    EXPECT_EQ(stats.out,
+              "{\"file\":\"G-NOW.CSV\",\"type\":\"2D\",\"layout\":\"grid\",\"layerAxis\":\"\","
+              "\"units\":\"IN\",\"readings\":6,\"whole\":{" +
+                  thickness +
+                  "},\"layers\":[{\"name\":\"\",\"columns\":[\"A\",\"B\",\"C\"],"
+                  "\"rows\":[\"1\",\"2\"]," +
+                  thickness +
+                  ",\"rowMinima\":[0.180,0.220],\"columnMinima\":[0.250,0.180,0.180]}]}\n");
+
+    const CliRun compare =
+        cli({"--folder", folder(), "compare", "G-OLD.CSV", "G-NOW.CSV", "--min-thickness", "0.2"});
+    EXPECT_EQ(compare.status, 0);
+    for (const char* part :
+         {"{\"earlier\":\"G-OLD.CSV\",\"current\":\"G-NOW.CSV\",\"units\":\"IN\","
+          "\"elapsedDays\":365.25,\"elapsedYears\":1.0000,\"minimumThickness\":0.200,",
+          "\"loss\":{\"count\":4,\"holes\":2,\"minimum\":{\"value\":-0.010,\"locations\":["
+          "\"C0002\"]},\"maximum\":{\"value\":0.020,\"locations\":[\"B0001\",\"C0001\"]},"
+          "\"mean\":0.0100,\"standardDeviation\":0.0141}",
+          "\"largestLoss\":{\"value\":0.020,\"locations\":[\"B0001\",\"C0001\"]}",
+          "\"largestRate\":{\"value\":0.0200,\"locations\":[\"B0001\",\"C0001\"]}",
+          "\"shortestRemainingLife\":{\"value\":0.00,\"locations\":[\"B0001\",\"C0001\"]}",
+          "{\"location\":\"A0001\",\"earlier\":0.260,\"current\":0.250,\"loss\":0.010,"
+          "\"rate\":0.0100,\"remainingLife\":5.00}",
+          "{\"location\":\"A0002\",\"earlier\":0.240,\"current\":null,\"loss\":null,"
+          "\"rate\":null,\"remainingLife\":null}",
+          "{\"location\":\"C0002\",\"earlier\":0.210,\"current\":0.220,\"loss\":-0.010,"
+          "\"rate\":-0.0100,\"remainingLife\":null}]}\n"}) {
+        EXPECT_NE(compare.out.find(part), std::string::npos) << part << "\nin " << compare.out;
+    }
+    const CliRun lowAlarm = cli({"--folder", folder(), "compare", "G-OLD.CSV", "G-NOW.CSV"});
+    EXPECT_NE(lowAlarm.out.find("\"minimumThickness\":null,"), std::string::npos);
+    EXPECT_NE(lowAlarm.out.find("\"shortestRemainingLife\":{\"value\":1.50,"), std::string::npos);
+}
+
+TEST_F(DataFileCli, CompareRefusesOtherLayoutsAndBadArguments) {
+    ASSERT_TRUE(writeFileSafely(folder() + "/G-NOW.CSV", test::currentGrid()));
+    const CliRun other = cli({"--folder", folder(), "compare", "ELBOW-R.CSV", "G-NOW.CSV"});
+    EXPECT_EQ(other.status, 1);
+    EXPECT_EQ(other.out, "");
+    EXPECT_EQ(other.err,
+              "error: The two surveys do not share one layout: their types and their locations, in "
+              "order, must be the same. Choose an earlier survey of the same layout.\n");
+    EXPECT_EQ(cli({"--folder", folder(), "compare", "NONE.CSV", "G-NOW.CSV"}).status, 1);
+    EXPECT_EQ(cli({"--folder", folder(), "compare", "G-NOW.CSV"}).status, 2);
+    EXPECT_EQ(
+        cli({"--folder", folder(), "compare", "G-NOW.CSV", "G-NOW.CSV", "--min-thickness", "-1"})
+            .status,
+        2);
+    EXPECT_EQ(cli({"--folder", folder(), "stats"}).status, 2);
 }
 
 }  // namespace
