@@ -316,6 +316,10 @@ DataFile largestWithAscans(const std::string& name, unsigned seed) {
     return linearWithAscans(name, 160, seed);
 }
 
+// The tank wall's grid survey: columns A to P, rows 1 to 12.
+constexpr int kTankColumns = 16;
+constexpr int kTankRows = 12;
+
 std::string mergeGrid(int firstColumn, int columns, int rows, unsigned seed) {
     Random random(seed);
     std::string out = ",";
@@ -331,6 +335,33 @@ std::string mergeGrid(int firstColumn, int columns, int rows, unsigned seed) {
         out += "\r\n";
     }
     return out;
+}
+
+DataFile tankSurvey(const std::string& name, int age, const std::string& lastSaved, unsigned seed) {
+    Header header = commonHeader(name, "2D", false);
+    header.columns.push_back({"Start Col", "A"});
+    header.columns.push_back({"Start Row", "1"});
+    header.columns.push_back({"End Col", letterCodeText(kTankColumns)});
+    header.columns.push_back({"End Row", std::to_string(kTankRows)});
+    header.columns.push_back({"1st Inc", "ROW"});
+    addDates(header);
+    DataFile file = startFile("40-102", header);
+    file.setHeaderValue("Created", lastSaved);
+    file.setHeaderValue("Last Saved", lastSaved);
+    Random random(seed);
+    for (int column = 0; column < kTankColumns; ++column) {
+        for (int row = 0; row < kTankRows; ++row) {
+            // General loss everywhere, and a pit that grows near the floor at column K.
+            const double pit =
+                std::exp(-(std::pow(column - 10.0, 2) / 6.0 + std::pow(row - 8.5, 2) / 4.0));
+            const double rate = 0.0025 + 0.0125 * pit + 0.0004 * std::sin(column * 0.8 + row);
+            const double thickness = 0.300 - age * rate + random.between(-0.002, 0.002);
+            file.readings.push_back(reading(letterCodeText(column + 1) + zeroPadded(row + 1, 4),
+                                            thickness, random.chance(0.03), random));
+        }
+    }
+    finishCounts(file);
+    return file;
 }
 
 std::vector<SampleFile> sampleSet() {
@@ -354,6 +385,8 @@ std::vector<SampleFile> sampleSet() {
     files.push_back({"MERGE-1.CSV", mergeGrid(1, 6, 20, 20)});
     files.push_back({"MERGE-2.CSV", mergeGrid(7, 6, 20, 21)});
     files.push_back({"MERGE-3.CSV", mergeGrid(13, 6, 20, 22)});
+    add(tankSurvey("TANK-N.CSV", 10, "11/19/2026 03:17 PM", 23));
+    add(tankSurvey("TANK-N-24.CSV", 8, "11/14/2024 09:40 AM", 24));
     return files;
 }
 
