@@ -52,7 +52,7 @@ TEST(SampleFiles, EveryDataFileIsValidAndReadsBackByteForByte) {
         EXPECT_EQ(dataFileBytes(file), sample.bytes);
         EXPECT_EQ(dataFileBytes(parseDataFile(sample.bytes, reportReadOptions())), sample.bytes);
     }
-    EXPECT_EQ(dataFiles, 9);
+    EXPECT_EQ(dataFiles, 11);
 }
 
 TEST(SampleFiles, CoverTheLayoutsAndTheLimits) {
@@ -69,6 +69,15 @@ TEST(SampleFiles, CoverTheLayoutsAndTheLimits) {
     EXPECT_EQ(files["ELBOW-R.CSV"].headerValue("1st Inc"), "ROW");
     EXPECT_EQ(files["ELBOW-C.CSV"].headerValue("1st Inc"), "COL");
     EXPECT_FALSE(files["OLDPIPE.CSV"].hasProductLine);
+    // A grid survey and its earlier survey: the same locations, two years apart.
+    const DataFile& tank = files["TANK-N.CSV"];
+    const DataFile& earlierTank = files["TANK-N-24.CSV"];
+    ASSERT_EQ(tank.readings.size(), earlierTank.readings.size());
+    for (std::size_t i = 0; i < tank.readings.size(); ++i) {
+        EXPECT_EQ(tank.readings[i].fields[0], earlierTank.readings[i].fields[0]);
+    }
+    EXPECT_EQ(tank.headerValue("Last Saved"), "11/19/2026 03:17 PM");
+    EXPECT_EQ(earlierTank.headerValue("Last Saved"), "11/14/2024 09:40 AM");
 
     std::set<std::string> bscan, alarms;
     int segments = 0;
