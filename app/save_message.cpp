@@ -1,6 +1,17 @@
 #include "app/save_message.h"
 
+#include "app/platform.h"
+
 namespace korvel {
+
+bool mayOverwrite(const std::string& path, UserVoice& voice, const TextTable& texts) {
+    if (fileSize(path) <= 0) {
+        return true;
+    }
+    const auto separator = path.find_last_of("/\\");
+    const std::string name = separator == std::string::npos ? path : path.substr(separator + 1);
+    return voice.ask(texts.message("IDS_MSG_FILEEXISTS") + "\n\n" + name);
+}
 
 void reportSaveFailure(UserVoice& voice, const TextTable& texts, const std::string& path) {
     voice.show(MessageKind::Error, texts.message("IDS_ERR_FILESAVE") + " - " + path);

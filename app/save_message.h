@@ -1,5 +1,5 @@
 #pragma once
-// What every writer says when a file cannot be saved.
+// What every writer of a file asks before it replaces one, and says when a save fails.
 
 #include <string>
 
@@ -7,6 +7,10 @@
 #include "app/user_voice.h"
 
 namespace korvel {
+
+// True when the file may be written: it does not exist, it is empty, or the user says Yes to
+// "File already exists. Do you want to overwrite?", a blank line and the file's name.
+bool mayOverwrite(const std::string& path, UserVoice& voice, const TextTable& texts);
 
 // "Error saving file - PATH" as an error box.
 void reportSaveFailure(UserVoice& voice, const TextTable& texts, const std::string& path);

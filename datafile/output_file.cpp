@@ -1,6 +1,5 @@
 #include "datafile/output_file.h"
 
-#include "app/platform.h"
 #include "app/safe_file.h"
 #include "app/save_message.h"
 
@@ -12,10 +11,6 @@ std::string withExtension(const std::string& path, std::string_view extension) {
     const auto dot = path.rfind('.');
     const auto stemEnd = dot == std::string::npos || dot < nameStart ? path.size() : dot;
     return path.substr(0, stemEnd) + std::string(extension);
-}
-
-bool mayOverwrite(const std::string& path, UserVoice& voice, const TextTable& texts) {
-    return fileSize(path) <= 0 || voice.ask(texts.message("IDS_MSG_FILEEXISTS"));
 }
 
 bool saveOrReport(const std::string& path, std::string_view bytes, UserVoice& voice,

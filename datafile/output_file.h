@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/save_message.h"
 #include "app/text_table.h"
 #include "app/user_voice.h"
 
@@ -13,10 +14,6 @@ namespace korvel {
 // The path with the extension of its last component replaced (or added): a folder name that
 // holds a '.' is never cut.
 std::string withExtension(const std::string& path, std::string_view extension);
-
-// True when the file may be written: it does not exist, it is empty, or the user says Yes to
-// "File already exists. Do you want to overwrite?".
-bool mayOverwrite(const std::string& path, UserVoice& voice, const TextTable& texts);
 
 // Saves the bytes safely; on failure shows "Error saving file - PATH" as an error.
 bool saveOrReport(const std::string& path, std::string_view bytes, UserVoice& voice,

@@ -105,6 +105,7 @@ void DataViewDialog::createControls() {
     setupList_->setSelectionBehavior(QAbstractItemView::SelectRows);
     notesLabel_ = new QLabel(this);
     notesText_ = new QLabel(this);
+    notesText_->setTextFormat(Qt::PlainText);  // the file's own text
     notesText_->setFrameStyle(QFrame::Box | QFrame::Plain);
     notesText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     copyGraphButton_ = new QPushButton(this);

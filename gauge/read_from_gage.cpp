@@ -4,6 +4,7 @@
 
 #include "app/platform.h"
 #include "app/safe_file.h"
+#include "app/save_message.h"
 #include "app/text_format.h"
 #include "gauge/gauge_file_names.h"
 
@@ -97,7 +98,7 @@ class FileReader {
         voice_.setProgress(kProgressEnd);
         setStatus("IDS_STATUS_GAGE_TRANSFERCOMPLETE");
         const std::string target = joinPath(folder_, name);
-        if (fileSize(target) > 0 && !voice_.ask(texts_.message("IDS_MSG_FILEEXISTS"))) {
+        if (!mayOverwrite(target, voice_, texts_)) {
             return false;
         }
         const bool binary = isBinaryTransfer(name);

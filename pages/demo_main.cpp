@@ -55,10 +55,11 @@ int main(int argc, char* argv[]) {
     const korvel::DemoFolders folders = korvel::demoFolders(root);
     std::string error;
     if (!korvel::prepareDemo(folders, KORVEL_RESOURCES_DIR, error)) {
-        QMessageBox::critical(
-            nullptr, "korvel-demo",
-            QString::fromLocal8Bit(
-                ("The demo folder " + root + " cannot be prepared: " + error).c_str()));
+        QMessageBox box(QMessageBox::Critical, "korvel-demo",
+                        QString::fromLocal8Bit(
+                            ("The demo folder " + root + " cannot be prepared: " + error).c_str()));
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
         return 1;
     }
 

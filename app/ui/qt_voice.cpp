@@ -40,6 +40,8 @@ int QtVoice::runBox(MessageKind kind, const std::string& text) {
     const bool question = kind == MessageKind::Question;
     QMessageBox box(iconOf(kind), title_, toQt(text),
                     question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner_);
+    // Texts carry gauge answers and file names: never taken for markup.
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);
     if (waitDepth_ > 0) {
         QApplication::setOverrideCursor(Qt::ArrowCursor);
@@ -61,6 +63,7 @@ bool QtVoice::ask(const std::string& text) {
 
 void QtVoice::setStatus(const std::string& text) {
     if (status_) {
+        status_->setTextFormat(Qt::PlainText);
         status_->setText(toQt(text));
     }
 }

@@ -77,7 +77,7 @@ TEST_F(DataFileCli, CreateSpeaksThePagesMessages) {
     } cases[] = {
         {"created", linear, 0, "notice: Successfully created file  P1.CSV\n"},
         {"declined", linear, 1,
-         "question: File already exists. Do you want to overwrite?\nanswer: no\n"},
+         "question: File already exists. Do you want to overwrite?\n\nP1.CSV\nanswer: no\n"},
         {"overwritten",
          [&] {
              auto args = linear;
@@ -85,7 +85,7 @@ TEST_F(DataFileCli, CreateSpeaksThePagesMessages) {
              return args;
          }(),
          0,
-         "question: File already exists. Do you want to overwrite?\nanswer: yes\n"
+         "question: File already exists. Do you want to overwrite?\n\nP1.CSV\nanswer: yes\n"
          "notice: Successfully created file  P1.CSV\n"},
         {"value rule",
          {"--folder", base, "create", "--name", "P2", "--start", "0", "--end", "10"},
@@ -156,7 +156,8 @@ TEST_F(DataFileCli, ExportAndImport) {
     EXPECT_EQ(imported.err, "notice: File import completed for file " + folder() + "/BACK.CSV\n");
     const CliRun again = cli({"--folder", folder(), "import", "BACK.DAT"});
     EXPECT_EQ(again.status, 1);
-    EXPECT_EQ(again.err, "question: File already exists. Do you want to overwrite?\nanswer: no\n");
+    EXPECT_EQ(again.err,
+              "question: File already exists. Do you want to overwrite?\n\nBACK.CSV\nanswer: no\n");
 }
 
 TEST_F(DataFileCli, MatchesAndMerge) {

@@ -268,8 +268,8 @@ TEST(FileCreate, RefusesNamesAndAsksBeforeOverwriting) {
     RecordingVoice declines;
     EXPECT_FALSE(createDataFile(request, folder.string(), fixedTime(), declines, texts).created);
     EXPECT_EQ(declines.said,
-              (std::vector<Said>{
-                  {MessageKind::Question, "File already exists. Do you want to overwrite?"}}));
+              (std::vector<Said>{{MessageKind::Question,
+                                  "File already exists. Do you want to overwrite?\n\nPIPE1.CSV"}}));
     EXPECT_EQ(readFileBytes(path), "old");
 
     ASSERT_TRUE(writeFileSafely(path, ""));

@@ -161,9 +161,10 @@ TEST(ReportExport, ExportsAFileThatBeginsWithTheProductLine) {
 
     test::RecordingVoice declines;
     EXPECT_FALSE(exportReport(folder.string(), "PIPE1.CSV", declines, texts).written);
-    EXPECT_EQ(declines.said,
-              (std::vector<test::Said>{
-                  {MessageKind::Question, "File already exists. Do you want to overwrite?"}}));
+    EXPECT_EQ(
+        declines.said,
+        (std::vector<test::Said>{{MessageKind::Question,
+                                  "File already exists. Do you want to overwrite?\n\nPIPE1.DAT"}}));
 
     test::RecordingVoice missing;
     EXPECT_FALSE(exportReport(folder.string(), "NONE.CSV", missing, texts).written);

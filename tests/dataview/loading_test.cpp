@@ -59,6 +59,7 @@ TEST_F(LoadingTest, ShowsReadingsSetupAndNoteOfTheFirstReading) {
     EXPECT_EQ(view.setupList()->topLevelItem(5)->text(0), "Transducer");
     EXPECT_EQ(view.notes(), "Weld seam\r\nNorth side\r\n");
     EXPECT_EQ(view.notesText()->text(), "Weld seam\nNorth side\n");
+    EXPECT_EQ(view.notesText()->textFormat(), Qt::PlainText);
     EXPECT_FALSE(view.minButton()->isVisible());
 }
 

@@ -96,8 +96,9 @@ TEST_F(ReadFromGage, ExistingFileIsOverwrittenOnlyAfterYes) {
     voice.answers = {false};
     EXPECT_EQ(read({"A.CSV"}), 0);
     EXPECT_EQ(pcFolder.read("A.CSV"), "old");
-    EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Question,
-                                              "File already exists. Do you want to overwrite?"}}));
+    EXPECT_EQ(voice.said,
+              (std::vector<Said>{{MessageKind::Question,
+                                  "File already exists. Do you want to overwrite?\n\nA.CSV"}}));
     EXPECT_EQ(voice.status, "Transfer complete");
     EXPECT_EQ(refreshes, 0);
 

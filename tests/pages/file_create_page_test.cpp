@@ -180,8 +180,9 @@ TEST_F(FileCreatePageTest, CreatesTheFileInTheDataFolderAndAsksBeforeOverwriting
     voice.answers = {false};
     page->createButton()->click();
     ASSERT_EQ(voice.said.size(), 2u);
-    EXPECT_EQ(voice.said[1], (test::Said{MessageKind::Question,
-                                         "File already exists. Do you want to overwrite?"}));
+    EXPECT_EQ(voice.said[1],
+              (test::Said{MessageKind::Question,
+                          "File already exists. Do you want to overwrite?\n\nPIPE-1.CSV"}));
     EXPECT_EQ(environment.read("work/data/PIPE-1.CSV"), created);
     // The boxes keep their texts.
     EXPECT_EQ(edit(CreateBox::FileName)->text(), "PIPE-1");

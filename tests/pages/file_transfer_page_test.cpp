@@ -276,8 +276,9 @@ TEST_F(FileTransferWithGaugeTest, RefreshCopyBothWaysAndRefuseAnOverwrite) {
     selectGaugeRow("PIPE1.CSV");
     page->fromGaugeButton()->click();
     ASSERT_EQ(voice.said.size(), 1u);
-    EXPECT_EQ(voice.said[0], (test::Said{MessageKind::Question,
-                                         "File already exists. Do you want to overwrite?"}));
+    EXPECT_EQ(voice.said[0],
+              (test::Said{MessageKind::Question,
+                          "File already exists. Do you want to overwrite?\n\nPIPE1.CSV"}));
     EXPECT_EQ(environment.read("docs/Korvel/data/PIPE1.CSV"), "kept\r\n");
 
     // To the gauge: a PC file goes into the data log.

@@ -28,18 +28,21 @@ TEST(QtVoiceTest, MessageBoxesOfEachKind) {
         QMessageBox::Icon icon{};
         QMessageBox::StandardButtons buttons;
         QString text, title;
+        Qt::TextFormat format = Qt::AutoText;
         test::answerNextModal([&](QDialog* dialog) {
             auto* box = qobject_cast<QMessageBox*>(dialog);
             icon = box->icon();
             buttons = box->standardButtons();
             text = box->text();
+            format = box->textFormat();
             title = box->windowTitle();
             box->accept();
         });
-        voice.show(c.kind, "Line one\nline two");
+        voice.show(c.kind, "<b>Line one</b>\nline two");
         EXPECT_EQ(icon, c.icon);
         EXPECT_EQ(buttons, c.buttons);
-        EXPECT_EQ(text, "Line one\nline two");
+        EXPECT_EQ(text, "<b>Line one</b>\nline two");
+        EXPECT_EQ(format, Qt::PlainText);  // a gauge answer or file name is never markup
         EXPECT_EQ(title, "Korvel");
     }
 }
@@ -49,13 +52,16 @@ TEST(QtVoiceTest, QuestionsAnswerYesOrNo) {
     for (const auto& [button, expected] :
          {std::pair{QMessageBox::Yes, true}, std::pair{QMessageBox::No, false}}) {
         QMessageBox::Icon icon{};
+        Qt::TextFormat format = Qt::AutoText;
         test::answerNextModal([&, button = button](QDialog* dialog) {
             auto* box = qobject_cast<QMessageBox*>(dialog);
             icon = box->icon();
+            format = box->textFormat();
             box->button(button)->click();
         });
-        EXPECT_EQ(voice.ask("Overwrite?"), expected);
+        EXPECT_EQ(voice.ask("Overwrite?\n\n<i>A.CSV</i>"), expected);
         EXPECT_EQ(icon, QMessageBox::Question);
+        EXPECT_EQ(format, Qt::PlainText);
     }
 }
 
@@ -65,11 +71,12 @@ TEST(QtVoiceTest, StatusProgressAndWaitCursor) {
     auto* status = new QLabel(&page);
     {
         QtVoice voice(&page, "Korvel", bar, status);
-        voice.setStatus("Transfer complete");
+        voice.setStatus("<b>Transfer</b> complete");
         voice.setProgressRange(0, 100000);
         voice.setProgress(64);
         voice.repaint();
-        EXPECT_EQ(status->text(), "Transfer complete");
+        EXPECT_EQ(status->text(), "<b>Transfer</b> complete");
+        EXPECT_EQ(status->textFormat(), Qt::PlainText);
         EXPECT_EQ(bar->maximum(), 100000);
         EXPECT_EQ(bar->value(), 64);
 
