@@ -1,26 +1,84 @@
 #include "app/safe_file.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <random>
+#include <system_error>
+
+#include "app/save_calls.h"
 
 namespace korvel {
 
-namespace fs = std::filesystem;
-
 namespace {
 
-std::string temporaryNameBeside(const std::string& path) {
-    static std::mt19937 random{std::random_device{}()};
-    return path + ".tmp" + std::to_string(random() % 1000000);
+constexpr std::string_view kTemporaryPrefix = ".kv";
+constexpr std::size_t kRandomLetters = 8;
+constexpr int kNameAttempts = 64;
+// Each write asks for at most this much, so that no system splits a request on its own.
+constexpr std::size_t kWriteChunk = std::size_t{1} << 20;
+
+std::string randomLetters() {
+    static constexpr std::string_view kLetters =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static std::mt19937_64 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
+    std::string letters(kRandomLetters, ' ');
+    std::generate(letters.begin(), letters.end(), [&] { return kLetters[pick(random)]; });
+    return letters;
 }
 
-bool fail(std::string* error, const std::string& reason) {
-    if (error) {
-        *error = reason;
+// A short hidden name in the target's folder, so that the rename stays on one file system and
+// any name the folder accepts can be saved.
+std::string temporaryNameBeside(const std::string& path) {
+    const auto separator = path.find_last_of("/\\");
+    const std::string folder = separator == std::string::npos ? "" : path.substr(0, separator + 1);
+    return folder + std::string(kTemporaryPrefix) + randomLetters();
+}
+
+int createTemporary(SaveCalls& calls, const std::string& path, std::string& temporary,
+                    SaveHandle& handle) {
+    int error = EEXIST;
+    for (int attempt = 0; attempt < kNameAttempts && error == EEXIST; ++attempt) {
+        temporary = temporaryNameBeside(path);
+        error = calls.createNew(temporary, handle);
+    }
+    return error;
+}
+
+// A write that takes fewer bytes than asked means the disk has no room for the rest.
+int writeAll(SaveCalls& calls, SaveHandle handle, std::string_view bytes) {
+    for (std::size_t done = 0; done < bytes.size();) {
+        const std::size_t ask = std::min(kWriteChunk, bytes.size() - done);
+        std::size_t written = 0;
+        if (const int error = calls.write(handle, bytes.data() + done, ask, written)) {
+            return error;
+        }
+        if (written != ask) {
+            return ENOSPC;
+        }
+        done += written;
+    }
+    return 0;
+}
+
+// Everything up to a closed, complete file; the handle is closed whatever happens.
+int fillTemporary(SaveCalls& calls, const std::string& path, SaveHandle handle,
+                  std::string_view bytes) {
+    int error = calls.copyPermissions(path, handle);
+    if (!error) {
+        error = writeAll(calls, handle, bytes);
+    }
+    if (!error) {
+        error = calls.sync(handle);
+    }
+    const int closeError = calls.close(handle);
+    return error ? error : closeError;
+}
+
+bool fail(std::string* reason, int error) {
+    if (reason) {
+        *reason = std::generic_category().message(error);
     }
     return false;
 }
@@ -28,23 +86,19 @@ bool fail(std::string* error, const std::string& reason) {
 }  // namespace
 
 bool writeFileSafely(const std::string& path, std::string_view bytes, std::string* error) {
-    const std::string temporary = temporaryNameBeside(path);
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) {
-        return fail(error, std::strerror(errno));
+    SaveCalls& calls = saveCalls();
+    std::string temporary;
+    SaveHandle handle = -1;
+    if (const int created = createTemporary(calls, path, temporary, handle)) {
+        return fail(error, created);
     }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const int writeErrno = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        std::remove(temporary.c_str());
-        return fail(error, std::strerror(written ? errno : writeErrno));
+    int failure = fillTemporary(calls, path, handle, bytes);
+    if (!failure) {
+        failure = calls.rename(temporary, path);
     }
-    std::error_code ec;
-    fs::rename(temporary, path, ec);
-    if (ec) {
-        std::remove(temporary.c_str());
-        return fail(error, ec.message());
+    if (failure) {
+        calls.remove(temporary);
+        return fail(error, failure);
     }
     return true;
 }

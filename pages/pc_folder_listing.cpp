@@ -89,9 +89,13 @@ std::vector<FolderEntry> enumerate(const std::string& folder) {
     }
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.front() == '.') {
+            continue;  // hidden, as a save's temporary file is
+        }
         std::error_code kindError;
-        entries.push_back({it->path().filename().string(), it->path().string(), modifiedTime(*it),
-                           it->is_regular_file(kindError)});
+        entries.push_back(
+            {name, it->path().string(), modifiedTime(*it), it->is_regular_file(kindError)});
     }
     std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
         return lessNoCase(a.name, b.name);

@@ -10,8 +10,9 @@
 
 namespace korvel {
 
-// Every entry of the folder but "." and "..", folders included, in name order (the order a
-// Windows file system enumerates them); nothing for a folder that cannot be read.
+// Every entry of the folder but the hidden ones (a name beginning with '.'), folders included, in
+// name order (the order a Windows file system enumerates them); nothing for a folder that cannot be
+// read.
 std::vector<FileListEntry> listTransferFolder(const std::string& folder);
 
 // The files whose names end in "CSV" (any case) and whose first line is not empty; Type is the

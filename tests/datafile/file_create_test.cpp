@@ -292,5 +292,34 @@ TEST(FileCreate, RefusesNamesAndAsksBeforeOverwriting) {
     std::filesystem::remove_all(folder);
 }
 
+TEST(FileCreate, TwelveOClockAndTheLongestName) {
+    const auto folder = test::uniqueTempFolder("korvel-create-edges");
+    struct Case {
+        const char* name;
+        int hour;
+        bool created;
+        const char* createdAt;
+    } cases[] = {
+        {"ABCDEFGHIJKLMNOP", 0, true, "12/07/2026 12:05 AM"},
+        {"PIPE-NOON", 12, true, "12/07/2026 12:05 PM"},
+        {"ABCDEFGHIJKLMNOPQ", 12, false, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CreateRequest request = linear("1", "10");
+        request.fileName = c.name;
+        std::tm at = fixedTime();
+        at.tm_hour = c.hour;
+        RecordingVoice voice;
+        const CreateResult result =
+            createDataFile(request, folder.string(), at, voice, TextTable());
+        ASSERT_EQ(result.created, c.created);
+        if (c.created) {
+            EXPECT_EQ(readDataFile(result.path)->headerValue("Created"), c.createdAt);
+        }
+    }
+    std::filesystem::remove_all(folder);
+}
+
 }  // namespace
 }  // namespace korvel

@@ -83,6 +83,7 @@ TEST_F(FileTransferPageTest, ListsTheFolderWithTypesNewestNameFirst) {
     put("GRID.csv", dataFile("GRID.csv", "2D"));
     put("TYPEFIRST.CSV", "Type,Filename,\r\nLINEAR,TYPEFIRST.CSV,\r\n");
     put("NOTES.TXT", "Filename,Type,\r\nX,Y,\r\n");
+    put(".kvAb12Cd34", "a save in progress is hidden");
     environment.makeFolder("docs/Korvel/data/SUB");
     openPage();
     EXPECT_EQ(page->pcDataFolder().toStdString(), folder);
