@@ -186,6 +186,11 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_ERR_FILEMERGE_NOTGRID", 202,
          "Only grid files can be merged: their first line begins with a comma and names the "
          "columns. Not a grid file"},
+        {"IDS_ERR_FILEMERGE_PLAINNAME", 203,
+         "The merged file is made in the selected folder: enter a file name without a folder"},
+        {"IDS_ERR_FILEMERGE_BADHEADING", 204,
+         "A heading names no column, a column above 5000 or a column twice, so values would be "
+         "lost. Not merged"},
         // Messages of the gauge link (ids 220-239).
         {"IDS_ERR_USBPERMISSION_TIP", 220,
          "Permission to use the USB device was denied. Install the device rules shipped with the "

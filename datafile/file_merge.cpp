@@ -10,6 +10,7 @@
 #include "datafile/data_file_reader.h"
 #include "datafile/letter_code.h"
 #include "datafile/number_text.h"
+#include "datafile/output_file.h"
 #include "datafile/text_rules.h"
 
 namespace korvel {
@@ -311,7 +312,37 @@ std::optional<std::string> readOrReport(const std::string& folder, const std::st
     return bytes;
 }
 
+// A heading line whose values could not all be placed: a first column below 1, a heading that
+// names no column, a column above the limit, or a column named twice.
+bool headingsLoseValues(std::string_view line) {
+    std::unordered_set<long long> taken;
+    long long column = 0;
+    const auto fields = valuesAfterKey(line);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const Heading heading = headingOf(fields[i]);
+        if (heading.column < 1 && (i == 0 || !heading.text.empty())) {
+            return true;
+        }
+        column = heading.column > 0 ? heading.column : column + 1;
+        if (column > kMaxMergeColumns || !taken.insert(column).second) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool isPlainFileName(const std::string& name) {
+    return name.find_first_of("/\\") == std::string::npos && name != "." && name != "..";
+}
+
 }  // namespace
+
+bool hasLosingHeadings(std::string_view bytes) {
+    const auto lines = fileLines(bytes);
+    return std::any_of(lines.begin(), lines.end(), [](std::string_view line) {
+        return !line.empty() && line[0] == ',' && headingsLoseValues(line);
+    });
+}
 
 std::vector<std::string_view> fileLines(std::string_view file) {
     const std::string_view bytes = withoutByteOrderMark(file);
@@ -409,6 +440,11 @@ MergeResult mergeFiles(const std::string& folder, const std::vector<std::string>
         result.focusName = true;
         return result;
     }
+    if (!isPlainFileName(mergedName)) {
+        voice.show(MessageKind::Warning, texts.message("IDS_ERR_FILEMERGE_PLAINNAME"));
+        result.focusName = true;
+        return result;
+    }
     WaitCursor wait(voice);
     std::vector<std::string> files;
     for (const auto& name : names) {
@@ -416,14 +452,19 @@ MergeResult mergeFiles(const std::string& folder, const std::vector<std::string>
         if (!bytes) {
             return result;  // a merge without one of its files would lose that file's columns
         }
-        if (!isGridFile(*bytes)) {
-            voice.show(MessageKind::Error,
-                       texts.message("IDS_ERR_FILEMERGE_NOTGRID") + ": " + name);
+        const char* refusal = !isGridFile(*bytes)         ? "IDS_ERR_FILEMERGE_NOTGRID"
+                              : hasLosingHeadings(*bytes) ? "IDS_ERR_FILEMERGE_BADHEADING"
+                                                          : nullptr;
+        if (refusal) {
+            voice.show(MessageKind::Error, texts.message(refusal) + ": " + name);
             return result;
         }
         files.push_back(std::move(*bytes));
     }
     const std::string path = mergedFilePath(folder, mergedName);
+    if (!mayOverwrite(path, voice, texts)) {
+        return result;
+    }
     const std::string merged = mergedBytes(files);
     if (!writeFileSafely(path, merged)) {
         voice.show(MessageKind::Error,

@@ -30,6 +30,11 @@ int headingColumn(std::string_view heading);
 // Whether the bytes are a grid file: the first line begins with a comma.
 bool isGridFile(std::string_view bytes);
 
+// Whether a heading line of the file would lose values in a merge: a first heading or a
+// non-empty heading that names no column (such as "0"), a column above kMaxMergeColumns, or
+// one column named twice.
+bool hasLosingHeadings(std::string_view bytes);
+
 // The merged file of the files' bytes in the given order, values aligned by column, each
 // heading above its column. The first file's keys are the merged file's lines.
 std::string mergedBytes(const std::vector<std::string>& files);
@@ -49,8 +54,10 @@ struct MergeResult {
     std::string path;
 };
 
-// The whole of "Merge Selected Files", with its messages and the wait cursor. A selected file
-// that cannot be read, or that is no grid file, is reported and nothing is written.
+// The whole of "Merge Selected Files", with its messages and the wait cursor. The merged name
+// is a plain file name in the folder. A selected file that cannot be read, that is no grid
+// file or whose headings would lose values is reported and nothing is written; an existing
+// non-empty merged file is replaced only after the overwrite question.
 MergeResult mergeFiles(const std::string& folder, const std::vector<std::string>& names,
                        const std::string& mergedName, UserVoice& voice, const TextTable& texts);
 

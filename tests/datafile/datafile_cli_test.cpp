@@ -178,6 +178,22 @@ TEST_F(DataFileCli, MatchesAndMerge) {
     EXPECT_EQ(none.status, 1);
     EXPECT_EQ(none.err, "warning: Select one or more files to merge\n");
     EXPECT_EQ(cli({"--folder", folder(), "merge", "MERGE-1.CSV"}).status, 2);
+
+    // An existing file of readings is kept unless the user says Yes; the name stays in the folder.
+    const auto readings = readFileBytes(folder() + "/PIPE-A.CSV");
+    const CliRun kept = cli({"--no", "--folder", folder(), "merge", "--out", "PIPE-A.CSV",
+                             "MERGE-1.CSV", "MERGE-2.CSV"});
+    EXPECT_EQ(kept.status, 1);
+    EXPECT_EQ(
+        kept.err,
+        "question: File already exists. Do you want to overwrite?\n\nPIPE-A.CSV\nanswer: no\n");
+    EXPECT_EQ(readFileBytes(folder() + "/PIPE-A.CSV"), readings);
+    const CliRun outside = cli({"--folder", folder(), "merge", "--out", "../x", "MERGE-1.CSV"});
+    EXPECT_EQ(outside.status, 1);
+    EXPECT_EQ(outside.err,
+              "warning: The merged file is made in the selected folder: enter a file name without "
+              "a folder\n");
+    EXPECT_FALSE(fs::exists(root_ / "x.csv"));
 }
 
 TEST_F(DataFileCli, UnreadableFileIsAnErrorMessageNeverAnAbort) {

@@ -95,6 +95,10 @@ class FileMergeFolder : public ::testing::Test {
         put("OTHER.CSV", ",1,\r\nA,1,\r\nC,2,\r\n");
         put("NOTES.TXT", ",1,\r\nA,1,\r\nB,2,\r\n");
         put("DATA.CSV", "Filename,Type,\r\nDATA.CSV,2D,\r\n");
+        put("ZERO.CSV", ",0,4,\r\nA,1,2,\r\nZ,3,4,\r\n");
+        put("HIGH.CSV", ",4,5001,\r\nA,1,2,\r\nZ,3,4,\r\n");
+        put("TWICE.CSV", ",4,,5,\r\nA,1,2,3,\r\nZ,3,4,5,\r\n");
+        put("BLANK.CSV", ", ,5,\r\nA,1,2,\r\nZ,3,4,\r\n");
     }
     void TearDown() override { std::filesystem::remove_all(folder_); }
     void put(const std::string& name, const std::string& bytes) {
@@ -125,13 +129,14 @@ TEST_F(FileMergeFolder, MergesAndSaysSo) {
 }
 
 TEST_F(FileMergeFolder, RefusesWhatCannotBeMerged) {
-    const struct {
-        const char* name;
+    struct Case {
+        std::string name;
         std::vector<std::string> files;
         std::string mergedName;
         test::Said said;
         bool focusName;
-    } cases[] = {
+    };
+    std::vector<Case> cases = {
         {"nothing selected",
          {},
          "ALL",
@@ -151,11 +156,23 @@ TEST_F(FileMergeFolder, RefusesWhatCannotBeMerged) {
          false},
         {"an output that cannot be created",
          {"G1.CSV"},
-         "missing/ALL",
+         std::string(300, 'X'),
          {MessageKind::Error,
-          "Error in creating new merged file: " + folder() + "/missing/ALL.csv"},
+          "Error in creating new merged file: " + folder() + "/" + std::string(300, 'X') + ".csv"},
          false},
     };
+    const std::string plainName =
+        "The merged file is made in the selected folder: enter a file name without a folder";
+    const std::string losing =
+        "A heading names no column, a column above 5000 or a column twice, so values would be "
+        "lost. Not merged: ";
+    for (const char* name : {"../ALL", "sub/ALL", "sub\\ALL", ".."}) {
+        cases.push_back({name, {"G1.CSV"}, name, {MessageKind::Warning, plainName}, true});
+    }
+    for (const char* file : {"ZERO.CSV", "HIGH.CSV", "TWICE.CSV", "BLANK.CSV"}) {
+        cases.push_back(
+            {file, {"G1.CSV", file}, "ALL", {MessageKind::Error, losing + file}, false});
+    }
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         test::RecordingVoice voice;
@@ -165,6 +182,21 @@ TEST_F(FileMergeFolder, RefusesWhatCannotBeMerged) {
         EXPECT_EQ(voice.said, std::vector<test::Said>{c.said});
         EXPECT_FALSE(std::filesystem::exists(folder_ / "ALL.csv"));
     }
+}
+
+TEST_F(FileMergeFolder, AnExistingFileIsReplacedOnlyAfterYes) {
+    put("ALL.csv", "readings\r\n");
+    const std::string question = "File already exists. Do you want to overwrite?\n\nALL.csv";
+    test::RecordingVoice declines;
+    EXPECT_FALSE(mergeFiles(folder(), {"G1.CSV", "G2.csv"}, "ALL", declines, texts_).written);
+    EXPECT_EQ(declines.said, (std::vector<test::Said>{{MessageKind::Question, question}}));
+    EXPECT_EQ(readFileBytes(folder() + "/ALL.csv"), "readings\r\n");
+
+    test::RecordingVoice accepts;
+    accepts.answers = {true};
+    EXPECT_TRUE(mergeFiles(folder(), {"G1.CSV", "G2.csv"}, "ALL", accepts, texts_).written);
+    EXPECT_EQ(accepts.said.front(), (test::Said{MessageKind::Question, question}));
+    EXPECT_EQ(readFileBytes(folder() + "/ALL.csv"), ",1,2,3,\r\nA,1,2,5,\r\nB,3,4,6,\r\n");
 }
 
 }  // namespace
