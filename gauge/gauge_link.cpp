@@ -56,12 +56,16 @@ void GaugeLink::ReleaseGage() {
     }
 }
 
-bool GaugeLink::openForOperation() {
+bool GaugeLink::open() {
     if (!opened_) {
         OpenGage();
         DrainGage();
     }
-    if (!opened_) {
+    return opened_ != 0;
+}
+
+bool GaugeLink::openForOperation() {
+    if (!open()) {
         showLinkFailure();
     }
     return opened_ != 0;
@@ -94,17 +98,20 @@ int GaugeLink::SendCommand(std::string_view command, int pauseAfterWriteMs,
     return result;
 }
 
-std::string GaugeLink::CollectReply(const std::function<void()>& afterPacket) {
-    std::string text;
+GaugeLink::Reply GaugeLink::collectReply(const std::function<void()>& afterPacket) {
+    Reply reply;
     for (;;) {
         PacketBuffer packet{};
         const int result = usb_.Read(packet);
         if (result < 0) {
-            return text;
+            reply.linkLost = !usb_.lastReadTimedOut();
+            return reply;
         }
-        if (!isEndMarker(packet)) {
+        if (isEndMarker(packet)) {
+            reply.endMarkerSeen = true;
+        } else {
             try {
-                text += packet.data();
+                reply.text += packet.data();
             } catch (const std::bad_alloc& error) {
                 // The packet is lost; the person is told, and collecting goes on.
                 voice().show(MessageKind::Notice, error.what());
@@ -119,6 +126,14 @@ std::string GaugeLink::CollectReply(const std::function<void()>& afterPacket) {
 bool isEndMarker(const PacketBuffer& packet) {
     const std::size_t length = std::strlen(packet.data());
     return length > 0 && static_cast<unsigned char>(packet[length - 1]) == 0xFF;
+}
+
+std::string gaugeAnswer(std::string reply) {
+    while (!reply.empty() && (static_cast<unsigned char>(reply.back()) == 0xFF ||
+                              reply.back() == '\r' || reply.back() == '\n')) {
+        reply.pop_back();
+    }
+    return reply;
 }
 
 }  // namespace korvel

@@ -32,8 +32,10 @@ class GaugeLink {
     // When the flag is set: Close (no reset) and clear the flag; for a page that is left or
     // destroyed while it holds the link.
     void closeIfOpen();
-    // Opens (and drains) the link when the flag is 0. False, after showing the link-failure
-    // message as an error, when the gauge cannot be reached.
+    // Opens (and drains) the link when the flag is 0. False when the gauge cannot be reached;
+    // shows nothing.
+    bool open();
+    // open(), showing the link-failure message as an error when it fails.
     bool openForOperation();
     // Shows the link-failure message in an error box.
     void showLinkFailure();
@@ -45,7 +47,16 @@ class GaugeLink {
                     const std::function<void()>& beforeResend = {});
     // Every packet as text (up to its first NUL) until a read gives -1; packets whose last
     // character is 0xFF are end markers and add nothing. afterPacket runs after each read.
-    std::string CollectReply(const std::function<void()>& afterPacket = {});
+    std::string CollectReply(const std::function<void()>& afterPacket = {}) {
+        return collectReply(afterPacket).text;
+    }
+    // The same, telling how the reply ended.
+    struct Reply {
+        std::string text;
+        bool endMarkerSeen = false;
+        bool linkLost = false;  // the last read failed rather than timing out
+    };
+    Reply collectReply(const std::function<void()>& afterPacket = {});
 
     bool opened() const { return opened_ != 0; }
     CUsbLink& usb() { return usb_; }
@@ -60,5 +71,13 @@ class GaugeLink {
 
 // True when the packet's last character before its NUL is 0xFF (an empty packet is none).
 bool isEndMarker(const PacketBuffer& packet);
+
+// The gauge's own words in a reply: without the end-marker bytes and line ends after them.
+std::string gaugeAnswer(std::string reply);
+
+// True for a reply in which the gauge refuses a command ("ERROR ...").
+inline bool isRefusal(std::string_view reply) {
+    return reply.rfind("ERROR", 0) == 0;
+}
 
 }  // namespace korvel

@@ -7,6 +7,7 @@
 #include "app/save_message.h"
 #include "app/text_format.h"
 #include "gauge/gauge_file_names.h"
+#include "gauge/transfer_batch.h"
 
 namespace korvel {
 
@@ -23,15 +24,6 @@ struct Received {
     bool linkLost = false;  // the reply ended on an error rather than on silence
 };
 
-// The gauge's own words, without the end-marker bytes and line ends around them.
-std::string gaugeAnswer(std::string text) {
-    while (!text.empty() && (static_cast<unsigned char>(text.back()) == 0xFF ||
-                             text.back() == '\r' || text.back() == '\n')) {
-        text.pop_back();
-    }
-    return text;
-}
-
 class FileReader {
   public:
     FileReader(GaugeLink& link, const std::string& folder, const std::function<void()>& refresh)
@@ -41,24 +33,28 @@ class FileReader {
           folder_(folder),
           refresh_(refresh) {}
 
-    // True when the file was saved.
-    bool read(const std::string& name) {
+    FileResult read(const std::string& name) {
         voice_.setProgressRange(0, kProgressEnd);
         if (!isPlainFileName(name)) {
             showError("IDS_ERR_GAGE_UNSAFEFILENAME", name);
-            return fail();
+            return fail(FileOutcome::Failed);
         }
-        if (!link_.openForOperation()) {
-            return false;
+        if (!link_.open()) {
+            return fail(FileOutcome::LinkLost,
+                        notTransferredReason(link_, link_.usb().linkFailureMessage(), name));
         }
-        bool saved = false;
+        FileResult result;
         if (link_.SendCommand("read /dev/datalog/" + readBaseName(name)) >= 1) {
-            saved = saveReply(name, receive(isBinaryTransfer(name)));
+            result = saveReply(name, receive(isBinaryTransfer(name)));
+        } else {
+            result =
+                fail(FileOutcome::LinkLost,
+                     notTransferredReason(link_, texts_.message("IDS_ERR_GAGE_SENDLINE"), name));
         }
         link_.ReleaseGage();
         link_.clock().sleepMs(kPauseAfterFileMs);
         voice_.repaint();
-        return saved;
+        return result;
     }
 
   private:
@@ -81,25 +77,25 @@ class FileReader {
         }
     }
 
-    bool saveReply(const std::string& name, const Received& received) {
+    FileResult saveReply(const std::string& name, const Received& received) {
         if (received.linkLost) {
-            showError("IDS_ERR_GAGE_LINKLOST", name);
-            return fail();
+            return fail(FileOutcome::LinkLost,
+                        formatWithArgument(texts_.message("IDS_ERR_GAGE_LINKLOST"), name, 1));
         }
         if (received.text.empty() && received.count == 0) {
-            return fail();
+            return fail(FileOutcome::Failed);
         }
-        if (received.text.rfind("ERROR", 0) == 0) {
+        if (isRefusal(received.text)) {
             voice_.show(MessageKind::Error,
                         formatWithArgument(texts_.message("IDS_ERR_GAGE_READREFUSED"), name, 1) +
                             "\n\n" + gaugeAnswer(received.text));
-            return fail();
+            return fail(FileOutcome::Failed);
         }
         voice_.setProgress(kProgressEnd);
         setStatus("IDS_STATUS_GAGE_TRANSFERCOMPLETE");
         const std::string target = joinPath(folder_, name);
         if (!mayOverwrite(target, voice_, texts_)) {
-            return false;
+            return {FileOutcome::Failed, {}};
         }
         const bool binary = isBinaryTransfer(name);
         std::string reason;
@@ -108,20 +104,20 @@ class FileReader {
             voice_.show(MessageKind::Error,
                         formatWithArgument(texts_.message("IDS_ERR_GAGE_SAVEFILE"), target, 1) +
                             "\n\n" + reason);
-            return fail();
+            return fail(FileOutcome::Failed);
         }
         voice_.setStatus(formatWithArgument(texts_.message("IDS_STATUS_GAGE_FILESAVED"), name, 1));
         voice_.repaint();
         if (refresh_) {
             refresh_();
         }
-        return true;
+        return {};
     }
 
-    bool fail() {
+    FileResult fail(FileOutcome outcome, std::string reason = {}) {
         voice_.setProgress(0);
         setStatus("IDS_STATUS_GAGE_TRANSFERFAILED");
-        return false;
+        return {outcome, std::move(reason)};
     }
 
     void setStatus(const char* key) {
@@ -144,19 +140,9 @@ class FileReader {
 
 int ReadFilesFromGage(GaugeLink& link, const std::vector<std::string>& names,
                       const std::string& pcDataFolder, const std::function<void()>& refreshPcList) {
-    WaitCursor wait(link.voice());
-    link.voice().setStatus("");
-    if (names.empty()) {
-        return 0;
-    }
     FileReader reader(link, pcDataFolder, refreshPcList);
-    int saved = 0;
-    for (const std::string& name : names) {
-        saved += reader.read(name) ? 1 : 0;
-    }
-    link.voice().setProgress(0);
-    link.voice().repaint();
-    return saved;
+    return runTransferBatch(link, names,
+                            [&](const std::string& name) { return reader.read(name); });
 }
 
 }  // namespace korvel

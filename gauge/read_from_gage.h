@@ -11,7 +11,8 @@ namespace korvel {
 
 // Reads each named gauge file (as the gauge listed it) into the folder, one exchange per file
 // with a 1000 ms pause after it, reporting through the link's voice. refreshPcList runs after
-// every saved file. Returns the number of files saved.
+// every saved file. A lost link ends the run with one message naming the file and those not
+// tried. Returns the number of files saved.
 int ReadFilesFromGage(GaugeLink& link, const std::vector<std::string>& names,
                       const std::string& pcDataFolder, const std::function<void()>& refreshPcList);
 

@@ -8,6 +8,7 @@
 #include "gauge/debug_log.h"
 #include "gauge/file_pieces.h"
 #include "gauge/gauge_file_names.h"
+#include "gauge/transfer_batch.h"
 
 namespace korvel {
 
@@ -20,17 +21,15 @@ constexpr int kPauseAfterNoAnswerMs = 1000;
 constexpr int kPauseAfterFileMs = 500;
 constexpr std::size_t kMaxNameStem = 16;
 
-enum class FileOutcome { Sent, Failed, StopAll };
-
 class FileWriter {
   public:
     FileWriter(GaugeLink& link, const std::string& folder, DebugLog& log)
         : link_(link), voice_(link.voice()), texts_(link.texts()), folder_(folder), log_(log) {}
 
-    FileOutcome write(const std::string& name) {
+    FileResult write(const std::string& name) {
         if (!checkDataFileName(name, kMaxNameStem)) {
             showError(texts_.message("IDS_MSG_FILE_INVALIDFILENAME"));
-            return FileOutcome::StopAll;
+            return finish({FileOutcome::StopAll, {}});
         }
         voice_.setProgressRange(0, kProgressEnd);
         const std::string path = joinPath(folder_, name);
@@ -39,26 +38,32 @@ class FileWriter {
         if (!bytes) {
             log_.line("Error opening file " + path);
             showError(texts_.message("IDS_ERR_FILEOPEN") + " " + path);
-            return FileOutcome::StopAll;
+            return finish({FileOutcome::StopAll, {}});
         }
-        bool sent = false;
-        if (link_.openForOperation()) {
-            sent = sendFile(writeBaseName(name), *bytes);
-            link_.ReleaseGage();
-            link_.clock().sleepMs(kPauseAfterFileMs);
-        } else {
+        if (!link_.open()) {
             log_.line("Error opening USB to Gage");
+            return finish(linkLost(link_.usb().linkFailureMessage(), name));
         }
-        voice_.setProgress(kProgressEnd);
-        voice_.setStatus(texts_.message("IDS_STATUS_GAGE_TRANSFERCOMPLETE"));
-        voice_.repaint();
-        return sent ? FileOutcome::Sent : FileOutcome::Failed;
+        const FileResult result = sendFile(name, *bytes);
+        link_.ReleaseGage();
+        link_.clock().sleepMs(kPauseAfterFileMs);
+        return finish(result);
     }
 
   private:
-    bool sendFile(const std::string& baseName, const std::string& bytes) {
+    // The progress bar full and "Transfer complete" only for a file that went out whole.
+    FileResult finish(FileResult result) {
+        const bool done = result.outcome == FileOutcome::Done;
+        voice_.setProgress(done ? kProgressEnd : 0);
+        voice_.setStatus(texts_.message(done ? "IDS_STATUS_GAGE_TRANSFERCOMPLETE"
+                                             : "IDS_STATUS_GAGE_TRANSFERFAILED"));
+        voice_.repaint();
+        return result;
+    }
+
+    FileResult sendFile(const std::string& name, const std::string& bytes) {
         log_.line("USB opened");
-        const std::string command = "write /dev/datalog/" + baseName;
+        const std::string command = "write /dev/datalog/" + writeBaseName(name);
         int result = link_.SendCommand(command, kPauseAfterCommandMs, [&] {
             log_.line("Failure in sending command " + command + ", retry send...");
         });
@@ -66,20 +71,19 @@ class FileWriter {
         long long sentCount = 0;
         while (!pieces.atEnd()) {
             if (result < 1) {
-                return sendFailed();
+                return sendFailed(name);
             }
             log_.line("Success in sending command " + command);
             const auto answer = awaitAnswer();
             if (!answer) {
                 log_.line("Error reading response for write command");
-                showError(texts_.message("IDS_ERR_GAGE_WRITECOMMAND"));
-                return false;
+                return noAnswer(name);
             }
             log_.line("Response from gage " + *answer);
-            if (answer->rfind("ERROR", 0) == 0) {
+            if (isRefusal(*answer)) {
                 showError(*answer);
                 log_.line("ERROR from gage...Exiting file transfer loop");
-                return false;
+                return {FileOutcome::Failed, {}};
             }
             const std::string_view piece = pieces.next();
             log_.line("Sending line --> " + std::string(piece));
@@ -91,13 +95,27 @@ class FileWriter {
             voice_.repaint();
         }
         // The last piece's answer is not awaited, but its write must have gone out.
-        return result >= 0 || sendFailed();
+        return result >= 0 ? FileResult{} : sendFailed(name);
     }
 
-    bool sendFailed() {
+    // A write the gauge did not take: the link is gone, and so is the rest of the batch.
+    FileResult sendFailed(const std::string& name) {
         log_.line("Error sending command or line to Gage");
-        showError(texts_.message("IDS_ERR_GAGE_SENDLINE"));
-        return false;
+        return linkLost(texts_.message("IDS_ERR_GAGE_SENDLINE"), name);
+    }
+
+    // Silence stops only this file; a read that failed outright means the link is gone.
+    FileResult noAnswer(const std::string& name) {
+        const std::string why = texts_.message("IDS_ERR_GAGE_WRITECOMMAND");
+        if (!link_.usb().lastReadTimedOut()) {
+            return linkLost(why, name);
+        }
+        showError(why);
+        return {FileOutcome::Failed, {}};
+    }
+
+    FileResult linkLost(const std::string& why, const std::string& name) const {
+        return {FileOutcome::LinkLost, notTransferredReason(link_, why, name)};
     }
 
     // The gauge's answer to the last write: up to three reads, a pause after each empty one.
@@ -129,27 +147,13 @@ std::string debugLogPathIn(const std::string& settingsFolder) {
 
 int WriteFilesToGage(GaugeLink& link, const std::vector<std::string>& names,
                      const GageWriteSetup& setup) {
-    WaitCursor wait(link.voice());
-    link.voice().setStatus("");
-    if (names.empty()) {
-        return 0;
-    }
     DebugLog log;
-    if (!setup.debugLogPath.empty()) {
+    if (!names.empty() && !setup.debugLogPath.empty()) {
         log.create(setup.debugLogPath);
     }
     FileWriter writer(link, setup.pcDataFolder, log);
-    int sent = 0;
-    for (const std::string& name : names) {
-        const FileOutcome outcome = writer.write(name);
-        if (outcome == FileOutcome::StopAll) {
-            break;
-        }
-        sent += outcome == FileOutcome::Sent ? 1 : 0;
-    }
-    link.voice().setProgress(0);
-    link.voice().repaint();
-    return sent;
+    return runTransferBatch(link, names,
+                            [&](const std::string& name) { return writer.write(name); });
 }
 
 }  // namespace korvel

@@ -19,7 +19,9 @@ std::string debugLogPathIn(const std::string& settingsFolder);
 
 // Sends each named file of the folder to the gauge's data log, one exchange per file, each
 // piece only after the gauge answered the previous one. An invalid name or a file that cannot
-// be read stops the whole run. Returns the number of files sent completely.
+// be read stops the whole run, and so does a lost link (one message names the file and those
+// not tried). Each file ends with "Transfer complete" or, when it did not go out whole, the
+// failure status and an empty progress bar. Returns the number of files sent completely.
 int WriteFilesToGage(GaugeLink& link, const std::vector<std::string>& names,
                      const GageWriteSetup& setup);
 

@@ -219,20 +219,40 @@ TEST_F(ReadFromGage, UnpluggingMidTransferReportsItAndLeavesThePcFileAsItWas) {
     EXPECT_FALSE(link.opened());
 }
 
-TEST_F(ReadFromGage, LinkFailureOncePerFileAndTheOthersAreStillTried) {
-    sim::virtualBus().unplugAll();
-    EXPECT_EQ(read({"A.CSV", "B.CSV"}), 0);
-    EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Error, texts.linkFailureMessage()},
-                                             {MessageKind::Error, texts.linkFailureMessage()}}));
-}
-
-TEST_F(ReadFromGage, UnsentCommandSkipsTheFileSilently) {
-    dataLog.put("A.CSV", "a\n");
-    busFaults().failWrites = 2;
-    EXPECT_EQ(read({"A.CSV"}), 0);
-    EXPECT_TRUE(voice.said.empty());
-    EXPECT_EQ(voice.status, "");
-    EXPECT_FALSE(pcFolder.has("A.CSV"));
+TEST_F(ReadFromGage, LostLinkEndsTheBatchWithOneMessage) {
+    const std::string notTried =
+        "\n\nThe transfer stopped there. These files were not tried:\nB.CSV\nC.CSV";
+    const std::string lostWhileReading = "The connection to the Gage was lost while reading ";
+    struct LostCase {
+        const char* name;
+        std::function<void()> fault;
+        int saved;
+        std::string message;
+    };
+    const std::vector<LostCase> cases = {
+        {"no gauge", [] { sim::virtualBus().unplugAll(); }, 0,
+         texts.linkFailureMessage() + "\n\nThe file A.CSV was not transferred." + notTried},
+        {"command not taken", [this] { busFaults().failWrites = 2; }, 0,
+         "Error sending command or line to Gage\n\nThe file A.CSV was not transferred." + notTried},
+        // A: command, its text and end marker; B: command and one packet.
+        {"unplugged while reading B", [this] { busFaults().unplugAfterTransfers = 5; }, 1,
+         lostWhileReading + "B.CSV. The file was not saved.\n\nThe transfer stopped there. "
+                            "These files were not tried:\nC.CSV"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        voice = RecordingVoice();
+        dataLog.put("A.CSV", "a\n");
+        dataLog.put("B.CSV", std::string(1000, 'b') + "\n");
+        dataLog.put("C.CSV", "c\n");
+        c.fault();
+        EXPECT_EQ(read({"A.CSV", "B.CSV", "C.CSV"}), c.saved);
+        EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Error, c.message}}));
+        EXPECT_EQ(voice.status, "File transfer failed");
+        EXPECT_FALSE(pcFolder.has("C.CSV"));
+        EXPECT_EQ(port.handle(), nullptr);
+    }
 }
 
 }  // namespace

@@ -13,6 +13,21 @@ const std::string kInvalidName =
     "Invalid file name. Valid file name can be 16 characters or less containing "
     "0-9,A-Z(upper case),+,-";
 
+const std::string kSendFailed = "Error sending command or line to Gage";
+
+// A lost link's one message: why, the file that failed, and the files not tried.
+std::string batchStopped(const std::string& why, const std::string& failed,
+                         const std::vector<std::string>& notTried = {}) {
+    std::string text = why + "\n\nThe file " + failed + " was not transferred.";
+    if (!notTried.empty()) {
+        text += "\n\nThe transfer stopped there. These files were not tried:";
+        for (const auto& name : notTried) {
+            text += "\n" + name;
+        }
+    }
+    return text;
+}
+
 class WriteToGage : public SimulatedGaugeTest {
   protected:
     int write(const std::vector<std::string>& names) {
@@ -90,8 +105,9 @@ TEST_F(WriteToGage, ErrorAnswerToTheCommandStopsTheFileBeforeAnyPiece) {
     EXPECT_EQ(writes(), (std::vector<std::string>{"write /dev/datalog/A", "write /dev/datalog/B"}));
     EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Error, "ERROR data log full"},
                                              {MessageKind::Error, "ERROR data log full"}}));
-    EXPECT_EQ(voice.status, "Transfer complete");
+    EXPECT_EQ(voice.status, "File transfer failed");
     EXPECT_EQ(voice.progressHistory.back(), 0);
+    EXPECT_EQ(std::count(voice.progressHistory.begin(), voice.progressHistory.end(), 100000), 0);
 }
 
 TEST_F(WriteToGage, ErrorAnswerToAPieceStopsTheFile) {
@@ -135,14 +151,38 @@ TEST_F(WriteToGage, UnreadablePcFileIsReportedAndStopsTheRun) {
     EXPECT_TRUE(calls().empty());
 }
 
-TEST_F(WriteToGage, LinkFailureSkipsTheFileAndTriesTheNext) {
-    pcFolder.put("A.CSV", "x\r\n");
-    pcFolder.put("B.CSV", "y\r\n");
-    sim::virtualBus().unplugAll();
-    EXPECT_EQ(write({"A.CSV", "B.CSV"}), 0);
-    EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Error, texts.linkFailureMessage()},
-                                             {MessageKind::Error, texts.linkFailureMessage()}}));
-    EXPECT_EQ(voice.status, "Transfer complete");
+TEST_F(WriteToGage, LostLinkEndsTheBatchWithOneMessage) {
+    struct LostCase {
+        const char* name;
+        std::function<void()> fault;
+        int sent;
+        std::string message;
+    };
+    const std::vector<LostCase> cases = {
+        {"no gauge", [] { sim::virtualBus().unplugAll(); }, 0,
+         batchStopped(texts.linkFailureMessage(), "A.CSV", {"B.CSV", "C.CSV"})},
+        {"command not taken", [this] { busFaults().failWrites = 2; }, 0,
+         batchStopped(kSendFailed, "A.CSV", {"B.CSV", "C.CSV"})},
+        // A: command, answer, piece; B: command, answer, then the gauge drops off.
+        {"unplugged while sending B", [this] { busFaults().unplugAfterTransfers = 5; }, 1,
+         batchStopped(kSendFailed, "B.CSV", {"C.CSV"})},
+        {"unplugged while sending the last", [this] { busFaults().unplugAfterTransfers = 8; }, 2,
+         batchStopped(kSendFailed, "C.CSV")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        voice = RecordingVoice();
+        for (const char* name : {"A.CSV", "B.CSV", "C.CSV"}) {
+            pcFolder.put(name, "x");
+        }
+        c.fault();
+        EXPECT_EQ(write({"A.CSV", "B.CSV", "C.CSV"}), c.sent);
+        EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Error, c.message}}));
+        EXPECT_EQ(voice.status, "File transfer failed");
+        EXPECT_EQ(voice.progressHistory.end()[-2], 0) << "the failed file empties the bar";
+        EXPECT_EQ(port.handle(), nullptr);
+    }
 }
 
 TEST_F(WriteToGage, CommandIsResentOnceAfterAFailedWrite) {
@@ -155,7 +195,7 @@ TEST_F(WriteToGage, CommandIsResentOnceAfterAFailedWrite) {
     busFaults().failWrites = 2;
     EXPECT_EQ(write({"A.CSV"}), 0);
     EXPECT_EQ(voice.said,
-              (std::vector<Said>{{MessageKind::Error, "Error sending command or line to Gage"}}));
+              (std::vector<Said>{{MessageKind::Error, batchStopped(kSendFailed, "A.CSV")}}));
 }
 
 TEST_F(WriteToGage, UnpluggingMidTransferIsAnErrorAndReleasesTheLink) {
@@ -164,7 +204,7 @@ TEST_F(WriteToGage, UnpluggingMidTransferIsAnErrorAndReleasesTheLink) {
     busFaults().unplugAfterTransfers = 4;  // the command, its answer, a piece, its answer
     EXPECT_EQ(write({"A.CSV"}), 0);
     EXPECT_EQ(voice.said,
-              (std::vector<Said>{{MessageKind::Error, "Error sending command or line to Gage"}}));
+              (std::vector<Said>{{MessageKind::Error, batchStopped(kSendFailed, "A.CSV")}}));
     EXPECT_EQ(pcFolder.read("A.CSV"), content);
     EXPECT_EQ(port.handle(), nullptr);
 }
@@ -174,7 +214,8 @@ TEST_F(WriteToGage, FailedLastPieceIsNotTakenForSuccess) {
     busFaults().unplugAfterTransfers = 2;  // the command and its answer
     EXPECT_EQ(write({"A.CSV"}), 0);
     EXPECT_EQ(voice.said,
-              (std::vector<Said>{{MessageKind::Error, "Error sending command or line to Gage"}}));
+              (std::vector<Said>{{MessageKind::Error, batchStopped(kSendFailed, "A.CSV")}}));
+    EXPECT_EQ(voice.status, "File transfer failed");
 }
 
 TEST_F(WriteToGage, DebugLogRecordsEveryStep) {

@@ -1,0 +1,37 @@
+#pragma once
+// The loop both transfer buttons run over their selected files: the wait cursor, a cleared
+// status line, one transfer per file, and the progress bar back at 0 at the end. A file whose
+// transfer lost the link ends the batch with one message: what went wrong with that file and
+// which files were not tried, rather than one identical failure per remaining file.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "gauge/gauge_link.h"
+
+namespace korvel {
+
+enum class FileOutcome {
+    Done,      // the file went across completely
+    Failed,    // this file failed; the next is tried
+    LinkLost,  // the gauge cannot be reached any more; the batch ends
+    StopAll,   // the batch ends after this file, its own message shown
+};
+
+struct FileResult {
+    FileOutcome outcome = FileOutcome::Done;
+    // With LinkLost: what went wrong with this file, naming it.
+    std::string reason;
+};
+
+// Runs the transfer for each name in order; returns the number of files done.
+int runTransferBatch(GaugeLink& link, const std::vector<std::string>& names,
+                     const std::function<FileResult(const std::string&)>& transfer);
+
+// The reason for a file whose transfer found or left the link unusable: the transport's own
+// words, then that the file was not transferred.
+std::string notTransferredReason(const GaugeLink& link, const std::string& why,
+                                 const std::string& name);
+
+}  // namespace korvel
