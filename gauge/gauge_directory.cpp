@@ -43,41 +43,44 @@ std::vector<FileListEntry> ParseGageDirectory(std::string_view reply) {
     return entries;
 }
 
-std::string ReadGageDirectory(GaugeLink& link) {
+std::optional<std::string> ReadGageDirectory(GaugeLink& link) {
     UserVoice& voice = link.voice();
     const TextTable& texts = link.texts();
     voice.setStatus("");
-    std::string reply;
+    std::optional<std::string> listing;
     if (!link.openForOperation()) {
         voice.setStatus(link.usb().linkFailureMessage());
     } else if (link.SendCommand("dir /dev/datalog") >= 1) {
         voice.setProgressRange(1, 100);
         int packets = 1;
-        reply = link.CollectReply([&] {
+        GaugeLink::Reply reply = link.collectReply([&] {
             if (packets <= kStepsWhileReceiving) {
                 voice.setProgress(packets++ * kProgressStep);
             }
             voice.repaint();
         });
-        voice.setProgress(reply.empty() ? 0 : 100);
-        voice.setStatus(texts.message(reply.empty() ? "IDS_STATUS_GAGEREFRESHFAILURE"
-                                                    : "IDS_STATUS_GAGEREFRESHCOMPLETE"));
+        // An empty data log is a listing of its end marker alone.
+        if (!reply.linkLost && (!reply.text.empty() || reply.endMarkerSeen)) {
+            listing = std::move(reply.text);
+        }
+        voice.setProgress(listing ? 100 : 0);
+        voice.setStatus(texts.message(listing ? "IDS_STATUS_GAGEREFRESHCOMPLETE"
+                                              : "IDS_STATUS_GAGEREFRESHFAILURE"));
     }
     link.ReleaseGage();
     voice.setProgress(1);
     voice.repaint();
-    return reply;
+    return listing;
 }
 
 std::optional<std::vector<FileListEntry>> RefreshGageFilesList(GaugeLink& link) {
     WaitCursor wait(link.voice());
     link.voice().setStatus("");
-    const std::string reply = ReadGageDirectory(link);
-    std::vector<FileListEntry> entries = ParseGageDirectory(reply);
-    if (reply.empty() || entries.empty()) {
+    const std::optional<std::string> listing = ReadGageDirectory(link);
+    if (!listing) {
         return std::nullopt;
     }
-    return entries;
+    return ParseGageDirectory(*listing);
 }
 
 }  // namespace korvel

@@ -18,11 +18,13 @@ namespace korvel {
 std::vector<FileListEntry> ParseGageDirectory(std::string_view reply);
 
 // Sends "dir /dev/datalog" and collects the whole reply, driving the progress bar and the
-// status line; always ends with the release sequence. Empty when nothing came.
-std::string ReadGageDirectory(GaugeLink& link);
+// status line; always ends with the release sequence. The listing only when it came whole:
+// nothing when the gauge could not be reached, was silent, or the link was lost while it
+// listed. A listing of the end marker alone (an empty data log) is an empty listing.
+std::optional<std::string> ReadGageDirectory(GaugeLink& link);
 
-// The Refresh Gage Files List button: the entries to show, or nothing when the gauge list
-// keeps the rows it has.
+// The Refresh Gage Files List button: the entries to show (none for an empty data log), or
+// nothing when the gauge list keeps the rows it has.
 std::optional<std::vector<FileListEntry>> RefreshGageFilesList(GaugeLink& link);
 
 }  // namespace korvel

@@ -47,7 +47,7 @@ using GaugeDirectory = SimulatedGaugeTest;
 TEST_F(GaugeDirectory, ListsTheDataLogInTwoSecondsAndReleasesTheLink) {
     dataLog.put("B.BIN", "xx");
     dataLog.put("A.CSV", "a\n");
-    const std::string reply = ReadGageDirectory(link);
+    const std::string reply = ReadGageDirectory(link).value_or("<failed>");
     EXPECT_EQ(writes(), (std::vector<std::string>{"dir /dev/datalog"}));
     const auto entries = ParseGageDirectory(reply);
     ASSERT_EQ(entries.size(), 2u);
@@ -69,7 +69,7 @@ TEST_F(GaugeDirectory, ProgressMovesByFivesAndStopsAt95WhilePacketsArrive) {
     for (int i = 0; i < 40; ++i) {
         dataLog.put("FILE" + std::to_string(100 + i) + ".CSV", "x");
     }
-    const std::string reply = ReadGageDirectory(link);
+    const std::string reply = ReadGageDirectory(link).value_or("");
     ASSERT_GT(reply.size(), 20u * 64u);
     std::vector<int> expected;
     for (int m = 1; m < 20; ++m) {
@@ -95,7 +95,7 @@ TEST_F(GaugeDirectory, NoGaugeShowsTheFailureOnceAndPutsItInTheStatusLine) {
 
 TEST_F(GaugeDirectory, UnsentCommandLeavesTheStatusEmptyAndShowsNothing) {
     busFaults().failWrites = 2;
-    EXPECT_EQ(ReadGageDirectory(link), "");
+    EXPECT_EQ(ReadGageDirectory(link), std::nullopt);
     EXPECT_TRUE(voice.said.empty());
     EXPECT_EQ(voice.status, "");
     EXPECT_EQ(voice.progress, 1);
@@ -107,6 +107,40 @@ TEST_F(GaugeDirectory, SilentGaugeGivesTheRefreshFailure) {
     EXPECT_EQ(RefreshGageFilesList(link), std::nullopt);
     EXPECT_EQ(voice.status, "Gage directory file list refresh failed");
     EXPECT_EQ(voice.progressHistory, (std::vector<int>{0, 1}));
+}
+
+TEST_F(GaugeDirectory, OnlyAWholeListingIsBelieved) {
+    struct EndCase {
+        const char* name;
+        int files;
+        int unplugAfterTransfers;  // -1: the gauge stays
+        std::optional<std::size_t> entries;
+        const char* status;
+        int progressBeforeRelease;
+    };
+    const std::vector<EndCase> cases = {
+        {"empty data log: the end marker alone", 0, -1, 0u,
+         "Gage directory file list refresh complete", 100},
+        {"link lost after a few packets", 40, 6, std::nullopt,
+         "Gage directory file list refresh failed", 0},
+        {"whole listing", 3, -1, 3u, "Gage directory file list refresh complete", 100},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        for (int i = 0; i < c.files; ++i) {
+            dataLog.put("F" + std::to_string(100 + i) + ".CSV", "x");
+        }
+        busFaults().unplugAfterTransfers = c.unplugAfterTransfers;
+        const auto entries = RefreshGageFilesList(link);
+        EXPECT_EQ(entries ? std::optional(entries->size()) : std::nullopt, c.entries);
+        EXPECT_EQ(voice.status, c.status);
+        ASSERT_GE(voice.progressHistory.size(), 2u);
+        EXPECT_EQ(voice.progressHistory.end()[-2], c.progressBeforeRelease);
+        for (const auto& file : std::filesystem::directory_iterator(dataLog.path())) {
+            std::filesystem::remove(file.path());
+        }
+    }
 }
 
 TEST_F(GaugeDirectory, RefreshGivesTheEntriesAndKeepsHostileNamesForTheReadToRefuse) {
