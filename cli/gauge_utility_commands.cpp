@@ -13,8 +13,8 @@ namespace {
 // Keeps the reader's text; the reader runs on the calling thread here.
 class CollectingSink : public TerminalReaderSink {
   public:
-    void textReceived(const std::string&) override {}
-    void readerEnded(const std::string& collected, bool) override { text = collected; }
+    void textReceived(std::string_view added) override { text += added; }
+    void readerEnded(bool) override {}
     std::string text;
 };
 

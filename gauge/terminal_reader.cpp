@@ -34,7 +34,6 @@ void TerminalReader::stopAndWait() {
 }
 
 void TerminalReader::loop(TerminalReaderSink& sink) {
-    std::string collected;
     while (!stop_.load()) {
         PacketBuffer packet{};
         const int result = link_.Read(packet);
@@ -44,14 +43,14 @@ void TerminalReader::loop(TerminalReaderSink& sink) {
         if (result == 0) {
             continue;
         }
-        collected += textUpToNul(std::string_view(packet.data(), static_cast<std::size_t>(result)));
-        sink.textReceived(collected);
+        sink.textReceived(
+            textUpToNul(std::string_view(packet.data(), static_cast<std::size_t>(result))));
         if (isEndMarker(packet)) {
             endMarker_.store(true);
             break;
         }
     }
-    sink.readerEnded(collected, endMarker_.load());
+    sink.readerEnded(endMarker_.load());
     running_.store(false);
 }
 

@@ -1,12 +1,12 @@
 #pragma once
-// The Terminal's reader: reads packets from the gauge one by one, collects their text and hands
-// each new state of it to a sink, until the stop flag is raised, a read gives nothing for its
-// time-out, or a packet ends with the end marker. The reader owns the collected text while it
-// runs; the sink only ever gets copies, so nothing is shared with the window thread but the
-// atomic stop flag.
+// The Terminal's reader: reads packets from the gauge one by one and hands each packet's text to
+// a sink, until the stop flag is raised, a read gives nothing for its time-out, or a packet ends
+// with the end marker. Only the new text is handed over, so a long reply costs its own size and
+// no more; the sink keeps what it needs. Nothing is shared with the window thread but the atomic
+// flags.
 
 #include <atomic>
-#include <string>
+#include <string_view>
 #include <thread>
 
 #include "gauge/usb_link.h"
@@ -16,10 +16,10 @@ namespace korvel {
 class TerminalReaderSink {
   public:
     virtual ~TerminalReaderSink() = default;
-    // Called on the reader's thread after every packet with data: all text since the start.
-    virtual void textReceived(const std::string& collected) = 0;
+    // Called on the reader's thread after every packet with data: that packet's text.
+    virtual void textReceived(std::string_view added) = 0;
     // Called on the reader's thread as its last act.
-    virtual void readerEnded(const std::string& collected, bool endMarkerSeen) = 0;
+    virtual void readerEnded(bool endMarkerSeen) = 0;
 };
 
 class TerminalReader {

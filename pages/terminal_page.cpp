@@ -9,46 +9,73 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QVBoxLayout>
+#include <mutex>
+#include <utility>
 
 #include "app/ui/qt_text.h"
 
 namespace korvel {
 
-// Hands the reader's text to the window thread by queued calls; the page's own thread applies
-// it. Calls still queued when the page goes are dropped with it, and those of a run the page
-// has left behind are ignored.
+// Hands the reader's text to the window thread. The reader's packets pile up here; one queued
+// call at a time takes all that piled up, so however fast the packets come the window thread
+// handles them in a few large pieces and repaints in between. Calls still queued when the page
+// goes are dropped with it, and those of a run the page has left behind are ignored.
 class CTerminalPage::Sink : public TerminalReaderSink {
   public:
     explicit Sink(CTerminalPage* page) : page_(page) {}
 
-    // Set on the window thread before the reader starts, never while it runs.
-    void setRun(int run) { run_ = run; }
-
-    void textReceived(const std::string& collected) override {
-        QMetaObject::invokeMethod(
-            page_,
-            [page = page_, run = run_, text = toQt(collected)] {
-                if (page->currentRun_ == run) {
-                    page->showReceived(text);
-                }
-            },
-            Qt::QueuedConnection);
+    // A new run: nothing piled up. Set on the window thread while no reader runs.
+    void setRun(int run) {
+        std::lock_guard lock(mutex_);
+        run_ = run;
+        pending_.clear();
+        handOverQueued_ = false;
     }
-    void readerEnded(const std::string& collected, bool endMarkerSeen) override {
-        QMetaObject::invokeMethod(
-            page_,
-            [page = page_, run = run_, text = toQt(collected), endMarkerSeen] {
-                if (page->currentRun_ == run) {
-                    page->readerEnded(text, endMarkerSeen);
-                }
-            },
-            Qt::QueuedConnection);
+
+    void textReceived(std::string_view added) override {
+        std::lock_guard lock(mutex_);
+        pending_ += added;
+        if (!handOverQueued_) {
+            handOverQueued_ = true;
+            post([page = page_] { page->showReceived(page->sink_->take()); });
+        }
+    }
+    void readerEnded(bool endMarkerSeen) override {
+        std::lock_guard lock(mutex_);
+        post([page = page_, endMarkerSeen] {
+            page->showReceived(page->sink_->take());
+            page->readerEnded(endMarkerSeen);
+        });
+    }
+
+    // What piled up since the last hand-over; on the window thread.
+    QString take() {
+        std::lock_guard lock(mutex_);
+        handOverQueued_ = false;
+        return toQt(std::exchange(pending_, {}));
     }
 
   private:
+    // Runs the action on the window thread, unless the page has moved on to another run.
+    template <typename Action>
+    void post(Action action) {
+        QMetaObject::invokeMethod(
+            page_,
+            [page = page_, run = run_, action] {
+                if (page->currentRun_ == run) {
+                    action();
+                }
+            },
+            Qt::QueuedConnection);
+    }
+
     CTerminalPage* page_;
+    std::mutex mutex_;
     int run_ = 0;
+    std::string pending_;
+    bool handOverQueued_ = false;
 };
 
 CTerminalPage::CTerminalPage(const PageContext& context, QWidget* parent)
@@ -147,7 +174,7 @@ void CTerminalPage::left() {
     }
     // What the reader handed over before it stopped belongs to the page just left.
     ++currentRun_;
-    response_->clear();
+    clearCollected();
     command_->clear();
     enterPressed_ = false;
 }
@@ -198,7 +225,7 @@ void CTerminalPage::StartRead() {
         return;
     }
     showReadingButtons(true);
-    response_->clear();
+    clearCollected();
     received_->setText(QStringLiteral("0"));
     stop_->setFocus();
 }
@@ -212,17 +239,42 @@ void CTerminalPage::StopRead() {
 
 void CTerminalPage::ClearResponse() {
     ensureInitialised();
+    // What was received since Start Read comes back with the next packet.
     response_->clear();
+    boxCleared_ = true;
     setCounts(0, 0);
 }
 
-void CTerminalPage::showReceived(const QString& collected) {
-    response_->setPlainText(collected);
-    received_->setText(QString::number(collected.size()));
+void CTerminalPage::clearCollected() {
+    response_->clear();
+    collected_.clear();
+    shown_ = 0;
+    boxCleared_ = false;
 }
 
-void CTerminalPage::readerEnded(const QString& collected, bool endMarkerSeen) {
-    response_->setPlainText(collected);
+void CTerminalPage::showReceived(const QString& added) {
+    collected_ += added;
+    received_->setText(QString::number(collected_.size()));
+    // A CR at the end waits for what follows it: CR LF split between two hand-overs is one
+    // line end.
+    showCollected(collected_.endsWith(QLatin1Char('\r')) ? collected_.size() - 1
+                                                         : collected_.size());
+}
+
+void CTerminalPage::showCollected(qsizetype upTo) {
+    if (boxCleared_) {
+        boxCleared_ = false;
+        response_->setPlainText(collected_.left(upTo));
+    } else if (upTo > shown_) {
+        QTextCursor end(response_->document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(collected_.mid(shown_, upTo - shown_));
+    }
+    shown_ = upTo;
+}
+
+void CTerminalPage::readerEnded(bool endMarkerSeen) {
+    showCollected(collected_.size());
     if (endMarkerSeen) {
         StopRead();
     }

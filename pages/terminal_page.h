@@ -33,9 +33,10 @@ class CTerminalPage : public KorvelPage {
     void StopRead();
     void ClearResponse();
 
-    // What the reader hands over, on the window thread.
-    void showReceived(const QString& collected);
-    void readerEnded(const QString& collected, bool endMarkerSeen);
+    // What the reader hands over, on the window thread: text received since the last hand-over,
+    // and the reader's end.
+    void showReceived(const QString& added);
+    void readerEnded(bool endMarkerSeen);
 
     bool holdsLink() const { return session_ && session_->opened(); }
     bool reading() const { return session_ && session_->reading(); }
@@ -60,11 +61,18 @@ class CTerminalPage : public KorvelPage {
     TerminalSession& session();
     void setCounts(int sent, int received);
     void showReadingButtons(bool reading);
+    // Brings the response box up to the first upTo characters of the collected text.
+    void showCollected(qsizetype upTo);
+    // A new run or a page left: nothing received, nothing shown.
+    void clearCollected();
 
     std::unique_ptr<Sink> sink_;
     std::unique_ptr<TerminalSession> session_;
     bool enterPressed_ = false;
-    int currentRun_ = 0;  // the reader run whose hand-overs the page shows
+    int currentRun_ = 0;       // the reader run whose hand-overs the page shows
+    QString collected_;        // every character received since Start Read
+    qsizetype shown_ = 0;      // how much of it the response box holds
+    bool boxCleared_ = false;  // Clear Response Buffer emptied the box during the run
     QLineEdit* command_ = nullptr;
     QPushButton* write_ = nullptr;
     QPushButton* start_ = nullptr;

@@ -218,9 +218,12 @@ TEST_F(TerminalPageTest, ClearDuringReadingIsUndoneByTheNextPacket) {
     EXPECT_EQ(page->responseBox()->toPlainText(), "");
     EXPECT_EQ(page->receivedBox()->text(), "0");
     EXPECT_EQ(page->sentBox()->text(), "0");
-    page->showReceived("first second");
+    page->showReceived("second\r");
     EXPECT_EQ(page->responseBox()->toPlainText(), "first second");
-    EXPECT_EQ(page->receivedBox()->text(), "12");
+    EXPECT_EQ(page->receivedBox()->text(), "13");
+    page->showReceived("\nthird");
+    EXPECT_EQ(page->responseBox()->blockCount(), 2) << "a CR LF split between packets is one";
+    EXPECT_EQ(page->responseBox()->toPlainText(), "first second\nthird");
 }
 
 TEST_F(TerminalPageTest, EnterSendsNothingAndTheSheetRefusesToCloseOnce) {
