@@ -44,7 +44,11 @@ int UserVelocityExchange::SetUser(std::string_view name, std::string_view value,
         showSendFailure(link_);
         return -1;
     }
-    link_.CollectReply();
+    const std::string reply = gaugeAnswer(link_.CollectReply());
+    if (isRefusal(reply)) {
+        link_.voice().show(MessageKind::Warning, reply);
+        return -1;
+    }
     return 0;
 }
 

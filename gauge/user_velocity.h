@@ -39,7 +39,8 @@ class UserVelocityExchange {
 
     // The reply to "get user", or empty after telling the user the command could not be sent.
     std::string GetUser(std::string_view name, std::string_view unit);
-    // 0, or -1 after telling the user the command could not be sent. The reply is discarded.
+    // 0, or -1 after telling the user the command could not be sent or, in a warning with the
+    // gauge's own words, that the gauge refused it ("ERROR ..."). Any other reply is discarded.
     int SetUser(std::string_view name, std::string_view value, std::string_view unit);
 
     // Reads both velocities in the units asked for. Each one the gauge answered takes its value
@@ -48,7 +49,8 @@ class UserVelocityExchange {
     // been shown).
     int getVelocities(VelocitySettings& settings);
     // Sends both velocities (an empty value as "0", which the settings then hold), the second
-    // even when the first fails. The number sent, or -1 when the gauge could not be reached.
+    // even when the first fails. The number sent and taken by the gauge, or -1 when the gauge
+    // could not be reached.
     int setVelocities(VelocitySettings& settings);
 
   private:

@@ -35,14 +35,19 @@ endif()
 run_cli(0 out err gauge velocity get)
 expect_text("${out}" "velocity1 0.2500 in/us\n")
 expect_text("${out}" "velocity2 0.0000 in/us\n")
+# A value the gauge refuses: its words as a warning, exit 1; the other velocity is still set.
+run_cli(1 out err gauge velocity set fast in/us 5918 m/s)
+expect_text("${err}" "warning: ERROR invalid value fast\n")
+run_cli(0 out err gauge velocity get in/us m/s)
+expect_text("${out}" "velocity2 5918 m/s\n")
 
 # The terminal's raw exchange: the listing line of the one file, then the end marker.
 run_cli(0 out err gauge send "dir /dev/datalog")
 expect_text("${out}" "PIPE-A.CSV,CSV,")
 
-# The gauge in its normal identity cannot be upgraded: the link failure, exit 1.
+# The gauge in its normal identity cannot be upgraded: it must be switched over, exit 1.
 run_cli(1 out err gauge upgrade ${firmware})
-expect_text("${err}" "error: Error in initializing USB device.")
+expect_text("${err}" "error: The KQ-77 is connected in its normal mode and must be switched")
 
 # In its upgrade mode: the whole sequence, and the gauge holds both images byte for byte.
 run_cli(0 out err --boot-mode gauge upgrade ${firmware})

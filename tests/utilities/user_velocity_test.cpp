@@ -54,6 +54,30 @@ TEST(VelocityReply, TheValueEndsAtTheFirstBlankAndTheUnitFollows) {
     EXPECT_EQ(setUserCommand("velocity2", "0.25", "m/s"), "set user velocity2 0.25 m/s");
 }
 
+TEST_F(UserVelocityTest, ARefusedSetShowsTheGaugesWordsAsAWarning) {
+    struct RefusalCase {
+        VelocitySettings settings;
+        int taken;
+        std::vector<Said> said;
+    };
+    const std::vector<RefusalCase> cases = {
+        {{{{"abc", "in/us"}, {"5918", "m/s"}}},
+         1,
+         {{MessageKind::Warning, "ERROR invalid value abc"}}},
+        {{{{"0.2330", "furlongs"}, {"x", "m/s"}}},
+         0,
+         {{MessageKind::Warning, "ERROR unknown unit furlongs"},
+          {MessageKind::Warning, "ERROR invalid value x"}}},
+        {{{{"0.2330", "in/us"}, {"5918", "m/s"}}}, 2, {}},
+    };
+    for (auto c : cases) {
+        voice.said.clear();
+        EXPECT_EQ(exchange.setVelocities(c.settings), c.taken);
+        EXPECT_EQ(voice.said, c.said);
+    }
+    EXPECT_EQ(store->velocity(1).value, "5918");
+}
+
 TEST_F(UserVelocityTest, SetWithEmptyBoxesSendsZeroForBoth) {
     VelocitySettings settings = {{{"", "in/us"}, {"", "in/us"}}};
     const std::int64_t start = clock.nowMs();
