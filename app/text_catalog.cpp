@@ -206,6 +206,8 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_ERR_GAGE_READREFUSED", 226, "The Gage did not send the file %s. Its answer:"},
         {"IDS_ERR_GAGE_LINKLOST", 227,
          "The connection to the Gage was lost while reading %s. The file was not saved."},
+        {"IDS_ERR_GAGE_NOTTRANSFERRED", 228, "The file %s was not transferred."},
+        {"IDS_ERR_GAGE_NOTTRIED", 229, "The transfer stopped there. These files were not tried:"},
         // Messages of the data view (ids 240-259).
         {"IDS_ERR_NO_DEFAULT_PRINTER", 240,
          "No default printer is set up. Set up a printer and make it the default, then print "
@@ -235,6 +237,10 @@ const std::vector<MessageEntry>& messageEntries() {
         // Messages of the upgrade, terminal and velocity (ids 280-299).
         {"IDS_STATUS_UPGRADE_SENT", 280, "Sent %s bytes"},
         {"IDS_STATUS_UPGRADE_DOWNLOADING", 281, "Downloading file %s"},
+        {"IDS_ERR_UPGRADE_NORMALMODE", 282,
+         "The %s is connected in its normal mode and must be switched to its upgrade mode: turn "
+         "it off, then hold its DOWN arrow key while you plug in the USB cable, and start the "
+         "download again."},
     };
     return entries;
 }

@@ -68,7 +68,7 @@ bool FirmwareUpgrade::loadBootloader(const std::string& path) {
     bool loaded = false;
     {
         WaitCursor wait(voice);
-        if (openBootDevice(voice)) {
+        if (openBootDevice()) {
             loaded = streamBootloader(*image);
         }
         link_.Close();
@@ -77,14 +77,22 @@ bool FirmwareUpgrade::loadBootloader(const std::string& path) {
     return loaded;
 }
 
-bool FirmwareUpgrade::openBootDevice(UserVoice& voice) {
-    UsbDevice* device = link_.FindDevice(kBootVendorId, kBootProductId);
-    if (!device) {
-        voice.show(MessageKind::Error, link_.linkFailureMessage());
-        return false;
-    }
+bool FirmwareUpgrade::openBootDevice() {
+    UsbDevice* device = findBootDevice();
     // When opening fails the transport has said why.
-    return link_.Open(device) == 0;
+    return device && link_.Open(device) == 0;
+}
+
+UsbDevice* FirmwareUpgrade::findBootDevice() {
+    if (UsbDevice* device = link_.FindDevice(kBootVendorId, kBootProductId)) {
+        return device;
+    }
+    const TextTable& texts = link_.texts();
+    showError(
+        link_.FindDevice(kGageVendorId, kGageProductId)
+            ? formatWithArgument(texts.message("IDS_ERR_UPGRADE_NORMALMODE"), texts.gaugeName(), 1)
+            : link_.linkFailureMessage());
+    return nullptr;
 }
 
 bool FirmwareUpgrade::streamBootloader(const std::string& image) {
@@ -132,9 +140,8 @@ int FirmwareUpgrade::downloadFirmware(const std::string& path) {
     voice.repaint();
     WaitCursor wait(voice);
     voice.setProgress(0);
-    UsbDevice* device = link_.FindDevice(kBootVendorId, kBootProductId);
+    UsbDevice* device = findBootDevice();
     if (!device) {
-        voice.show(MessageKind::Error, link_.linkFailureMessage());
         setStatusKey("IDS_STATUS_UPGRADEFAILED");
         return -1;
     }

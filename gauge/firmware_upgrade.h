@@ -37,7 +37,10 @@ class FirmwareUpgrade {
     struct Download;
 
     // Finds and opens the boot-mode gauge; false after telling the user why not.
-    bool openBootDevice(UserVoice& voice);
+    bool openBootDevice();
+    // The gauge in its upgrade identity. When it is not there, says why: a gauge found in its
+    // normal identity must be switched to its upgrade mode; anything else is the link failure.
+    UsbDevice* findBootDevice();
     bool streamBootloader(const std::string& image);
     // The request and chunk loop; false when the error flag is set.
     bool sendRequestedChunks(Download& download);

@@ -276,19 +276,34 @@ TEST_F(UpgradeTest, WithoutAChosenImageTheBootloaderAloneCompletesTheUpgrade) {
     EXPECT_EQ(upgrade.downloadFirmware(""), 0);
 }
 
-TEST_F(UpgradeTest, AGaugeNotInUpgradeModeGivesTheLinkFailure) {
-    sim::virtualBus().unplugAll();
-    sim::virtualBus().plugIn(gauge);  // its normal identity only
-    EXPECT_FALSE(upgrade.loadBootloader(workDir.file(kBootloaderFileName)));
-    EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Error, texts.linkFailureMessage()}}));
-    EXPECT_EQ(voice.status, "");
-
-    voice = RecordingVoice();
+TEST_F(UpgradeTest, AGaugeNotInUpgradeModeIsToldToBeSwitched) {
+    const std::string normalMode =
+        "The KQ-77 is connected in its normal mode and must be switched to its upgrade mode: "
+        "turn it off, then hold its DOWN arrow key while you plug in the USB cable, and start "
+        "the download again.";
+    struct ModeCase {
+        const char* name;
+        bool normalGaugePlugged;
+        std::string message;
+    };
     const std::string path = putFirmware(countingBytes(10));
-    EXPECT_EQ(upgrade.downloadFirmware(path), -1);
-    EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Error, texts.linkFailureMessage()}}));
-    EXPECT_EQ(voice.status, kFailed);
-    EXPECT_FALSE(voice.waitCursor);
+    for (const auto& c : {ModeCase{"normal identity only", true, normalMode},
+                          ModeCase{"no gauge at all", false, texts.linkFailureMessage()}}) {
+        SCOPED_TRACE(c.name);
+        sim::virtualBus().unplugAll();
+        if (c.normalGaugePlugged) {
+            sim::virtualBus().plugIn(gauge);
+        }
+        voice = RecordingVoice();
+        EXPECT_FALSE(upgrade.loadBootloader(workDir.file(kBootloaderFileName)));
+        EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Error, c.message}}));
+        EXPECT_EQ(voice.status, "");
+        voice = RecordingVoice();
+        EXPECT_EQ(upgrade.downloadFirmware(path), -1);
+        EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Error, c.message}}));
+        EXPECT_EQ(voice.status, kFailed);
+        EXPECT_FALSE(voice.waitCursor);
+    }
 }
 
 TEST_F(UpgradeTest, AGaugeThatWillNotOpenFailsTheStepWithTheTransportsMessage) {
