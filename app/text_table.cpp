@@ -18,6 +18,12 @@ const char* const kInstructionKeys[4] = {
     "IDC_STATIC_USER_INSTRUCTIONS_PART3", "IDC_STATIC_USER_INSTRUCTIONS_PART4"};
 const int kInstructionArguments[4] = {3, 2, 2, 0};
 
+bool translated(const ProfileFile& language, const std::string& section, const char* key) {
+    return language.hasKey(section, key) &&
+           language.getString(section, key, "", kMessageLimit).find_first_not_of(" \t") !=
+               std::string::npos;
+}
+
 }  // namespace
 
 TextTable::TextTable() {
@@ -37,6 +43,7 @@ void TextTable::load(const std::string& languageIni, const std::string& settings
     languageCode_ = settings.getString("Language", "Default", "ENU", kLanguageCodeLimit);
 
     const std::string supported = language.getString("Language", "Supported", "", kSupportedLimit);
+    languageCodes_.clear();
     languageNames_.clear();
     languageMap_.clear();
     std::size_t pos = 0;
@@ -49,6 +56,7 @@ void TextTable::load(const std::string& languageIni, const std::string& settings
         if (!token.empty()) {
             const std::string name =
                 language.getString("Language Definition", token, "UNKNOWN", kLanguageNameLimit);
+            languageCodes_.push_back(token);
             languageNames_.push_back(name);
             languageMap_[token] = name;
         }
@@ -60,14 +68,14 @@ void TextTable::load(const std::string& languageIni, const std::string& settings
     for (const auto& slot : captionSlots()) {
         captions_.push_back(expandLineBreaks(
             language.getString(languageCode_, slot.key, slot.defaultText, kCaptionLimit)));
-        if (!language.hasKey(languageCode_, slot.key)) {
+        if (!translated(language, languageCode_, slot.key)) {
             missing_.emplace_back(slot.key);
         }
     }
     for (const auto& entry : messageEntries()) {
         messages_[entry.key] =
             expandLineBreaks(language.getString(languageCode_, entry.key, "", kMessageLimit));
-        if (!language.hasKey(languageCode_, entry.key)) {
+        if (!translated(language, languageCode_, entry.key)) {
             missing_.emplace_back(entry.key);
         }
     }

@@ -36,7 +36,8 @@ class TextTable {
 
     const std::string& gaugeName() const { return gaugeName_; }
     const std::string& languageCode() const { return languageCode_; }
-    // Display names in the order of the supported list.
+    // Codes and their display names in the order of the supported list.
+    const std::vector<std::string>& languageCodes() const { return languageCodes_; }
     const std::vector<std::string>& languageNames() const { return languageNames_; }
     // Code to display name, in the map's own order (by code).
     const std::map<std::string, std::string>& languageMap() const { return languageMap_; }
@@ -45,12 +46,14 @@ class TextTable {
     std::vector<std::pair<std::string, std::string>> allCaptions() const;
     // Every message key in table order with the text the program shows for it.
     std::vector<std::pair<std::string, std::string>> allMessages() const;
-    // Keys (captions and messages, in table order) that the language section does not define.
+    // Keys (captions and messages, in table order) that the language section does not define or
+    // gives only an empty or blank text: what a translator still has to do.
     std::vector<std::string> missingKeys() const;
 
   private:
     std::string gaugeName_ = "KQ-77";
     std::string languageCode_ = "ENU";
+    std::vector<std::string> languageCodes_;
     std::vector<std::string> languageNames_;
     std::map<std::string, std::string> languageMap_;
     std::vector<std::string> captions_;                         // by slot index

@@ -25,15 +25,9 @@ int printConfig(CliContext& context, const std::vector<std::string>& args) {
     const PalimarApp& app = context.app;
     const AppConfig& config = app.config();
     std::ostringstream languages;
-    bool first = true;
-    for (const auto& name : app.texts().languageNames()) {
-        for (const auto& [code, mapped] : app.texts().languageMap()) {
-            if (mapped == name) {
-                languages << (first ? "" : ", ") << code << '=' << name;
-                first = false;
-                break;
-            }
-        }
+    const std::vector<std::string>& codes = app.texts().languageCodes();
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        languages << (i == 0 ? "" : ", ") << codes[i] << '=' << app.texts().languageNames()[i];
     }
     std::cout << "GageName: " << config.gaugeName << '\n'
               << "AppTitle: " << config.appTitle << '\n'

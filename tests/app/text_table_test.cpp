@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/text_format.h"
 #include "temp_home.h"
 
@@ -20,23 +22,45 @@ TextTable loadTable(const test::TempHome& home, const std::string& languageIni,
 TEST(TextTableTest, SupportedListWalk) {
     struct Case {
         const char* supported;
+        std::vector<std::string> codes;
         std::vector<std::string> names;
     } cases[] = {
-        {"ENU,", {"English"}},
-        {"ENU", {}},                              // no comma follows the code
-        {",ENU,,", {"English"}},                  // empty entries skipped
-        {"ENU,DEU,FRA", {"English", "Deutsch"}},  // text after the last comma not taken
-        {"ENU,XXX,", {"English", "UNKNOWN"}},
-        {"", {}},
+        {"ENU,", {"ENU"}, {"English"}},
+        {"ENU", {}, {}},                                          // no comma follows the code
+        {",ENU,,", {"ENU"}, {"English"}},                         // empty entries skipped
+        {"ENU,DEU,FRA", {"ENU", "DEU"}, {"English", "Deutsch"}},  // after the last comma: no
+        {"ENU,XXX,", {"ENU", "XXX"}, {"English", "UNKNOWN"}},
+        {"DEU,ENG,ENU,", {"DEU", "ENG", "ENU"}, {"Deutsch", "English", "English"}},
+        {"", {}, {}},
     };
     for (const auto& c : cases) {
         test::TempHome home;
         const TextTable table =
             loadTable(home, std::string("[Language]\nSupported=") + c.supported +
-                                "\n[Language Definition]\nENU=English\nDEU=Deutsch\n");
+                                "\n[Language Definition]\nENU=English\nDEU=Deutsch\nENG=English\n");
+        EXPECT_EQ(table.languageCodes(), c.codes) << c.supported;
         EXPECT_EQ(table.languageNames(), c.names) << c.supported;
-        EXPECT_EQ(table.languageMap().size(), c.names.size()) << c.supported;
+        EXPECT_EQ(table.languageMap().size(), c.codes.size()) << c.supported;
     }
+}
+
+TEST(TextTableTest, EmptyAndBlankTextsAreStillToBeTranslated) {
+    test::TempHome home;
+    const TextTable table =
+        loadTable(home,
+                  "[ENU]\nIDC_STATIC_GAGE=Gage\nIDC_STATIC_HOSTPC=   \nIDS_ERR_FILEOPEN=\n"
+                  "IDS_ERR_FILESAVE=\"  \"\nIDS_ERR_USBSEND=Send failed\n");
+    const std::vector<std::string> missing = table.missingKeys();
+    const auto listed = [&](const char* key) {
+        return std::find(missing.begin(), missing.end(), key) != missing.end();
+    };
+    for (const char* key : {"IDC_STATIC_HOSTPC", "IDS_ERR_FILEOPEN", "IDS_ERR_FILESAVE"}) {
+        EXPECT_TRUE(listed(key)) << key;
+    }
+    for (const char* key : {"IDC_STATIC_GAGE", "IDS_ERR_USBSEND"}) {
+        EXPECT_FALSE(listed(key)) << key;
+    }
+    EXPECT_EQ(missing.size(), captionSlots().size() + messageEntries().size() - 2);
 }
 
 TEST(TextTableTest, LinkFailureMessageBothForms) {
