@@ -13,7 +13,6 @@ namespace {
 
 const std::string kDashes(33, '-');
 constexpr std::string_view kBlankReading = "     ";
-constexpr int kLargestListedLocation = 999;
 
 bool isMissing(std::string_view reading) {
     return reading.empty() || reading == "-" || reading == "--.---";
@@ -132,10 +131,8 @@ class ReportWriter {
         line("LOCATION\tREADING");
         line(kDashes);
         for (const auto& reading : file_.readings) {
+            // Every reading is listed; a location above 999 keeps all its digits.
             const int location = leadingNumber(locationOf(reading));
-            if (location > kLargestListedLocation) {
-                break;
-            }
             const std::string_view value = readingOf(reading);
             std::string text = zeroPadded(location, 3) + ".00\t\t";
             text += isMissing(value) ? kBlankReading : value;

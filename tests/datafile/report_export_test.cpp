@@ -1,4 +1,5 @@
 #include "datafile/report_export.h"
+#include "datafile/report_import.h"
 
 #include <gtest/gtest.h>
 
@@ -96,14 +97,24 @@ TEST(ReportExport, UnsupportedFiles) {
     }
 }
 
-TEST(ReportExport, ListStopsBeforeTheFirstLocationAbove999) {
+TEST(ReportExport, ListsEveryLocationWithItsFullNumberAndImportsItBack) {
     DataFile file = linearFile(3);
-    file.readings = {readingRow("0998", "0.1"), readingRow("0999", "0.2"),
-                     readingRow("1000", "0.3"), readingRow("0005", "0.4")};
+    const std::vector<std::string> locations = {"0998", "0999", "1000", "4999", "5000"};
+    file.readings.clear();
+    for (const auto& location : locations) {
+        file.readings.push_back(readingRow(location, "0.1" + location.substr(3)));
+    }
     const std::string report = *reportText(file);
-    EXPECT_NE(report.find("999.00\t\t0.2\r\n" + kDashes), std::string::npos);
-    EXPECT_EQ(report.find("1000.00"), std::string::npos);
-    EXPECT_EQ(report.find("005.00"), std::string::npos);
+    EXPECT_NE(report.find("998.00\t\t0.18\r\n999.00\t\t0.19\r\n1000.00\t\t0.10\r\n"
+                          "4999.00\t\t0.19\r\n5000.00\t\t0.10\r\n" +
+                          kDashes),
+              std::string::npos);
+    const DataFile back = importedDataFile(parseTextReport(report), "BACK.CSV");
+    std::vector<std::string> imported;
+    for (const auto& reading : back.readings) {
+        imported.push_back(reading.fields[0]);
+    }
+    EXPECT_EQ(imported, locations);
 }
 
 TEST(ReportExport, DateConversionTouchesOnlyFourDigitYears) {
