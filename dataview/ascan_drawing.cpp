@@ -98,8 +98,10 @@ void drawEchoToEchoMarkers(CCTWX& chart, const MarkerPositions& at, bool c3) {
                 -2, -5);
     chart.setSeriesPointColour(kBracketSeries, kChartYellow);
     drawMainBangBlank(chart, at);
-    if (at.marker1 + at.ifBlank > 0) {
-        drawHorizontal(chart, kInterfaceBlankSeries, at.marker1, at.marker1 + at.ifBlank, -3, 2);
+    // Positions come from the file: their sum is taken in double, where it cannot overflow.
+    const double ifBlankEnd = double(at.marker1) + at.ifBlank;
+    if (ifBlankEnd > 0) {
+        drawHorizontal(chart, kInterfaceBlankSeries, at.marker1, ifBlankEnd, -3, 2);
     }
     if (at.c3Blank > 0) {
         drawHorizontal(chart, kC3BlankSeries, at.marker2, at.c3Blank, -3, 2);
@@ -108,7 +110,7 @@ void drawEchoToEchoMarkers(CCTWX& chart, const MarkerPositions& at, bool c3) {
 
 void drawMarkers(CCTWX& chart, const MarkerPositions& at, const std::string& measMode) {
     if (measMode == "STD" || measMode == "C1") {
-        drawWhitePoint(chart, kMarker1Series, at.marker1 + 1, -5);
+        drawWhitePoint(chart, kMarker1Series, double(at.marker1) + 1, -5);
         drawMainBangBlank(chart, at);
     } else if (measMode == "E TO E" || measMode == "C2" || measMode == "C3") {
         drawEchoToEchoMarkers(chart, at, measMode == "C3");

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (clang, AddressSanitizer, UndefinedBehaviorSanitizer) and runs
-# each for a bounded time; any crash, overrun or leak fails the run.
+# each for a bounded time; any crash, overrun, leak or undefined behaviour fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
-targets=(fuzz_data_file_reader fuzz_report_export fuzz_report_import fuzz_file_merge)
+targets=(fuzz_data_file_reader fuzz_report_export fuzz_report_import fuzz_file_merge
+         fuzz_profile_text fuzz_gauge_reply)
 
 cmake --preset fuzz
 cmake --build --preset fuzz --target "${targets[@]}"

@@ -120,6 +120,24 @@ TEST_F(AScanTest, ZeroIntervalsDrawNothing) {
     EXPECT_EQ(pointsOf(chart, 7), Points{});
 }
 
+TEST_F(AScanTest, PositionsNearTheIntegerLimitDoNotWrapAround) {
+    const double limit = 2147483647;
+    const struct {
+        const char* mode;
+        int slot;
+        Points expected;
+    } cases[] = {
+        {"STD", 2, {{limit + 1}, {-5}}},
+        {"E TO E", 5, {{limit, 2 * limit}, {-3, -3}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        const CCTWX& chart =
+            *openReading(c.mode, "OFF", "MARKER1=2147483647,IF_BLANK=2147483647,").chart();
+        EXPECT_EQ(pointsOf(chart, c.slot), c.expected);
+    }
+}
+
 TEST_F(AScanTest, SetupMeasuringModeOverridesTheReadings) {
     Row row;
     row.measMode = "STD";
