@@ -31,5 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     lineKeys(merged);
     isGridFile(files[0]);
+    hasLosingHeadings(files[0]);
     return 0;
 }
