@@ -1,8 +1,10 @@
 #pragma once
 // What the program asks of the operating system: the path separator, the current directory,
-// the user's documents and settings folders, and the system's major version.
+// the user's documents and settings folders, the system's major version, and file times. One
+// source file per system implements what differs (platform_posix.cpp, platform_windows.cpp).
 
 #include <cstdint>
+#include <ctime>
 #include <optional>
 #include <string>
 
@@ -26,6 +28,10 @@ bool isDirectory(const std::string& path);
 bool fileExists(const std::string& path);
 // Size in bytes, or -1 when there is no such file.
 std::int64_t fileSize(const std::string& path);
+// When the file was last written, or nothing when it cannot be asked.
+std::optional<std::time_t> fileModifiedTime(const std::string& path);
+// The time broken down in the local time zone.
+std::tm localTime(std::time_t time);
 
 // The folders that stand in for "<My Documents>" and "<My Settings>", and the system version.
 struct SystemFolders {
@@ -36,8 +42,9 @@ struct SystemFolders {
     std::optional<int> osMajorVersion;
 };
 
-// From the environment: XDG_DOCUMENTS_DIR (or the user-dirs.dirs file, or ~/Documents) and
-// XDG_CONFIG_HOME (or ~/.config).
+// On Windows: the shell's shared documents folder and the user's local application-data folder,
+// and the system's major version. Elsewhere, from the environment: XDG_DOCUMENTS_DIR (or the
+// user-dirs.dirs file, or ~/Documents) and XDG_CONFIG_HOME (or ~/.config), and no version.
 SystemFolders systemFolders();
 
 }  // namespace korvel

@@ -1,5 +1,6 @@
 #include "datafile/date_text.h"
 
+#include "app/platform.h"
 #include "datafile/number_text.h"
 
 namespace korvel {
@@ -34,14 +35,7 @@ std::string dataFileDateTime(const std::tm& time) {
 }
 
 std::tm localNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    return local;
+    return localTime(std::time(nullptr));
 }
 
 std::string reportDateTime(std::string_view value) {

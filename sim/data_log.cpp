@@ -1,7 +1,6 @@
 #include "sim/data_log.h"
 
 #include <algorithm>
-#include <chrono>
 #include <ctime>
 #include <filesystem>
 
@@ -31,17 +30,7 @@ std::string twoDigits(int value) {
 
 // "MM/DD/YYYY HH:MM AM" of the file's last change, in local time.
 std::string modifiedText(const fs::path& path) {
-    std::error_code ec;
-    const auto written = fs::last_write_time(path, ec);
-    const auto system = std::chrono::time_point_cast<std::chrono::system_clock::duration>(
-        written - fs::file_time_type::clock::now() + std::chrono::system_clock::now());
-    const std::time_t seconds = ec ? 0 : std::chrono::system_clock::to_time_t(system);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &seconds);
-#else
-    localtime_r(&seconds, &local);
-#endif
+    const std::tm local = localTime(fileModifiedTime(path.string()).value_or(0));
     const int hour12 = local.tm_hour % 12 == 0 ? 12 : local.tm_hour % 12;
     return twoDigits(local.tm_mon + 1) + "/" + twoDigits(local.tm_mday) + "/" +
            std::to_string(local.tm_year + 1900) + " " + twoDigits(hour12) + ":" +
