@@ -208,6 +208,9 @@ const std::vector<MessageEntry>& messageEntries() {
          "The connection to the Gage was lost while reading %s. The file was not saved."},
         {"IDS_ERR_GAGE_NOTTRANSFERRED", 228, "The file %s was not transferred."},
         {"IDS_ERR_GAGE_NOTTRIED", 229, "The transfer stopped there. These files were not tried:"},
+        {"IDS_ERR_USBDRIVER_MISSING", 230,
+         "The Gage's USB driver (libusb-win32) is not installed on this PC: install it, then plug "
+         "the Gage in again."},
         // Messages of the data view (ids 240-259).
         {"IDS_ERR_NO_DEFAULT_PRINTER", 240,
          "No default printer is set up. Set up a printer and make it the default, then print "

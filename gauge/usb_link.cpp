@@ -66,7 +66,7 @@ int CUsbLink::Open(UsbDevice* device) {
     port_.setHandle(nullptr);
     accessDenied_ = isPermissionError(-result);
     lock.unlock();
-    return failOpen(withPermissionTip(texts_.message(failedKey)), MessageKind::Notice);
+    return failOpen(withSystemTips(texts_.message(failedKey)), MessageKind::Notice);
 }
 
 int CUsbLink::failOpen(const std::string& text, MessageKind kind) {
@@ -130,15 +130,18 @@ void CUsbLink::closeHandleLocked() {
 }
 
 std::string CUsbLink::linkFailureMessage() const {
-    return withPermissionTip(texts_.linkFailureMessage());
+    return withSystemTips(texts_.linkFailureMessage());
 }
 
-std::string CUsbLink::withPermissionTip(std::string text) const {
+std::string CUsbLink::withSystemTips(std::string text) const {
 #ifdef __linux__
     if (accessDenied_) {
         text += "\n\n" + texts_.message("IDS_ERR_USBPERMISSION_TIP");
     }
 #endif
+    if (&port_.api() == &realUsbApi() && !realUsbLibraryLoaded()) {
+        text += "\n" + texts_.message("IDS_ERR_USBDRIVER_MISSING");
+    }
     return text;
 }
 

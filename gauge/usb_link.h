@@ -30,13 +30,6 @@ constexpr int kReadTimeoutMs = 1000;
 constexpr int kConfiguration = 1;
 constexpr int kInterface = 0;
 
-// What libusb-0.1 gives for a transfer that timed out.
-#ifdef _WIN32
-constexpr int kTimedOutResult = -116;
-#else
-constexpr int kTimedOutResult = -ETIMEDOUT;
-#endif
-
 // One packet as Read delivers it: up to 64 bytes and the NUL stored after them.
 using PacketBuffer = std::array<char, kPacketSize + 1>;
 
@@ -63,7 +56,8 @@ class CUsbLink {
     int Close();
 
     // The message for a gauge that cannot be found or opened; on Linux it ends with how to
-    // install the device rules when the last open was refused for lack of permission.
+    // install the device rules when the last open was refused for lack of permission, on
+    // Windows with a line saying that the USB driver is missing when libusb0.dll is.
     std::string linkFailureMessage() const;
 
     Clock& clock() const { return port_.clock(); }
@@ -74,7 +68,7 @@ class CUsbLink {
   private:
     void closeHandleLocked();
     int failOpen(const std::string& text, MessageKind kind);
-    std::string withPermissionTip(std::string text) const;
+    std::string withSystemTips(std::string text) const;
 
     UserVoice& voice_;
     const TextTable& texts_;

@@ -204,7 +204,7 @@ int VirtualBus::bulkRead(usb_dev_handle* handle, int endpoint, char* bytes, int 
         const std::int64_t left = deadline - clock().nowMs();
         if (left <= 0) {
             std::lock_guard lock(mutex_);
-            return record("bulk_read", endpoint, {}, -ETIMEDOUT);
+            return record("bulk_read", endpoint, {}, kTimedOutResult);
         }
         clock().sleepMs(static_cast<int>(std::min<std::int64_t>(left, kWaitSliceMs)));
     }

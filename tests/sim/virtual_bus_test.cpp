@@ -49,9 +49,9 @@ TEST_F(Bus, ReadTimesOutAfterItsTimeOnTheClock) {
     usb_dev_handle* handle = openGauge();
     ASSERT_NE(handle, nullptr);
     char buffer[64];
-    EXPECT_EQ(api().bulk_read(handle, 0x82, buffer, 64, 1000), -ETIMEDOUT);
+    EXPECT_EQ(api().bulk_read(handle, 0x82, buffer, 64, 1000), kTimedOutResult);
     EXPECT_EQ(clock.nowMs(), 1000);
-    EXPECT_EQ(api().bulk_read(handle, 0x82, buffer, 64, 250), -ETIMEDOUT);
+    EXPECT_EQ(api().bulk_read(handle, 0x82, buffer, 64, 250), kTimedOutResult);
     EXPECT_EQ(clock.nowMs(), 1250);
     api().close(handle);
 }
