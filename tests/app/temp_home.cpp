@@ -5,12 +5,11 @@
 #include <fstream>
 #include <iterator>
 
+#include "tests/support/temp_folder.h"
+
 namespace korvel::test {
 
-TempHome::TempHome() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "korvel-test-XXXXXX").string();
-    root_ = mkdtemp(pattern.data());
-}
+TempHome::TempHome() : root_(uniqueTempFolder("korvel-test").string()) {}
 
 TempHome::~TempHome() {
     std::error_code ec;

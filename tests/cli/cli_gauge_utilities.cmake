@@ -1,6 +1,10 @@
 set(work ${CMAKE_CURRENT_BINARY_DIR}/cli_gauge_work)
 file(REMOVE_RECURSE ${work})
 file(MAKE_DIRECTORY ${work}/log)
+# Wine keeps its prefix in the real home, not in the test's.
+if(EMULATOR AND NOT DEFINED ENV{WINEPREFIX})
+  set(ENV{WINEPREFIX} "$ENV{HOME}/.wine")
+endif()
 set(ENV{HOME} ${work}/home)
 set(ENV{XDG_CONFIG_HOME} "")
 set(ENV{XDG_DOCUMENTS_DIR} "")
@@ -9,8 +13,10 @@ file(COPY ${SOURCE}/resources/firmware/quenboot.bin DESTINATION ${work})
 set(firmware ${SOURCE}/resources/firmware/KQ77-demo-firmware.bin)
 
 function(run_cli expected_status out_var err_var)
-  execute_process(COMMAND ${CLI} --simulated-gauge log ${ARGN} WORKING_DIRECTORY ${work}
+  execute_process(COMMAND ${EMULATOR} ${CLI} --simulated-gauge log ${ARGN} WORKING_DIRECTORY ${work}
                   RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  string(REPLACE "\r\n" "\n" out "${out}")
+  string(REPLACE "\r\n" "\n" err "${err}")
   if(NOT status EQUAL expected_status)
     message(FATAL_ERROR "korvel-cli ${ARGN}: exit ${status}, expected ${expected_status}\n${out}${err}")
   endif()
@@ -27,7 +33,7 @@ endfunction()
 
 # Velocities: an empty box is sent as 0; the gauge answers in the unit asked for.
 # (CMake drops empty arguments from a list, so this call names the empty box itself.)
-execute_process(COMMAND ${CLI} --simulated-gauge log gauge velocity set 0.2500 in/us "" m/s
+execute_process(COMMAND ${EMULATOR} ${CLI} --simulated-gauge log gauge velocity set 0.2500 in/us "" m/s
                 WORKING_DIRECTORY ${work} RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "velocity set: exit ${status}")
