@@ -11,6 +11,7 @@
 
 #include "dataview/cctwx.h"
 #include "dataview/reading_table.h"
+#include "tests/support/unreadable_paths.h"
 #include "view_file_builder.h"
 
 namespace korvel::test {
@@ -61,6 +62,19 @@ TEST_F(LoadingTest, ShowsReadingsSetupAndNoteOfTheFirstReading) {
     EXPECT_EQ(view.notesText()->text(), "Weld seam\nNorth side\n");
     EXPECT_EQ(view.notesText()->textFormat(), Qt::PlainText);
     EXPECT_FALSE(view.minButton()->isVisible());
+}
+
+TEST_F(LoadingTest, UnreadableFileGivesOneMessageAndAnEmptyView) {
+    for (const auto& kind : unreadableKinds()) {
+        SCOPED_TRACE(kind.name);
+        const std::string path = fixture.folder() + "/" + kind.name + ".CSV";
+        kind.make(path);
+        fixture.voice.said.clear();
+        auto& view = fixture.open(path);
+        EXPECT_EQ(fixture.voice.said,
+                  (std::vector<Said>{{MessageKind::Error, "Error opening file - " + path}}));
+        EXPECT_EQ(view.table().rowCount(), 0);
+    }
 }
 
 TEST_F(LoadingTest, FileWithoutProductLineReadsTheSame) {
