@@ -9,6 +9,7 @@
 #include <QResizeEvent>
 #include <QTableView>
 #include <QTreeWidget>
+#include <filesystem>
 
 #include "app/palimar_app.h"
 #include "app/text_table.h"
@@ -22,6 +23,7 @@
 #include "dataview/list_header_ctrl.h"
 #include "dataview/reading_table.h"
 #include "dataview/readings_model.h"
+#include "dataview/survey_panel.h"
 
 namespace korvel {
 namespace {
@@ -113,6 +115,10 @@ void DataViewDialog::createControls() {
     printPageButton_ = new QPushButton(this);
     closeButton_ = new QPushButton(this);
     closeButton_->setDefault(true);
+    mapButton_ = new QPushButton(this);
+    mapButton_->setCheckable(true);
+    surveyPanel_ = new SurveyPanel(texts_, *voice_, this);
+    surveyPanel_->hide();
     placeAtDesignSize();
 }
 
@@ -151,6 +157,8 @@ void DataViewDialog::placeAtDesignSize() {
         {printGraphButton_, {169, 246, 50, 14}, bottom, true},
         {printPageButton_, {260, 246, 50, 14}, bottom, true},
         {closeButton_, {351, 246, 50, 14}, bottom, true},
+        {mapButton_, {410, 246, 80, 14}, {1, 0, 1, 0}, true},
+        {surveyPanel_, {14, 110, 476, 129}, {0, 1, kTableShare, 1 - kTableShare}},
     };
     const QSize design = units_->size(kDesignWidth, kDesignHeight);
     setMinimumSize(design);
@@ -175,6 +183,7 @@ void DataViewDialog::setCaptions() {
     printGraphButton_->setText(caption("IDC_BTN_PRINT_GRAPH"));
     printPageButton_->setText(caption("IDC_BTN_PRINT"));
     closeButton_->setText(caption("IDOK"));
+    mapButton_->setText(caption("IDC_BTN_SURVEY_MAP"));
 }
 
 void DataViewDialog::connectControls() {
@@ -195,6 +204,8 @@ void DataViewDialog::connectControls() {
     connect(printGraphButton_, &QPushButton::clicked, this, &DataViewDialog::printGraph);
     connect(printPageButton_, &QPushButton::clicked, this, &DataViewDialog::printPage);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::close);
+    connect(mapButton_, &QPushButton::toggled, this, &DataViewDialog::showMap);
+    connect(surveyPanel_, &SurveyPanel::pointClicked, this, &DataViewDialog::selectPoint);
 }
 
 void DataViewDialog::resizeEvent(QResizeEvent* event) {
@@ -213,6 +224,8 @@ void DataViewDialog::load(const std::string& path) {
         return;
     }
     file_ = std::move(*file);
+    surveyPanel_->load(file_, std::filesystem::path(path).parent_path().string(),
+                       std::filesystem::path(path).filename().string());
     book_ = bookBScan(file_);
     minTarget_ = book_.minTarget;
     minButton_->setVisible(book_.hasMinRow);
@@ -283,6 +296,7 @@ void DataViewDialog::selectReading(int row) {
     showSetup(leadingNumber(selection_.setupNumber));
     showNote(leadingNumber(selection_.noteNumber));
     drawGraph();
+    surveyPanel_->setSelectedPoint(table_->readingIndex(row));
 }
 
 void DataViewDialog::showSetup(int setupNumber) {
@@ -310,15 +324,38 @@ void DataViewDialog::showDisplayMode() {
 }
 
 void DataViewDialog::chooseAScan() {
+    showMap(false);
     mode_.ascanChoice = true;
     mode_.bscanChoice = false;
     drawGraph();
 }
 
 void DataViewDialog::chooseBScan() {
+    showMap(false);
     mode_.ascanChoice = false;
     mode_.bscanChoice = true;
     drawGraph();
+}
+
+void DataViewDialog::showMap(bool shown) {
+    mapButton_->setChecked(shown);
+    surveyPanel_->setVisible(shown);
+    for (QWidget* widget : std::initializer_list<QWidget*>{chart_, setupLabel_, setupList_,
+                                                           notesLabel_, notesText_}) {
+        widget->setVisible(!shown);
+    }
+}
+
+void DataViewDialog::selectPoint(int readingIndex) {
+    const int row = table_->rowOfReading(readingIndex);
+    if (row < 0) {
+        return;
+    }
+    const QModelIndex index = model_->index(row, 0);
+    readings_->scrollTo(index);
+    readings_->selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    selectReading(row);
 }
 
 void DataViewDialog::sortByColumn(int column) {

@@ -30,6 +30,7 @@ class CListHeaderCtrl;
 class PalimarApp;
 class ReadingTable;
 class ReadingsModel;
+class SurveyPanel;
 class TextTable;
 class UserVoice;
 
@@ -53,6 +54,10 @@ class DataViewDialog : public QDialog {
     void copyGraph();
     void printGraph();
     void printPage();
+    // The survey map in place of the chart, the setup and the notes, or back.
+    void showMap(bool shown);
+    // Selects the reading in the table, as a click on its row does.
+    void selectPoint(int readingIndex);
 
     void setPrinterSource(PrinterSource source) { printerSource_ = std::move(source); }
 
@@ -77,6 +82,8 @@ class DataViewDialog : public QDialog {
     QRadioButton* aScanRadio() const { return aScanRadio_; }
     QRadioButton* bScanRadio() const { return bScanRadio_; }
     QPushButton* minButton() const { return minButton_; }
+    QPushButton* mapButton() const { return mapButton_; }
+    SurveyPanel* surveyPanel() const { return surveyPanel_; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -133,6 +140,8 @@ class DataViewDialog : public QDialog {
     QPushButton* printGraphButton_ = nullptr;
     QPushButton* printPageButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
+    QPushButton* mapButton_ = nullptr;
+    SurveyPanel* surveyPanel_ = nullptr;
     std::unique_ptr<GraphDrawer> drawer_;
     std::unique_ptr<DialogUnits> units_;
     std::vector<ControlPlace> places_;

@@ -1,0 +1,184 @@
+// The survey map: what it draws for the minimum, holes and alarms, the link between a click
+// on the map and the readings table both ways, and the comparison with an earlier survey.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QTableView>
+#include <QTest>
+#include <set>
+
+#include "dataview/cctwx.h"
+#include "dataview/survey_map.h"
+#include "dataview/survey_panel.h"
+#include "dataview/survey_scale.h"
+#include "tests/survey/survey_fixtures.h"
+#include "view_file_builder.h"
+
+namespace korvel::test {
+namespace {
+
+// The hand-made grid: A0001 A0002(hole) B0001(LOW, minimum) B0002(HIGH, maximum)
+// C0001(LOW WARNING, minimum) C0002, points 0 to 5 in that order.
+struct Rendered {
+    Survey survey = surveyOf(parseDataFile(currentGrid()));
+    SurveyMapContent content;
+    QImage image{720, 320, QImage::Format_RGB32};
+    QRectF cells[3][2];  // [column][row]
+
+    Rendered() {
+        content.survey = &survey;
+        content.values = thicknesses(survey);
+        content.outlined = {2, 4};
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        paintSurveyMap(painter, image.rect(), content, 0, -1);
+        const SurveyMapGeometry geometry(image.rect(), content, 0, painter.fontMetrics());
+        for (std::size_t column = 0; column < 3; ++column) {
+            for (std::size_t row = 0; row < 2; ++row) {
+                cells[column][row] = geometry.cell(row, column);
+            }
+        }
+    }
+    // A pixel at a fraction of the cell across and down.
+    QColor at(int column, int row, double across, double down) const {
+        const QRectF& cell = cells[column][row];
+        return image.pixelColor(
+            QPointF(cell.left() + across * cell.width(), cell.top() + down * cell.height())
+                .toPoint());
+    }
+};
+
+TEST(SurveyMapDrawing, OutlinesTheMinimumGreysHolesAndHatchesAlarms) {
+    const Rendered map;
+    const QColor lightest = scaleColour(1), darkest = scaleColour(0);
+    const struct {
+        const char* name;
+        int column, row;
+        double across, down;
+        QColor expected;
+        bool equal;
+    } cases[] = {
+        {"hole A0002 is grey", 0, 1, 0.5, 0.5, kHoleGrey, true},
+        {"minimum B0001 is outlined", 1, 0, 0.01, 0.5, kMinimumOutline, true},
+        {"minimum C0001 is outlined", 2, 0, 0.5, 0.01, kMinimumOutline, true},
+        {"A0001 is not outlined", 0, 0, 0.01, 0.5, kMinimumOutline, false},
+        {"maximum B0002 takes the light end", 1, 1, 0.2, 0.2, lightest, true},
+        {"C0002 lies between the ends", 2, 1, 0.2, 0.2, lightest, false},
+        {"C0002 lies between the ends", 2, 1, 0.2, 0.2, darkest, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(map.at(c.column, c.row, c.across, c.down) == c.expected, c.equal) << c.name;
+    }
+    // The hatch of the low alarm (B0001) leaves both its fill and its ink in the cell.
+    std::set<QRgb> colours;
+    for (double x = 0.15; x < 0.85; x += 0.02) {
+        colours.insert(map.at(1, 0, x, 0.2).rgb());
+    }
+    EXPECT_TRUE(colours.count(darkest.rgb()) && colours.count(QColor(Qt::white).rgb()));
+}
+
+class SurveyViewTest : public ::testing::Test {
+  protected:
+    DataViewDialog& open() {
+        fixture.write("G-OLD.CSV", earlierGrid());
+        DataViewDialog& view = fixture.openText(currentGrid(), "G-NOW.CSV");
+        view.resize(1000, 700);
+        view.showMap(true);
+        QCoreApplication::processEvents();
+        return view;
+    }
+    QPoint cellCentre(const SurveyMap& map, std::size_t row, std::size_t column) {
+        return SurveyMapGeometry(map.rect(), map.content(), map.layer(), map.fontMetrics())
+            .cell(row, column)
+            .center()
+            .toPoint();
+    }
+    ViewFixture fixture;
+};
+
+TEST_F(SurveyViewTest, ClickOnTheMapSelectsTheReadingAndTheTableSelectionIsOutlined) {
+    DataViewDialog& view = open();
+    SurveyMap& map = *view.surveyPanel()->map();
+    ASSERT_TRUE(map.isVisible());
+    EXPECT_FALSE(view.chart()->isVisible());
+    const struct {
+        std::size_t row, column;
+        int point;
+        const char* hover;
+    } cells[] = {
+        {1, 2, 5, "C0002: 0.220 IN"},
+        {1, 0, 1, "A0002: Hole"},
+        {0, 1, 2, "B0001: 0.180 IN"},
+    };
+    for (const auto& c : cells) {
+        const QPoint centre = cellCentre(map, c.row, c.column);
+        EXPECT_EQ(map.hoverText(centre).toStdString(), c.hover);
+        QTest::mouseClick(&map, Qt::LeftButton, {}, centre);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(view.readingsList()->currentIndex().row(), c.point);
+        EXPECT_EQ(view.selection().id, view.file().readings[c.point].fields[0]);
+        EXPECT_EQ(map.selectedPoint(), c.point);
+    }
+    for (const int row : {4, 0}) {
+        const QRect cell =
+            view.readingsList()->visualRect(view.readingsList()->model()->index(row, 0));
+        QTest::mouseClick(view.readingsList()->viewport(), Qt::LeftButton, {}, cell.center());
+        QCoreApplication::processEvents();
+        EXPECT_EQ(map.selectedPoint(), row);
+    }
+    view.chooseAScan();
+    EXPECT_FALSE(map.isVisible());
+    EXPECT_TRUE(view.chart()->isVisible());
+}
+
+TEST_F(SurveyViewTest, ComparisonShowsLossAndRefusesAnotherLayout) {
+    DataViewDialog& view = open();
+    SurveyPanel& panel = *view.surveyPanel();
+    EXPECT_NE(panel.statisticsText()->text().indexOf("0.180 IN (B0001, C0001)"), -1);
+    ASSERT_TRUE(panel.compareWith("G-OLD.CSV", std::nullopt));
+    const SurveyMapContent& content = panel.map()->content();
+    EXPECT_TRUE(content.loss);
+    EXPECT_EQ(content.outlined, (std::vector<std::size_t>{2, 4}));
+    EXPECT_EQ(*content.values[0], 0.01);
+    const QString text = panel.statisticsText()->text();
+    for (const char* part : {"G-OLD.CSV", "365 days (1.00 years)", "0.020 IN (B0001, C0001)",
+                             "0.0200 IN (B0001, C0001)", "1.5 years (B0001, C0001)"}) {
+        EXPECT_NE(text.indexOf(part), -1) << part << " in " << text.toStdString();
+    }
+
+    fixture.write("LINE.CSV", surveyBytes({"Type=LINEAR"}, {{"0001", "0.2"}}));
+    EXPECT_FALSE(panel.compareWith("LINE.CSV", 0.1));
+    ASSERT_FALSE(fixture.voice.said.empty());
+    EXPECT_EQ(fixture.voice.said.back().kind, MessageKind::Error);
+    EXPECT_EQ(fixture.voice.said.back().text,
+              fixture.texts.message("IDS_ERR_SURVEY_LAYOUT_MISMATCH"));
+    EXPECT_TRUE(panel.map()->content().loss);  // the comparison shown stays
+
+    panel.showThickness();
+    EXPECT_FALSE(panel.map()->content().loss);
+    EXPECT_EQ(panel.map()->content().outlined, (std::vector<std::size_t>{2, 4}));
+}
+
+TEST_F(SurveyViewTest, ASequenceIsALineAlongItsLocations) {
+    DataViewDialog& view = fixture.openText(
+        surveyBytes({"Type=LINEAR"}, {{"0001", "0.2"}, {"0002", "-"}, {"0003", "0.1", "LOW"}}));
+    view.resize(1000, 700);
+    view.showMap(true);
+    QCoreApplication::processEvents();
+    SurveyMap& map = *view.surveyPanel()->map();
+    const SurveyMapGeometry geometry(map.rect(), map.content(), 0, map.fontMetrics());
+    EXPECT_FALSE(geometry.grid());
+    EXPECT_EQ(map.content().lowLevel, 0.150);
+    const QPoint third(static_cast<int>(geometry.xOf(2)), static_cast<int>(geometry.yOf(0.15)));
+    EXPECT_EQ(map.hoverText(third).toStdString(), "0003: 0.100 IN");
+    QTest::mouseClick(&map, Qt::LeftButton, {}, third);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view.readingsList()->currentIndex().row(), 2);
+}
+
+}  // namespace
+}  // namespace korvel::test
