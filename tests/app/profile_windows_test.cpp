@@ -75,7 +75,8 @@ bool beyondIntRange(const std::string& value) {
 //  - a sign before the digits of an integer: Windows takes it;
 //  - an integer key with an empty value: Windows gives the default;
 //  - a UTF-8 byte order mark at the start: Windows skips it;
-//  - a line holding only the key's name (no "="): Windows writes the value into that line.
+//  - a line holding only the key's name (no "="): Windows takes it as the key, without a
+//    value, so it reads the default and writes the value into that line.
 bool signedOrEmpty(std::string value) {
     const std::size_t start = value.find_first_not_of(" \t");
     if (start == std::string::npos) {
@@ -122,6 +123,9 @@ void expectSameValues(const std::string& path, const std::string& context) {
     }
     for (const char* section : kSections) {
         for (const char* key : kKeys) {
+            if (hasBareKeyLine(readFileBytes(path).value_or(""), key)) {
+                continue;
+            }
             for (const std::size_t limit : kLimits) {
                 ASSERT_EQ(ours.getString(section, key, "default", limit),
                           windowsString(path, section, key, limit))
