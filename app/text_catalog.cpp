@@ -226,8 +226,12 @@ const std::vector<MessageEntry>& messageEntries() {
         // Messages of the gauge link (ids 220-239).
         {"IDS_ERR_USBPERMISSION_TIP", 220,
          "Permission to use the USB device was denied. Install the device rules shipped with the "
-         "program: sudo cp 60-korvel-gauge.rules /etc/udev/rules.d/ && sudo udevadm control "
-         "--reload-rules, then unplug and replug the USB cable."},
+         "program: sudo cp resources/60-korvel-gauge.rules /etc/udev/rules.d/ && sudo udevadm "
+         "control --reload-rules, then unplug and replug the USB cable."},
+        {"IDS_ERR_USBPERMISSION_TIP_INSTALLED", 238,
+         "Permission to use the USB device was denied. The device rules were installed with the "
+         "program in %s. Unplug the gauge and plug it in again so that they apply; if it still "
+         "cannot be opened, log out and in again."},
         {"IDS_STATUS_GAGE_TRANSFERFAILED", 221, "File transfer failed"},
         {"IDS_STATUS_GAGE_TRANSFERCOMPLETE", 222, "Transfer complete"},
         {"IDS_STATUS_GAGE_FILESAVED", 223, "File transfer complete. File %s saved"},

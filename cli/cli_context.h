@@ -21,6 +21,7 @@ struct CliContext {
     std::string folder;          // the PC data folder to work in
     std::string simulatedGauge;  // data log folder of the simulated gauge, or empty for USB
     bool bootMode = false;       // the simulated gauge is plugged in in its upgrade mode
+    bool trace = false;          // every USB call written to stderr
 };
 
 struct CliCommand {

@@ -8,6 +8,7 @@
 #include "cli/gauge_utility_commands.h"
 #include "gauge/gauge_directory.h"
 #include "gauge/read_from_gage.h"
+#include "gauge/usb_trace.h"
 #include "gauge/write_to_gage.h"
 #include "sim/simulated_gauge.h"
 #include "sim/simulated_port.h"
@@ -44,6 +45,38 @@ class GaugeConnection {
   private:
     RealClock clock_;
     std::unique_ptr<UsbPort> simulated_;
+};
+
+// The connection's port, or one over the same functions traced to stderr (--trace) and to the
+// debug log ([LOG] Debug=1).
+class TracedConnection {
+  public:
+    explicit TracedConnection(const CliContext& context) : connection_(context) {
+        UsbTraceSink log = context.app.debugLog()
+                               ? appendingTraceSink(debugLogPathIn(context.app.settingsFolder()))
+                               : UsbTraceSink();
+        if (!context.trace && !log) {
+            return;
+        }
+        const bool toStderr = context.trace;
+        UsbPort& inner = connection_.port();
+        traced_ = std::make_unique<UsbPort>(tracedUsbApi(inner.api(), inner.clock(),
+                                                         [toStderr, log](const std::string& line) {
+                                                             if (toStderr) {
+                                                                 std::cerr << line << '\n';
+                                                             }
+                                                             if (log) {
+                                                                 log(line);
+                                                             }
+                                                         }),
+                                            inner.clock());
+    }
+
+    UsbPort& port() { return traced_ ? *traced_ : connection_.port(); }
+
+  private:
+    GaugeConnection connection_;
+    std::unique_ptr<UsbPort> traced_;
 };
 
 using GaugeRun = int (*)(CliContext&, GaugeLink&, const std::vector<std::string>&);
@@ -101,7 +134,7 @@ int runGauge(CliContext& context, const std::vector<std::string>& args) {
     }
     for (const GaugeSubcommand& subcommand : gaugeSubcommands()) {
         if (args[0] == subcommand.name) {
-            GaugeConnection connection(context);
+            TracedConnection connection(context);
             GaugeLink link(context.voice, context.app.texts(), connection.port());
             return subcommand.run(context, link, {args.begin() + 1, args.end()});
         }

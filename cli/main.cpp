@@ -33,7 +33,9 @@ int usage(const std::vector<CliCommand>& commands) {
            "  --folder DIR           the PC data folder to work in\n"
            "  --yes | --no           the answer to every overwrite question (default: --no)\n"
            "  --simulated-gauge DIR  talk to the simulated gauge whose data log is DIR\n"
-           "  --boot-mode            with --simulated-gauge: the gauge is in its upgrade mode\n\n"
+           "  --boot-mode            with --simulated-gauge: the gauge is in its upgrade mode\n"
+           "  --trace                every USB call on stderr (as [LOG] Debug=1 puts it in the\n"
+           "                         debug log)\n\n"
            "COMMANDS\n";
     for (const auto& command : commands) {
         std::cerr << "  " << command.name << ' ' << command.usage << '\n';
@@ -47,7 +49,7 @@ int main(int argc, char** argv) {
     const std::vector<CliCommand> commands = allCommands();
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string folder, simulated;
-    bool answer = false, bootMode = false;
+    bool answer = false, bootMode = false, trace = false;
     std::size_t i = 0;
     for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
         const std::string& option = args[i];
@@ -55,6 +57,8 @@ int main(int argc, char** argv) {
             answer = option == "--yes";
         } else if (option == "--boot-mode") {
             bootMode = true;
+        } else if (option == "--trace") {
+            trace = true;
         } else if ((option == "--folder" || option == "--simulated-gauge") && i + 1 < args.size()) {
             (option == "--folder" ? folder : simulated) = args[++i];
         } else {
@@ -72,8 +76,8 @@ int main(int argc, char** argv) {
     PalimarApp app;
     app.startup();
     StderrVoice voice(answer);
-    CliContext context{app, voice, folder.empty() ? app.pcDataFolder() : folder, simulated,
-                       bootMode};
+    CliContext context{app,       voice,    folder.empty() ? app.pcDataFolder() : folder,
+                       simulated, bootMode, trace};
     for (const auto& command : commands) {
         if (name == command.name) {
             const int status = command.run(context, rest);

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <mutex>
 
+#include "gauge/permission_tip.h"
+
 namespace korvel {
 
 namespace {
@@ -136,7 +138,7 @@ std::string CUsbLink::linkFailureMessage() const {
 std::string CUsbLink::withSystemTips(std::string text) const {
 #ifdef __linux__
     if (accessDenied_) {
-        text += "\n\n" + texts_.message("IDS_ERR_USBPERMISSION_TIP");
+        text += "\n\n" + permissionTip(texts_, installedGaugeRules());
     }
 #endif
     if (&port_.api() == &realUsbApi() && !realUsbLibraryLoaded()) {

@@ -1,6 +1,7 @@
 // The program on a real gauge: start-up in the current directory, the USB port on the real
-// library with a clock that lets the window repaint while the protocol waits, then the main
-// window, which runs the option sheet; the program ends when the sheet is closed.
+// library (traced when the debug flag is on) with a clock that lets the window repaint while
+// the protocol waits, then the main window, which runs the option sheet; the program ends when the
+// sheet is closed.
 
 #include <QApplication>
 
@@ -8,17 +9,26 @@
 #include "app/palimar_app.h"
 #include "app/ui/qt_voice.h"
 #include "gauge/usb_port.h"
+#include "gauge/usb_trace.h"
+#include "gauge/write_to_gage.h"
 #include "pages/page_context.h"
 #include "pages/program.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    korvel::RealClock clock;
-    clock.setPump(korvel::pumpInterfaceEvents);
-    korvel::UsbPort port(korvel::realUsbApi(), clock);
-    korvel::installUsbPort(port);
-
     korvel::PalimarApp app;
     app.startup();
+
+    korvel::RealClock clock;
+    clock.setPump(korvel::pumpInterfaceEvents);
+    // With [LOG] Debug=1 every USB call is appended to the debug log, for a report.
+    const korvel::UsbApi& usb =
+        app.debugLog()
+            ? korvel::tracedUsbApi(
+                  korvel::realUsbApi(), clock,
+                  korvel::appendingTraceSink(korvel::debugLogPathIn(app.settingsFolder())))
+            : korvel::realUsbApi();
+    korvel::UsbPort port(usb, clock);
+    korvel::installUsbPort(port);
     return korvel::runProgram(korvel::PageContext{app, {}});
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "gauge/permission_tip.h"
+
 #include "tests/gauge/simulated_gauge_fixture.h"
 
 namespace korvel::test {
@@ -29,7 +31,7 @@ struct OpenFailure {
 };
 
 TEST_F(Link, OpenFailuresShowTheirMessageAndThenTheLinkFailure) {
-    const std::string tip = texts.message("IDS_ERR_USBPERMISSION_TIP");
+    const std::string tip = permissionTip(texts, installedGaugeRules());
     const std::vector<OpenFailure> cases = {
         {"open",
          [](sim::BusFaults& f) { f.openFails = true; },
@@ -212,6 +214,26 @@ TEST(RealUsb, MachineWithoutTheGaugeFindsNoDevice) {
     EXPECT_EQ(link.OpenGage(), 0);
     EXPECT_TRUE(voice.said.empty());
     EXPECT_EQ(port.handle(), nullptr);
+}
+
+TEST(PermissionTip, NamesTheInstalledRulesOrHowToInstallThem) {
+    const TextTable texts;
+    struct Case {
+        std::string rules;
+        std::string tip;
+    } cases[] = {
+        {"",
+         "Permission to use the USB device was denied. Install the device rules shipped with "
+         "the program: sudo cp resources/60-korvel-gauge.rules /etc/udev/rules.d/ && sudo "
+         "udevadm control --reload-rules, then unplug and replug the USB cable."},
+        {"/usr/lib/udev/rules.d/60-korvel-gauge.rules",
+         "Permission to use the USB device was denied. The device rules were installed with the "
+         "program in /usr/lib/udev/rules.d/60-korvel-gauge.rules. Unplug the gauge and plug it "
+         "in again so that they apply; if it still cannot be opened, log out and in again."},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(permissionTip(texts, c.rules), c.tip);
+    }
 }
 
 }  // namespace
