@@ -9,6 +9,7 @@
 // with status 0 as soon as the sheet is shown (a start-up check for scripts).
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
 #include <memory>
@@ -30,6 +31,18 @@
 #ifndef KORVEL_RESOURCES_DIR
 #define KORVEL_RESOURCES_DIR "resources"
 #endif
+
+namespace {
+
+// An installed demo takes the shipped files from share/korvel beside its bin folder; a demo in
+// the build tree takes them from the sources.
+std::string demoResources() {
+    const QString installed = QCoreApplication::applicationDirPath() + "/../share/korvel";
+    return QFileInfo::exists(installed + "/Language.ini") ? installed.toStdString()
+                                                          : std::string(KORVEL_RESOURCES_DIR);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -54,7 +67,7 @@ int main(int argc, char* argv[]) {
     }
     const korvel::DemoFolders folders = korvel::demoFolders(root);
     std::string error;
-    if (!korvel::prepareDemo(folders, KORVEL_RESOURCES_DIR, error)) {
+    if (!korvel::prepareDemo(folders, demoResources(), error)) {
         QMessageBox box(QMessageBox::Critical, "korvel-demo",
                         QString::fromLocal8Bit(
                             ("The demo folder " + root + " cannot be prepared: " + error).c_str()));

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that the build, the tests, the fuzzers and the screenshots
-# need. Quick when everything is there already; uses sudo when not run as root.
+# Installs the Debian 12 packages that the build, the tests, the fuzzers, the screenshots and
+# the Debian package (tools/build-deb.sh and its checks) need. Quick when everything is there
+# already; uses sudo when not run as root.
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libusb-dev xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev locales)
+          qt6-base-dev libusb-dev xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev locales
+          dpkg-dev file desktop-file-utils appstream lintian)
 
 missing=()
 for p in "${packages[@]}"; do

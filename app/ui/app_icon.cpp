@@ -30,6 +30,10 @@ QPixmap dialPixmap(int size) {
 
 }  // namespace
 
+QPixmap applicationIconPixmap(int size) {
+    return dialPixmap(size);
+}
+
 QIcon applicationIcon() {
     static const QIcon icon = [] {
         QIcon built;
