@@ -68,3 +68,28 @@ import -window "$(largest_window '"Data View')" "$out/8-data-view.png"
 kill "$pid"
 wait "$pid" 2>/dev/null || true
 echo "$out/8-data-view.png"
+
+# The survey map of the tank survey (Alt+A: Survey Map), then its comparison with the earlier
+# survey (Alt+O: Compare..., Return takes the newest earlier survey).
+"$demo" --view TANK-N.CSV "$scratch/demo" >/dev/null 2>&1 &
+pid=$!
+for _ in $(seq 150); do
+    xwininfo -root -children | grep -q '"Data View - TANK' && break
+    sleep 0.2
+done
+sleep 1.5
+window=$(largest_window '"Data View - TANK')
+xdotool windowsize "$window" 1100 700
+sleep 1
+xdotool windowfocus "$window" key alt+a
+sleep 1.5
+import -window "$window" "$out/9-survey-map.png"
+echo "$out/9-survey-map.png"
+xdotool windowfocus "$window" key alt+o
+sleep 2
+xdotool key Return
+sleep 1.5
+import -window "$window" "$out/10-survey-compare.png"
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+echo "$out/10-survey-compare.png"
