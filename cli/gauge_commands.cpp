@@ -37,7 +37,7 @@ class GaugeConnection {
             sim::teachVelocities(*gauge, sim::velocityFileIn(context.simulatedGauge));
             device = std::move(gauge);
         }
-        simulated_ = sim::plugInAlone(std::move(device), clock_);
+        simulated_ = std::make_unique<UsbPort>(sim::plugInAlone(std::move(device), clock_), clock_);
     }
 
     UsbPort& port() { return simulated_ ? *simulated_ : currentUsbPort(); }

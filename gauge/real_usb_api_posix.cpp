@@ -1,13 +1,22 @@
-#include "gauge/usb_api.h"
+#include "gauge/usb_port.h"
 
 namespace korvel {
 
 const UsbApi& realUsbApi() {
     static const UsbApi api = {
-        usb_set_debug,  usb_init,      usb_find_busses,       usb_find_devices,
-        usb_get_busses, usb_open,      usb_set_configuration, usb_claim_interface,
-        usb_bulk_write, usb_bulk_read, usb_release_interface, usb_reset,
-        usb_close,
+        .set_debug = usb_set_debug,
+        .init = usb_init,
+        .find_busses = usb_find_busses,
+        .find_devices = usb_find_devices,
+        .get_busses = usb_get_busses,
+        .open = usb_open,
+        .set_configuration = usb_set_configuration,
+        .claim_interface = usb_claim_interface,
+        .bulk_write = usb_bulk_write,
+        .bulk_read = usb_bulk_read,
+        .release_interface = usb_release_interface,
+        .reset = usb_reset,
+        .close = usb_close,
     };
     return api;
 }

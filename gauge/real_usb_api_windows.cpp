@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "gauge/usb_api.h"
+#include "gauge/usb_port.h"
 
 namespace korvel {
 
@@ -35,8 +35,21 @@ int noRead(usb_dev_handle*, int, char*, int, int) {
     return -1;
 }
 
-const UsbApi kNoLibrary = {noDebug,   noInit,  noBusses, noBusses,  noBusList, noOpen,  noSetting,
-                           noSetting, noWrite, noRead,   noSetting, noHandle,  noHandle};
+const UsbApi kNoLibrary = {
+    .set_debug = noDebug,
+    .init = noInit,
+    .find_busses = noBusses,
+    .find_devices = noBusses,
+    .get_busses = noBusList,
+    .open = noOpen,
+    .set_configuration = noSetting,
+    .claim_interface = noSetting,
+    .bulk_write = noWrite,
+    .bulk_read = noRead,
+    .release_interface = noSetting,
+    .reset = noHandle,
+    .close = noHandle,
+};
 
 // The function of that name in the DLL, as the table's type.
 template <typename Function>

@@ -12,19 +12,10 @@
 #include "app/text_table.h"
 #include "app/user_voice.h"
 #include "gauge/usb_port.h"
+#include "usb/gauge_usb.h"
 
 namespace korvel {
 
-// The gauge in its normal mode and in its upgrade (boot) mode.
-constexpr std::uint16_t kGageVendorId = 0xFFFF;
-constexpr std::uint16_t kGageProductId = 0x7A31;
-constexpr std::uint16_t kBootVendorId = 0x0451;
-constexpr std::uint16_t kBootProductId = 0x9001;
-
-constexpr int kCommandEndpoint = 2;   // bulk OUT: commands and file pieces
-constexpr int kImageEndpoint = 6;     // bulk OUT in boot mode: image data
-constexpr int kReplyEndpoint = 0x82;  // bulk IN: replies
-constexpr int kPacketSize = 64;
 constexpr int kWriteTimeoutMs = 5000;
 constexpr int kReadTimeoutMs = 1000;
 constexpr int kConfiguration = 1;

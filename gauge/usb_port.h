@@ -7,7 +7,7 @@
 #include <shared_mutex>
 
 #include "app/clock.h"
-#include "gauge/usb_api.h"
+#include "usb/usb_api.h"
 
 namespace korvel {
 
@@ -32,6 +32,12 @@ class UsbPort {
     usb_dev_handle* handle_ = nullptr;
     mutable std::shared_mutex guard_;
 };
+
+// The installed libusb-0.1: libusb-compat, linked, on Linux; libusb-win32's libusb0.dll, loaded
+// at the first call, on Windows. Without the DLL every function fails as with no device.
+const UsbApi& realUsbApi();
+// False when the library could not be loaded (Windows without the gauge's USB driver).
+bool realUsbLibraryLoaded();
 
 // The port every link uses unless it is given another one.
 UsbPort& currentUsbPort();

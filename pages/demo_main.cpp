@@ -81,7 +81,8 @@ int main(int argc, char* argv[]) {
     auto gauge = std::make_shared<korvel::sim::SimulatedGauge>(folders.gaugeLog);
     korvel::sim::teachVelocities(*gauge, korvel::sim::velocityFileIn(folders.gaugeLog));
     auto upgradeMode = std::make_shared<korvel::sim::BootModeGauge>();
-    const auto port = korvel::sim::plugInAlone(gauge, clock);
+    const auto port =
+        std::make_unique<korvel::UsbPort>(korvel::sim::plugInAlone(gauge, clock), clock);
     korvel::installUsbPort(*port);
 
     korvel::setCurrentDirectory(folders.work);

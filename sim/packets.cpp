@@ -5,8 +5,8 @@
 namespace korvel::sim {
 
 void appendPackets(std::deque<std::string>& queue, std::string_view bytes) {
-    for (std::size_t at = 0; at < bytes.size(); at += kSimPacketSize) {
-        queue.emplace_back(bytes.substr(at, std::min(kSimPacketSize, bytes.size() - at)));
+    for (std::size_t at = 0; at < bytes.size(); at += kPacketBytes) {
+        queue.emplace_back(bytes.substr(at, std::min(kPacketBytes, bytes.size() - at)));
     }
 }
 

@@ -5,9 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "usb/gauge_usb.h"
+
 namespace korvel::sim {
 
-constexpr std::size_t kSimPacketSize = 64;
+constexpr auto kPacketBytes = static_cast<std::size_t>(kPacketSize);
 // A packet whose last byte is 0xFF marks the end of a reply.
 inline const std::string kEndMarkerPacket = "\xFF";
 // What follows a text file read from the data log.

@@ -2,17 +2,14 @@
 
 #include <cerrno>
 
-#include "gauge/gauge_file_names.h"
+#include "sim/data_log_names.h"
 #include "sim/packets.h"
+#include "usb/gauge_usb.h"
 
 namespace korvel::sim {
 
 namespace {
 
-constexpr std::uint16_t kVendorId = 0xFFFF;
-constexpr std::uint16_t kProductId = 0x7A31;
-constexpr int kCommandEndpoint = 2;
-constexpr int kReplyEndpoint = 0x82;
 constexpr std::size_t kGarbageSize = 300;
 
 // The same noise every time: every byte value, NUL, 0xFF, CR and LF included.
@@ -36,7 +33,7 @@ std::deque<std::string> textReply(std::string_view text) {
 }
 
 std::deque<std::string> shortAnswer(std::string_view text) {
-    return {std::string(text.substr(0, kSimPacketSize))};
+    return {std::string(text.substr(0, kPacketBytes))};
 }
 
 SimulatedGauge::SimulatedGauge(std::string dataLogFolder) : dataLog_(std::move(dataLogFolder)) {
@@ -46,10 +43,10 @@ SimulatedGauge::SimulatedGauge(std::string dataLogFolder) : dataLog_(std::move(d
 }
 
 std::uint16_t SimulatedGauge::vendorId() const {
-    return kVendorId;
+    return kGageVendorId;
 }
 std::uint16_t SimulatedGauge::productId() const {
-    return kProductId;
+    return kGageProductId;
 }
 
 void SimulatedGauge::addCommand(const std::string& prefix, CommandHandler handler) {
@@ -155,21 +152,21 @@ std::deque<std::string> SimulatedGauge::readFile(const std::string& argument) {
         appendPackets(packets, noise());
         return packets;
     }
-    const auto name = isPlainFileName(argument) ? dataLog_.findByBaseName(argument) : std::nullopt;
+    const auto name = isDataLogName(argument) ? dataLog_.findByBaseName(argument) : std::nullopt;
     const auto bytes = name ? dataLog_.read(*name) : std::nullopt;
     if (!bytes) {
         return textReply("ERROR file not found: " + argument);
     }
     std::deque<std::string> packets;
     appendPackets(packets, *bytes);
-    if (!isBinaryTransfer(*name)) {
+    if (!sentAsBytes(*name)) {
         packets.push_back(kFileTrailerPacket);
     }
     return packets;
 }
 
 std::deque<std::string> SimulatedGauge::writeFile(const std::string& argument) {
-    if (!isPlainFileName(argument)) {
+    if (!isDataLogName(argument)) {
         return shortAnswer("ERROR invalid file name");
     }
     if (!upload_.begin(dataLog_.pathOf(argument + ".CSV"))) {

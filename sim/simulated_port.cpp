@@ -4,10 +4,10 @@
 
 namespace korvel::sim {
 
-std::unique_ptr<UsbPort> plugInAlone(std::shared_ptr<SimDevice> device, Clock& clock) {
+const UsbApi& plugInAlone(std::shared_ptr<SimDevice> device, Clock& clock) {
     virtualBus().reset(clock);
     virtualBus().plugIn(std::move(device));
-    return std::make_unique<UsbPort>(simulatedUsbApi(), clock);
+    return simulatedUsbApi();
 }
 
 }  // namespace korvel::sim

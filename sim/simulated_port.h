@@ -1,16 +1,17 @@
 #pragma once
-// Puts a simulated device alone on the virtual bus and gives the port that reaches it, for
-// korvel-demo and korvel-cli --simulated-gauge.
+// Puts a simulated device alone on the virtual bus, for korvel-demo, korvel-cli
+// --simulated-gauge and the tests.
 
 #include <memory>
 
-#include "gauge/usb_port.h"
+#include "app/clock.h"
 #include "sim/sim_device.h"
+#include "usb/usb_api.h"
 
 namespace korvel::sim {
 
-// Empties the virtual bus, sets its clock, plugs the device in and returns a port over the
-// simulated functions with the same clock. Install it with installUsbPort to make it current.
-std::unique_ptr<UsbPort> plugInAlone(std::shared_ptr<SimDevice> device, Clock& clock);
+// Empties the virtual bus, sets its clock and plugs the device in. Returns the simulated
+// functions that reach it; a port over them should run on the same clock.
+const UsbApi& plugInAlone(std::shared_ptr<SimDevice> device, Clock& clock);
 
 }  // namespace korvel::sim

@@ -48,10 +48,19 @@ int simClose(usb_dev_handle* handle) {
 
 const UsbApi& simulatedUsbApi() {
     static const UsbApi api = {
-        simSetDebug,  simInit,     simFindBusses,       simFindDevices,
-        simGetBusses, simOpen,     simSetConfiguration, simClaimInterface,
-        simBulkWrite, simBulkRead, simReleaseInterface, simReset,
-        simClose,
+        .set_debug = simSetDebug,
+        .init = simInit,
+        .find_busses = simFindBusses,
+        .find_devices = simFindDevices,
+        .get_busses = simGetBusses,
+        .open = simOpen,
+        .set_configuration = simSetConfiguration,
+        .claim_interface = simClaimInterface,
+        .bulk_write = simBulkWrite,
+        .bulk_read = simBulkRead,
+        .release_interface = simReleaseInterface,
+        .reset = simReset,
+        .close = simClose,
     };
     return api;
 }

@@ -5,34 +5,33 @@
 
 #include "app/platform.h"
 #include "app/safe_file.h"
-#include "gauge/upgrade_wire.h"
+#include "sim/boot_chunk.h"
+#include "usb/gauge_usb.h"
 
 namespace korvel::sim {
 
 namespace {
 
-constexpr std::uint16_t kBootVendor = 0x0451;
-constexpr std::uint16_t kBootProduct = 0x9001;
-constexpr int kCommandOut = 2;
-constexpr int kImageOut = 6;
-constexpr int kReplyIn = 0x82;
+// The boot loader's two commands around a firmware download.
+constexpr std::string_view kInitCommand = "init";
+constexpr std::string_view kTermCommand = "term";
 
 }  // namespace
 
 BootModeGauge::BootModeGauge(std::string imageFolder) : imageFolder_(std::move(imageFolder)) {}
 
 std::uint16_t BootModeGauge::vendorId() const {
-    return kBootVendor;
+    return kBootVendorId;
 }
 std::uint16_t BootModeGauge::productId() const {
-    return kBootProduct;
+    return kBootProductId;
 }
 
 int BootModeGauge::receive(int endpoint, std::string_view bytes) {
-    if (endpoint == kImageOut) {
+    if (endpoint == kImageEndpoint) {
         return onImageBytes(bytes);
     }
-    if (endpoint != kCommandOut) {
+    if (endpoint != kCommandEndpoint) {
         return -EPIPE;
     }
     if (!bytes.empty()) {
@@ -42,7 +41,7 @@ int BootModeGauge::receive(int endpoint, std::string_view bytes) {
 }
 
 std::optional<std::string> BootModeGauge::nextPacket(int endpoint) {
-    if (endpoint != kReplyIn || outgoing_.empty()) {
+    if (endpoint != kReplyEndpoint || outgoing_.empty()) {
         return std::nullopt;
     }
     std::string packet = std::move(outgoing_.front());
@@ -87,7 +86,7 @@ int BootModeGauge::onImageBytes(std::string_view bytes) {
 
 void BootModeGauge::onCommand(const std::string& line) {
     commands_.push_back(line);
-    if (line == kUpgradeInitCommand) {
+    if (line == kInitCommand) {
         downloading_ = true;
         chunkFailed_ = false;
         complete_ = false;
@@ -96,7 +95,7 @@ void BootModeGauge::onCommand(const std::string& line) {
         if (!faults_.silentAfterInit) {
             request();
         }
-    } else if (line == kUpgradeTermCommand) {
+    } else if (line == kTermCommand) {
         const bool good = downloading_ && !chunkFailed_;
         downloading_ = false;
         complete_ = good && faults_.termReply.empty();
@@ -125,7 +124,7 @@ void BootModeGauge::onChunk(std::string_view chunk) {
         return;
     }
     const std::string_view data = chunk.substr(0, chunk.size() - 2);
-    if (withChecksum(data) != chunk) {
+    if (!checksumMatches(chunk)) {
         chunkFailed_ = true;
         outgoing_.push_back("ERROR checksum mismatch in chunk " + std::to_string(chunks_.size()));
         return;

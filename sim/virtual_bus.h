@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "app/clock.h"
-#include "gauge/usb_api.h"
 #include "sim/sim_device.h"
+#include "usb/usb_api.h"
 
 namespace korvel::sim {
 

@@ -17,7 +17,7 @@ class SimulatedGaugeSetup {
     explicit SimulatedGaugeSetup(const std::string& dataLogFolder)
         : previous_(currentUsbPort()),
           gauge(std::make_shared<sim::SimulatedGauge>(dataLogFolder)),
-          port_(sim::plugInAlone(gauge, clock)) {
+          port_(std::make_unique<UsbPort>(sim::plugInAlone(gauge, clock), clock)) {
         installUsbPort(*port_);
     }
     ~SimulatedGaugeSetup() {

@@ -1,11 +1,12 @@
 #pragma once
 // The thirteen libusb-0.1 functions the program uses, gathered in one table so that the same
-// link code can talk to the real library or to the simulated gauge.
+// link code can talk to the real library or to the simulated gauge. Fill a table with
+// designated initialisers, so that no function can land in another's slot.
 
 #include <cerrno>
 
 #ifdef _WIN32
-#include "gauge/libusb_win32.h"
+#include "usb/libusb_win32.h"
 #else
 #include <usb.h>
 #endif
@@ -39,11 +40,5 @@ struct UsbApi {
     int (*reset)(usb_dev_handle* handle);
     int (*close)(usb_dev_handle* handle);
 };
-
-// The installed libusb-0.1: libusb-compat, linked, on Linux; libusb-win32's libusb0.dll, loaded
-// at the first call, on Windows. Without the DLL every function fails as with no device.
-const UsbApi& realUsbApi();
-// False when the library could not be loaded (Windows without the gauge's USB driver).
-bool realUsbLibraryLoaded();
 
 }  // namespace korvel
