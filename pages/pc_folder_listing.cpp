@@ -113,7 +113,8 @@ std::string formatModified(std::time_t time) {
     localtime_r(&time, &local);
 #endif
     const int hour12 = local.tm_hour % 12 == 0 ? 12 : local.tm_hour % 12;
-    std::array<char, 32> text{};
+    // Room for any field value the format allows, so that nothing is ever cut.
+    std::array<char, 64> text{};
     std::snprintf(text.data(), text.size(), "%02d/%02d/%04d %02d:%02d %s", local.tm_mon + 1,
                   local.tm_mday, local.tm_year + 1900, hour12, local.tm_min,
                   local.tm_hour < 12 ? "AM" : "PM");
