@@ -12,12 +12,12 @@
 #include <filesystem>
 
 #include "app/palimar_app.h"
+#include "app/text_rules.h"
 #include "app/text_table.h"
 #include "app/ui/qt_text.h"
 #include "app/ui/qt_voice.h"
 #include "datafile/data_file_reader.h"
 #include "datafile/number_text.h"
-#include "datafile/text_rules.h"
 #include "dataview/cctwx.h"
 #include "dataview/id_rows_text.h"
 #include "dataview/list_header_ctrl.h"

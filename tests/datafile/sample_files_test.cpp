@@ -5,13 +5,13 @@
 #include <map>
 #include <set>
 
+#include "app/text_rules.h"
 #include "datafile/data_file_reader.h"
 #include "datafile/data_file_writer.h"
 #include "datafile/file_merge.h"
 #include "datafile/line_reader.h"
 #include "datafile/report_export.h"
 #include "datafile/report_import.h"
-#include "datafile/text_rules.h"
 
 namespace korvel {
 namespace {

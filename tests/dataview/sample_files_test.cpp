@@ -8,8 +8,8 @@
 #include <QRadioButton>
 #include <QTableView>
 
+#include "app/text_rules.h"
 #include "datafile/number_text.h"
-#include "datafile/text_rules.h"
 #include "dataview/cctwx.h"
 #include "dataview/reading_table.h"
 #include "tools/sample_files.h"
