@@ -1,40 +1,18 @@
 #include "app/profile_file.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
-#include <limits>
 
 #include "app/safe_file.h"
+#include "app/text_rules.h"
 
 namespace korvel {
 
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-std::string_view trim(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-bool equalNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 // The name of a section line "[name]", or nothing when the line is not one.
 bool sectionName(std::string_view line, std::string_view& name) {
-    line = trim(line);
+    line = trimmed(line);
     if (line.size() < 2 || line.front() != '[') {
         return false;
     }
@@ -42,21 +20,21 @@ bool sectionName(std::string_view line, std::string_view& name) {
     if (close == std::string_view::npos) {
         return false;
     }
-    name = trim(line.substr(1, close - 1));
+    name = trimmed(line.substr(1, close - 1));
     return true;
 }
 
 bool keyLine(std::string_view line, std::string_view& key, std::string_view& value) {
-    const std::string_view trimmed = trim(line);
-    if (trimmed.empty() || trimmed.front() == ';') {
+    const std::string_view content = trimmed(line);
+    if (content.empty() || content.front() == ';') {
         return false;
     }
     const auto eq = line.find('=');
     if (eq == std::string_view::npos) {
         return false;
     }
-    key = trim(line.substr(0, eq));
-    value = trim(line.substr(eq + 1));
+    key = trimmed(line.substr(0, eq));
+    value = trimmed(line.substr(eq + 1));
     return true;
 }
 
@@ -86,7 +64,7 @@ SectionRange findSection(const std::vector<std::string>& lines, std::string_view
             range.end = i;
             return range;
         }
-        if (equalNoCase(name, section)) {
+        if (equalsNoCase(name, section)) {
             range.header = i;
         }
     }
@@ -110,6 +88,7 @@ ProfileFile ProfileFile::load(const std::string& path) {
 
 ProfileFile ProfileFile::parse(std::string_view text) {
     ProfileFile profile;
+    text = withoutByteOrderMark(text);
     std::size_t start = 0;
     while (start < text.size()) {
         auto end = text.find('\n', start);
@@ -133,7 +112,7 @@ const std::string* ProfileFile::findValue(std::string_view section, std::string_
     }
     for (std::size_t i = range.header + 1; i < range.end; ++i) {
         std::string_view name, value;
-        if (keyLine(lines_[i], name, value) && equalNoCase(name, key)) {
+        if (keyLine(lines_[i], name, value) && equalsNoCase(name, key)) {
             return &lines_[i];
         }
     }
@@ -162,15 +141,7 @@ int ProfileFile::getInt(std::string_view section, std::string_view key, int defa
     }
     std::string_view name, value;
     keyLine(*line, name, value);
-    value = unquoted(value);
-    long long result = 0;
-    for (const char c : value) {
-        if (c < '0' || c > '9') {
-            break;
-        }
-        result = std::min<long long>(result * 10 + (c - '0'), std::numeric_limits<int>::max());
-    }
-    return static_cast<int>(result);
+    return leadingNumber(unquoted(value));
 }
 
 void ProfileFile::setString(std::string_view section, std::string_view key,
@@ -178,7 +149,7 @@ void ProfileFile::setString(std::string_view section, std::string_view key,
     const std::string newLine = std::string(key) + "=" + std::string(value);
     const SectionRange range = findSection(lines_, section);
     if (range.header == std::string::npos) {
-        while (!lines_.empty() && trim(lines_.back()).empty()) {
+        while (!lines_.empty() && trimmed(lines_.back()).empty()) {
             lines_.pop_back();
         }
         lines_.push_back("[" + std::string(section) + "]");
@@ -188,11 +159,11 @@ void ProfileFile::setString(std::string_view section, std::string_view key,
     std::size_t insertAt = range.header + 1;
     for (std::size_t i = range.header + 1; i < range.end; ++i) {
         std::string_view name, oldValue;
-        if (keyLine(lines_[i], name, oldValue) && equalNoCase(name, key)) {
+        if (keyLine(lines_[i], name, oldValue) && equalsNoCase(name, key)) {
             lines_[i] = newLine;
             return;
         }
-        if (!trim(lines_[i]).empty()) {
+        if (!trimmed(lines_[i]).empty()) {
             insertAt = i + 1;
         }
     }

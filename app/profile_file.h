@@ -1,16 +1,18 @@
 #pragma once
 // INI files read and written by the Windows profile-file rules:
-// - section and key names match without regard to case (surrounding blanks ignored);
+// - section and key names match without regard to ASCII case, under every locale (surrounding
+//   blanks ignored);
 // - a value is the text after the first "=", with surrounding blanks removed, and one pair
 //   of matching quotes (double or single) around it removed;
 // - the first section of a name and the first key of a name in it count; later ones are
 //   ignored;
 // - lines beginning with ";" are comments; lines without "=" inside a section are ignored;
 // - a missing file, section or key gives the default; a text is cut to its limit;
-// - an integer is read from the value's leading decimal digits: no sign is taken, and a
-//   value without a leading digit reads as 0 (the key is there, so not the default).
-// Files with CR LF and LF line ends are read alike. Writing keeps every other line and
-// writes CR LF line ends.
+// - an integer is read from the value's leading decimal digits after an optional sign ("+1"
+//   reads 1, "-1" reads -1); a value without a leading number reads as 0 (the key is there,
+//   so not the default).
+// Files with CR LF and LF line ends are read alike, a UTF-8 byte order mark at the start is
+// skipped. Writing keeps every other line and writes CR LF line ends.
 
 #include <string>
 #include <string_view>

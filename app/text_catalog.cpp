@@ -278,7 +278,7 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_DEMO_PLUG", 266, "&Plug in Gage"},
         {"IDS_DEMO_PLUG_UPGRADE", 267, "Plug in Gage in up&grade mode"},
         {"IDS_DEMO_GAGE_UPGRADE_MODE", 268,
-         "The simulated Gage is plugged in in its upgrade mode, for the Software Upgrade page."},
+         "The simulated Gage is plugged in, in its upgrade mode, for the Software Upgrade page."},
         // Messages of the upgrade, terminal and velocity (ids 280-299).
         {"IDS_STATUS_UPGRADE_SENT", 280, "Sent %s bytes"},
         {"IDS_STATUS_UPGRADE_DOWNLOADING", 281, "Downloading file %s"},

@@ -5,6 +5,7 @@
 
 #include "app/platform.h"
 #include "app/safe_file.h"
+#include "app/text_rules.h"
 #include "cli/cli_context.h"
 #include "cli/file_argument.h"
 #include "datafile/data_file_json.h"
@@ -14,7 +15,6 @@
 #include "datafile/file_merge.h"
 #include "datafile/report_export.h"
 #include "datafile/report_import.h"
-#include "datafile/text_rules.h"
 
 namespace korvel::cli {
 

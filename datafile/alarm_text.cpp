@@ -1,6 +1,6 @@
 #include "datafile/alarm_text.h"
 
-#include "datafile/text_rules.h"
+#include "app/text_rules.h"
 
 namespace korvel {
 

@@ -1,7 +1,7 @@
 #include "datafile/data_file.h"
 
+#include "app/text_rules.h"
 #include "datafile/number_text.h"
-#include "datafile/text_rules.h"
 
 namespace korvel {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "app/safe_file.h"
+#include "app/text_rules.h"
 #include "datafile/field_split.h"
 #include "datafile/line_reader.h"
-#include "datafile/text_rules.h"
 
 namespace korvel {
 

@@ -6,11 +6,11 @@
 #include "app/folder_chain.h"
 #include "app/name_check.h"
 #include "app/platform.h"
+#include "app/text_rules.h"
 #include "datafile/data_file_writer.h"
 #include "datafile/date_text.h"
 #include "datafile/location_value.h"
 #include "datafile/output_file.h"
-#include "datafile/text_rules.h"
 
 namespace korvel {
 

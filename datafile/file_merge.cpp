@@ -7,11 +7,11 @@
 
 #include "app/platform.h"
 #include "app/safe_file.h"
+#include "app/text_rules.h"
 #include "datafile/data_file_reader.h"
 #include "datafile/letter_code.h"
 #include "datafile/number_text.h"
 #include "datafile/output_file.h"
-#include "datafile/text_rules.h"
 
 namespace korvel {
 

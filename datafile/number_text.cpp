@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <limits>
 
 namespace korvel {
 
@@ -18,23 +17,6 @@ std::size_t skipBlanks(std::string_view text) {
 }
 
 }  // namespace
-
-int leadingNumber(std::string_view text) {
-    std::size_t i = skipBlanks(text);
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > std::numeric_limits<int>::max()) {
-            return negative ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
-        }
-    }
-    return static_cast<int>(negative ? -value : value);
-}
 
 double leadingDecimal(std::string_view text) {
     std::string_view rest = text.substr(skipBlanks(text));

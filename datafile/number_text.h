@@ -4,11 +4,9 @@
 #include <string>
 #include <string_view>
 
-namespace korvel {
+#include "app/text_rules.h"  // leadingNumber, the integers of data files and profile files
 
-// The leading decimal number of the text as the C library's atoi reads it: leading blanks, an
-// optional sign, then digits; 0 when there are none. Clamped to the int range.
-int leadingNumber(std::string_view text);
+namespace korvel {
 
 // The leading decimal number as atof reads it (blanks, sign, digits, '.', digits, exponent);
 // 0 when the text does not begin with a number. Always '.' as the decimal point.

@@ -1,11 +1,11 @@
 #include "datafile/report_export.h"
 
 #include "app/platform.h"
+#include "app/text_rules.h"
 #include "datafile/data_file_reader.h"
 #include "datafile/date_text.h"
 #include "datafile/number_text.h"
 #include "datafile/output_file.h"
-#include "datafile/text_rules.h"
 
 namespace korvel {
 

@@ -5,6 +5,7 @@
 
 #include "app/platform.h"
 #include "app/safe_file.h"
+#include "app/text_rules.h"
 #include "datafile/data_file_reader.h"
 #include "datafile/data_file_writer.h"
 #include "datafile/field_split.h"
@@ -12,7 +13,6 @@
 #include "datafile/line_reader.h"
 #include "datafile/number_text.h"
 #include "datafile/output_file.h"
-#include "datafile/text_rules.h"
 
 namespace korvel {
 

@@ -3,8 +3,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/text_rules.h"
 #include "datafile/number_text.h"
-#include "datafile/text_rules.h"
 #include "dataview/alarm_class.h"
 #include "dataview/cctwx.h"
 #include "dataview/chart_setup.h"

@@ -1,6 +1,6 @@
 #include "dataview/bscan_book.h"
 
-#include "datafile/text_rules.h"
+#include "app/text_rules.h"
 
 namespace korvel {
 

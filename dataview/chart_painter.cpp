@@ -1,5 +1,7 @@
 #include "dataview/chart_painter.h"
 
+#include <algorithm>
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -162,9 +164,14 @@ QPolygonF seriesPolygon(const Scale& scale, const ChartSeries& series) {
     return polygon;
 }
 
-void drawPoint(QPainter& painter, const QPointF& at, const ChartSeries& series) {
+void drawPoint(QPainter& painter, const QRectF& plot, const QPointF& at,
+               const ChartSeries& series) {
     const double half = series.pointSize / 2.0;
-    const QRectF box(at.x() - half, at.y() - half, series.pointSize, series.pointSize);
+    const double x =
+        std::clamp(at.x(), plot.left() + half, std::max(plot.left(), plot.right() - half));
+    const double y =
+        std::clamp(at.y(), plot.top() + half, std::max(plot.top(), plot.bottom() - half));
+    const QRectF box(x - half, y - half, series.pointSize, series.pointSize);
     painter.setPen(Qt::NoPen);
     painter.setBrush(toQColor(series.pointColour));
     if (series.pointShape == 2) {
@@ -174,7 +181,8 @@ void drawPoint(QPainter& painter, const QPointF& at, const ChartSeries& series) 
     }
 }
 
-void drawSeries(QPainter& painter, const Scale& scale, const ChartSeries& series) {
+void drawSeries(QPainter& painter, const Scale& scale, const QRectF& plot,
+                const ChartSeries& series) {
     const QPolygonF polygon = seriesPolygon(scale, series);
     if (polygon.isEmpty()) {
         return;
@@ -190,7 +198,9 @@ void drawSeries(QPainter& painter, const Scale& scale, const ChartSeries& series
     }
     if (series.style == SeriesStyle::Points) {
         for (const QPointF& at : polygon) {
-            drawPoint(painter, at, series);
+            if (plot.adjusted(-1, -1, 1, 1).contains(at)) {
+                drawPoint(painter, plot, at, series);
+            }
         }
         return;
     }
@@ -199,12 +209,13 @@ void drawSeries(QPainter& painter, const Scale& scale, const ChartSeries& series
     painter.drawPolyline(polygon);
 }
 
-QRectF plotRectangle(const QRectF& frame) {
-    return frame.adjusted(kLabelWidth + kPadding, kTitleHeight + kLabelHeight + kPadding,
-                          -(kLabelWidth + kPadding), -(kAxisTitleHeight + kLabelHeight + kPadding));
-}
-
 }  // namespace
+
+QRectF chartPlotRect(const QSizeF& logicalSize) {
+    return QRectF(QPointF(0, 0), logicalSize)
+        .adjusted(kLabelWidth + kPadding, kTitleHeight + kLabelHeight + kPadding,
+                  -(kLabelWidth + kPadding), -(kAxisTitleHeight + kLabelHeight + kPadding));
+}
 
 void paintChart(QPainter& painter, const QRectF& target, const QSizeF& logicalSize,
                 const ChartModel& model) {
@@ -219,7 +230,7 @@ void paintChart(QPainter& painter, const QRectF& target, const QSizeF& logicalSi
     const QRectF frame(QPointF(0, 0), logicalSize);
     painter.fillRect(frame, toQColor(model.background));
     painter.setClipRect(frame);
-    const QRectF plot = plotRectangle(frame);
+    const QRectF plot = chartPlotRect(logicalSize);
     const Scale scale(plot, model.axes[kAxisBottom], model.axes[kAxisLeft]);
 
     for (int index = 0; index < kAxisCount; ++index) {
@@ -227,11 +238,14 @@ void paintChart(QPainter& painter, const QRectF& target, const QSizeF& logicalSi
             drawGrid(painter, scale, plot, index, model.axes[index]);
         }
     }
+    painter.save();
+    painter.setClipRect(plot, Qt::IntersectClip);
     for (const auto& [slot, series] : model.series) {
         if (series.shown) {
-            drawSeries(painter, scale, series);
+            drawSeries(painter, scale, plot, series);
         }
     }
+    painter.restore();
     for (int index = 0; index < kAxisCount; ++index) {
         if (model.axes[index].shown) {
             drawAxisLine(painter, scale, plot, index, model.axes[index]);

@@ -13,7 +13,12 @@ namespace korvel {
 
 // Draws the chart as it looks at logicalSize (in pixels, fonts and pens included), scaled into
 // target. The aspect ratio follows target.
+// Every series is clipped to the plot rectangle, so nothing covers the axis labels and titles;
+// a point that sits on the rectangle's edge is drawn just inside it.
 void paintChart(QPainter& painter, const QRectF& target, const QSizeF& logicalSize,
                 const ChartModel& model);
+
+// The plot rectangle of a chart drawn at logicalSize, inside the labels and titles.
+QRectF chartPlotRect(const QSizeF& logicalSize);
 
 }  // namespace korvel

@@ -4,20 +4,22 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QScopedValueRollback>
 #include <QTableView>
 #include <QTreeWidget>
 #include <filesystem>
 
 #include "app/palimar_app.h"
+#include "app/text_rules.h"
 #include "app/text_table.h"
 #include "app/ui/qt_text.h"
 #include "app/ui/qt_voice.h"
 #include "datafile/data_file_reader.h"
 #include "datafile/number_text.h"
-#include "datafile/text_rules.h"
 #include "dataview/cctwx.h"
 #include "dataview/id_rows_text.h"
 #include "dataview/list_header_ctrl.h"
@@ -106,10 +108,11 @@ void DataViewDialog::createControls() {
     setupList_->setRootIsDecorated(false);
     setupList_->setSelectionBehavior(QAbstractItemView::SelectRows);
     notesLabel_ = new QLabel(this);
-    notesText_ = new QLabel(this);
-    notesText_->setTextFormat(Qt::PlainText);  // the file's own text
+    // The whole note, however many lines: it scrolls within its box.
+    notesText_ = new QPlainTextEdit(this);
+    notesText_->setReadOnly(true);
+    notesText_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     notesText_->setFrameStyle(QFrame::Box | QFrame::Plain);
-    notesText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     copyGraphButton_ = new QPushButton(this);
     printGraphButton_ = new QPushButton(this);
     printPageButton_ = new QPushButton(this);
@@ -149,10 +152,11 @@ void DataViewDialog::placeAtDesignSize() {
         {chart_, {14, 110, 286, 129}, {0, kChartShare, kTableShare, 1 - kTableShare}},
         {setupLabel_, {310, 102, 32, 8}, right, true},
         {setupList_,
-         {310, 112, 179, 100},
+         {310, 112, 179, 76},
          {kChartShare, 1 - kChartShare, kTableShare, 1 - kTableShare}},
-        {notesLabel_, {310, 215, 27, 8}, {kChartShare, 0, 1, 0}, true},
-        {notesText_, {309, 225, 180, 14}, {kChartShare, 1 - kChartShare, 1, 0}},
+        // Room for four lines of a note; a longer note scrolls.
+        {notesLabel_, {310, 191, 27, 8}, {kChartShare, 0, 1, 0}, true},
+        {notesText_, {309, 201, 180, 38}, {kChartShare, 1 - kChartShare, 1, 0}},
         {copyGraphButton_, {48, 246, 86, 14}, bottom, true},
         {printGraphButton_, {169, 246, 50, 14}, bottom, true},
         {printPageButton_, {260, 246, 50, 14}, bottom, true},
@@ -196,6 +200,10 @@ void DataViewDialog::connectControls() {
     connect(readings_, &QTableView::clicked, this, &DataViewDialog::followCurrentRow,
             Qt::QueuedConnection);
     connect(header_, &QHeaderView::sectionClicked, this, &DataViewDialog::sortByColumn);
+    connect(header_, &QHeaderView::sectionResized, this,
+            [this] { readingWidthsByUser_ = readingWidthsByUser_ || !sizingColumns_; });
+    connect(setupList_->header(), &QHeaderView::sectionResized, this,
+            [this] { setupWidthsByUser_ = setupWidthsByUser_ || !sizingColumns_; });
     connect(aScanRadio_, &QRadioButton::clicked, this, &DataViewDialog::chooseAScan);
     connect(bScanRadio_, &QRadioButton::clicked, this, &DataViewDialog::chooseBScan);
     connect(minButton_, &QPushButton::clicked, this, &DataViewDialog::jumpToMin);
@@ -212,8 +220,12 @@ void DataViewDialog::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     placeControls(places_, *units_, units_->size(kDesignWidth, kDesignHeight), event->size());
     if (table_) {
-        sizeReadingColumns();
-        sizeSetupColumns();
+        if (!readingWidthsByUser_) {
+            sizeReadingColumns();
+        }
+        if (!setupWidthsByUser_) {
+            sizeSetupColumns();
+        }
     }
 }
 
@@ -236,6 +248,7 @@ void DataViewDialog::load(const std::string& path) {
 }
 
 void DataViewDialog::sizeReadingColumns() {
+    const QScopedValueRollback<bool> sizing(sizingColumns_, true);
     const int unit = clientWidth(*readings_) / 45;
     for (int column = 0; column < table_->columnCount(); ++column) {
         readings_->setColumnWidth(column, unit * columnFactor(table_->columnName(column)));
@@ -249,6 +262,7 @@ void DataViewDialog::createSetupColumns() {
 }
 
 void DataViewDialog::sizeSetupColumns() {
+    const QScopedValueRollback<bool> sizing(sizingColumns_, true);
     const int width = clientWidth(*setupList_);
     setupList_->setColumnWidth(0, width / 20 * 9);
     setupList_->setColumnWidth(1, width / 20 * 10);
@@ -310,7 +324,7 @@ void DataViewDialog::showSetup(int setupNumber) {
 
 void DataViewDialog::showNote(int noteNumber) {
     notes_ = noteText(file_, noteNumber);
-    notesText_->setText(toQt(notes_).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    notesText_->setPlainText(toQt(notes_).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 void DataViewDialog::drawGraph() {

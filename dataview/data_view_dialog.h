@@ -18,6 +18,7 @@
 #include "dataview/setup_and_note.h"
 
 class QLabel;
+class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTableView;
@@ -77,7 +78,7 @@ class DataViewDialog : public QDialog {
     QTableView* readingsList() const { return readings_; }
     CListHeaderCtrl* readingsHeader() const { return header_; }
     QTreeWidget* setupList() const { return setupList_; }
-    QLabel* notesText() const { return notesText_; }
+    QPlainTextEdit* notesText() const { return notesText_; }
     CCTWX* chart() const { return chart_; }
     QRadioButton* aScanRadio() const { return aScanRadio_; }
     QRadioButton* bScanRadio() const { return bScanRadio_; }
@@ -135,7 +136,11 @@ class DataViewDialog : public QDialog {
     QLabel* setupLabel_ = nullptr;
     QTreeWidget* setupList_ = nullptr;
     QLabel* notesLabel_ = nullptr;
-    QLabel* notesText_ = nullptr;
+    QPlainTextEdit* notesText_ = nullptr;
+    // Set once the user has dragged a column edge: resizing the window keeps those widths.
+    bool readingWidthsByUser_ = false;
+    bool setupWidthsByUser_ = false;
+    bool sizingColumns_ = false;
     QPushButton* copyGraphButton_ = nullptr;
     QPushButton* printGraphButton_ = nullptr;
     QPushButton* printPageButton_ = nullptr;

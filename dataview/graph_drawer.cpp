@@ -63,10 +63,10 @@ void GraphDrawer::draw(const GraphScene& scene, DisplayMode& mode) {
         drawBScan(scene);
         drawn = true;
     }
-    const std::string title =
+    const std::string title = withDistance(
         graphTitle({scene.displayName, selection.id, drawn ? selection.thickness : std::string(),
-                    scene.setup.units, isMinRow(selection.bscan)}) +
-        distanceFromZero(scene.book, selection.row, leadingDecimal(scene.setup.bsResolution));
+                    scene.setup.units, isMinRow(selection.bscan)}),
+        distanceFromZero(scene.book, selection.row, leadingDecimal(scene.setup.bsResolution)));
     chart_.setTitle(0, title);
     chart_.setTitleColour(0, kChartYellow);
     chart_.redraw();

@@ -26,4 +26,9 @@ std::string distanceFromZero(const BScanBook& book, int row, double resolution) 
     return std::string(row >= zero ? "DT +" : "DT -") + fixedDecimals(distance, 3);
 }
 
+std::string withDistance(const std::string& title, const std::string& distance) {
+    const bool apart = distance.empty() || title.empty() || title.back() == ' ';
+    return title + (apart ? "" : " ") + distance;
+}
+
 }  // namespace korvel

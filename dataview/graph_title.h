@@ -23,4 +23,7 @@ std::string graphTitle(const TitleParts& parts);
 // units of the B-scan resolution; empty outside a segment or in one without a zero row.
 std::string distanceFromZero(const BScanBook& book, int row, double resolution);
 
+// The title with the distance appended, one blank between them ("(MIN) DT +0.050").
+std::string withDistance(const std::string& title, const std::string& distance);
+
 }  // namespace korvel

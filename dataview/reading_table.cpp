@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include "app/text_rules.h"
 #include "datafile/number_text.h"
-#include "datafile/text_rules.h"
 
 namespace korvel {
 namespace {

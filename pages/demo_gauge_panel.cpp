@@ -1,5 +1,7 @@
 #include "pages/demo_gauge_panel.h"
 
+#include <algorithm>
+
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -9,6 +11,18 @@
 #include "sim/virtual_bus.h"
 
 namespace korvel {
+
+QPoint panelPlace(const QRect& sheetFrame, const QSize& panelFrame, const QRect& screen) {
+    constexpr int kGap = 12;
+    const int lastX = std::max(screen.left(), screen.right() + 1 - panelFrame.width());
+    const int lastY = std::max(screen.top(), screen.bottom() + 1 - panelFrame.height());
+    int x = sheetFrame.right() + 1 + kGap;
+    if (x > lastX) {
+        const int left = sheetFrame.left() - kGap - panelFrame.width();
+        x = left >= screen.left() ? left : lastX;
+    }
+    return {std::clamp(x, screen.left(), lastX), std::clamp(sheetFrame.top(), screen.top(), lastY)};
+}
 
 DemoGaugePanel::DemoGaugePanel(const TextTable& texts, std::shared_ptr<sim::SimDevice> normal,
                                std::shared_ptr<sim::SimDevice> upgradeMode, QWidget* sheet)

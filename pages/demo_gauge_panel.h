@@ -16,6 +16,10 @@ namespace sim {
 class SimDevice;
 }
 
+// Where the panel's frame stands: right of the sheet's frame when it fits on the screen, else
+// left of it, else against the screen's right edge; always wholly on the screen.
+QPoint panelPlace(const QRect& sheetFrame, const QSize& panelFrame, const QRect& screen);
+
 class DemoGaugePanel : public QDialog {
     Q_OBJECT
   public:

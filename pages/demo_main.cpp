@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 #include <memory>
 
@@ -92,8 +93,9 @@ int main(int argc, char* argv[]) {
         sheet->setCurrentPage(firstPage);
         auto* panel = new korvel::DemoGaugePanel(app.texts(), gauge, upgradeMode, sheet);
         QTimer::singleShot(0, panel, [panel, sheet, listGauge, viewName, smoke] {
-            panel->move(sheet->frameGeometry().topRight() + QPoint(12, 0));
             panel->show();
+            panel->move(korvel::panelPlace(sheet->frameGeometry(), panel->frameGeometry().size(),
+                                           sheet->screen()->availableGeometry()));
             auto* transfer = qobject_cast<korvel::CFileTransferPage*>(sheet->currentPage());
             if (listGauge && transfer) {
                 transfer->refreshGaugeList();

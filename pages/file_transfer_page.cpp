@@ -227,11 +227,10 @@ void CFileTransferPage::applyPcClickRule() {
     showFileButtons(false, setup, report);
 }
 
-void CFileTransferPage::applyPcKeyRule(int key) {
-    const QList<int> rows = pcList_->selectedRows();
-    const int current = rows.isEmpty() ? -1 : rows.first();
-    const int row = key == Qt::Key_Up ? current - 1 : key == Qt::Key_Down ? current + 1 : current;
-    if (row < 0 || row >= pcList_->topLevelItemCount()) {
+void CFileTransferPage::applyPcKeyRule() {
+    const int row = pcList_->selectedRow();
+    if (row < 0) {
+        showFileButtons(false, false, false);
         return;
     }
     toGauge_->show();
@@ -247,14 +246,14 @@ void CFileTransferPage::applyGaugeClickRule() {
     fromGauge_->setEnabled(!gaugeList_->selectedRows().isEmpty());
 }
 
-std::string CFileTransferPage::currentPcPath() const {
-    const int row = pcList_->focusRow();
+std::string CFileTransferPage::selectedPcPath() const {
+    const int row = pcList_->selectedRow();
     const QString name = row < 0 ? QString() : pcList_->nameAt(row);
     return name.isEmpty() ? std::string() : joinPath(fromQt(pcDataFolder()), fromQt(name));
 }
 
 void CFileTransferPage::openSelectedWithDesktop() {
-    const std::string path = currentPcPath();
+    const std::string path = selectedPcPath();
     if (!path.empty()) {
         openWithDesktop(path, voice(), app().texts());
     }
@@ -302,7 +301,7 @@ void CFileTransferPage::transferToGauge() {
 }
 
 void CFileTransferPage::openDataView() {
-    const int row = pcList_->focusRow();
+    const int row = pcList_->selectedRow();
     if (row >= 0) {
         openDataViewOf(pcList_->nameAt(row));
     }
@@ -317,7 +316,7 @@ void CFileTransferPage::openDataViewOf(const QString& name) {
 }
 
 void CFileTransferPage::exportSelected() {
-    const int row = pcList_->focusRow();
+    const int row = pcList_->selectedRow();
     if (row >= 0 &&
         exportReport(fromQt(pcDataFolder()), fromQt(pcList_->nameAt(row)), voice(), app().texts())
             .written) {
@@ -326,7 +325,7 @@ void CFileTransferPage::exportSelected() {
 }
 
 void CFileTransferPage::importSelected() {
-    const int row = pcList_->focusRow();
+    const int row = pcList_->selectedRow();
     if (row >= 0 &&
         importReport(fromQt(pcDataFolder()), fromQt(pcList_->nameAt(row)), voice(), app().texts())
             .written) {

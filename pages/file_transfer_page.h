@@ -50,7 +50,8 @@ class CFileTransferPage : public KorvelPage {
 
     // The list rules.
     void applyPcClickRule();
-    void applyPcKeyRule(int key);
+    // After a key moved the PC list: the rule applies to the row now selected.
+    void applyPcKeyRule();
     void applyGaugeClickRule();
 
     FileListView* gaugeList() const { return gaugeList_; }
@@ -78,8 +79,8 @@ class CFileTransferPage : public KorvelPage {
     void settleStartFolder();
     void showFileButtons(bool viewAndExport, bool toGauge, bool import);
     std::vector<std::string> selectedNames(const FileListView* list) const;
-    // The name of the PC row at the list's current (focus) row; empty when there is none.
-    std::string currentPcPath() const;
+    // The path of the selected PC row's file; empty when there is none.
+    std::string selectedPcPath() const;
 
     PageContext context_;
     std::unique_ptr<GaugeLink> link_;

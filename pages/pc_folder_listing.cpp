@@ -6,32 +6,16 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/text_rules.h"
+
 namespace korvel {
 
 namespace {
 
 namespace fs = std::filesystem;
 
-char upper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool equalsNoCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return upper(x) == upper(y); });
-}
-
-bool lessNoCase(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return upper(x) < upper(y); });
-}
-
-bool startsWithNoCase(const std::string& text, const std::string& prefix) {
-    return text.size() >= prefix.size() && equalsNoCase(text.substr(0, prefix.size()), prefix);
-}
-
 bool endsWithCsv(const std::string& name) {
-    return name.size() >= 3 && equalsNoCase(name.substr(name.size() - 3), "CSV");
+    return endsWithNoCase(name, "CSV");
 }
 
 // A line as a text-mode reader returns it: CR LF read as LF, the LF kept when there was one.

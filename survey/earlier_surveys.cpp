@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "app/platform.h"
+#include "app/text_rules.h"
 #include "datafile/data_file_reader.h"
-#include "datafile/text_rules.h"
 #include "survey/survey_comparison.h"
 
 namespace korvel {

@@ -1,6 +1,6 @@
 #include "survey/survey_date.h"
 
-#include "datafile/text_rules.h"
+#include "app/text_rules.h"
 
 namespace korvel {
 

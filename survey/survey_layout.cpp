@@ -5,10 +5,10 @@
 #include <charconv>
 #include <cmath>
 
+#include "app/text_rules.h"
 #include "datafile/letter_code.h"
 #include "datafile/location_value.h"
 #include "datafile/number_text.h"
-#include "datafile/text_rules.h"
 
 namespace korvel {
 

@@ -19,11 +19,15 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-# The number round trips are also tested under a comma-decimal locale.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
-    grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
-    $sudo locale-gen >/dev/null
-fi
+# The number round trips are also tested under a comma-decimal locale, the case-insensitive
+# names under a Turkish one (where the C library's case mapping of 'I' and 'i' differs).
+for wanted in de_DE tr_TR; do
+    if ! locale -a 2>/dev/null | grep -qi "^${wanted}\.utf-\?8$"; then
+        sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo="sudo"
+        $sudo sed -i "s/^# *${wanted}.UTF-8 UTF-8/${wanted}.UTF-8 UTF-8/" /etc/locale.gen
+        grep -q "^${wanted}.UTF-8 UTF-8" /etc/locale.gen ||
+            echo "${wanted}.UTF-8 UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+        $sudo locale-gen >/dev/null
+    fi
+done

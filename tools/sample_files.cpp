@@ -55,9 +55,13 @@ DataFile startFile(const std::string& product, const Header& header) {
         {"1", "IN", "0.2330", "0.500", "0.170", "0.300", "20", "1.000", "0.010", "61", "D790",
          "0.050", "0.000", "STD"},
         {"2", "IN", "0.2330", "0.250", "0.150", "0.400", "10", "0.500", "0.005", "55", "D798",
-         "0.040", "0.000", "E-E"},
+         "0.040", "0.000", "E TO E"},
         {"3", "IN", "0.1280", "0.500", "0.080", "0.600", "20", "2.000", "0.020", "64", "D791",
-         "0.060", "0.010", "STD"},
+         "0.060", "0.010", "C1"},
+        {"4", "IN", "0.2330", "0.500", "0.170", "0.300", "20", "1.000", "0.010", "58", "D798",
+         "0.040", "0.010", "C2"},
+        {"5", "IN", "0.2330", "0.500", "0.170", "0.300", "20", "1.000", "0.010", "58", "D798",
+         "0.040", "0.010", "C3"},
     };
     file.noteColumns = {"Note #", "Line1", "Line2", "Line3"};
     file.notes = {{"1", "Heavy scale", "cleaned with wire brush", ""},
@@ -110,7 +114,7 @@ Reading reading(const std::string& id, double thickness, bool missing, Random& r
     return {
         {id, missing ? "--.---" : thicknessText(thickness), "IN",
          missing ? "OFF" : alarmFor(thickness), "OFF", random.chance(0.1) ? "HIGH" : "STD", "OFF",
-         note, std::to_string(setup), setup == 2 ? "E-E" : "STD", bscan, ascan ? "ON" : "OFF"},
+         note, std::to_string(setup), setup == 2 ? "E TO E" : "STD", bscan, ascan ? "ON" : "OFF"},
         std::nullopt};
 }
 
@@ -140,16 +144,26 @@ AScan waveform(double thickness, Random& random) {
         ascan.max.values.push_back(std::to_string(std::lround(std::min(100.0, high))));
         ascan.min.values.push_back(std::to_string(-std::lround(std::min(100.0, low))));
     }
-    ascan.settings = {"DELAY=0.000",
-                      "RANGE=" + fixedDecimals(range, 3),
-                      "MARKER1=" + fixedDecimals(thickness, 3),
-                      "MARKER2=" + fixedDecimals(2 * thickness, 3),
-                      "MARKER3=0.000",
-                      "MB_BLANK=0.050",
-                      "IF_BLANK=0.000",
-                      "C3_BLANK=0.000",
-                      "ECHO_WINDOW=" + fixedDecimals(std::min(range, 2.5 * thickness), 3)};
+    // Markers and blanking ends stand in samples (0 .. 180), on the back-wall echoes.
+    const auto sample = [](double position) {
+        return std::to_string(std::clamp(std::lround(position), 0L, long(kTraceLength)));
+    };
+    ascan.settings = {
+        "DELAY=0.000",
+        "RANGE=" + fixedDecimals(range, 3),
+        "MARKER1=" + sample(echoSpacing),
+        "MARKER2=" + sample(2 * echoSpacing),
+        "MARKER3=" + sample(3 * echoSpacing),
+        "MB_BLANK=" + sample(echoSpacing / 4),
+        "IF_BLANK=" + sample(echoSpacing / 3),
+        "C3_BLANK=" + sample(2.5 * echoSpacing),
+        "ECHO_WINDOW=" + sample(std::min(double(kTraceLength - 1), 3.5 * echoSpacing))};
     return ascan;
+}
+
+void setSetup(const DataFile& file, Reading& row, int setup) {
+    row.fields[*file.readingColumn("Setup #")] = std::to_string(setup);
+    row.fields[*file.readingColumn("Meas Mode")] = file.setups[setup - 1].back();
 }
 
 DataFile linearFile(const std::string& name, int readings, bool ascans, unsigned seed,
@@ -166,6 +180,8 @@ DataFile linearFile(const std::string& name, int readings, bool ascans, unsigned
         Reading row = reading(zeroPadded(i + 1, 4), thickness, missing, random, "OFF", ascans);
         if (ascans) {
             row.ascan = waveform(thickness, random);
+            // Each measuring mode in turn, so the traces show every kind of marker.
+            setSetup(file, row, 1 + i % int(file.setups.size()));
         }
         file.readings.push_back(std::move(row));
     }

@@ -71,7 +71,7 @@ QTreeWidgetItem* DirectoryTree::addFolder(QTreeWidgetItem* parent, const QString
     item->setText(0, text);
     item->setData(0, Qt::UserRole, path);
     item->setIcon(0, parent ? folderIcon_ : driveIcon_);
-    if (hasSubFolders(path)) {
+    if (hasSubFolders(path) || (onSelectedPath(path) && path != selectedPath_)) {
         new QTreeWidgetItem(item);  // placeholder, so that the folder can be opened
     }
     return item;
@@ -105,6 +105,11 @@ void DirectoryTree::fill(QTreeWidgetItem* item) {
     qDeleteAll(item->takeChildren());
     const QString path = pathOf(item);
     QStringList names = QDir(path).entryList(kFolders);
+    for (const QString& hidden : QDir(path).entryList(kFolders | QDir::Hidden)) {
+        if (!names.contains(hidden) && onSelectedPath(appendComponent(path, hidden))) {
+            names.append(hidden);
+        }
+    }
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         return a.compare(b, Qt::CaseInsensitive) < 0;
     });
@@ -113,6 +118,10 @@ void DirectoryTree::fill(QTreeWidgetItem* item) {
     }
     setUpdatesEnabled(true);
     QApplication::restoreOverrideCursor();
+}
+
+bool DirectoryTree::onSelectedPath(const QString& path) const {
+    return selectedPath_ == path || selectedPath_.startsWith(appendComponent(path, QString()));
 }
 
 void DirectoryTree::reset(QTreeWidgetItem* item) {
@@ -155,6 +164,7 @@ bool DirectoryTree::selectPath(const QString& path) {
     if (!current) {
         return false;
     }
+    selectedPath_ = folder;
     setUpdatesEnabled(false);
     for (const QString& component : rest.split(QDir::separator(), Qt::SkipEmptyParts)) {
         collapseItem(current);

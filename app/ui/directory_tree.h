@@ -1,7 +1,7 @@
 #pragma once
 // The folder tree of the directory chooser: the file-system roots at the top, each folder read
 // only when it is opened, one level at a time, and read anew after it was closed. Only folders
-// are shown.
+// are shown; hidden folders only when they lie on the path of the folder selected at opening.
 
 #include <QString>
 #include <QTreeWidget>
@@ -26,12 +26,15 @@ class DirectoryTree : public QTreeWidget {
     static bool isPlaceholder(const QTreeWidgetItem* item);
 
   private:
+    // Whether the folder is the path last given to selectPath() or one of its ancestors.
+    bool onSelectedPath(const QString& path) const;
     QTreeWidgetItem* addFolder(QTreeWidgetItem* parent, const QString& path, const QString& text);
     void fill(QTreeWidgetItem* item);
     void reset(QTreeWidgetItem* item);
     QTreeWidgetItem* childNamed(QTreeWidgetItem* parent, const QString& name) const;
 
     QStringList roots_;
+    QString selectedPath_;
     QIcon driveIcon_;
     QIcon folderIcon_;
 };

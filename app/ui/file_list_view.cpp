@@ -49,6 +49,11 @@ int FileListView::focusRow() const {
     return item ? indexOfTopLevelItem(item) : -1;
 }
 
+int FileListView::selectedRow() const {
+    const QList<int> rows = selectedRows();
+    return rows.isEmpty() ? -1 : rows.first();
+}
+
 QString FileListView::cellText(int row, int column) const {
     const QTreeWidgetItem* item = topLevelItem(row);
     return item ? item->text(column) : QString();
@@ -67,8 +72,8 @@ void FileListView::resizeEvent(QResizeEvent* event) {
 }
 
 void FileListView::keyPressEvent(QKeyEvent* event) {
-    emit keyPressed(event->key());
     QTreeWidget::keyPressEvent(event);
+    emit keyPressed();
 }
 
 void FileListView::mouseReleaseEvent(QMouseEvent* event) {

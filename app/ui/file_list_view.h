@@ -27,10 +27,12 @@ class FileListView : public QTreeWidget {
     QString typeAt(int row) const { return cellText(row, TypeColumn); }
     // The row that holds the keyboard focus, -1 for none.
     int focusRow() const;
+    // The first selected row, -1 for none.
+    int selectedRow() const;
 
   signals:
-    // A key was pressed in the list, before the list moves its selection.
-    void keyPressed(int key);
+    // A key was pressed in the list, after the list moved its selection.
+    void keyPressed();
     // A mouse click in the list (on a row or beside the rows), after the selection changed.
     void mouseClicked();
 

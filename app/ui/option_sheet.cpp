@@ -1,6 +1,7 @@
 #include "app/ui/option_sheet.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -51,7 +52,8 @@ COptionSheet::COptionSheet(const PalimarApp& app, const PageSet& pages, QWidget*
     aboutButton_->setAutoDefault(false);
     closeButton_ = new QPushButton(QStringLiteral("&Close"), this);
     closeButton_->setObjectName("closeButton");
-    closeButton_->setDefault(true);
+    // No default button: Enter in a text box must not end the program and lose what was typed.
+    closeButton_->setAutoDefault(false);
     buttons->addWidget(aboutButton_);
     buttons->addStretch(1);
     buttons->addWidget(closeButton_);
@@ -103,6 +105,19 @@ void COptionSheet::done(int result) {
         activePage_ = nullptr;
     }
     QDialog::done(result);
+}
+
+void COptionSheet::keyPressEvent(QKeyEvent* event) {
+    // Enter reaches the sheet only from a control that leaves it alone (a text box); it
+    // presses no button there, not even the one that last had the focus. Escape does not end
+    // the program either: only the Close button and the close box do. A focused button still
+    // takes Enter itself.
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void COptionSheet::showAbout() {

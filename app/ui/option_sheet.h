@@ -1,6 +1,7 @@
 #pragma once
 // The tabbed window in which the user works: the pages the configuration enables, in their
-// order, a "&Close" button that ends the program, and the About box.
+// order, a "&Close" button that ends the program, and the About box. Neither Enter nor Escape
+// ends it.
 
 #include <QDialog>
 
@@ -31,6 +32,9 @@ class COptionSheet : public QDialog {
     QPushButton* aboutButton() const { return aboutButton_; }
 
     void done(int result) override;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
   signals:
     // The About box is about to open (the tests close it).

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include "app/safe_file.h"
 #include "temp_home.h"
 #include "tests/support/unreadable_paths.h"
@@ -54,20 +56,51 @@ TEST(ProfileFileTest, CutsTextsToTheirLimit) {
     EXPECT_EQ(ini.getString("A", "Missing", "0123456789", 3), "012");
 }
 
-TEST(ProfileFileTest, ReadsIntegersFromLeadingDigits) {
+TEST(ProfileFileTest, ReadsIntegersFromAnOptionalSignAndLeadingDigits) {
     const ProfileFile ini = ProfileFile::parse(
-        "[N]\nPlain=12\nTrailing=7abc\nBlank=  3 \nSigned=-5\nPlus=+5\nText=abc\nEmpty=\n"
-        "Huge=99999999999999\nQuoted=\"42\"\n");
+        "[N]\nPlain=12\nTrailing=7abc\nBlank=  3 \nSigned=-5\nPlus=+1\nText=abc\nEmpty=\n"
+        "Huge=99999999999999\nLow=-99999999999999\nQuoted=\"-42\"\nSignOnly=-\nTwoSigns=--5\n"
+        "SignBlank=- 5\n");
     struct Case {
         const char* key;
         int expected;
     } cases[] = {
-        {"Plain", 12}, {"Trailing", 7}, {"Blank", 3},   {"Signed", 0},        {"Plus", 0},
-        {"Text", 0},   {"Empty", 0},    {"Missing", 9}, {"Huge", 2147483647}, {"Quoted", 42},
+        {"Plain", 12},        {"Trailing", 7},
+        {"Blank", 3},         {"Signed", -5},
+        {"Plus", 1},          {"Text", 0},
+        {"Empty", 0},         {"Missing", 9},
+        {"Huge", 2147483647}, {"Low", -2147483647 - 1},
+        {"Quoted", -42},      {"SignOnly", 0},
+        {"TwoSigns", 0},      {"SignBlank", 0},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ini.getInt("N", c.key, 9), c.expected) << c.key;
     }
+}
+
+TEST(ProfileFileTest, ByteOrderMarkAndTurkishLocaleChangeNoName) {
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, "tr_TR.UTF-8") == nullptr) {
+        GTEST_SKIP() << "the tr_TR.UTF-8 locale is not installed (tools/install-deps.sh makes it)";
+    }
+    struct Case {
+        const char* text;
+        const char* section;
+        const char* key;
+        int expected;
+    } cases[] = {
+        {"[CONFIG]\r\nShowFileTransferTabOnly=1\r\n", "CONFIG", "SHOWFILETRANSFERTABONLY", 1},
+        {"[config]\r\nSHOWFILETRANSFERTABONLY=1\r\n", "CONFIG", "ShowFileTransferTabOnly", 1},
+        {"[Language Definition]\r\nDEU=2\r\n", "LANGUAGE DEFINITION", "deu", 2},
+        {"\xEF\xBB\xBF[CONFIG]\r\nDataLogger=0\r\n", "CONFIG", "DataLogger", 0},
+        {"\xEF\xBB\xBF[CONFIG]\r\nUserVelocity=1\r\n", "config", "uservelocity", 1},
+        // Only ASCII letters fold: a Latin-1 capital does not meet its small letter.
+        {"[\xC4]\r\nKey=3\r\n", "\xE4", "Key", 7},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ProfileFile::parse(c.text).getInt(c.section, c.key, 7), c.expected) << c.text;
+    }
+    std::setlocale(LC_ALL, previous.c_str());
 }
 
 TEST(ProfileFileTest, WritingKeepsEveryOtherLineAndReplacesTheKeyInPlace) {

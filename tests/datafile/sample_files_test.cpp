@@ -5,13 +5,13 @@
 #include <map>
 #include <set>
 
+#include "app/text_rules.h"
 #include "datafile/data_file_reader.h"
 #include "datafile/data_file_writer.h"
 #include "datafile/file_merge.h"
 #include "datafile/line_reader.h"
 #include "datafile/report_export.h"
 #include "datafile/report_import.h"
-#include "datafile/text_rules.h"
 
 namespace korvel {
 namespace {
@@ -53,6 +53,32 @@ TEST(SampleFiles, EveryDataFileIsValidAndReadsBackByteForByte) {
         EXPECT_EQ(dataFileBytes(parseDataFile(sample.bytes, reportReadOptions())), sample.bytes);
     }
     EXPECT_EQ(dataFiles, 11);
+}
+
+TEST(SampleFiles, AScanMarkersStandInSamplesInEveryMeasuringMode) {
+    std::set<std::string> modes;
+    for (const auto& sample : sampleSet()) {
+        if (!endsWithNoCase(sample.name, ".CSV") || sample.bytes[0] == ',') {
+            continue;
+        }
+        const DataFile file = parseDataFile(sample.bytes);
+        for (const auto& reading : file.readings) {
+            if (!reading.ascan) {
+                continue;
+            }
+            const int setup = leadingNumber(file.readingField(reading, "Setup #"));
+            ASSERT_TRUE(setup >= 1 && setup <= int(file.setups.size())) << sample.name;
+            modes.insert(file.setups[std::size_t(setup - 1)].back());
+            for (const char* key : {"MARKER1", "MARKER2", "MARKER3", "MB_BLANK", "IF_BLANK",
+                                    "C3_BLANK", "ECHO_WINDOW"}) {
+                const std::string text(*reading.ascan->settingValue(key));
+                const int value = leadingNumber(text);
+                EXPECT_EQ(std::to_string(value), text) << sample.name << " " << key;
+                EXPECT_TRUE(value >= 0 && value <= 180) << sample.name << " " << key;
+            }
+        }
+    }
+    EXPECT_EQ(modes, (std::set<std::string>{"STD", "C1", "E TO E", "C2", "C3"}));
 }
 
 TEST(SampleFiles, CoverTheLayoutsAndTheLimits) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "dataview/graph_title.h"
+
 #include "datafile/number_text.h"
 #include "dataview/bscan_profile.h"
 #include "dataview/cctwx.h"
@@ -201,6 +203,22 @@ TEST_F(BScanTest, DistanceFromTheZeroRow) {
     }
     view.selectReading(21);  // a segment without a zero row
     EXPECT_EQ(view.chart()->model().title.find("DT"), std::string::npos);
+}
+
+TEST(GraphTitleTest, OneBlankBeforeTheDistance) {
+    struct Case {
+        const char* title;
+        const char* distance;
+        const char* expected;
+    } cases[] = {
+        {"S1.CSV - ID # 2 THK 0.250 IN (MIN)", "DT +0.050",
+         "S1.CSV - ID # 2 THK 0.250 IN (MIN) DT +0.050"},
+        {"S1.CSV - ID # 3 THK 0.300 IN ", "DT -0.050", "S1.CSV - ID # 3 THK 0.300 IN DT -0.050"},
+        {"S1.CSV - ID # 2 THK 0.250 IN (MIN)", "", "S1.CSV - ID # 2 THK 0.250 IN (MIN)"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(withDistance(c.title, c.distance), c.expected);
+    }
 }
 
 TEST_F(BScanTest, TitleMarksMinimumReadings) {

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "dataview/cctwx.h"
+#include "dataview/chart_painter.h"
 #include "dataview/chart_setup.h"
 
 namespace korvel {
@@ -140,6 +141,39 @@ TEST_F(ChartTest, HiddenSeriesAndPointsAreDrawnAsAsked) {
     }
     EXPECT_GE(differing, 12);
     EXPECT_LE(differing, 36);
+}
+
+TEST_F(ChartTest, TracesStayInsideThePlotAndEdgeMarkersShow) {
+    const QRect plot = chartPlotRect(QSizeF(chart.size())).toAlignedRect();
+    struct Case {
+        bool crossSection;
+        std::vector<double> x, y;
+        SeriesStyle style;
+    } cases[] = {
+        // A waveform far below the -5 line and above 100, and beyond both ends.
+        {false, {-30, 0, 60, 90, 120, 250}, {-80, -40, 150, -6, 300, 20}, SeriesStyle::Line},
+        {true, {-30, 0, 60, 200}, {-80, 140, 50, -40}, SeriesStyle::Line},
+        // The cross-section's current reading at x = 179 on the bottom line, and a marker.
+        {true, {179}, {102}, SeriesStyle::Points},
+        {false, {41}, {-5}, SeriesStyle::Points},
+    };
+    for (const Case& c : cases) {
+        CCTWX view;
+        view.resize(chart.size());
+        c.crossSection ? applyBScanAxes(view, "12.0IN") : applyAScanAxes(view, "0.000");
+        view.loadSeries(5, "Scatter Data", c.x, c.y, int(c.x.size()));
+        view.setSeriesShown(5, true);
+        view.setSeriesStyle(5, c.style);
+        view.setSeriesColour(5, kChartOrange);
+        view.setSeriesPointColour(5, kChartOrange);
+        view.setSeriesLineWidth(5, 3);
+        QRect drawn;
+        const int pixels = countColour(view.picture(), qRgb(255, 165, 0), &drawn);
+        EXPECT_GE(pixels, c.style == SeriesStyle::Points ? 12 : 100) << c.x.front();
+        EXPECT_TRUE(plot.contains(drawn))
+            << c.x.front() << " drawn " << drawn.x() << "," << drawn.y() << " " << drawn.width()
+            << "x" << drawn.height();
+    }
 }
 
 // Box of the yellowish (text is smoothed) pixels in the rows from top to bottom.

@@ -3,10 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTableView>
+#include <QTest>
+#include <QTextBlock>
 #include <QTreeWidget>
 
 #include "dataview/cctwx.h"
@@ -59,8 +66,8 @@ TEST_F(LoadingTest, ShowsReadingsSetupAndNoteOfTheFirstReading) {
     EXPECT_EQ(view.setupList()->topLevelItem(0)->text(1), "IN");
     EXPECT_EQ(view.setupList()->topLevelItem(5)->text(0), "Transducer");
     EXPECT_EQ(view.notes(), "Weld seam\r\nNorth side\r\n");
-    EXPECT_EQ(view.notesText()->text(), "Weld seam\nNorth side\n");
-    EXPECT_EQ(view.notesText()->textFormat(), Qt::PlainText);
+    EXPECT_EQ(view.notesText()->toPlainText(), "Weld seam\nNorth side\n");
+    EXPECT_TRUE(view.notesText()->isReadOnly());
     EXPECT_FALSE(view.minButton()->isVisible());
 }
 
@@ -75,6 +82,50 @@ TEST_F(LoadingTest, UnreadableFileGivesOneMessageAndAnEmptyView) {
                   (std::vector<Said>{{MessageKind::Error, "Error opening file - " + path}}));
         EXPECT_EQ(view.table().rowCount(), 0);
     }
+}
+
+TEST_F(LoadingTest, LongNoteScrollsAndDraggedColumnWidthsSurviveAResize) {
+    Row first;
+    first.note = "1";
+    ViewFileBuilder file;
+    file.reading(first)
+        .setup("1,IN,0.2330,1.000,0.010,STD,K-1,")
+        .noteColumns("Note #,L1,L2,L3,L4,L5,L6,L7,L8,")
+        .note(
+            "1,Heavy scale,cleaned with wire brush,pitting near the weld,depth checked,"
+            "ladder needed,north flange,insulation removed,recheck next outage,");
+    auto& view = fixture.openText(file.text());
+    view.show();
+    QApplication::processEvents();
+    QPlainTextEdit* notes = view.notesText();
+    EXPECT_EQ(notes->toPlainText(),
+              "Heavy scale\ncleaned with wire brush\npitting near the weld\ndepth checked\nladder "
+              "needed\nnorth flange\ninsulation removed\nrecheck next outage\n");
+    // The last line is below the box at first; Ctrl+End brings it into the box.
+    const QTextBlock lastBlock = notes->document()->findBlockByNumber(7);
+    ASSERT_EQ(lastBlock.text(), "recheck next outage");
+    const QTextCursor lastLine(lastBlock);
+    EXPECT_FALSE(notes->viewport()->rect().contains(notes->cursorRect(lastLine)));
+    QTest::keyClick(notes, Qt::Key_End, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_TRUE(notes->viewport()->rect().contains(notes->cursorRect(lastLine)));
+
+    // Drag the right edge of the first column 40 pixels to the right, as a person does.
+    QHeaderView* header = view.readingsList()->horizontalHeader();
+    const int before = header->sectionSize(0);
+    const QPoint edge(header->sectionViewportPosition(0) + before - 1, header->height() / 2);
+    QTest::mousePress(header->viewport(), Qt::LeftButton, {}, edge);
+    QMouseEvent drag(QEvent::MouseMove, QPointF(edge + QPoint(40, 0)),
+                     header->viewport()->mapToGlobal(QPointF(edge + QPoint(40, 0))), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(header->viewport(), &drag);
+    QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, edge + QPoint(40, 0));
+    const int dragged = header->sectionSize(0);
+    EXPECT_EQ(dragged, before + 40);
+    const int second = header->sectionSize(1);
+    view.resize(view.size() + QSize(200, 100));
+    EXPECT_EQ(header->sectionSize(0), dragged);
+    EXPECT_EQ(header->sectionSize(1), second);
 }
 
 TEST_F(LoadingTest, FileWithoutProductLineReadsTheSame) {

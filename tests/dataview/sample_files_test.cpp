@@ -7,9 +7,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <set>
 
+#include "app/text_rules.h"
 #include "datafile/number_text.h"
-#include "datafile/text_rules.h"
 #include "dataview/cctwx.h"
 #include "dataview/reading_table.h"
 #include "tools/sample_files.h"
@@ -38,6 +39,30 @@ TEST(SampleFilesInTheView, EveryFileOpensAndEveryReadingCanBeSelected) {
                       std::string::npos);
         }
     }
+}
+
+TEST(SampleFilesInTheView, AScansShowEveryKindOfMarker) {
+    ViewFixture fixture;
+    std::set<int> shown;  // the marker, bracket and blanking slots drawn somewhere
+    for (const auto& sample : samples::sampleSet()) {
+        if (!endsWithNoCase(sample.name, ".CSV") || sample.bytes[0] == ',') {
+            continue;
+        }
+        auto& view = fixture.openText(sample.bytes, sample.name);
+        for (int row = 0; row < std::min(view.table().rowCount(), 200); ++row) {
+            view.selectReading(row);
+            for (const auto& [slot, series] : view.chart()->model().series) {
+                if (slot < 2 || slot > 7 || !series.shown) {
+                    continue;
+                }
+                shown.insert(slot);
+                for (const double x : series.x) {
+                    EXPECT_TRUE(x >= 0 && x <= 181) << sample.name << " row " << row;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(shown, (std::set<int>{2, 3, 4, 5, 6, 7}));
 }
 
 TEST(SampleFilesInTheView, BScanRunsShowTheirSegmentsMinAndDistance) {

@@ -94,7 +94,7 @@ TEST(DemoGaugePanelTest, UnpluggingShowsTheLinkFailureAndPluggingBringsTheGaugeB
 
     panel.plugInUpgradeMode();  // another identity: the data log is still out of reach
     EXPECT_EQ(panel.state()->text(),
-              "The simulated Gage is plugged in in its upgrade mode, for "
+              "The simulated Gage is plugged in, in its upgrade mode, for "
               "the Software Upgrade page.");
     page.refreshGaugeList();
     EXPECT_EQ(voice.said.size(), 2u);
@@ -108,6 +108,25 @@ TEST(DemoGaugePanelTest, UnpluggingShowsTheLinkFailureAndPluggingBringsTheGaugeB
 
 // Every state text fits the panel in full: the longer ones wrap onto more lines than the
 // panel had room for when it first showed.
+TEST(DemoGaugePanelTest, OpensWhollyOnTheScreenBesideTheSheet) {
+    const QRect screen(0, 0, 1280, 800);
+    const QSize panel(300, 200);
+    struct Case {
+        QRect sheet;
+        QPoint expected;
+    } cases[] = {
+        {{10, 20, 700, 500}, {722, 20}},      // room on the right
+        {{500, 20, 700, 500}, {188, 20}},     // no room on the right: on the left
+        {{100, 700, 1100, 500}, {980, 600}},  // room on neither side, sheet low on the screen
+        {{-50, -40, 700, 500}, {662, 0}},
+    };
+    for (const Case& c : cases) {
+        const QPoint at = panelPlace(c.sheet, panel, screen);
+        EXPECT_EQ(at, c.expected) << c.sheet.x() << "," << c.sheet.y();
+        EXPECT_TRUE(screen.contains(QRect(at, panel)));
+    }
+}
+
 TEST(DemoGaugePanelTest, TheWholeStateTextStaysInSight) {
     test::PageEnvironment environment;
     const PalimarApp& app = environment.start();

@@ -127,6 +127,21 @@ TEST_F(DirectoryChooserTest, SelectingAFolderReopensItsBranchFromDisk) {
     EXPECT_FALSE(chooser.tree()->selectPath(root + "/missing"));
 }
 
+TEST_F(DirectoryChooserTest, HiddenFoldersShowOnlyOnThePathOfTheCurrentFolder) {
+    for (const char* folder : {"tree/.local/share/demo", "tree/.cache", "tree/.local/.other"}) {
+        environment.makeFolder(folder);
+    }
+    setCurrentDirectory(environment.path("tree/.local/share/demo"));
+    CDirectoryChooser chooser(environment.app(), nullptr, {root});
+    const QString expected = QDir::toNativeSeparators(root + "/.local/share/demo");
+    EXPECT_EQ(chooser.pathBox()->text(), expected);
+    QTreeWidgetItem* top = chooser.tree()->topLevelItem(0);
+    EXPECT_EQ(childTexts(top), (QStringList{".local", "alpha", "Beta", "empty", "gamma"}));
+    EXPECT_EQ(childTexts(top->child(0)), QStringList{"share"});
+    chooser.okButton()->click();
+    EXPECT_EQ(chooser.resultPath(), expected);
+}
+
 TEST(DirectoryTreeTest, FileSystemRootIsTheTopItem) {
     DirectoryTree tree;
     tree.listRoots();

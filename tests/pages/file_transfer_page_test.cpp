@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QUrl>
+#include <map>
 
 #include "app/platform.h"
 #include "app/profile_file.h"
@@ -148,11 +149,48 @@ TEST_F(FileTransferPageTest, ButtonRulesOnClickAndOnKeys) {
     page->pcList()->clearSelection();
     page->applyPcClickRule();
     EXPECT_EQ(fileButtons(), (std::vector<bool>{false, false, false, false}));
-    // A key that leaves the list changes nothing.
-    click(page->pcList(), 0);
-    const auto before = fileButtons();
-    page->applyPcKeyRule(Qt::Key_Up);
-    EXPECT_EQ(fileButtons(), before);
+}
+
+TEST_F(FileTransferPageTest, KeyRuleFollowsTheRowTheListMovedTo) {
+    const std::map<QString, std::vector<bool>> onKeys = {
+        {"A.CSV", {true, true, true, false}},
+        {"B.CSV", {true, true, true, false}},  // SETUP: no setup case for keys
+        {"KQ77-DEMO.bin", {false, false, false, false}},
+        {"D.DAT", {false, false, false, true}},
+    };
+    put("A.CSV", dataFile("A.CSV", "LINEAR"));
+    put("B.CSV", dataFile("B.CSV", "SETUP"));
+    put("KQ77-DEMO.bin", "image");
+    put("D.DAT", "FILE NAME: D\r\n");
+    openPage();
+    FileListView* list = page->pcList();
+    // Type-ahead searches the column clicked last: click on the name.
+    const QRect nameCell = list->visualRect(list->model()->index(rowNamed(list, "A.CSV"), 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, nameCell.center());
+    struct Step {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        const char* selected;  // nullptr: any row, "": none
+    } steps[] = {
+        {'k', Qt::NoModifier, "KQ77-DEMO.bin"},  // type-ahead
+        {Qt::Key_Home, Qt::NoModifier, nullptr},  {Qt::Key_End, Qt::NoModifier, nullptr},
+        {Qt::Key_Up, Qt::NoModifier, nullptr},    {'b', Qt::NoModifier, "B.CSV"},
+        {Qt::Key_Space, Qt::ControlModifier, ""},  // the focused row loses its selection
+    };
+    for (const Step& step : steps) {
+        if (step.key < 0x80) {
+            QTest::keyClick(list, static_cast<char>(step.key), step.modifiers);
+        } else {
+            QTest::keyClick(list, static_cast<Qt::Key>(step.key), step.modifiers);
+        }
+        const int row = list->selectedRow();
+        if (step.selected) {
+            EXPECT_EQ(row < 0 ? QString() : list->nameAt(row), step.selected) << step.key;
+        }
+        const auto expected =
+            row < 0 ? std::vector<bool>{false, false, false, false} : onKeys.at(list->nameAt(row));
+        EXPECT_EQ(fileButtons(), expected) << step.key << " " << row;
+    }
 }
 
 TEST_F(FileTransferPageTest, FolderBoxRefreshesOnlyWhenChanged) {

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTest>
 
 #include "app/ui/about_box.h"
 #include "app/ui/korvel_page.h"
@@ -130,6 +132,43 @@ TEST(OptionSheetTest, ChangingTabsLeavesOnePageAndActivatesTheOther) {
     EXPECT_EQ(sheet.currentPage(), sheet.page(3));
     EXPECT_TRUE(sheet.page(3)->isInitialised());
     EXPECT_FALSE(sheet.page(4)->isInitialised());
+}
+
+TEST(OptionSheetTest, EnterAndEscapeInEveryTextBoxKeepTheSheetOpen) {
+    test::PageEnvironment environment;
+    environment.write("work/AppConfig.ini", test::pageFlags(1, 0, 1));
+    const PalimarApp& app = environment.start();
+    COptionSheet sheet(app, createPageSet(environment.context()));
+    sheet.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
+    int boxesTried = 0;
+    for (int tab = sheet.pageCount() - 1; tab >= 0; --tab) {
+        sheet.setCurrentPage(tab);
+        QApplication::processEvents();
+        for (QLineEdit* box : sheet.page(tab)->findChildren<QLineEdit*>()) {
+            if (!box->isVisible() || !box->isEnabled() || box->isReadOnly()) {
+                continue;
+            }
+            box->setFocus();
+            QTest::keyClicks(box, "12");
+            for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+                QTest::keyClick(box, key);
+                ASSERT_TRUE(sheet.isVisible()) << sheet.page(tab)->title().toStdString() << " "
+                                               << box->objectName().toStdString() << " " << key;
+            }
+            ++boxesTried;
+        }
+    }
+    EXPECT_GE(boxesTried, 8);  // folder boxes, merge name, create boxes, velocities, terminal
+    EXPECT_FALSE(sheet.closeButton()->isDefault());
+
+    QTest::mouseClick(sheet.closeButton(), Qt::LeftButton);
+    EXPECT_FALSE(sheet.isVisible());
+    EXPECT_EQ(sheet.result(), QDialog::Accepted);
+    sheet.show();
+    sheet.close();  // the close box
+    EXPECT_FALSE(sheet.isVisible());
+    EXPECT_EQ(sheet.result(), QDialog::Rejected);
 }
 
 TEST(MainWindowTest, RunsTheSheetOnceAndClosesWithIt) {

@@ -1,6 +1,7 @@
-#include "datafile/text_rules.h"
+#include "app/text_rules.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace korvel {
 
@@ -18,6 +19,12 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return asciiUpper(x) == asciiUpper(y);
            });
+}
+
+bool lessNoCase(std::string_view a, std::string_view b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return asciiUpper(x) < asciiUpper(y);
+    });
 }
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
@@ -46,6 +53,24 @@ std::string_view trimmed(std::string_view text) {
 std::string_view withoutByteOrderMark(std::string_view bytes) {
     constexpr std::string_view kMark = "\xEF\xBB\xBF";
     return bytes.substr(0, kMark.size()) == kMark ? bytes.substr(kMark.size()) : bytes;
+}
+
+int leadingNumber(std::string_view text) {
+    constexpr std::string_view kBlanks = " \t\n\r\v\f";
+    std::size_t i = std::min(text.find_first_not_of(kBlanks), text.size());
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > std::numeric_limits<int>::max()) {
+            return negative ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
+        }
+    }
+    return static_cast<int>(negative ? -value : value);
 }
 
 }  // namespace korvel
