@@ -37,9 +37,8 @@ int runTransferBatch(GaugeLink& link, const std::vector<std::string>& names,
     std::string leftOver;
     for (auto name = names.begin(); name != names.end() && !link.cancelled(); ++name) {
         if (names.size() > 1) {
-            voice.setStatus(batchFileStatus(link.texts(),
-                                            static_cast<std::size_t>(name - names.begin()),
-                                            names.size(), *name));
+            voice.setStatus(batchFileStatus(
+                link.texts(), static_cast<std::size_t>(name - names.begin()), names.size(), *name));
         }
         const FileResult result = transfer(*name);
         if (result.outcome == FileOutcome::Done) {

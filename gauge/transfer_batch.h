@@ -13,10 +13,10 @@
 namespace korvel {
 
 enum class FileOutcome {
-    Done,      // the file went across completely
-    Failed,    // this file failed; the next is tried
-    LinkLost,  // the gauge cannot be reached any more; the batch ends
-    StopAll,   // the batch ends after this file, its own message shown
+    Done,       // the file went across completely
+    Failed,     // this file failed; the next is tried
+    LinkLost,   // the gauge cannot be reached any more; the batch ends
+    StopAll,    // the batch ends after this file, its own message shown
     Cancelled,  // the person cancelled during this file; the batch ends
 };
 
