@@ -9,7 +9,8 @@ namespace {
 
 std::atomic<bool> raised{false};
 std::atomic<bool> honoured{true};
-struct sigaction previous {};
+using Handler = void (*)(int);
+Handler previous = SIG_DFL;
 
 static_assert(std::atomic<bool>::is_always_lock_free, "the handler sets the flag");
 
@@ -22,14 +23,11 @@ extern "C" void onInterrupt(int) {
 InterruptGuard::InterruptGuard() {
     raised.store(false);
     honoured.store(true);
-    struct sigaction action {};
-    action.sa_handler = onInterrupt;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &previous);
+    previous = std::signal(SIGINT, onInterrupt);
 }
 
 InterruptGuard::~InterruptGuard() {
-    sigaction(SIGINT, &previous, nullptr);
+    std::signal(SIGINT, previous == SIG_ERR ? SIG_DFL : previous);
 }
 
 bool interrupted() {
