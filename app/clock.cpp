@@ -1,14 +1,9 @@
 #include "app/clock.h"
 
-#include <algorithm>
 #include <chrono>
 #include <thread>
 
 namespace korvel {
-
-namespace {
-constexpr int kSliceMs = 20;
-}
 
 std::int64_t RealClock::nowMs() const {
     using namespace std::chrono;
@@ -16,13 +11,8 @@ std::int64_t RealClock::nowMs() const {
 }
 
 void RealClock::sleepMs(int ms) {
-    const std::int64_t end = nowMs() + ms;
-    for (std::int64_t left = ms; left > 0; left = end - nowMs()) {
-        if (pump_) {
-            pump_();
-        }
-        std::this_thread::sleep_for(
-            std::chrono::milliseconds(std::min<std::int64_t>(left, kSliceMs)));
+    if (ms > 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     }
 }
 

@@ -3,7 +3,6 @@
 // tests can run the protocol's seconds on a virtual clock in no time.
 
 #include <cstdint>
-#include <functional>
 #include <mutex>
 
 namespace korvel {
@@ -17,16 +16,12 @@ class Clock {
     virtual void sleepMs(int ms) = 0;
 };
 
-// Sleeps for real, in short slices, calling the pump between slices so that a window can
-// repaint its progress bar while the protocol waits.
+// Sleeps for real. Gauge operations run off the window's thread, so a pause never holds up
+// the window.
 class RealClock : public Clock {
   public:
     std::int64_t nowMs() const override;
     void sleepMs(int ms) override;
-    void setPump(std::function<void()> pump) { pump_ = std::move(pump); }
-
-  private:
-    std::function<void()> pump_;
 };
 
 // Time passes only when somebody sleeps. Safe to use from two threads (the terminal's reader).

@@ -23,6 +23,7 @@ const std::vector<CaptionSlot>& captionSlots() {
         {Screen::FileTransfer, "IDC_LIST_COL_NAME", "Name"},
         {Screen::FileTransfer, "IDC_LIST_COL_TYPE", "Type"},
         {Screen::FileTransfer, "IDC_LIST_COL_MODIFIED", "Modified"},
+        {Screen::FileTransfer, "IDC_BTN_CANCEL_OPERATION", "Ca&ncel"},
         {Screen::SoftwareUpgrade, "IDD_DIALOG_TITLE_SOFTWAREUPGRADE", "Software Upgrade"},
         {Screen::SoftwareUpgrade, "IDC_BTN_SELECT_FILE", "&Select File to Download"},
         {Screen::SoftwareUpgrade, "IDC_STATIC_GAGEMODEL", "Gage Model:"},
@@ -35,6 +36,7 @@ const std::vector<CaptionSlot>& captionSlots() {
         {Screen::SoftwareUpgrade, "IDC_STATIC_DL_PROGRESS", "Progress:"},
         {Screen::SoftwareUpgrade, "IDC_STATIC_DL_STATUS", "Status"},
         {Screen::SoftwareUpgrade, "IDC_STATIC_STATUS_MSG", "Status"},
+        {Screen::SoftwareUpgrade, "IDC_BTN_CANCEL_OPERATION", "Ca&ncel"},
         {Screen::Terminal, "IDD_DIALOG_TITLE_TERMINAL", "Terminal"},
         {Screen::Terminal, "IDC_STATIC_COMMAND", "&Command:"},
         {Screen::Terminal, "IDC_STATIC_RESPONSE", "&Response:"},
@@ -133,6 +135,7 @@ const std::vector<CaptionSlot>& captionSlots() {
         {Screen::UserVelocity, "IDC_STATIC_UNITS2", "Units"},
         {Screen::UserVelocity, "IDC_BTN_GET_VELOCITY", "Get Velocity"},
         {Screen::UserVelocity, "IDC_BTN_SET_VELOCITY", "Set Velocity"},
+        {Screen::UserVelocity, "IDC_BTN_CANCEL_OPERATION", "Ca&ncel"},
     };
     return slots;
 }
@@ -247,6 +250,12 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_ERR_USBDRIVER_MISSING", 230,
          "The Gage's USB driver (libusb-win32) is not installed on this PC: install it, then plug "
          "the Gage in again."},
+        {"IDS_STATUS_GAGE_BATCHFILE", 235, "file %s of %s: %s"},
+        {"IDS_STATUS_GAGE_TRANSFERCANCELLED", 236, "Transfer cancelled. %s of %s files done"},
+        {"IDS_STATUS_GAGE_FILENOTCOMPLETE", 237,
+         "The file %s on the Gage is not complete: transfer it again."},
+        {"IDS_STATUS_GAGEREFRESHCANCELLED", 238,
+         "Gage directory file list refresh cancelled; the list is unchanged"},
         // Messages of the data view (ids 240-259).
         {"IDS_ERR_NO_DEFAULT_PRINTER", 240,
          "No default printer is set up. Set up a printer and make it the default, then print "
@@ -279,6 +288,9 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_DEMO_PLUG_UPGRADE", 267, "Plug in Gage in up&grade mode"},
         {"IDS_DEMO_GAGE_UPGRADE_MODE", 268,
          "The simulated Gage is plugged in, in its upgrade mode, for the Software Upgrade page."},
+        {"IDS_MSG_CANCEL_ON_CLOSE", 275,
+         "An operation with the Gage is still running. Cancel it and close the program?\n\nThe "
+         "program closes as soon as the Gage has been released."},
         // Messages of the upgrade, terminal and velocity (ids 280-299).
         {"IDS_STATUS_UPGRADE_SENT", 280, "Sent %s bytes"},
         {"IDS_STATUS_UPGRADE_DOWNLOADING", 281, "Downloading file %s"},
@@ -286,6 +298,10 @@ const std::vector<MessageEntry>& messageEntries() {
          "The %s is connected in its normal mode and must be switched to its upgrade mode: turn "
          "it off, then hold its DOWN arrow key while you plug in the USB cable, and start the "
          "download again."},
+        {"IDS_STATUS_UPGRADECANCELLED", 295,
+         "Software upgrade cancelled before the firmware was sent; the Gage is unchanged"},
+        {"IDS_STATUS_UPGRADE_NOCANCEL", 296,
+         "The firmware image is being sent: the upgrade can no longer be cancelled."},
     };
     return entries;
 }

@@ -2,9 +2,14 @@
 
 namespace korvel {
 
-std::string formatWithArgument(std::string_view format, std::string_view argument, int count) {
+namespace {
+
+// argumentFor(n) gives the text for the n-th "%s", or nothing to leave it as it stands.
+template <typename ArgumentFor>
+std::string substitute(std::string_view format, ArgumentFor argumentFor) {
     std::string out;
-    out.reserve(format.size() + argument.size() * static_cast<std::size_t>(count > 0 ? count : 0));
+    out.reserve(format.size());
+    int used = 0;
     for (std::size_t i = 0; i < format.size(); ++i) {
         if (format[i] == '%' && i + 1 < format.size()) {
             const char next = format[i + 1];
@@ -13,9 +18,10 @@ std::string formatWithArgument(std::string_view format, std::string_view argumen
                 ++i;
                 continue;
             }
-            if (next == 's' && count > 0) {
-                out += argument;
-                --count;
+            const std::string_view* argument = next == 's' ? argumentFor(used) : nullptr;
+            if (argument) {
+                out += *argument;
+                ++used;
                 ++i;
                 continue;
             }
@@ -23,6 +29,19 @@ std::string formatWithArgument(std::string_view format, std::string_view argumen
         out += format[i];
     }
     return out;
+}
+
+}  // namespace
+
+std::string formatWithArgument(std::string_view format, std::string_view argument, int count) {
+    return substitute(format, [&](int n) { return n < count ? &argument : nullptr; });
+}
+
+std::string formatWithArguments(std::string_view format,
+                                std::initializer_list<std::string_view> arguments) {
+    return substitute(format, [&](int n) {
+        return n < static_cast<int>(arguments.size()) ? arguments.begin() + n : nullptr;
+    });
 }
 
 std::string replacePlaceholder(std::string_view text, std::string_view argument) {

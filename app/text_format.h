@@ -1,6 +1,7 @@
 #pragma once
 // Formats from the language file are untrusted: they are never handed to printf.
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,9 @@ namespace korvel {
 // Replaces the first `count` occurrences of "%s" by the argument and "%%" by "%"; every other
 // "%" sequence (%d, %n, a surplus %s ...) stays as text.
 std::string formatWithArgument(std::string_view format, std::string_view argument, int count);
+// Replaces the n-th "%s" by the n-th argument and "%%" by "%"; a surplus "%s" stays as text.
+std::string formatWithArguments(std::string_view format,
+                                std::initializer_list<std::string_view> arguments);
 
 // Replaces every "%1" by the argument (the built-in strings' gauge-name placeholder).
 std::string replacePlaceholder(std::string_view text, std::string_view argument);

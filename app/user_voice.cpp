@@ -1,5 +1,7 @@
 #include "app/user_voice.h"
 
+#include <algorithm>
+
 namespace korvel {
 
 const char* messageKindName(MessageKind kind) {
@@ -14,6 +16,16 @@ const char* messageKindName(MessageKind kind) {
             return "notice";
     }
     return "notice";
+}
+
+bool pauseUnlessCancelled(Clock& clock, const UserVoice& voice, int ms) {
+    for (int left = ms; left > 0; left -= kCancelSliceMs) {
+        if (voice.cancelRequested()) {
+            return false;
+        }
+        clock.sleepMs(std::min(left, kCancelSliceMs));
+    }
+    return !voice.cancelRequested();
 }
 
 }  // namespace korvel

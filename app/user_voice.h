@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "app/clock.h"
+
 namespace korvel {
 
 enum class MessageKind {
@@ -33,7 +35,18 @@ class UserVoice {
     virtual void setWaitCursor(bool on) = 0;
     // Repaint the page's fields now (between USB packets).
     virtual void repaint() {}
+    // Whether the person asked the running operation to stop. The core asks at every packet
+    // boundary and pause slice, on the thread the operation runs on.
+    virtual bool cancelRequested() const { return false; }
+    // Whether a cancel would still be honoured; the upgrade turns it off before the firmware
+    // image goes out, so that the window can say so.
+    virtual void setCancellable(bool) {}
 };
+
+// Waits ms on the clock in slices of at most kCancelSliceMs, ending early when the voice says
+// the operation is cancelled. True when the whole pause has passed.
+constexpr int kCancelSliceMs = 50;
+bool pauseUnlessCancelled(Clock& clock, const UserVoice& voice, int ms);
 
 // Shows the wait cursor for the life of the object.
 class WaitCursor {

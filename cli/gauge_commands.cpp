@@ -6,6 +6,7 @@
 #include "app/clock.h"
 #include "cli/cli_context.h"
 #include "cli/gauge_utility_commands.h"
+#include "cli/interrupt.h"
 #include "gauge/gauge_directory.h"
 #include "gauge/read_from_gage.h"
 #include "gauge/usb_trace.h"
@@ -135,8 +136,14 @@ int runGauge(CliContext& context, const std::vector<std::string>& args) {
     for (const GaugeSubcommand& subcommand : gaugeSubcommands()) {
         if (args[0] == subcommand.name) {
             TracedConnection connection(context);
-            GaugeLink link(context.voice, context.app.texts(), connection.port());
-            return subcommand.run(context, link, {args.begin() + 1, args.end()});
+            const InterruptGuard interrupts;
+            int status = kExitUsage;
+            {
+                GaugeLink link(context.voice, context.app.texts(), connection.port());
+                status = subcommand.run(context, link, {args.begin() + 1, args.end()});
+            }
+            // The gauge has been released by then.
+            return operationInterrupted() ? kExitInterrupted : status;
         }
     }
     return kExitUsage;

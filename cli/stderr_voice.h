@@ -3,11 +3,12 @@
 #include <iostream>
 
 #include "app/user_voice.h"
+#include "cli/interrupt.h"
 
 namespace korvel::cli {
 
 // Messages as "KIND: TEXT", questions followed by "answer: yes|no", status lines as
-// "status: TEXT", all on standard error.
+// "status: TEXT", all on standard error. Ctrl+C during a gauge command is its cancel.
 class StderrVoice : public UserVoice {
   public:
     explicit StderrVoice(bool answer) : answer_(answer) {}
@@ -26,6 +27,8 @@ class StderrVoice : public UserVoice {
     void setProgressRange(int, int) override {}
     void setProgress(int) override {}
     void setWaitCursor(bool) override {}
+    bool cancelRequested() const override { return interrupted(); }
+    void setCancellable(bool cancellable) override { setInterruptHonoured(cancellable); }
 
   private:
     bool answer_;

@@ -53,7 +53,10 @@ int FirmwareUpgrade::run(const std::string& workingDirectory, const std::string&
     voice.repaint();
     {
         WaitCursor wait(voice);
-        link_.clock().sleepMs(kBootloaderSettleMs);
+        if (!pauseUnlessCancelled(link_.clock(), voice, kBootloaderSettleMs)) {
+            setStatusKey("IDS_STATUS_UPGRADECANCELLED");
+            return -1;
+        }
     }
     return downloadFirmware(firmwarePath);
 }
@@ -120,6 +123,12 @@ bool FirmwareUpgrade::streamBootloader(const std::string& image) {
                                            std::to_string(readTotal), 1));
         voice.setProgress(sizeAsInt(readTotal));
         voice.repaint();
+        // The bootloader only runs from the gauge's memory: stopping here leaves the gauge in
+        // its upgrade mode, ready to start again.
+        if (voice.cancelRequested()) {
+            setStatusKey("IDS_STATUS_UPGRADECANCELLED");
+            return false;
+        }
     }
     return true;
 }
@@ -151,6 +160,14 @@ int FirmwareUpgrade::downloadFirmware(const std::string& path) {
         link_.Close();
         return -1;
     }
+    if (voice.cancelRequested()) {
+        setStatusKey("IDS_STATUS_UPGRADECANCELLED");
+        link_.Reset();
+        link_.Close();
+        return -1;
+    }
+    // From "init" on the gauge's firmware is being replaced: it must not be left half-written.
+    voice.setCancellable(false);
     Download download{path, std::move(*image)};
     voice.setProgressRange(0, sizeAsInt(download.image.size() + 2));
     if (sendRequestedChunks(download)) {

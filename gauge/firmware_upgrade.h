@@ -3,7 +3,8 @@
 // streamed raw to endpoint 6, a 10 s pause, then the firmware image in chunks the gauge asks
 // for one by one ("init", "OK n" requests, chunks with their 16-bit sum, "term").
 // Runs to its end on the calling thread; every pause goes through the port's clock and every
-// message, status and progress step through the link's voice.
+// message, status and progress step through the link's voice. A cancel is honoured until the
+// firmware step writes "init"; from then on the voice is told that it no longer can be.
 
 #include <string>
 #include <string_view>

@@ -59,13 +59,19 @@ std::optional<std::string> ReadGageDirectory(GaugeLink& link) {
             }
             voice.repaint();
         });
-        // An empty data log is a listing of its end marker alone.
-        if (!reply.linkLost && (!reply.text.empty() || reply.endMarkerSeen)) {
-            listing = std::move(reply.text);
+        if (link.cancelled()) {
+            // Part of a listing would hide the files not yet listed: the list stays as it was.
+            voice.setProgress(0);
+            voice.setStatus(texts.message("IDS_STATUS_GAGEREFRESHCANCELLED"));
+        } else {
+            // An empty data log is a listing of its end marker alone.
+            if (!reply.linkLost && (!reply.text.empty() || reply.endMarkerSeen)) {
+                listing = std::move(reply.text);
+            }
+            voice.setProgress(listing ? 100 : 0);
+            voice.setStatus(texts.message(listing ? "IDS_STATUS_GAGEREFRESHCOMPLETE"
+                                                  : "IDS_STATUS_GAGEREFRESHFAILURE"));
         }
-        voice.setProgress(listing ? 100 : 0);
-        voice.setStatus(texts.message(listing ? "IDS_STATUS_GAGEREFRESHCOMPLETE"
-                                              : "IDS_STATUS_GAGEREFRESHFAILURE"));
     }
     link.ReleaseGage();
     voice.setProgress(1);

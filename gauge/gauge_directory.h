@@ -20,7 +20,8 @@ std::vector<FileListEntry> ParseGageDirectory(std::string_view reply);
 // Sends "dir /dev/datalog" and collects the whole reply, driving the progress bar and the
 // status line; always ends with the release sequence. The listing only when it came whole:
 // nothing when the gauge could not be reached, was silent, or the link was lost while it
-// listed. A listing of the end marker alone (an empty data log) is an empty listing.
+// listed, or the operation was cancelled before the listing ended. A listing of the end marker
+// alone (an empty data log) is an empty listing.
 std::optional<std::string> ReadGageDirectory(GaugeLink& link);
 
 // The Refresh Gage Files List button: the entries to show (none for an empty data log), or

@@ -80,7 +80,7 @@ int GaugeLink::SendCommand(std::string_view command, int pauseAfterWriteMs,
     const auto write = [&] {
         const int result =
             usb_.Write(kCommandEndpoint, command.data(), static_cast<int>(command.size()));
-        clock().sleepMs(pauseAfterWriteMs);
+        pause(pauseAfterWriteMs);
         return result;
     };
     int result = write();
@@ -91,8 +91,7 @@ int GaugeLink::SendCommand(std::string_view command, int pauseAfterWriteMs,
         beforeResend();
     }
     CloseGage();
-    clock().sleepMs(kResendPauseMs);
-    if (OpenGage()) {
+    if (pause(kResendPauseMs) && OpenGage()) {
         result = write();
     }
     return result;
@@ -119,6 +118,9 @@ GaugeLink::Reply GaugeLink::collectReply(const std::function<void()>& afterPacke
         }
         if (afterPacket) {
             afterPacket();
+        }
+        if (cancelled()) {
+            return reply;
         }
     }
 }

@@ -45,8 +45,9 @@ class GaugeLink {
     // without drain and, when open, the same bytes once more. Returns the last write's result.
     int SendCommand(std::string_view command, int pauseAfterWriteMs = 0,
                     const std::function<void()>& beforeResend = {});
-    // Every packet as text (up to its first NUL) until a read gives -1; packets whose last
-    // character is 0xFF are end markers and add nothing. afterPacket runs after each read.
+    // Every packet as text (up to its first NUL) until a read gives -1 or the operation is
+    // cancelled; packets whose last character is 0xFF are end markers and add nothing.
+    // afterPacket runs after each read.
     std::string CollectReply(const std::function<void()>& afterPacket = {}) {
         return collectReply(afterPacket).text;
     }
@@ -57,6 +58,11 @@ class GaugeLink {
         bool linkLost = false;  // the last read failed rather than timing out
     };
     Reply collectReply(const std::function<void()>& afterPacket = {});
+
+    // A pause on the port's clock that a cancel ends at its next slice; true when it passed.
+    bool pause(int ms) { return pauseUnlessCancelled(clock(), voice(), ms); }
+    // Whether the person cancelled the operation this link works for.
+    bool cancelled() const { return voice().cancelRequested(); }
 
     bool opened() const { return opened_ != 0; }
     CUsbLink& usb() { return usb_; }

@@ -21,7 +21,8 @@ struct Received {
     std::string text;   // every packet up to its first NUL
     std::string bytes;  // every byte of every packet
     long long count = 0;
-    bool linkLost = false;  // the reply ended on an error rather than on silence
+    bool linkLost = false;   // the reply ended on an error rather than on silence
+    bool cancelled = false;  // the person cancelled before the reply ended
 };
 
 class FileReader {
@@ -45,14 +46,17 @@ class FileReader {
         }
         FileResult result;
         if (link_.SendCommand("read /dev/datalog/" + readBaseName(name)) >= 1) {
-            result = saveReply(name, receive(isBinaryTransfer(name)));
+            const Received received = receive(isBinaryTransfer(name));
+            // A cancelled file is not saved: what came is only part of it.
+            result = received.cancelled ? FileResult{FileOutcome::Cancelled, {}}
+                                        : saveReply(name, received);
         } else {
             result =
                 fail(FileOutcome::LinkLost,
                      notTransferredReason(link_, texts_.message("IDS_ERR_GAGE_SENDLINE"), name));
         }
         link_.ReleaseGage();
-        link_.clock().sleepMs(kPauseAfterFileMs);
+        link_.pause(kPauseAfterFileMs);
         voice_.repaint();
         return result;
     }
@@ -74,6 +78,10 @@ class FileReader {
             }
             voice_.setProgress(static_cast<int>(std::min<long long>(received.count, kProgressEnd)));
             voice_.repaint();
+            if (link_.cancelled()) {
+                received.cancelled = true;
+                return received;
+            }
         }
     }
 

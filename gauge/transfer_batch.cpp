@@ -1,6 +1,7 @@
 #include "gauge/transfer_batch.h"
 
 #include "app/text_format.h"
+#include "gauge/batch_status.h"
 
 namespace korvel {
 
@@ -32,10 +33,19 @@ int runTransferBatch(GaugeLink& link, const std::vector<std::string>& names,
     UserVoice& voice = link.voice();
     WaitCursor wait(voice);
     voice.setStatus("");
-    int done = 0;
-    for (auto name = names.begin(); name != names.end(); ++name) {
+    std::vector<std::string> done;
+    std::string leftOver;
+    for (auto name = names.begin(); name != names.end() && !link.cancelled(); ++name) {
+        if (names.size() > 1) {
+            voice.setStatus(batchFileStatus(
+                link.texts(), static_cast<std::size_t>(name - names.begin()), names.size(), *name));
+        }
         const FileResult result = transfer(*name);
-        done += result.outcome == FileOutcome::Done ? 1 : 0;
+        if (result.outcome == FileOutcome::Done) {
+            done.push_back(*name);
+        } else if (result.outcome == FileOutcome::Cancelled && !result.reason.empty()) {
+            leftOver = " " + result.reason;
+        }
         if (result.outcome == FileOutcome::LinkLost) {
             voice.show(MessageKind::Error,
                        batchStoppedMessage(link.texts(), result.reason, name + 1, names.end()));
@@ -46,9 +56,12 @@ int runTransferBatch(GaugeLink& link, const std::vector<std::string>& names,
     }
     if (!names.empty()) {
         voice.setProgress(0);
+        if (link.cancelled()) {
+            voice.setStatus(cancelledBatchStatus(link.texts(), done, names.size()) + leftOver);
+        }
         voice.repaint();
     }
-    return done;
+    return static_cast<int>(done.size());
 }
 
 }  // namespace korvel

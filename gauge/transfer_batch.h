@@ -13,19 +13,23 @@
 namespace korvel {
 
 enum class FileOutcome {
-    Done,      // the file went across completely
-    Failed,    // this file failed; the next is tried
-    LinkLost,  // the gauge cannot be reached any more; the batch ends
-    StopAll,   // the batch ends after this file, its own message shown
+    Done,       // the file went across completely
+    Failed,     // this file failed; the next is tried
+    LinkLost,   // the gauge cannot be reached any more; the batch ends
+    StopAll,    // the batch ends after this file, its own message shown
+    Cancelled,  // the person cancelled during this file; the batch ends
 };
 
 struct FileResult {
     FileOutcome outcome = FileOutcome::Done;
-    // With LinkLost: what went wrong with this file, naming it.
+    // With LinkLost: what went wrong with this file, naming it. With Cancelled: what the gauge
+    // was left with, for the status line (may be empty).
     std::string reason;
 };
 
-// Runs the transfer for each name in order; returns the number of files done.
+// Runs the transfer for each name in order ("file 2 of 4: NAME" in the status for a batch);
+// returns the number of files done. A cancel ends the batch with a status that names the
+// files done.
 int runTransferBatch(GaugeLink& link, const std::vector<std::string>& names,
                      const std::function<FileResult(const std::string&)>& transfer);
 

@@ -57,11 +57,12 @@ int UserVelocityExchange::getVelocities(VelocitySettings& settings) {
     int answered = -1;
     if (link_.openForOperation()) {
         std::array<std::string, 2> replies;
-        for (std::size_t k = 0; k < settings.size(); ++k) {
+        for (std::size_t k = 0; k < settings.size() && !link_.cancelled(); ++k) {
             replies[k] = GetUser(kVelocityNames[k], settings[k].unit);
         }
-        answered = 0;
-        for (std::size_t k = 0; k < settings.size(); ++k) {
+        // A cancelled read leaves the boxes as they were.
+        answered = link_.cancelled() ? -1 : 0;
+        for (std::size_t k = 0; answered >= 0 && k < settings.size(); ++k) {
             if (const std::optional<VelocityReply> reply = parseVelocityReply(replies[k])) {
                 settings[k].value = reply->value;
                 if (!reply->unit.empty()) {
@@ -85,7 +86,7 @@ int UserVelocityExchange::setVelocities(VelocitySettings& settings) {
             }
         }
         sent = 0;
-        for (std::size_t k = 0; k < settings.size(); ++k) {
+        for (std::size_t k = 0; k < settings.size() && !link_.cancelled(); ++k) {
             sent += SetUser(kVelocityNames[k], settings[k].value, settings[k].unit) == 0 ? 1 : 0;
         }
     }

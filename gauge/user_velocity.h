@@ -46,11 +46,11 @@ class UserVelocityExchange {
     // Reads both velocities in the units asked for. Each one the gauge answered takes its value
     // and the unit the gauge reports (the value is in that unit); the others keep theirs.
     // The number answered, or -1 when the gauge could not be reached (the link failure has
-    // been shown).
+    // been shown) or the read was cancelled (the settings are then unchanged).
     int getVelocities(VelocitySettings& settings);
     // Sends both velocities (an empty value as "0", which the settings then hold), the second
-    // even when the first fails. The number sent and taken by the gauge, or -1 when the gauge
-    // could not be reached.
+    // even when the first fails, unless the operation is cancelled. The number sent and taken
+    // by the gauge, or -1 when the gauge could not be reached.
     int setVelocities(VelocitySettings& settings);
 
   private:

@@ -5,6 +5,7 @@
 #include "app/name_check.h"
 #include "app/platform.h"
 #include "app/safe_file.h"
+#include "app/text_format.h"
 #include "gauge/debug_log.h"
 #include "gauge/file_pieces.h"
 #include "gauge/gauge_file_names.h"
@@ -46,7 +47,7 @@ class FileWriter {
         }
         const FileResult result = sendFile(name, *bytes);
         link_.ReleaseGage();
-        link_.clock().sleepMs(kPauseAfterFileMs);
+        link_.pause(kPauseAfterFileMs);
         return finish(result);
     }
 
@@ -70,11 +71,17 @@ class FileWriter {
         FilePieces pieces(bytes);
         long long sentCount = 0;
         while (!pieces.atEnd()) {
+            if (link_.cancelled()) {
+                return cancelled(name);
+            }
             if (result < 1) {
                 return sendFailed(name);
             }
             log_.line("Success in sending command " + command);
             const auto answer = awaitAnswer();
+            if (!answer && link_.cancelled()) {
+                return cancelled(name);
+            }
             if (!answer) {
                 log_.line("Error reading response for write command");
                 return noAnswer(name);
@@ -114,6 +121,13 @@ class FileWriter {
         return {FileOutcome::Failed, {}};
     }
 
+    // The gauge holds part of the file: the batch's status says so.
+    FileResult cancelled(const std::string& name) {
+        log_.line("Cancelled");
+        return {FileOutcome::Cancelled,
+                formatWithArgument(texts_.message("IDS_STATUS_GAGE_FILENOTCOMPLETE"), name, 1)};
+    }
+
     FileResult linkLost(const std::string& why, const std::string& name) const {
         return {FileOutcome::LinkLost, notTransferredReason(link_, why, name)};
     }
@@ -125,7 +139,9 @@ class FileWriter {
             if (link_.usb().Read(packet) > 0) {
                 return std::string(packet.data());
             }
-            link_.clock().sleepMs(kPauseAfterNoAnswerMs);
+            if (!link_.pause(kPauseAfterNoAnswerMs)) {
+                break;
+            }
         }
         return std::nullopt;
     }

@@ -21,7 +21,9 @@ std::string debugLogPathIn(const std::string& settingsFolder);
 // piece only after the gauge answered the previous one. An invalid name or a file that cannot
 // be read stops the whole run, and so does a lost link (one message names the file and those
 // not tried). Each file ends with "Transfer complete" or, when it did not go out whole, the
-// failure status and an empty progress bar. Returns the number of files sent completely.
+// failure status and an empty progress bar. A cancel stops before the next piece: the gauge
+// is released and the status names the files sent and the one left incomplete. Returns the
+// number of files sent completely.
 int WriteFilesToGage(GaugeLink& link, const std::vector<std::string>& names,
                      const GageWriteSetup& setup);
 

@@ -18,7 +18,6 @@
 #include "app/clock.h"
 #include "app/palimar_app.h"
 #include "app/ui/option_sheet.h"
-#include "app/ui/qt_voice.h"
 #include "gauge/usb_port.h"
 #include "pages/demo_folders.h"
 #include "pages/demo_gauge_panel.h"
@@ -78,7 +77,6 @@ int main(int argc, char* argv[]) {
     }
 
     korvel::RealClock clock;
-    clock.setPump(korvel::pumpInterfaceEvents);
     auto gauge = std::make_shared<korvel::sim::SimulatedGauge>(folders.gaugeLog);
     korvel::sim::teachVelocities(*gauge, korvel::sim::velocityFileIn(folders.gaugeLog));
     auto upgradeMode = std::make_shared<korvel::sim::BootModeGauge>();

@@ -5,12 +5,14 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/ui/gauge_operation_runner.h"
 #include "app/ui/qt_text.h"
 #include "app/ui/qt_voice.h"
 #include "gauge/firmware_upgrade.h"
@@ -40,11 +42,15 @@ void CDownloadBinPage::initialise() {
     instructions_->setWordWrap(true);
     instructions_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(instructions_, 1);
-    start_ = new QPushButton(caption("IDC_BTN_DOWNLOAD"), body());
-    start_->setEnabled(false);
-    layout->addWidget(start_, 0, Qt::AlignLeft);
+    layout->addWidget(buildStartRow());
     layout->addWidget(buildProgressAndStatus());
     setOwnVoice(std::make_unique<QtVoice>(this, toQt(app().appTitle()), progress_, status_));
+    operation().holdWhileRunning({select_, start_});
+    operation().setCancelButton(cancel_);
+    connect(&operation(), &GaugeOperationRunner::cancellableChanged, this,
+            [this](bool cancellable) { noCancel_->setVisible(!cancellable); });
+    connect(&operation(), &GaugeOperationRunner::runningChanged, this,
+            [this](bool running) { noCancel_->setVisible(running && !operation().cancellable()); });
     fillModelList();
     connect(select_, &QPushButton::clicked, this, &CDownloadBinPage::selectFile);
     connect(start_, &QPushButton::clicked, this, &CDownloadBinPage::startDownload);
@@ -68,6 +74,23 @@ QWidget* CDownloadBinPage::buildFileRow() {
     grid->addWidget(new QLabel(caption("IDC_STATIC_FILE"), row), 1, 0);
     grid->addWidget(fileBox_, 1, 1, 1, 3);
     grid->setColumnStretch(3, 1);
+    return row;
+}
+
+QWidget* CDownloadBinPage::buildStartRow() {
+    auto* row = new QWidget(body());
+    start_ = new QPushButton(caption("IDC_BTN_DOWNLOAD"), row);
+    start_->setEnabled(false);
+    cancel_ = new QPushButton(caption("IDC_BTN_CANCEL_OPERATION"), row);
+    cancel_->setObjectName(QStringLiteral("cancelButton"));
+    noCancel_ = new QLabel(message("IDS_STATUS_UPGRADE_NOCANCEL"), row);
+    noCancel_->setObjectName(QStringLiteral("noCancel"));
+    noCancel_->hide();
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(start_);
+    layout->addWidget(cancel_);
+    layout->addWidget(noCancel_, 1);
     return row;
 }
 
@@ -124,9 +147,11 @@ void CDownloadBinPage::selectFile() {
 void CDownloadBinPage::startDownload() {
     ensureInitialised();
     chosenPath_ = fileBox_->text();
-    CUsbLink link(voice(), app().texts());
-    FirmwareUpgrade(link).run(app().workingDirectory(),
-                              QFile::encodeName(chosenPath_).toStdString());
+    operation().start([&texts = app().texts(), folder = app().workingDirectory(),
+                       image = QFile::encodeName(chosenPath_).toStdString()](UserVoice& voice) {
+        CUsbLink link(voice, texts);
+        FirmwareUpgrade(link).run(folder, image);
+    });
 }
 
 }  // namespace korvel

@@ -42,6 +42,9 @@ class CDownloadBinPage : public KorvelPage {
     QLabel* modelLabel() const { return modelLabel_; }
     QPushButton* selectButton() const { return select_; }
     QPushButton* startButton() const { return start_; }
+    QPushButton* cancelButton() const { return cancel_; }
+    // Says, while the firmware image goes out, that the upgrade can no longer be cancelled.
+    QLabel* noCancelNote() const { return noCancel_; }
     QProgressBar* progressBar() const { return progress_; }
     QLabel* statusLine() const { return status_; }
 
@@ -50,6 +53,7 @@ class CDownloadBinPage : public KorvelPage {
 
   private:
     QWidget* buildFileRow();
+    QWidget* buildStartRow();
     QWidget* buildProgressAndStatus();
     void fillModelList();
 
@@ -61,6 +65,8 @@ class CDownloadBinPage : public KorvelPage {
     QLineEdit* fileBox_ = nullptr;
     QLabel* instructions_ = nullptr;
     QPushButton* start_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QLabel* noCancel_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* status_ = nullptr;
 };

@@ -15,6 +15,7 @@
 #include "app/ui/desktop_open.h"
 #include "app/ui/file_list_view.h"
 #include "app/ui/folder_controls.h"
+#include "app/ui/gauge_operation_runner.h"
 #include "app/ui/qt_text.h"
 #include "app/ui/qt_voice.h"
 #include "datafile/report_export.h"
@@ -49,6 +50,12 @@ CFileTransferPage::CFileTransferPage(const PageContext& context, QWidget* parent
       context_(context) {}
 
 CFileTransferPage::~CFileTransferPage() {
+    // An operation still running may hand over a PC list refresh: it ends while the page is
+    // whole.
+    if (operationRunning()) {
+        operation().cancel();
+        operation().waitUntilEnded();
+    }
     if (isInitialised() && !app().writePcDataFolder(fromQt(pcDataFolder()))) {
         reportSaveFailure(voice(), app().texts(), app().settingsFile());
     }
@@ -68,7 +75,8 @@ void CFileTransferPage::initialise() {
     layout->addLayout(columns, 1);
     layout->addWidget(buildProgressAndStatus());
     setOwnVoice(std::make_unique<QtVoice>(this, toQt(app().appTitle()), progress_, status_));
-    link_ = std::make_unique<GaugeLink>(voice(), app().texts());
+    operation().holdWhileRunning({gaugeBox_, middleButtons_, hostBox_});
+    operation().setCancelButton(cancel_);
     connectControls();
 
     settleStartFolder();
@@ -90,7 +98,7 @@ QWidget* CFileTransferPage::buildGaugeBox() {
 }
 
 QWidget* CFileTransferPage::buildMiddleButtons() {
-    auto* panel = new QWidget(body());
+    auto* panel = middleButtons_ = new QWidget(body());
     auto* layout = new QVBoxLayout(panel);
     toGauge_ = new QPushButton(caption("IDC_BTN_FILE_TO_GUAGE"), panel);
     fromGauge_ = new QPushButton(caption("IDC_BTN_FILE_FROM_GUAGE"), panel);
@@ -140,10 +148,14 @@ QWidget* CFileTransferPage::buildProgressAndStatus() {
     status_ = new QLabel(panel);
     status_->setObjectName("statusLine");
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    cancel_ = new QPushButton(caption("IDC_BTN_CANCEL_OPERATION"), panel);
+    cancel_->setObjectName("cancelButton");
+    cancel_->setAutoDefault(false);
     auto* layout = new QGridLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(progressLabel_, 0, 0);
     layout->addWidget(progress_, 0, 1);
+    layout->addWidget(cancel_, 0, 2);
     layout->addWidget(statusLabel_, 1, 0);
     layout->addWidget(status_, 1, 1);
     layout->setColumnStretch(1, 1);
@@ -259,13 +271,6 @@ void CFileTransferPage::openSelectedWithDesktop() {
     }
 }
 
-void CFileTransferPage::left() {
-    if (link_ && link_->opened()) {
-        gaugeList_->clear();
-        link_->ReleaseGage();
-    }
-}
-
 std::vector<std::string> CFileTransferPage::selectedNames(const FileListView* list) const {
     std::vector<std::string> names;
     for (int row : list->selectedRows()) {
@@ -274,17 +279,36 @@ std::vector<std::string> CFileTransferPage::selectedNames(const FileListView* li
     return names;
 }
 
+// Each operation works on a link of its own, made on the worker thread with the runner's
+// voice; every operation ends with the release sequence, so no link outlives it.
 void CFileTransferPage::refreshGaugeList() {
-    if (const auto entries = RefreshGageFilesList(*link_)) {
-        FillFileList(gaugeList_, *entries);
-    }
+    auto entries = std::make_shared<std::optional<std::vector<FileListEntry>>>();
+    operation().start(
+        [entries, &texts = app().texts()](UserVoice& voice) {
+            GaugeLink link(voice, texts);
+            *entries = RefreshGageFilesList(link);
+        },
+        [this, entries] {
+            if (*entries) {
+                FillFileList(gaugeList_, **entries);
+            }
+        });
 }
 
 void CFileTransferPage::transferFromGauge() {
     toGauge_->setEnabled(false);
-    ReadFilesFromGage(*link_, selectedNames(gaugeList_), fromQt(pcDataFolder()),
-                      [this] { RefreshPcFileList(); });
-    fromGauge_->setEnabled(false);
+    // The PC list shows each file as soon as it is saved.
+    const auto refresh = [this] {
+        QMetaObject::invokeMethod(this, &CFileTransferPage::RefreshPcFileList,
+                                  Qt::QueuedConnection);
+    };
+    operation().start(
+        [names = selectedNames(gaugeList_), folder = fromQt(pcDataFolder()), &texts = app().texts(),
+         refresh](UserVoice& voice) {
+            GaugeLink link(voice, texts);
+            ReadFilesFromGage(link, names, folder, refresh);
+        },
+        [this] { fromGauge_->setEnabled(false); });
 }
 
 void CFileTransferPage::transferToGauge() {
@@ -295,9 +319,15 @@ void CFileTransferPage::transferToGauge() {
     if (app().debugLog()) {
         setup.debugLogPath = debugLogPathIn(app().settingsFolder());
     }
-    WriteFilesToGage(*link_, selectedNames(pcList_), setup);
-    toGauge_->setEnabled(false);
-    fromGauge_->setEnabled(false);
+    operation().start(
+        [names = selectedNames(pcList_), setup, &texts = app().texts()](UserVoice& voice) {
+            GaugeLink link(voice, texts);
+            WriteFilesToGage(link, names, setup);
+        },
+        [this] {
+            toGauge_->setEnabled(false);
+            fromGauge_->setEnabled(false);
+        });
 }
 
 void CFileTransferPage::openDataView() {

@@ -18,7 +18,6 @@ namespace korvel {
 class FileListView;
 class FolderBox;
 class FolderControls;
-class GaugeLink;
 
 class CFileTransferPage : public KorvelPage {
     Q_OBJECT
@@ -28,7 +27,6 @@ class CFileTransferPage : public KorvelPage {
     ~CFileTransferPage() override;
 
     void activated() override;
-    void left() override;
 
     // The PC data folder whose files the PC list shows.
     QString pcDataFolder() const;
@@ -66,6 +64,7 @@ class CFileTransferPage : public KorvelPage {
     QPushButton* refreshGaugeButton() const { return refreshGauge_; }
     QProgressBar* progressBar() const { return progress_; }
     QLabel* statusLine() const { return status_; }
+    QPushButton* cancelButton() const { return cancel_; }
 
   protected:
     void initialise() override;
@@ -83,7 +82,6 @@ class CFileTransferPage : public KorvelPage {
     std::string selectedPcPath() const;
 
     PageContext context_;
-    std::unique_ptr<GaugeLink> link_;
 
     QGroupBox* gaugeBox_ = nullptr;
     QGroupBox* hostBox_ = nullptr;
@@ -94,6 +92,7 @@ class CFileTransferPage : public KorvelPage {
     QPushButton* dataView_ = nullptr;
     QPushButton* export_ = nullptr;
     QPushButton* import_ = nullptr;
+    QWidget* middleButtons_ = nullptr;
     QPushButton* selectFolder_ = nullptr;
     QPushButton* refreshFolder_ = nullptr;
     FolderBox* folderBox_ = nullptr;
@@ -103,6 +102,7 @@ class CFileTransferPage : public KorvelPage {
     QProgressBar* progress_ = nullptr;
     QLabel* statusLabel_ = nullptr;
     QLabel* status_ = nullptr;
+    QPushButton* cancel_ = nullptr;
 };
 
 }  // namespace korvel

@@ -1,13 +1,11 @@
 // The program on a real gauge: start-up in the current directory, the USB port on the real
-// library (traced when the debug flag is on) with a clock that lets the window repaint while
-// the protocol waits, then the main window, which runs the option sheet; the program ends when the
-// sheet is closed.
+// library (traced when the debug flag is on) and the real clock, then the main window, which
+// runs the option sheet; the program ends when the sheet is closed.
 
 #include <QApplication>
 
 #include "app/clock.h"
 #include "app/palimar_app.h"
-#include "app/ui/qt_voice.h"
 #include "gauge/usb_port.h"
 #include "gauge/usb_trace.h"
 #include "gauge/write_to_gage.h"
@@ -20,7 +18,6 @@ int main(int argc, char* argv[]) {
     app.startup();
 
     korvel::RealClock clock;
-    clock.setPump(korvel::pumpInterfaceEvents);
     // With [LOG] Debug=1 every USB call is appended to the debug log, for a report.
     const korvel::UsbApi& usb =
         app.debugLog()

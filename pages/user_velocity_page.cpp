@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/ui/gauge_operation_runner.h"
 #include "app/ui/qt_text.h"
 
 namespace korvel {
@@ -61,13 +62,19 @@ void CUserVelocity::initialise() {
     }
     get_ = new QPushButton(caption("IDC_BTN_GET_VELOCITY"), group);
     set_ = new QPushButton(caption("IDC_BTN_SET_VELOCITY"), group);
+    cancel_ = new QPushButton(caption("IDC_BTN_CANCEL_OPERATION"), group);
+    cancel_->setObjectName("cancelButton");
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(get_);
     buttons->addWidget(set_);
+    buttons->addWidget(cancel_);
     buttons->addStretch(1);
     grid->addLayout(buttons, 2, 0, 1, 4);
     outer->addWidget(group);
     outer->addStretch(1);
+    operation().holdWhileRunning(
+        {velocityBoxes_[0], velocityBoxes_[1], unitsBoxes_[0], unitsBoxes_[1], get_, set_});
+    operation().setCancelButton(cancel_);
     connect(get_, &QPushButton::clicked, this, &CUserVelocity::GetUserVelocity);
     connect(set_, &QPushButton::clicked, this, &CUserVelocity::SetUserVelocity);
     get_->setFocus();
@@ -89,19 +96,22 @@ void CUserVelocity::showFields(const VelocitySettings& settings) {
 }
 
 void CUserVelocity::GetUserVelocity() {
-    ensureInitialised();
-    VelocitySettings settings = readControls();
-    GaugeLink link(voice(), app().texts());
-    UserVelocityExchange(link).getVelocities(settings);
-    showFields(settings);
+    exchange(&UserVelocityExchange::getVelocities);
 }
 
 void CUserVelocity::SetUserVelocity() {
+    exchange(&UserVelocityExchange::setVelocities);
+}
+
+void CUserVelocity::exchange(int (UserVelocityExchange::*step)(VelocitySettings&)) {
     ensureInitialised();
-    VelocitySettings settings = readControls();
-    GaugeLink link(voice(), app().texts());
-    UserVelocityExchange(link).setVelocities(settings);
-    showFields(settings);
+    auto settings = std::make_shared<VelocitySettings>(readControls());
+    operation().start(
+        [settings, step, &texts = app().texts()](UserVoice& voice) {
+            GaugeLink link(voice, texts);
+            (UserVelocityExchange(link).*step)(*settings);
+        },
+        [this, settings] { showFields(*settings); });
 }
 
 }  // namespace korvel

@@ -24,6 +24,7 @@ class CUserVelocity : public KorvelPage {
     QComboBox* unitsBox(int index) const { return unitsBoxes_[index]; }
     QPushButton* getButton() const { return get_; }
     QPushButton* setButton() const { return set_; }
+    QPushButton* cancelButton() const { return cancel_; }
 
   protected:
     void initialise() override;
@@ -31,11 +32,14 @@ class CUserVelocity : public KorvelPage {
   private:
     VelocitySettings readControls() const;
     void showFields(const VelocitySettings& settings);
+    // Runs the get or the set with the boxes' settings and shows the settings afterwards.
+    void exchange(int (UserVelocityExchange::*step)(VelocitySettings&));
 
     QLineEdit* velocityBoxes_[2] = {};
     QComboBox* unitsBoxes_[2] = {};
     QPushButton* get_ = nullptr;
     QPushButton* set_ = nullptr;
+    QPushButton* cancel_ = nullptr;
 };
 
 }  // namespace korvel

@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "app/ui/gauge_operation_runner.h"
 #include "app/ui/page_logo.h"
 #include "app/ui/qt_text.h"
 #include "app/ui/qt_voice.h"
@@ -38,7 +39,23 @@ KorvelPage::KorvelPage(const PalimarApp& app, Screen screen, const char* titleKe
     setWindowTitle(title());
 }
 
-KorvelPage::~KorvelPage() = default;
+KorvelPage::~KorvelPage() {
+    // An operation still running ends before the voice it speaks through goes.
+    operation_.reset();
+}
+
+GaugeOperationRunner& KorvelPage::operation() {
+    if (!operation_) {
+        operation_ = std::make_unique<GaugeOperationRunner>(this, voice());
+        connect(operation_.get(), &GaugeOperationRunner::runningChanged, this,
+                &KorvelPage::operationRunningChanged);
+    }
+    return *operation_;
+}
+
+bool KorvelPage::operationRunning() const {
+    return operation_ && operation_->running();
+}
 
 QString KorvelPage::title() const {
     return caption(titleKey_);

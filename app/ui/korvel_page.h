@@ -16,6 +16,7 @@ class QVBoxLayout;
 
 namespace korvel {
 
+class GaugeOperationRunner;
 class PageLogo;
 
 class KorvelPage : public QWidget {
@@ -45,6 +46,15 @@ class KorvelPage : public QWidget {
 
     PageLogo* logo() const { return logo_; }
 
+    // The runner of the page's gauge operations, speaking through the page's voice (made on
+    // first use).
+    GaugeOperationRunner& operation();
+    bool operationRunning() const;
+
+  signals:
+    // A gauge operation of the page started or ended (the sheet holds its tabs meanwhile).
+    void operationRunningChanged(bool running);
+
   protected:
     // Creates the page's controls in body(); called once.
     virtual void initialise() = 0;
@@ -69,6 +79,7 @@ class KorvelPage : public QWidget {
     std::unique_ptr<UserVoice> ownVoice_;
     UserVoice* substituteVoice_ = nullptr;
     std::unique_ptr<UserVoice> forwardingVoice_;
+    std::unique_ptr<GaugeOperationRunner> operation_;
 };
 
 }  // namespace korvel

@@ -10,6 +10,7 @@
 #include "app/palimar_app.h"
 #include "app/text_catalog.h"
 #include "app/ui/about_box.h"
+#include "app/ui/gauge_operation_runner.h"
 #include "app/ui/korvel_page.h"
 #include "app/ui/qt_text.h"
 
@@ -42,6 +43,7 @@ COptionSheet::COptionSheet(const PalimarApp& app, const PageSet& pages, QWidget*
         tabs_ = new QTabWidget(this);
         for (KorvelPage* page : shown) {
             tabs_->addTab(page, page->title());
+            connect(page, &KorvelPage::operationRunningChanged, this, &COptionSheet::holdTabs);
         }
         layout->addWidget(tabs_, 1);
     }
@@ -96,8 +98,38 @@ void COptionSheet::changeCurrentPage(int tab) {
     }
 }
 
+void COptionSheet::holdTabs(bool held) {
+    // Another page cannot be reached, by mouse or by Ctrl+Tab, while an operation runs.
+    for (int tab = 0; tab < tabs_->count(); ++tab) {
+        tabs_->setTabEnabled(tab, !held || tab == tabs_->currentIndex());
+    }
+}
+
+bool COptionSheet::endRunningOperation() {
+    GaugeOperationRunner* running = GaugeOperationRunner::active();
+    if (!running) {
+        return true;
+    }
+    if (!activePage_ ||
+        !activePage_->voice().ask(app_.texts().message("IDS_MSG_CANCEL_ON_CLOSE"))) {
+        return false;
+    }
+    closing_ = true;
+    running->cancel();
+    running->waitUntilEnded();
+    closing_ = false;
+    return true;
+}
+
 void COptionSheet::done(int result) {
+    // A close given while the sheet waits for an operation to end is the same close.
+    if (closing_) {
+        return;
+    }
     if (result == QDialog::Accepted && activePage_ && !activePage_->closeAllowed()) {
+        return;
+    }
+    if (!endRunningOperation()) {
         return;
     }
     if (activePage_) {

@@ -43,6 +43,11 @@ class COptionSheet : public QDialog {
   private:
     void changeCurrentPage(int tab);
     void showAbout();
+    // Only the current tab can be chosen while a page's gauge operation runs.
+    void holdTabs(bool held);
+    // Nothing runs, or the person chose to cancel what runs and it has ended (the gauge is
+    // released); false when the operation is to go on.
+    bool endRunningOperation();
 
     const PalimarApp& app_;
     QTabWidget* tabs_ = nullptr;
@@ -50,6 +55,7 @@ class COptionSheet : public QDialog {
     QPushButton* closeButton_ = nullptr;
     QPushButton* aboutButton_ = nullptr;
     KorvelPage* activePage_ = nullptr;
+    bool closing_ = false;
 };
 
 }  // namespace korvel

@@ -97,11 +97,6 @@ void QtVoice::repaint() {
     if (progress_) {
         progress_->repaint();
     }
-    pumpInterfaceEvents();
-}
-
-void pumpInterfaceEvents() {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace korvel

@@ -1,6 +1,7 @@
 #pragma once
 // The core's voice on the screen: message boxes of the four kinds, the page's progress bar and
-// status line, the wait cursor, and repainting while an operation runs on the interface thread.
+// status line, and the wait cursor. It lives on the window's thread; gauge operations reach it
+// through the operation runner's forwarding voice.
 
 #include <QPointer>
 #include <QString>
@@ -39,8 +40,5 @@ class QtVoice : public UserVoice {
     QPointer<QLabel> status_;
     int waitDepth_ = 0;
 };
-
-// Lets the interface repaint while the protocol waits on the real clock.
-void pumpInterfaceEvents();
 
 }  // namespace korvel

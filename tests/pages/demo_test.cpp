@@ -10,6 +10,7 @@
 #include "app/safe_file.h"
 #include "app/text_table.h"
 #include "app/ui/file_list_view.h"
+#include "app/ui/gauge_operation_runner.h"
 #include "dataview/data_view_dialog.h"
 #include "page_environment.h"
 #include "pages/demo_folders.h"
@@ -89,6 +90,7 @@ TEST(DemoGaugePanelTest, UnpluggingShowsTheLinkFailureAndPluggingBringsTheGaugeB
               "The simulated Gage is unplugged: the gauge buttons now show "
               "the link failure.");
     page.refreshGaugeList();
+    page.operation().waitUntilEnded();
     ASSERT_EQ(voice.said.size(), 1u);
     EXPECT_EQ(voice.said[0], (test::Said{MessageKind::Error, app.texts().linkFailureMessage()}));
 
@@ -97,11 +99,13 @@ TEST(DemoGaugePanelTest, UnpluggingShowsTheLinkFailureAndPluggingBringsTheGaugeB
               "The simulated Gage is plugged in, in its upgrade mode, for "
               "the Software Upgrade page.");
     page.refreshGaugeList();
+    page.operation().waitUntilEnded();
     EXPECT_EQ(voice.said.size(), 2u);
 
     panel.plugIn();
     EXPECT_EQ(panel.state()->text(), "The simulated Gage is plugged in.");
     page.refreshGaugeList();
+    page.operation().waitUntilEnded();
     EXPECT_EQ(voice.said.size(), 2u);
     EXPECT_EQ(page.gaugeList()->topLevelItemCount(), 1);
 }

@@ -12,6 +12,7 @@
 #include "app/profile_file.h"
 #include "app/ui/file_list_view.h"
 #include "app/ui/folder_controls.h"
+#include "app/ui/gauge_operation_runner.h"
 #include "dataview/data_view_dialog.h"
 #include "modal_answer.h"
 #include "page_environment.h"
@@ -290,6 +291,7 @@ class FileTransferWithGaugeTest : public FileTransferPageTest {
 TEST_F(FileTransferWithGaugeTest, RefreshCopyBothWaysAndRefuseAnOverwrite) {
     openPage();
     page->refreshGaugeButton()->click();
+    page->operation().waitUntilEnded();
     EXPECT_EQ(names(page->gaugeList()), (QStringList{"PIPE1.CSV", "GRID7.CSV"}));
     EXPECT_EQ(page->gaugeList()->typeAt(0), "CSV");
     EXPECT_EQ(voice.status, "Gage directory file list refresh complete");
@@ -301,6 +303,7 @@ TEST_F(FileTransferWithGaugeTest, RefreshCopyBothWaysAndRefuseAnOverwrite) {
     EXPECT_TRUE(page->fromGaugeButton()->isEnabled());
     const auto before = gauge->clock.nowMs();
     page->fromGaugeButton()->click();
+    page->operation().waitUntilEnded();
     EXPECT_EQ(environment.read("docs/Korvel/data/PIPE1.CSV"), dataFile("PIPE1.CSV", "LINEAR"));
     EXPECT_EQ(names(page->pcList()), QStringList{"PIPE1.CSV"});
     EXPECT_EQ(page->pcList()->typeAt(0), "LINEAR");
@@ -314,6 +317,7 @@ TEST_F(FileTransferWithGaugeTest, RefreshCopyBothWaysAndRefuseAnOverwrite) {
     voice.answers = {false};
     selectGaugeRow("PIPE1.CSV");
     page->fromGaugeButton()->click();
+    page->operation().waitUntilEnded();
     ASSERT_EQ(voice.said.size(), 1u);
     EXPECT_EQ(voice.said[0],
               (test::Said{MessageKind::Question,
@@ -326,6 +330,7 @@ TEST_F(FileTransferWithGaugeTest, RefreshCopyBothWaysAndRefuseAnOverwrite) {
     click(page->pcList(), rowNamed(page->pcList(), "NEW-2.CSV"));
     ASSERT_TRUE(page->toGaugeButton()->isEnabled());
     page->toGaugeButton()->click();
+    page->operation().waitUntilEnded();
     EXPECT_EQ(voice.status, "Transfer complete");
     EXPECT_EQ(voice.said.size(), 1u);
     EXPECT_TRUE(fileExists(environment.path("gauge/NEW-2.CSV")));
@@ -336,6 +341,7 @@ TEST_F(FileTransferWithGaugeTest, UnpluggedGaugeShowsTheLinkFailureOnce) {
     openPage();
     gauge->unplug();
     page->refreshGaugeButton()->click();
+    page->operation().waitUntilEnded();
     const std::string failure = environment.app().texts().linkFailureMessage();
     ASSERT_EQ(voice.said.size(), 1u);
     EXPECT_EQ(voice.said[0], (test::Said{MessageKind::Error, failure}));
@@ -346,6 +352,7 @@ TEST_F(FileTransferWithGaugeTest, UnpluggedGaugeShowsTheLinkFailureOnce) {
 TEST_F(FileTransferWithGaugeTest, LeavingThePageKeepsTheListWhenTheLinkIsClosed) {
     openPage();
     page->refreshGaugeButton()->click();
+    page->operation().waitUntilEnded();
     page->left();  // every operation ended with the release sequence
     EXPECT_EQ(page->gaugeList()->topLevelItemCount(), 2);
 }

@@ -1,8 +1,10 @@
 #pragma once
 // A UserVoice for tests: records every message with its kind, every question, status line and
-// progress position, and answers questions from a script (then with the default answer).
+// progress position, and answers questions from a script (then with the default answer); it
+// cancels the operation when its condition says so.
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,6 +43,8 @@ class RecordingVoice : public UserVoice {
         progressHistory.push_back(position);
     }
     void setWaitCursor(bool on) override { waitCursor = on; }
+    bool cancelRequested() const override { return cancelWhen && cancelWhen(); }
+    void setCancellable(bool on) override { cancellable.push_back(on); }
 
     std::vector<Said> said;
     std::deque<bool> answers;
@@ -50,6 +54,9 @@ class RecordingVoice : public UserVoice {
     int rangeLow = 0, rangeHigh = 0, progress = 0;
     std::vector<int> progressHistory;
     bool waitCursor = false;
+    // The person cancels once this gives true (asked by the core at every packet and slice).
+    std::function<bool()> cancelWhen;
+    std::vector<bool> cancellable;
 };
 
 }  // namespace korvel::test

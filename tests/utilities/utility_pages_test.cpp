@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "app/safe_file.h"
+#include "app/ui/gauge_operation_runner.h"
 #include "app/ui/option_sheet.h"
 #include "app/ui/qt_text.h"
 #include "gauge/firmware_upgrade.h"
@@ -94,6 +95,7 @@ TEST_F(UtilityPageTest, VelocityPageStartsEmptyWithInchesPerMicrosecond) {
 TEST_F(UtilityPageTest, SetWithEmptyBoxesSendsZerosAndShowsThem) {
     auto page = makePage<CUserVelocity>();
     page->setButton()->click();
+    page->operation().waitUntilEnded();
     EXPECT_EQ(written(), (std::vector<std::string>{"set user velocity1 0 in/us",
                                                    "set user velocity2 0 in/us"}));
     EXPECT_EQ(page->velocityBox(0)->text(), "0");
@@ -109,6 +111,7 @@ TEST_F(UtilityPageTest, GetShowsTheValuesWithTheUnitTheGaugeReports) {
     auto page = makePage<CUserVelocity>();
     page->velocityBox(1)->setText("0.1");
     page->getButton()->click();
+    page->operation().waitUntilEnded();
     EXPECT_EQ(written(),
               (std::vector<std::string>{"get user velocity1 in/us", "get user velocity2 in/us"}));
     EXPECT_EQ(page->velocityBox(0)->text(), "5918");
@@ -124,9 +127,11 @@ TEST_F(UtilityPageTest, VelocitiesSetAreReadBack) {
     page->velocityBox(1)->setText("6100");
     page->unitsBox(1)->setCurrentIndex(1);
     page->setButton()->click();
+    page->operation().waitUntilEnded();
     page->velocityBox(0)->clear();
     page->velocityBox(1)->clear();
     page->getButton()->click();
+    page->operation().waitUntilEnded();
     EXPECT_EQ(page->velocityBox(0)->text(), "0.2500");
     EXPECT_EQ(page->velocityBox(1)->text(), "6100");
     EXPECT_EQ(page->unitsBox(1)->currentText(), "m/s");
@@ -137,7 +142,9 @@ TEST_F(UtilityPageTest, VelocityButtonsWithoutAGaugeShowTheLinkFailureOnceEach) 
     auto page = makePage<CUserVelocity>();
     page->velocityBox(0)->setText("7");
     page->getButton()->click();
+    page->operation().waitUntilEnded();
     page->setButton()->click();
+    page->operation().waitUntilEnded();
     const Said failure{MessageKind::Error, environment.app().texts().linkFailureMessage()};
     EXPECT_EQ(voice.said, (std::vector<Said>{failure, failure}));
     EXPECT_TRUE(written().empty());
@@ -185,6 +192,8 @@ TEST_F(TerminalPageTest, AThreePacketReplyIsShownWholeAndTheLinkResetAndClosed) 
     EXPECT_TRUE(page->holdsLink());
 
     page->startButton()->click();
+
+    page->operation().waitUntilEnded();
     EXPECT_FALSE(page->startButton()->isEnabled());
     EXPECT_TRUE(page->stopButton()->isEnabled());
     ASSERT_TRUE(waitFor([&] { return !page->stopButton()->isEnabled(); }));
@@ -201,6 +210,7 @@ TEST_F(TerminalPageTest, AThreePacketReplyIsShownWholeAndTheLinkResetAndClosed) 
 
 TEST_F(TerminalPageTest, SilenceEndsTheReaderButLeavesStopReadToThePerson) {
     page->startButton()->click();
+    page->operation().waitUntilEnded();
     ASSERT_TRUE(waitFor([&] { return !page->reading(); }));
     QTest::qWait(0);
     EXPECT_GE(clock.nowMs(), 1000);
@@ -253,6 +263,7 @@ TEST_F(TerminalPageTest, WithoutAGaugeWriteShowsTheLinkFailureAndKeepsTheButtons
     sim::virtualBus().unplugAll();
     page->writeButton()->click();
     page->startButton()->click();
+    page->operation().waitUntilEnded();
     const Said failure{MessageKind::Error, environment.app().texts().linkFailureMessage()};
     EXPECT_EQ(voice.said, (std::vector<Said>{failure, failure}));
     EXPECT_TRUE(page->writeButton()->isEnabled());
@@ -264,6 +275,7 @@ TEST_F(TerminalPageTest, LeavingWhileReadingStopsTheReaderAndClosesTheLink) {
     page->commandBox()->setText("status");
     page->writeButton()->click();
     page->startButton()->click();
+    page->operation().waitUntilEnded();
     // The reader hands the reply over; the page has not seen it yet when it is left.
     while (page->reading()) {
         std::this_thread::yield();
@@ -350,6 +362,7 @@ TEST_F(DownloadPageTest, TheUpgradeRunsToCompleteAndTheGaugeHoldsBothImages) {
     answer = QString::fromStdString(environment.path("work/KQ90.bin"));
     page->selectButton()->click();
     page->startButton()->click();
+    page->operation().waitUntilEnded();
     EXPECT_EQ(voice.status, "Software upgrade complete");
     EXPECT_TRUE(voice.said.empty());
     EXPECT_EQ(bootGauge->bootloaderImage(), bootloader);
@@ -371,6 +384,7 @@ TEST_F(DownloadPageTest, ThePagesOwnBarAndStatusLineFollowTheDownload) {
     page->setVoice(nullptr);
     page->selectButton()->click();
     page->startButton()->click();
+    page->operation().waitUntilEnded();
     EXPECT_EQ(page->statusLine()->text(), "Software upgrade complete");
     EXPECT_EQ(page->progressBar()->maximum(), 132);
     EXPECT_EQ(page->progressBar()->value(), 132);
@@ -382,6 +396,7 @@ TEST_F(DownloadPageTest, AMissingBootloaderStopsBeforeTheGaugeIsTouched) {
     answer = QString::fromStdString(environment.path("work/KQ90.bin"));
     page->selectButton()->click();
     page->startButton()->click();
+    page->operation().waitUntilEnded();
     EXPECT_EQ(voice.said,
               (std::vector<Said>{{MessageKind::Error,
                                   "Select a valid bin file to download for software upgrade"}}));

@@ -1,0 +1,179 @@
+#include "app/ui/gauge_operation_runner.h"
+
+#include <QAbstractButton>
+#include <QEventLoop>
+#include <QWidget>
+#include <exception>
+#include <utility>
+
+namespace korvel {
+
+namespace {
+std::atomic<GaugeOperationRunner*> activeRunner{nullptr};
+}
+
+// The voice the core speaks through on the worker thread. Everything is handed to the window's
+// thread through the runner: what only shows is queued, in order; a box or a question is
+// shown there while the worker waits for its answer.
+class GaugeOperationRunner::WorkerVoice : public UserVoice {
+  public:
+    explicit WorkerVoice(GaugeOperationRunner& runner) : runner_(runner) {}
+
+    void show(MessageKind kind, const std::string& text) override {
+        onWindowAndWait([&] { runner_.windowVoice_.show(kind, text); });
+    }
+    bool ask(const std::string& text) override {
+        bool answer = false;
+        onWindowAndWait([&] { answer = runner_.windowVoice_.ask(text); });
+        return answer;
+    }
+    void setStatus(const std::string& text) override {
+        onWindow([this, text] { runner_.windowVoice_.setStatus(text); });
+    }
+    void setProgressRange(int low, int high) override {
+        onWindow([this, low, high] { runner_.windowVoice_.setProgressRange(low, high); });
+    }
+    void setProgress(int position) override {
+        onWindow([this, position] { runner_.windowVoice_.setProgress(position); });
+    }
+    // The runner shows the busy cursor for the whole operation.
+    void setWaitCursor(bool) override {}
+    bool cancelRequested() const override { return runner_.cancelRequested_.load(); }
+    void setCancellable(bool cancellable) override {
+        onWindow([this, cancellable] { runner_.setCancellable(cancellable); });
+    }
+
+  private:
+    template <typename Call>
+    void onWindow(Call call) {
+        QMetaObject::invokeMethod(&runner_, std::move(call), Qt::QueuedConnection);
+    }
+    template <typename Call>
+    void onWindowAndWait(Call call) {
+        QMetaObject::invokeMethod(&runner_, std::move(call), Qt::BlockingQueuedConnection);
+    }
+
+    GaugeOperationRunner& runner_;
+};
+
+GaugeOperationRunner::GaugeOperationRunner(QWidget* page, UserVoice& windowVoice)
+    : page_(page), windowVoice_(windowVoice), workerVoice_(std::make_unique<WorkerVoice>(*this)) {}
+
+GaugeOperationRunner::~GaugeOperationRunner() {
+    // What the page wanted done afterwards no longer applies to a page that goes.
+    finished_ = nullptr;
+    cancel();
+    waitUntilEnded();
+}
+
+GaugeOperationRunner* GaugeOperationRunner::active() {
+    return activeRunner.load();
+}
+
+void GaugeOperationRunner::holdWhileRunning(std::vector<QWidget*> widgets) {
+    toHold_.assign(widgets.begin(), widgets.end());
+}
+
+void GaugeOperationRunner::setCancelButton(QAbstractButton* button) {
+    cancelButton_ = button;
+    QSizePolicy policy = button->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    button->setSizePolicy(policy);
+    button->hide();
+    connect(button, &QAbstractButton::clicked, this, &GaugeOperationRunner::cancel);
+}
+
+bool GaugeOperationRunner::start(Work work, std::function<void()> finished) {
+    GaugeOperationRunner* none = nullptr;
+    if (!activeRunner.compare_exchange_strong(none, this)) {
+        return false;
+    }
+    cancelRequested_ = false;
+    finished_ = std::move(finished);
+    setCancellable(true);
+    hold();
+    worker_ = std::thread([this, work = std::move(work)] {
+        try {
+            work(*workerVoice_);
+        } catch (const std::exception& error) {
+            workerVoice_->show(MessageKind::Error, error.what());
+        }
+        QMetaObject::invokeMethod(
+            this, [this] { finish(); }, Qt::QueuedConnection);
+    });
+    emit runningChanged(true);
+    return true;
+}
+
+void GaugeOperationRunner::cancel() {
+    if (running() && cancellable_) {
+        cancelRequested_ = true;
+        if (cancelButton_) {
+            cancelButton_->setEnabled(false);
+        }
+    }
+}
+
+void GaugeOperationRunner::waitUntilEnded() {
+    if (!running()) {
+        return;
+    }
+    QEventLoop loop;
+    connect(this, &GaugeOperationRunner::runningChanged, &loop, [&loop](bool running) {
+        if (!running) {
+            loop.quit();
+        }
+    });
+    loop.exec();
+}
+
+void GaugeOperationRunner::finish() {
+    worker_.join();
+    release();
+    activeRunner.store(nullptr);
+    if (const std::function<void()> finished = std::exchange(finished_, nullptr)) {
+        finished();
+    }
+    emit runningChanged(false);
+}
+
+void GaugeOperationRunner::hold() {
+    held_.clear();
+    for (const QPointer<QWidget>& widget : toHold_) {
+        if (widget && !widget->testAttribute(Qt::WA_ForceDisabled)) {
+            widget->setEnabled(false);
+            held_.push_back(widget);
+        }
+    }
+    if (cancelButton_) {
+        cancelButton_->show();
+    }
+    if (page_) {
+        page_->setCursor(Qt::BusyCursor);
+    }
+}
+
+void GaugeOperationRunner::release() {
+    for (const QPointer<QWidget>& widget : held_) {
+        if (widget) {
+            widget->setEnabled(true);
+        }
+    }
+    held_.clear();
+    if (cancelButton_) {
+        cancelButton_->hide();
+    }
+    if (page_) {
+        page_->unsetCursor();
+    }
+}
+
+void GaugeOperationRunner::setCancellable(bool cancellable) {
+    cancellable_ = cancellable;
+    if (cancelButton_) {
+        cancelButton_->setEnabled(cancellable && !cancelRequested_);
+    }
+    emit cancellableChanged(cancellable);
+}
+
+}  // namespace korvel

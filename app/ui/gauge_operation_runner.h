@@ -1,0 +1,84 @@
+#pragma once
+// Runs one gauge operation, a synchronous call into the core, on a worker thread while the
+// window stays alive. The core speaks through a forwarding voice: status, progress and
+// progress range are queued to the window's thread in the order they were said; messages and
+// questions are shown there while the worker waits for the answer. While the operation runs,
+// the widgets the page names take no input (a press is dropped, not kept for later), the page
+// shows the busy cursor and its Cancel button, and a cancel reaches the core through the
+// voice's cancelRequested(). At most one operation runs in the process at a time: there is
+// one gauge handle.
+
+#include <QObject>
+#include <QPointer>
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "app/user_voice.h"
+
+class QAbstractButton;
+class QWidget;
+
+namespace korvel {
+
+class GaugeOperationRunner : public QObject {
+    Q_OBJECT
+  public:
+    // The operation: the core call, speaking through the voice it is given.
+    using Work = std::function<void(UserVoice& voice)>;
+
+    // windowVoice is spoken to on the window's thread only. page shows the busy cursor.
+    GaugeOperationRunner(QWidget* page, UserVoice& windowVoice);
+    // Cancels an operation still running and waits, with the window's events flowing, for it
+    // to end.
+    ~GaugeOperationRunner() override;
+    GaugeOperationRunner(const GaugeOperationRunner&) = delete;
+    GaugeOperationRunner& operator=(const GaugeOperationRunner&) = delete;
+
+    // The widgets that take no input while an operation runs.
+    void holdWhileRunning(std::vector<QWidget*> widgets);
+    // Shown and enabled only while a cancellable operation runs; a click cancels it.
+    void setCancelButton(QAbstractButton* button);
+
+    // Starts the work on the worker thread; finished runs on the window's thread after the
+    // work has returned and the held widgets take input again. False, doing nothing, while an
+    // operation runs anywhere in the process.
+    bool start(Work work, std::function<void()> finished = {});
+    // Asks the running operation to stop at its next packet or pause slice.
+    void cancel();
+    bool running() const { return worker_.joinable(); }
+    // Whether a cancel would still be honoured (the upgrade says when it no longer is).
+    bool cancellable() const { return cancellable_; }
+    // Keeps the window's events flowing until the operation has ended; at once when none runs.
+    void waitUntilEnded();
+
+    // The runner whose operation runs now, or nullptr.
+    static GaugeOperationRunner* active();
+
+  signals:
+    void runningChanged(bool running);
+    void cancellableChanged(bool cancellable);
+
+  private:
+    class WorkerVoice;
+
+    void finish();
+    void hold();
+    void release();
+    void setCancellable(bool cancellable);
+
+    QPointer<QWidget> page_;
+    UserVoice& windowVoice_;
+    std::unique_ptr<WorkerVoice> workerVoice_;
+    std::thread worker_;
+    std::atomic<bool> cancelRequested_{false};
+    bool cancellable_ = true;
+    std::function<void()> finished_;
+    std::vector<QPointer<QWidget>> toHold_;
+    std::vector<QPointer<QWidget>> held_;  // those this run disabled
+    QPointer<QAbstractButton> cancelButton_;
+};
+
+}  // namespace korvel
