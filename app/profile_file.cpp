@@ -110,6 +110,10 @@ ProfileFile ProfileFile::load(const std::string& path) {
 
 ProfileFile ProfileFile::parse(std::string_view text) {
     ProfileFile profile;
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        text.remove_prefix(kByteOrderMark.size());
+    }
     std::size_t start = 0;
     while (start < text.size()) {
         auto end = text.find('\n', start);
@@ -138,6 +142,21 @@ const std::string* ProfileFile::findValue(std::string_view section, std::string_
         }
     }
     return nullptr;
+}
+
+std::vector<std::string> ProfileFile::keys(std::string_view section) const {
+    std::vector<std::string> names;
+    const SectionRange range = findSection(lines_, section);
+    if (range.header == std::string::npos) {
+        return names;
+    }
+    for (std::size_t i = range.header + 1; i < range.end; ++i) {
+        std::string_view name, value;
+        if (keyLine(lines_[i], name, value)) {
+            names.emplace_back(name);
+        }
+    }
+    return names;
 }
 
 bool ProfileFile::hasKey(std::string_view section, std::string_view key) const {

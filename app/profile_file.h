@@ -9,7 +9,8 @@
 // - a missing file, section or key gives the default; a text is cut to its limit;
 // - an integer is read from the value's leading decimal digits: no sign is taken, and a
 //   value without a leading digit reads as 0 (the key is there, so not the default).
-// Files with CR LF and LF line ends are read alike. Writing keeps every other line and
+// Files with CR LF and LF line ends are read alike; a UTF-8 byte order mark at the start is
+// skipped. Writing keeps every other line and
 // writes CR LF line ends.
 
 #include <string>
@@ -25,6 +26,8 @@ class ProfileFile {
     static ProfileFile parse(std::string_view text);
 
     bool hasKey(std::string_view section, std::string_view key) const;
+    // The key names of the section, in file order.
+    std::vector<std::string> keys(std::string_view section) const;
     std::string getString(std::string_view section, std::string_view key,
                           std::string_view defaultValue, std::size_t limit) const;
     int getInt(std::string_view section, std::string_view key, int defaultValue) const;
