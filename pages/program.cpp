@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "app/palimar_app.h"
 #include "app/ui/app_icon.h"
 #include "app/ui/main_window.h"
 #include "app/ui/option_sheet.h"

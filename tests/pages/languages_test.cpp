@@ -72,16 +72,28 @@ QString captionOf(const QWidget* control) {
     return {};
 }
 
-// Whether the caption shows whole in the control's present size.
-bool captionFits(const QWidget* control) {
+// Whether the caption shows whole in the control's present size. The text's own height counts
+// (a Chinese caption is drawn in a taller fallback font than the dialog's font).
+bool captionFits(const QWidget* control, const QString& caption) {
     if (const auto* label = qobject_cast<const QLabel*>(control); label && label->wordWrap()) {
         return label->height() >= label->heightForWidth(label->width());
     }
-    if (const auto* box = qobject_cast<const QGroupBox*>(control)) {
-        return box->width() >= box->fontMetrics().horizontalAdvance(box->title()) + 8;
+    const QFontMetrics metrics = control->fontMetrics();
+    if (qobject_cast<const QGroupBox*>(control)) {
+        return control->width() >= metrics.horizontalAdvance(caption) + 8;
     }
     return control->width() >= control->sizeHint().width() &&
-           control->height() >= control->minimumSizeHint().height();
+           control->height() >= metrics.boundingRect(QString(caption).remove('&')).height();
+}
+
+// The part of the window a control takes; a caption's text keeps one pixel from its
+// neighbours, so a caption may not touch the next control either.
+QRect reachOf(const QWidget* control, const QWidget* window, bool captioned) {
+    const QRect place(control->mapTo(window, QPoint(0, 0)), control->size());
+    if (!captioned || qobject_cast<const QGroupBox*>(control)) {
+        return place;
+    }
+    return QRect(place.topLeft(), QSize(control->sizeHint().width() + 1, place.height()));
 }
 
 // Checks every visible control of the window; `where` names the window in the failures.
@@ -95,16 +107,15 @@ void expectCaptionsWholeAndApart(const QWidget* window, const std::string& where
     ASSERT_GE(controls.size(), 3u) << where;
     for (const QWidget* control : controls) {
         const QString caption = captionOf(control);
-        EXPECT_TRUE(caption.isEmpty() || captionFits(control))
+        EXPECT_TRUE(caption.isEmpty() || captionFits(control, caption))
             << where << ": \"" << caption.toStdString() << "\" is cut";
-        const QRect place(control->mapTo(window, QPoint(0, 0)), control->size());
+        const QRect reach = reachOf(control, window, !caption.isEmpty());
         for (const QWidget* other : controls) {
             if (other == control || control->isAncestorOf(other) || other->isAncestorOf(control)) {
                 continue;
             }
             const QRect otherPlace(other->mapTo(window, QPoint(0, 0)), other->size());
-            // Touching counts as meeting: neighbours keep at least one pixel between them.
-            EXPECT_FALSE(place.adjusted(0, 0, 1, 1).intersects(otherPlace))
+            EXPECT_FALSE(reach.intersects(otherPlace))
                 << where << ": \"" << caption.toStdString() << "\" meets \""
                 << captionOf(other).toStdString() << "\" (" << other->metaObject()->className()
                 << ")";
@@ -139,8 +150,8 @@ TEST_P(ShippedLanguages, EveryPageShowsItsCaptionsWholeAndApart) {
     for (int i = 0; i < sheet.pageCount(); ++i) {
         sheet.findChild<QTabWidget*>()->setCurrentIndex(i);
         QApplication::processEvents();
-        expectCaptionsWholeAndApart(&sheet, std::string(GetParam()) + " " +
-                                                sheet.page(i)->title().toStdString());
+        expectCaptionsWholeAndApart(
+            &sheet, std::string(GetParam()) + " " + sheet.page(i)->title().toStdString());
     }
 }
 
@@ -188,7 +199,7 @@ TEST(QtTranslationsTest, StandardButtonsSpeakTheChosenLanguage) {
                             QDialogButtonBox::Cancel);
     EXPECT_EQ(german.button(QDialogButtonBox::Yes)->text().toStdString(), "&Ja");
     EXPECT_EQ(german.button(QDialogButtonBox::No)->text().toStdString(), "&Nein");
-    EXPECT_EQ(german.button(QDialogButtonBox::Cancel)->text().toStdString(), "&Abbrechen");
+    EXPECT_EQ(german.button(QDialogButtonBox::Cancel)->text().toStdString(), "Abbrechen");
     EXPECT_NE(german.button(QDialogButtonBox::Yes)->text(), englishYes);
     // The other tests of this program expect Qt's English texts.
     for (auto* translator : QCoreApplication::instance()->findChildren<QTranslator*>()) {
