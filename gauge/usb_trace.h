@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/clock.h"
-#include "gauge/usb_api.h"
+#include "usb/usb_api.h"
 
 namespace korvel {
 
