@@ -119,6 +119,21 @@ const std::string* ProfileFile::findValue(std::string_view section, std::string_
     return nullptr;
 }
 
+std::vector<std::string> ProfileFile::keys(std::string_view section) const {
+    std::vector<std::string> names;
+    const SectionRange range = findSection(lines_, section);
+    if (range.header == std::string::npos) {
+        return names;
+    }
+    for (std::size_t i = range.header + 1; i < range.end; ++i) {
+        std::string_view name, value;
+        if (keyLine(lines_[i], name, value)) {
+            names.emplace_back(name);
+        }
+    }
+    return names;
+}
+
 bool ProfileFile::hasKey(std::string_view section, std::string_view key) const {
     return findValue(section, key) != nullptr;
 }

@@ -27,6 +27,8 @@ class ProfileFile {
     static ProfileFile parse(std::string_view text);
 
     bool hasKey(std::string_view section, std::string_view key) const;
+    // The key names of the section, in file order.
+    std::vector<std::string> keys(std::string_view section) const;
     std::string getString(std::string_view section, std::string_view key,
                           std::string_view defaultValue, std::size_t limit) const;
     int getInt(std::string_view section, std::string_view key, int defaultValue) const;

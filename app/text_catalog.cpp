@@ -302,6 +302,14 @@ const std::vector<MessageEntry>& messageEntries() {
          "Software upgrade cancelled before the firmware was sent; the Gage is unchanged"},
         {"IDS_STATUS_UPGRADE_NOCANCEL", 296,
          "The firmware image is being sent: the upgrade can no longer be cancelled."},
+        // Texts of the sheet, the About box and the dialogs (ids 300-319).
+        {"IDS_ABOUT_MENU", 101, kAboutMenuText},
+        {"IDS_ABOUT_TITLE", 300, "About PalimarApp"},
+        {"IDS_ABOUT_TEXT", 301, "File Transfer Application - Version 3.7.1"},
+        {"IDS_SHEET_CLOSE", 302, "&Close"},
+        {"IDS_STR_BINFILE_FILTER", 303, "Binary Files (*.bin)"},
+        {"IDS_DATAVIEW_SETUP_TYPE", 304, "Type"},
+        {"IDS_DATAVIEW_SETUP_VALUE", 305, "Value"},
     };
     return entries;
 }

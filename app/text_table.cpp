@@ -1,6 +1,9 @@
 #include "app/text_table.h"
 
+#include <cctype>
+
 #include "app/profile_file.h"
+#include "app/text_encoding.h"
 #include "app/text_format.h"
 
 namespace korvel {
@@ -22,6 +25,32 @@ bool translated(const ProfileFile& language, const std::string& section, const c
     return language.hasKey(section, key) &&
            language.getString(section, key, "", kMessageLimit).find_first_not_of(" \t") !=
                std::string::npos;
+}
+
+// A text of the language file as UTF-8, cut to its limit in characters.
+std::string languageText(const ProfileFile& file, std::string_view section, std::string_view key,
+                         std::string_view fallback, std::size_t limit) {
+    return firstCharacters(textAsUtf8(file.getString(section, key, fallback, std::string::npos)),
+                           limit);
+}
+
+// Keys match without regard to case, as the profile-file rules read them; the catalogue's keys
+// are upper case.
+bool isKnownKey(std::string key) {
+    for (char& c : key) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    for (const auto& slot : captionSlots()) {
+        if (key == slot.key) {
+            return true;
+        }
+    }
+    for (const auto& entry : messageEntries()) {
+        if (key == entry.key) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -55,7 +84,7 @@ void TextTable::load(const std::string& languageIni, const std::string& settings
         const std::string token = supported.substr(pos, comma - pos);
         if (!token.empty()) {
             const std::string name =
-                language.getString("Language Definition", token, "UNKNOWN", kLanguageNameLimit);
+                languageText(language, "Language Definition", token, "UNKNOWN", kLanguageNameLimit);
             languageCodes_.push_back(token);
             languageNames_.push_back(name);
             languageMap_[token] = name;
@@ -67,16 +96,22 @@ void TextTable::load(const std::string& languageIni, const std::string& settings
     captions_.clear();
     for (const auto& slot : captionSlots()) {
         captions_.push_back(expandLineBreaks(
-            language.getString(languageCode_, slot.key, slot.defaultText, kCaptionLimit)));
+            languageText(language, languageCode_, slot.key, slot.defaultText, kCaptionLimit)));
         if (!translated(language, languageCode_, slot.key)) {
             missing_.emplace_back(slot.key);
         }
     }
     for (const auto& entry : messageEntries()) {
         messages_[entry.key] =
-            expandLineBreaks(language.getString(languageCode_, entry.key, "", kMessageLimit));
+            expandLineBreaks(languageText(language, languageCode_, entry.key, "", kMessageLimit));
         if (!translated(language, languageCode_, entry.key)) {
             missing_.emplace_back(entry.key);
+        }
+    }
+    unknown_.clear();
+    for (const auto& key : language.keys(languageCode_)) {
+        if (!isKnownKey(key)) {
+            unknown_.push_back(key);
         }
     }
 }
@@ -160,6 +195,10 @@ std::vector<std::pair<std::string, std::string>> TextTable::allMessages() const 
 
 std::vector<std::string> TextTable::missingKeys() const {
     return missing_;
+}
+
+std::vector<std::string> TextTable::unknownKeys() const {
+    return unknown_;
 }
 
 }  // namespace korvel

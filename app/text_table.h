@@ -49,6 +49,9 @@ class TextTable {
     // Keys (captions and messages, in table order) that the language section does not define or
     // gives only an empty or blank text: what a translator still has to do.
     std::vector<std::string> missingKeys() const;
+    // Keys of the language section that are neither a caption slot nor a message key (a
+    // misspelt key), in file order.
+    std::vector<std::string> unknownKeys() const;
 
   private:
     std::string gaugeName_ = "KQ-77";
@@ -59,6 +62,7 @@ class TextTable {
     std::vector<std::string> captions_;                         // by slot index
     std::map<std::string, std::string, std::less<>> messages_;  // loaded texts, may be empty
     std::vector<std::string> missing_;
+    std::vector<std::string> unknown_;
 };
 
 }  // namespace korvel

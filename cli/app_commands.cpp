@@ -51,8 +51,8 @@ int printConfig(CliContext& context, const std::vector<std::string>& args) {
 
 int printTexts(CliContext& context, const std::vector<std::string>& args) {
     const TextTable& texts = context.app.texts();
-    if (args.size() == 1 && args[0] == "--missing") {
-        for (const auto& key : texts.missingKeys()) {
+    if (args.size() == 1 && (args[0] == "--missing" || args[0] == "--unknown")) {
+        for (const auto& key : args[0] == "--missing" ? texts.missingKeys() : texts.unknownKeys()) {
             std::cout << key << '\n';
         }
         return kExitOk;
@@ -82,7 +82,10 @@ int checkName(CliContext&, const std::vector<std::string>& args) {
 std::vector<CliCommand> appCommands() {
     return {
         {"config", "                 the effective configuration", printConfig},
-        {"texts", "[--missing]        every caption and message with its text", printTexts},
+        {"texts",
+         "[--missing|--unknown] every caption and message with its text; --missing: the keys "
+         "the language does not define; --unknown: its keys the program does not know",
+         printTexts},
         {"check-name", "NAME          the data file name check (exit 0 valid, 1 invalid)",
          checkName},
     };

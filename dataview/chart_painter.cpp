@@ -9,6 +9,8 @@
 #include <QPolygonF>
 #include <QString>
 
+#include "app/ui/qt_text.h"
+
 namespace korvel {
 namespace {
 
@@ -139,7 +141,7 @@ void drawAxisTitle(QPainter& painter, const QRectF& plot, const QRectF& frame, i
     }
     painter.setPen(toQColor(axis.titleColour));
     painter.setFont(pixelFont(axis.titleSize));
-    const QString title = QString::fromLatin1(axis.title.data(), qsizetype(axis.title.size()));
+    const QString title = toQt(axis.title);
     if (isHorizontal(index)) {
         const double top = index == kAxisBottom ? frame.bottom() - kAxisTitleHeight
                                                 : plot.top() - kAxisTitleHeight - kLabelHeight;
@@ -254,8 +256,7 @@ void paintChart(QPainter& painter, const QRectF& target, const QSizeF& logicalSi
     }
     painter.setPen(toQColor(model.titleColour));
     painter.setFont(pixelFont(kTitlePixels, true));
-    painter.drawText(QRectF(0, 2, frame.width(), kTitleHeight), Qt::AlignCenter,
-                     QString::fromLatin1(model.title.data(), qsizetype(model.title.size())));
+    painter.drawText(QRectF(0, 2, frame.width(), kTitleHeight), Qt::AlignCenter, toQt(model.title));
     painter.restore();
 }
 

@@ -257,7 +257,8 @@ void DataViewDialog::sizeReadingColumns() {
 
 void DataViewDialog::createSetupColumns() {
     setupList_->setColumnCount(2);
-    setupList_->setHeaderLabels({QStringLiteral("Type"), QStringLiteral("Value")});
+    setupList_->setHeaderLabels({toQt(texts_.message("IDS_DATAVIEW_SETUP_TYPE")),
+                                 toQt(texts_.message("IDS_DATAVIEW_SETUP_VALUE"))});
     sizeSetupColumns();
 }
 

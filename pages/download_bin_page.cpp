@@ -139,7 +139,7 @@ QString CDownloadBinPage::startFolder() {
 void CDownloadBinPage::selectFile() {
     ensureInitialised();
     chosenPath_ = chooseFile_(message("IDS_STR_FILESELECTTITLE"), startFolder(),
-                              QStringLiteral("Binary Files (*.bin)"));
+                              message("IDS_STR_BINFILE_FILTER"));
     fileBox_->setText(chosenPath_);
     start_->setEnabled(!chosenPath_.isEmpty());
 }

@@ -49,10 +49,10 @@ COptionSheet::COptionSheet(const PalimarApp& app, const PageSet& pages, QWidget*
     }
 
     auto* buttons = new QHBoxLayout;
-    aboutButton_ = new QPushButton(toQt(app.texts().builtinString(101)), this);
+    aboutButton_ = new QPushButton(toQt(app.texts().message("IDS_ABOUT_MENU")), this);
     aboutButton_->setObjectName("aboutButton");
     aboutButton_->setAutoDefault(false);
-    closeButton_ = new QPushButton(QStringLiteral("&Close"), this);
+    closeButton_ = new QPushButton(toQt(app.texts().message("IDS_SHEET_CLOSE")), this);
     closeButton_->setObjectName("closeButton");
     // No default button: Enter in a text box must not end the program and lose what was typed.
     closeButton_->setAutoDefault(false);

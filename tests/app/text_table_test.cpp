@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "app/text_format.h"
 #include "temp_home.h"
@@ -126,33 +127,149 @@ TEST(TextTableTest, WithoutLanguageFileTheInstructionsAreTheFourDefaults) {
     EXPECT_EQ(table.missingKeys().size(), captionSlots().size() + messageEntries().size());
 }
 
-// The shipped language file shows exactly what the program shows without it, and its
-// instructions are the English built-in ones.
-TEST(TextTableTest, ShippedLanguageFileMatchesTheBuiltinTexts) {
+// The language file may be UTF-8 (with or without a byte order mark) or, as saved by a Windows
+// editor, Windows-1252; each text reads by the rule, and a long text is cut on a character.
+TEST(TextTableTest, LanguageFileEncodings) {
+    std::string longChinese;
+    for (int i = 0; i < 300; ++i) {
+        longChinese += "\xE6\xB5\x8B";
+    }
+    struct Case {
+        std::string file;
+        const char* name;
+        const char* title;
+    } cases[] = {
+        {"[Language]\nSupported=DEU,\n[Language Definition]\nDEU=Deutsch\n"
+         "[DEU]\nIDD_DIALOG_TITLE_TERMINAL=\xC3\x9C"
+         "bertragung\n",
+         "Deutsch",
+         "\xC3\x9C"
+         "bertragung"},
+        {"\xEF\xBB\xBF[Language]\nSupported=DEU,\n[Language Definition]\nDEU=Fran\xC3\xA7"
+         "ais\n"
+         "[DEU]\nIDD_DIALOG_TITLE_TERMINAL=\xE2\x80\x9C"
+         "x\xE2\x80\x9D\n",
+         "Fran\xC3\xA7"
+         "ais",
+         "\xE2\x80\x9C"
+         "x\xE2\x80\x9D"},
+        {"[Language]\nSupported=DEU,\n[Language Definition]\nDEU=Fran\xE7"
+         "ais\n"
+         "[DEU]\nIDD_DIALOG_TITLE_TERMINAL=\xDC"
+         "bertragung \x93x\x94\n",
+         "Fran\xC3\xA7"
+         "ais",
+         "\xC3\x9C"
+         "bertragung \xE2\x80\x9C"
+         "x\xE2\x80\x9D"},
+        {"[Language]\nSupported=DEU,\n[DEU]\nIDD_DIALOG_TITLE_TERMINAL=" + longChinese + "\n",
+         "UNKNOWN", nullptr},
+    };
+    for (const auto& c : cases) {
+        test::TempHome home;
+        const TextTable table = loadTable(home, c.file, "DEU");
+        EXPECT_EQ(table.languageNames(), std::vector<std::string>{c.name});
+        const std::string title = table.caption(Screen::Terminal, "IDD_DIALOG_TITLE_TERMINAL");
+        // A caption holds at most 254 characters.
+        EXPECT_EQ(title, c.title ? c.title : longChinese.substr(0, 254 * 3));
+    }
+}
+
+TEST(TextTableTest, KeysUnknownToTheProgramAreListed) {
+    test::TempHome home;
+    const TextTable table = loadTable(
+        home, "[ENU]\nIDS_ERR_FILEOPN=typo\nids_err_fileopen=known\nIDC_STATIC_GAUGE=x\nIDOK=OK\n");
+    EXPECT_EQ(table.unknownKeys(),
+              (std::vector<std::string>{"IDS_ERR_FILEOPN", "IDC_STATIC_GAUGE"}));
+}
+
+// The translator's check of the shipped file: every language of the supported list defines
+// every key the program knows with a text that is not blank, knows every key it defines, and
+// takes as many arguments in each text as the English text does.
+TEST(TextTableTest, ShippedLanguagesAreComplete) {
+    const std::string source = KORVEL_SOURCE_DIR;
+    const std::string languageIni = source + "/resources/Language.ini";
+    test::TempHome home;
+    TextTable english;
+    english.load(languageIni, home.path("Settings.ini"), "KQ-77");
+    ASSERT_EQ(english.languageMap().size(), 6u);
+    auto argumentCount = [](const std::string& text) {
+        std::size_t count = 0;
+        for (auto at = text.find("%s"); at != std::string::npos; at = text.find("%s", at + 2)) {
+            ++count;
+        }
+        return count;
+    };
+    for (const auto& [code, name] : english.languageMap()) {
+        home.write("Settings.ini", "[Language]\r\nDefault=" + code + "\r\n");
+        TextTable table;
+        table.load(languageIni, home.path("Settings.ini"), "KQ-77");
+        EXPECT_NE(name, "UNKNOWN");
+        EXPECT_EQ(table.missingKeys(), std::vector<std::string>{}) << code;
+        EXPECT_EQ(table.unknownKeys(), std::vector<std::string>{}) << code;
+        const auto captions = table.allCaptions();
+        const auto englishCaptions = english.allCaptions();
+        for (std::size_t i = 0; i < captions.size(); ++i) {
+            EXPECT_NE(captions[i].second.find_first_not_of(" \n"), std::string::npos)
+                << code << " " << captions[i].first;
+            EXPECT_EQ(argumentCount(captions[i].second), argumentCount(englishCaptions[i].second))
+                << code << " " << captions[i].first;
+        }
+        const auto messages = table.allMessages();
+        const auto englishMessages = english.allMessages();
+        for (std::size_t i = 0; i < messages.size(); ++i) {
+            EXPECT_EQ(argumentCount(messages[i].second), argumentCount(englishMessages[i].second))
+                << code << " " << messages[i].first;
+        }
+    }
+}
+
+// The English section shows what the program shows without the file, except where the file
+// does better: one text for the keys that stand in two slots, and the upgrade instructions
+// written for this page (its Start Download button, the configured gauge name).
+TEST(TextTableTest, ShippedEnglishMatchesTheBuiltinTexts) {
     const std::string source = KORVEL_SOURCE_DIR;
     test::TempHome home;
     TextTable shipped;
-    shipped.load(source + "/resources/Language.ini", home.path("Settings.ini"), "KQ-77");
+    shipped.load(source + "/resources/Language.ini", home.path("Settings.ini"), "KQ-55");
     TextTable builtin;
-    builtin.load(home.path("none.ini"), home.path("Settings.ini"), "KQ-77");
+    builtin.load(home.path("none.ini"), home.path("Settings.ini"), "KQ-55");
 
-    EXPECT_EQ(shipped.languageNames(), (std::vector<std::string>{"English", "Deutsch"}));
+    EXPECT_EQ(shipped.languageNames(),
+              (std::vector<std::string>{"English", "Deutsch",
+                                        "Fran\xC3\xA7"
+                                        "ais",
+                                        "Espa\xC3\xB1"
+                                        "ol",
+                                        "Portugu\xC3\xAA"
+                                        "s (Brasil)",
+                                        "\xE7\xAE\x80\xE4\xBD\x93\xE4\xB8\xAD\xE6\x96\x87"}));
     EXPECT_EQ(shipped.linkFailureMessage(), builtin.linkFailureMessage());
-    EXPECT_EQ(shipped.upgradeInstructions(), builtin.builtinString(108));
-    // The link-failure pair composes string 102 (checked above); every other message is equal.
+    const std::string instructions = shipped.upgradeInstructions();
+    EXPECT_EQ(instructions.find("%s"), std::string::npos);
+    EXPECT_NE(instructions.find("click the Start Download button"), std::string::npos);
+    EXPECT_EQ(instructions.find("KQ-77"), std::string::npos);
+    EXPECT_NE(instructions.find("from the PC or the KQ-55"), std::string::npos);
     const auto shippedMessages = shipped.allMessages();
     const auto builtinMessages = builtin.allMessages();
     ASSERT_EQ(shippedMessages.size(), builtinMessages.size());
     for (std::size_t i = 0; i < shippedMessages.size(); ++i) {
+        // The link-failure pair composes string 102 (checked above).
         if (shippedMessages[i].first.rfind("IDS_ERR_USBOPEN", 0) != 0) {
             EXPECT_EQ(shippedMessages[i], builtinMessages[i]);
         }
     }
     const auto shippedCaptions = shipped.allCaptions();
     const auto builtinCaptions = builtin.allCaptions();
-    ASSERT_EQ(shippedCaptions.size(), builtinCaptions.size());
+    const std::map<std::string, std::string> twoSlotTexts = {
+        {"IDC_BTN_HOST_DIR", "Select &Directory"},
+        {"IDC_BTN_HOST_DIR_REFRESH", "&Refresh Directory"},
+        {"IDOK", "&OK"}};
     for (std::size_t i = 0; i < shippedCaptions.size(); ++i) {
-        if (shippedCaptions[i].first.find("USER_INSTRUCTIONS") == std::string::npos) {
+        const auto& [key, text] = shippedCaptions[i];
+        if (twoSlotTexts.count(key) != 0) {
+            EXPECT_EQ(text, twoSlotTexts.at(key));
+        } else if (key.find("USER_INSTRUCTIONS") == std::string::npos) {
             EXPECT_EQ(shippedCaptions[i], builtinCaptions[i]);
         }
     }

@@ -150,43 +150,5 @@ TEST(DemoGaugePanelTest, TheWholeStateTextStaysInSight) {
     }
 }
 
-// Each shipped language shows every caption of the data view in full, and no control covers
-// another: the B-scan sample shows the most controls.
-TEST(ShippedLanguagesTest, DataViewCaptionsShowInFullAndApart) {
-    test::PageEnvironment environment;
-    for (const char* code : {"ENU", "DEU"}) {
-        environment.write("Settings.ini", std::string("[Language]\r\nDefault=") + code + "\r\n");
-        TextTable texts;
-        texts.load(resources() + "/Language.ini", environment.path("Settings.ini"), "KQ-77");
-        ASSERT_EQ(texts.languageCode(), code);
-        test::RecordingVoice voice;
-        DataViewDialog view(resources() + "/samples/BSCAN1.CSV", texts, nullptr, &voice);
-        view.show();
-        QApplication::processEvents();
-        std::vector<QWidget*> captioned;
-        for (QWidget* child : view.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            const auto* label = qobject_cast<QLabel*>(child);
-            const auto* button = qobject_cast<QAbstractButton*>(child);
-            if (child->isVisible() &&
-                ((label && !label->text().isEmpty() && label->frameShape() == QFrame::NoFrame) ||
-                 button)) {
-                captioned.push_back(child);
-            }
-        }
-        ASSERT_GE(captioned.size(), 10u) << code;
-        for (const QWidget* control : captioned) {
-            const QString text = qobject_cast<const QLabel*>(control)
-                                     ? qobject_cast<const QLabel*>(control)->text()
-                                     : qobject_cast<const QAbstractButton*>(control)->text();
-            EXPECT_GE(control->width(), control->sizeHint().width())
-                << code << " " << text.toStdString();
-            for (const QWidget* other : captioned) {
-                EXPECT_TRUE(control == other || !control->geometry().intersects(other->geometry()))
-                    << code << " " << text.toStdString();
-            }
-        }
-    }
-}
-
 }  // namespace
 }  // namespace korvel

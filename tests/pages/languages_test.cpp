@@ -1,0 +1,212 @@
+// Every window in every shipped language: each caption shows whole and no two controls meet;
+// Qt's own texts speak the chosen language.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QTranslator>
+
+#include "app/safe_file.h"
+#include "app/ui/about_box.h"
+#include "app/ui/directory_chooser.h"
+#include "app/ui/korvel_page.h"
+#include "app/ui/option_sheet.h"
+#include "app/ui/qt_translations.h"
+#include "dataview/data_view_dialog.h"
+#include "page_environment.h"
+#include "pages/demo_gauge_panel.h"
+#include "pages/page_set.h"
+#include "sim/upgrade_mode.h"
+#include "simulated_gauge_setup.h"
+#include "tests/support/recording_voice.h"
+
+namespace korvel {
+namespace {
+
+const char* const kLanguages[] = {"ENU", "DEU", "FRA", "ESP", "PTB", "CHS"};
+
+std::string resources() {
+    return std::string(KORVEL_SOURCE_DIR) + "/resources";
+}
+
+// A control is a widget the person sees as one thing; the parts inside a combo box, list or
+// text box are not controls of their own.
+bool isControl(const QWidget* widget) {
+    return qobject_cast<const QLabel*>(widget) || qobject_cast<const QAbstractButton*>(widget) ||
+           qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QComboBox*>(widget) ||
+           qobject_cast<const QAbstractItemView*>(widget) ||
+           qobject_cast<const QProgressBar*>(widget) || qobject_cast<const QTextEdit*>(widget) ||
+           qobject_cast<const QGroupBox*>(widget);
+}
+
+bool insideAnotherControl(const QWidget* widget, const QWidget* window) {
+    for (const QWidget* up = widget->parentWidget(); up && up != window; up = up->parentWidget()) {
+        if (isControl(up) && !qobject_cast<const QGroupBox*>(up)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QString captionOf(const QWidget* control) {
+    if (const auto* label = qobject_cast<const QLabel*>(control)) {
+        return label->text();
+    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
+        return button->text();
+    }
+    if (const auto* box = qobject_cast<const QGroupBox*>(control)) {
+        return box->title();
+    }
+    return {};
+}
+
+// Whether the caption shows whole in the control's present size. The text's own height counts
+// (a Chinese caption is drawn in a taller fallback font than the dialog's font).
+bool captionFits(const QWidget* control, const QString& caption) {
+    if (const auto* label = qobject_cast<const QLabel*>(control); label && label->wordWrap()) {
+        return label->height() >= label->heightForWidth(label->width());
+    }
+    const QFontMetrics metrics = control->fontMetrics();
+    if (qobject_cast<const QGroupBox*>(control)) {
+        return control->width() >= metrics.horizontalAdvance(caption) + 8;
+    }
+    return control->width() >= control->sizeHint().width() &&
+           control->height() >= metrics.boundingRect(QString(caption).remove('&')).height();
+}
+
+// The part of the window a control takes; a caption's text keeps one pixel from its
+// neighbours, so a caption may not touch the next control either.
+QRect reachOf(const QWidget* control, const QWidget* window, bool captioned) {
+    const QRect place(control->mapTo(window, QPoint(0, 0)), control->size());
+    if (!captioned || qobject_cast<const QGroupBox*>(control)) {
+        return place;
+    }
+    return QRect(place.topLeft(), QSize(control->sizeHint().width() + 1, place.height()));
+}
+
+// Checks every visible control of the window; `where` names the window in the failures.
+void expectCaptionsWholeAndApart(const QWidget* window, const std::string& where) {
+    std::vector<const QWidget*> controls;
+    for (const QWidget* widget : window->findChildren<QWidget*>()) {
+        if (widget->isVisible() && isControl(widget) && !insideAnotherControl(widget, window)) {
+            controls.push_back(widget);
+        }
+    }
+    ASSERT_GE(controls.size(), 3u) << where;
+    for (const QWidget* control : controls) {
+        const QString caption = captionOf(control);
+        EXPECT_TRUE(caption.isEmpty() || captionFits(control, caption))
+            << where << ": \"" << caption.toStdString() << "\" is cut";
+        const QRect reach = reachOf(control, window, !caption.isEmpty());
+        for (const QWidget* other : controls) {
+            if (other == control || control->isAncestorOf(other) || other->isAncestorOf(control)) {
+                continue;
+            }
+            const QRect otherPlace(other->mapTo(window, QPoint(0, 0)), other->size());
+            EXPECT_FALSE(reach.intersects(otherPlace))
+                << where << ": \"" << caption.toStdString() << "\" meets \""
+                << captionOf(other).toStdString() << "\" (" << other->metaObject()->className()
+                << ")";
+        }
+    }
+}
+
+void showAndSettle(QWidget& window) {
+    window.show();
+    QApplication::processEvents();
+}
+
+class ShippedLanguages : public ::testing::TestWithParam<const char*> {
+  protected:
+    void SetUp() override {
+        environment_.write("work/Language.ini", *readFileBytes(resources() + "/Language.ini"));
+        environment_.write("work/AppConfig.ini", test::pageFlags(1, 0, 1));
+        environment_.write("config/Korvel/Settings.ini",
+                           std::string("[Language]\r\nDefault=") + GetParam() + "\r\n");
+        app_ = &environment_.start();
+        ASSERT_EQ(app_->texts().languageCode(), GetParam());
+    }
+
+    test::PageEnvironment environment_;
+    const PalimarApp* app_ = nullptr;
+};
+
+TEST_P(ShippedLanguages, EveryPageShowsItsCaptionsWholeAndApart) {
+    COptionSheet sheet(*app_, createPageSet(environment_.context()));
+    showAndSettle(sheet);
+    ASSERT_EQ(sheet.pageCount(), 7);
+    for (int i = 0; i < sheet.pageCount(); ++i) {
+        sheet.findChild<QTabWidget*>()->setCurrentIndex(i);
+        QApplication::processEvents();
+        expectCaptionsWholeAndApart(
+            &sheet, std::string(GetParam()) + " " + sheet.page(i)->title().toStdString());
+    }
+}
+
+TEST_P(ShippedLanguages, DialogsShowTheirCaptionsWholeAndApart) {
+    AboutBox about(*app_);
+    showAndSettle(about);
+    expectCaptionsWholeAndApart(&about, std::string(GetParam()) + " About");
+
+    CDirectoryChooser chooser(*app_);
+    showAndSettle(chooser);
+    expectCaptionsWholeAndApart(&chooser, std::string(GetParam()) + " directory chooser");
+
+    test::SimulatedGaugeSetup gauge(environment_.path("gauge"));
+    DemoGaugePanel panel(app_->texts(), gauge.gauge, std::make_shared<sim::BootModeGauge>(),
+                         nullptr);
+    showAndSettle(panel);
+    expectCaptionsWholeAndApart(&panel, std::string(GetParam()) + " demo panel");
+
+    // The B-scan sample shows the most controls of the data view.
+    test::RecordingVoice voice;
+    DataViewDialog view(resources() + "/samples/BSCAN1.CSV", app_->texts(), nullptr, &voice);
+    showAndSettle(view);
+    expectCaptionsWholeAndApart(&view, std::string(GetParam()) + " data view");
+}
+
+INSTANTIATE_TEST_SUITE_P(All, ShippedLanguages, ::testing::ValuesIn(kLanguages));
+
+// Qt's standard buttons follow the chosen language once its translation is installed.
+TEST(QtTranslationsTest, StandardButtonsSpeakTheChosenLanguage) {
+    struct Case {
+        const char* code;
+        const char* locale;
+    } cases[] = {{"DEU", "de_DE"}, {"FRA", "fr_FR"}, {"ESP", "es_ES"},
+                 {"PTB", "pt_BR"}, {"CHS", "zh_CN"}, {"deu", "de_DE"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(localeOfLanguageCode(c.code).toStdString(), c.locale);
+    }
+    EXPECT_TRUE(localeOfLanguageCode("XYZ").isEmpty());
+    EXPECT_FALSE(installQtTranslations("XYZ"));
+
+    QDialogButtonBox english(QDialogButtonBox::Yes | QDialogButtonBox::No);
+    const QString englishYes = english.button(QDialogButtonBox::Yes)->text();
+    ASSERT_TRUE(installQtTranslations("DEU"));
+    QDialogButtonBox german(QDialogButtonBox::Yes | QDialogButtonBox::No |
+                            QDialogButtonBox::Cancel);
+    EXPECT_EQ(german.button(QDialogButtonBox::Yes)->text().toStdString(), "&Ja");
+    EXPECT_EQ(german.button(QDialogButtonBox::No)->text().toStdString(), "&Nein");
+    EXPECT_EQ(german.button(QDialogButtonBox::Cancel)->text().toStdString(), "Abbrechen");
+    EXPECT_NE(german.button(QDialogButtonBox::Yes)->text(), englishYes);
+    // The other tests of this program expect Qt's English texts.
+    for (auto* translator : QCoreApplication::instance()->findChildren<QTranslator*>()) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+}
+
+}  // namespace
+}  // namespace korvel
