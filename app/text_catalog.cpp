@@ -254,7 +254,7 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_STATUS_GAGE_TRANSFERCANCELLED", 236, "Transfer cancelled. %s of %s files done"},
         {"IDS_STATUS_GAGE_FILENOTCOMPLETE", 237,
          "The file %s on the Gage is not complete: transfer it again."},
-        {"IDS_STATUS_GAGEREFRESHCANCELLED", 238,
+        {"IDS_STATUS_GAGEREFRESHCANCELLED", 239,
          "Gage directory file list refresh cancelled; the list is unchanged"},
         // Messages of the data view (ids 240-259).
         {"IDS_ERR_NO_DEFAULT_PRINTER", 240,

@@ -19,6 +19,7 @@
 #include "app/ui/file_list_view.h"
 #include "app/ui/gauge_operation_runner.h"
 #include "app/ui/option_sheet.h"
+#include "gauge/usb_port.h"
 #include "page_environment.h"
 #include "pages/file_transfer_page.h"
 #include "pages/page_set.h"
@@ -193,8 +194,9 @@ TEST(GaugeOperationRunnerTest, ClosingTheSheetDuringAReadCancelsReleasesAndEnds)
     environment.start();
     GateClock clock;
     UsbPort& previous = currentUsbPort();
-    auto port =
-        sim::plugInAlone(std::make_shared<sim::SimulatedGauge>(environment.path("gauge")), clock);
+    auto port = std::make_unique<UsbPort>(
+        sim::plugInAlone(std::make_shared<sim::SimulatedGauge>(environment.path("gauge")), clock),
+        clock);
     installUsbPort(*port);
     {
         COptionSheet sheet(environment.app(), createPageSet(environment.context()));
