@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 
+#include "app/text_catalog.h"
 #include "app/text_format.h"
 #include "temp_home.h"
 
@@ -272,6 +273,17 @@ TEST(TextTableTest, ShippedEnglishMatchesTheBuiltinTexts) {
         } else if (key.find("USER_INSTRUCTIONS") == std::string::npos) {
             EXPECT_EQ(shippedCaptions[i], builtinCaptions[i]);
         }
+    }
+}
+
+// Two keys on one built-in number would show one key's text for the other.
+TEST(TextTableTest, EveryBuiltinNumberBelongsToOneMessage) {
+    std::map<int, std::string> owners;
+    for (const MessageEntry& entry : messageEntries()) {
+        if (entry.builtinId == 0)
+            continue;
+        const auto [it, added] = owners.emplace(entry.builtinId, entry.key);
+        EXPECT_TRUE(added) << entry.key << " reuses " << entry.builtinId << " of " << it->second;
     }
 }
 
