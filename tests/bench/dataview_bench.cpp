@@ -4,7 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTableView>
 #include <QtTest/QTest>
 #include <memory>
@@ -118,14 +117,3 @@ BENCHMARK(BM_WalkBScanSegmentDown)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace korvel::test
-
-int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,0 +1,16 @@
+// The main of the benchmarks that draw or run widgets: a QApplication on the offscreen platform
+// unless another one is asked for, then Google Benchmark.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
