@@ -18,9 +18,9 @@
 
 namespace korvel {
 
-// Hands the reader's text to the window thread. The reader's packets pile up here; one queued
+// Hands the reader's text to the window thread. The reader's packets pile up here; one posted
 // call at a time takes all that piled up, so however fast the packets come the window thread
-// handles them in a few large pieces and repaints in between. Calls still queued when the page
+// handles them in a few large pieces and repaints in between. Calls still waiting when the page
 // goes are dropped with it, and those of a run the page has left behind are ignored.
 class CTerminalPage::Sink : public TerminalReaderSink {
   public:
@@ -61,14 +61,11 @@ class CTerminalPage::Sink : public TerminalReaderSink {
     // Runs the action on the window thread, unless the page has moved on to another run.
     template <typename Action>
     void post(Action action) {
-        QMetaObject::invokeMethod(
-            page_,
-            [page = page_, run = run_, action] {
-                if (page->currentRun_ == run) {
-                    action();
-                }
-            },
-            Qt::QueuedConnection);
+        page_->windowQueue_.post([page = page_, run = run_, action] {
+            if (page->currentRun_ == run) {
+                action();
+            }
+        });
     }
 
     CTerminalPage* page_;

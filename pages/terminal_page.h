@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/ui/korvel_page.h"
+#include "app/ui/window_thread_queue.h"
 #include "gauge/terminal_session.h"
 #include "pages/page_context.h"
 
@@ -66,6 +67,7 @@ class CTerminalPage : public KorvelPage {
     // A new run or a page left: nothing received, nothing shown.
     void clearCollected();
 
+    WindowThreadQueue windowQueue_;  // the reader's hand-overs; goes with the page
     std::unique_ptr<Sink> sink_;
     std::unique_ptr<TerminalSession> session_;
     bool enterPressed_ = false;

@@ -44,13 +44,9 @@ class GaugeOperationRunner::WorkerVoice : public UserVoice {
     }
 
   private:
-    template <typename Call>
-    void onWindow(Call call) {
-        QMetaObject::invokeMethod(&runner_, std::move(call), Qt::QueuedConnection);
-    }
-    template <typename Call>
-    void onWindowAndWait(Call call) {
-        QMetaObject::invokeMethod(&runner_, std::move(call), Qt::BlockingQueuedConnection);
+    void onWindow(WindowThreadQueue::Call call) { runner_.windowQueue_.post(std::move(call)); }
+    void onWindowAndWait(const WindowThreadQueue::Call& call) {
+        runner_.windowQueue_.postAndWait(call);
     }
 
     GaugeOperationRunner& runner_;
@@ -98,8 +94,7 @@ bool GaugeOperationRunner::start(Work work, std::function<void()> finished) {
         } catch (const std::exception& error) {
             workerVoice_->show(MessageKind::Error, error.what());
         }
-        QMetaObject::invokeMethod(
-            this, [this] { finish(); }, Qt::QueuedConnection);
+        windowQueue_.post([this] { finish(); });
     });
     emit runningChanged(true);
     return true;

@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/ui/window_thread_queue.h"
 #include "app/user_voice.h"
 
 class QAbstractButton;
@@ -71,6 +72,7 @@ class GaugeOperationRunner : public QObject {
 
     QPointer<QWidget> page_;
     UserVoice& windowVoice_;
+    WindowThreadQueue windowQueue_;
     std::unique_ptr<WorkerVoice> workerVoice_;
     std::thread worker_;
     std::atomic<bool> cancelRequested_{false};
