@@ -7,22 +7,27 @@
 
 set(KORVEL_LAYERS_DIR ${CMAKE_BINARY_DIR}/layers)
 
-# korvel_layer(TARGET [DIR dir] [PRIVATE header...])
+# korvel_layer(TARGET [DIR dir] [HEADERS header...] [PRIVATE header...])
 # Exposes the headers directly in DIR (default: the current source directory, relative to the
 # project root) as TARGET's public headers, except those listed as PRIVATE, which only TARGET's
-# own sources see. Headers added later are picked up when the build next runs.
+# own sources see. Headers added later are picked up when the build next runs. Libraries that
+# share a directory (the pages) name their own with HEADERS and see none of the others'.
 function(korvel_layer target)
-  cmake_parse_arguments(ARG "" "DIR" "PRIVATE" ${ARGN})
+  cmake_parse_arguments(ARG "" "DIR" "HEADERS;PRIVATE" ${ARGN})
   if(NOT ARG_DIR)
     file(RELATIVE_PATH ARG_DIR ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
   endif()
   set(stage ${KORVEL_LAYERS_DIR}/${target})
   file(REMOVE_RECURSE ${stage})
-  file(GLOB headers CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR}/${ARG_DIR}
-       ${PROJECT_SOURCE_DIR}/${ARG_DIR}/*.h)
-  foreach(private IN LISTS ARG_PRIVATE)
-    if(NOT private IN_LIST headers)
-      message(FATAL_ERROR "${target}: private header ${ARG_DIR}/${private} does not exist")
+  if(DEFINED ARG_HEADERS)
+    set(headers ${ARG_HEADERS} ${ARG_PRIVATE})
+  else()
+    file(GLOB headers CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR}/${ARG_DIR}
+         ${PROJECT_SOURCE_DIR}/${ARG_DIR}/*.h)
+  endif()
+  foreach(header IN LISTS headers)
+    if(NOT EXISTS ${PROJECT_SOURCE_DIR}/${ARG_DIR}/${header})
+      message(FATAL_ERROR "${target}: header ${ARG_DIR}/${header} does not exist")
     endif()
   endforeach()
   foreach(header IN LISTS headers)

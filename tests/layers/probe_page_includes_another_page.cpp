@@ -1,0 +1,2 @@
+// Must not compile: a page cannot see another page.
+#include "pages/file_transfer_page.h"
