@@ -55,8 +55,7 @@ class FileReader {
                 fail(FileOutcome::LinkLost,
                      notTransferredReason(link_, texts_.message("IDS_ERR_GAGE_SENDLINE"), name));
         }
-        link_.ReleaseGage();
-        link_.pause(kPauseAfterFileMs);
+        releaseAfterFile(link_, result, kPauseAfterFileMs);
         voice_.repaint();
         return result;
     }

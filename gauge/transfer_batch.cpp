@@ -64,4 +64,11 @@ int runTransferBatch(GaugeLink& link, const std::vector<std::string>& names,
     return static_cast<int>(done.size());
 }
 
+void releaseAfterFile(GaugeLink& link, const FileResult& result, int pauseMs) {
+    link.ReleaseGage();
+    if (result.outcome != FileOutcome::LinkLost) {
+        link.pause(pauseMs);
+    }
+}
+
 }  // namespace korvel

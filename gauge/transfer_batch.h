@@ -33,6 +33,10 @@ struct FileResult {
 int runTransferBatch(GaugeLink& link, const std::vector<std::string>& names,
                      const std::function<FileResult(const std::string&)>& transfer);
 
+// Lets the gauge go after a file and gives it the pause it needs before the next command;
+// a gauge that was lost gets none, so the batch says so at once.
+void releaseAfterFile(GaugeLink& link, const FileResult& result, int pauseMs);
+
 // The reason for a file whose transfer found or left the link unusable: the transport's own
 // words, then that the file was not transferred.
 std::string notTransferredReason(const GaugeLink& link, const std::string& why,

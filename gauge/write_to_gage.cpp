@@ -46,8 +46,7 @@ class FileWriter {
             return finish(linkLost(link_.usb().linkFailureMessage(), name));
         }
         const FileResult result = sendFile(name, *bytes);
-        link_.ReleaseGage();
-        link_.pause(kPauseAfterFileMs);
+        releaseAfterFile(link_, result, kPauseAfterFileMs);
         return finish(result);
     }
 

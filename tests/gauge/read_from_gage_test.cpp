@@ -228,16 +228,21 @@ TEST_F(ReadFromGage, LostLinkEndsTheBatchWithOneMessage) {
         std::function<void()> fault;
         int saved;
         std::string message;
+        // Time on the gauge's clock until the message: the waits of the files before and of the
+        // command, but no pause after the file that lost the link.
+        std::int64_t pausedMs;
     };
     const std::vector<LostCase> cases = {
         {"no gauge", [] { sim::virtualBus().unplugAll(); }, 0,
-         texts.linkFailureMessage() + "\n\nThe file A.CSV was not transferred." + notTried},
+         texts.linkFailureMessage() + "\n\nThe file A.CSV was not transferred." + notTried, 0},
         {"command not taken", [this] { busFaults().failWrites = 2; }, 0,
-         "Error sending command or line to Gage\n\nThe file A.CSV was not transferred." + notTried},
+         "Error sending command or line to Gage\n\nThe file A.CSV was not transferred." + notTried,
+         1500},
         // A: command, its text and end marker; B: command and one packet.
         {"unplugged while reading B", [this] { busFaults().unplugAfterTransfers = 5; }, 1,
          lostWhileReading + "B.CSV. The file was not saved.\n\nThe transfer stopped there. "
-                            "These files were not tried:\nC.CSV"},
+                            "These files were not tried:\nC.CSV",
+         4000},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -247,7 +252,9 @@ TEST_F(ReadFromGage, LostLinkEndsTheBatchWithOneMessage) {
         dataLog.put("B.CSV", std::string(1000, 'b') + "\n");
         dataLog.put("C.CSV", "c\n");
         c.fault();
+        const std::int64_t start = clock.nowMs();
         EXPECT_EQ(read({"A.CSV", "B.CSV", "C.CSV"}), c.saved);
+        EXPECT_EQ(clock.nowMs() - start, c.pausedMs);
         EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Error, c.message}}));
         EXPECT_EQ(voice.status, "File transfer failed");
         EXPECT_FALSE(pcFolder.has("C.CSV"));
