@@ -60,7 +60,7 @@ const std::vector<CaptionSlot>& captionSlots() {
         {Screen::DataView, "IDC_BTN_PRINT", "&Print Page"},
         {Screen::DataView, "IDOK", "&Close"},
         {Screen::DataView, "IDC_BTN_SURVEY_MAP", "Survey M&ap"},
-        {Screen::DataView, "IDC_BTN_SURVEY_COMPARE", "C&ompare..."},
+        {Screen::DataView, "IDC_BTN_SURVEY_COMPARE", "&Compare..."},
         {Screen::DataView, "IDC_BTN_SURVEY_THICKNESS", "Show T&hickness"},
         {Screen::DataView, "IDC_STATIC_SURVEY_LAYER", "Layer"},
         {Screen::DataView, "IDC_STATIC_SURVEY_READINGS", "Readings"},
@@ -306,10 +306,11 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_ABOUT_MENU", 101, kAboutMenuText},
         {"IDS_ABOUT_TITLE", 300, "About PalimarApp"},
         {"IDS_ABOUT_TEXT", 301, "File Transfer Application - Version 3.7.1"},
-        {"IDS_SHEET_CLOSE", 302, "&Close"},
+        {"IDS_SHEET_CLOSE", 302, "C&lose"},
         {"IDS_STR_BINFILE_FILTER", 303, "Binary Files (*.bin)"},
         {"IDS_DATAVIEW_SETUP_TYPE", 304, "Type"},
         {"IDS_DATAVIEW_SETUP_VALUE", 305, "Value"},
+        {"IDS_PROGRAM_TITLE", 306, "%s - Version 3.7.3"},
     };
     return entries;
 }

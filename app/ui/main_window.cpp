@@ -16,7 +16,7 @@ constexpr int kSheetTimerMs = 1;
 MainWindow::MainWindow(const PalimarApp& app, PageFactory makePages, QWidget* parent)
     : QWidget(parent), app_(app), makePages_(std::move(makePages)) {
     setWindowIcon(applicationIcon());
-    setWindowTitle(QString(programVersionFormat()).arg(toQt(app.appTitle())));
+    setWindowTitle(toQt(programWindowTitle(app)));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(480, 70);

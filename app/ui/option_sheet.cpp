@@ -20,7 +20,7 @@ COptionSheet::COptionSheet(const PalimarApp& app, const PageSet& pages, QWidget*
     : QDialog(parent), app_(app) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setWindowTitle(QString(programVersionFormat()).arg(toQt(app.appTitle())));
+    setWindowTitle(toQt(programWindowTitle(app)));
     auto* layout = new QVBoxLayout(this);
 
     std::vector<KorvelPage*> shown;

@@ -39,11 +39,12 @@ bool installQtTranslations(std::string_view languageCode) {
     if (localeName.isEmpty()) {
         return false;
     }
+    const QLocale locale(localeName);
+    QLocale::setDefault(locale);
     // Qt's English texts are the sources; nothing to load.
     if (localeName.startsWith(QLatin1String("en"))) {
         return true;
     }
-    const QLocale locale(localeName);
     // Beside the program first (a Windows installation ships them there), then Qt's own folder.
     const QString folders[] = {QCoreApplication::applicationDirPath() + "/translations",
                                QLibraryInfo::path(QLibraryInfo::TranslationsPath)};

@@ -11,8 +11,10 @@ namespace korvel {
 // empty for a code the program does not know.
 QString localeOfLanguageCode(std::string_view code);
 
-// Installs Qt's translation for the language into the running application. False when the code
-// is unknown or no translation is found (Qt's texts then stay English).
+// Installs Qt's translation for the language into the running application and makes its locale
+// Qt's default, so that the file and print dialogs also show dates, sizes and file types the
+// language's way. False when the code is unknown or no translation is found (Qt's texts then
+// stay English).
 bool installQtTranslations(std::string_view languageCode);
 
 }  // namespace korvel

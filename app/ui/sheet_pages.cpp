@@ -1,6 +1,7 @@
 #include "app/ui/sheet_pages.h"
 
 #include "app/palimar_app.h"
+#include "app/text_format.h"
 
 namespace korvel {
 
@@ -23,8 +24,8 @@ bool pageEnabled(SheetPage page, const PalimarApp& app) {
     return false;
 }
 
-const char* programVersionFormat() {
-    return "%1 - Version 3.7.3";
+std::string programWindowTitle(const PalimarApp& app) {
+    return formatWithArgument(app.texts().message("IDS_PROGRAM_TITLE"), app.appTitle(), 1);
 }
 
 }  // namespace korvel

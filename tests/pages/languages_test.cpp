@@ -1,7 +1,9 @@
-// Every window in every shipped language: each caption shows whole and no two controls meet;
-// Qt's own texts speak the chosen language.
+// Every window in every shipped language: each caption shows whole, no two controls meet or
+// share an Alt key; Qt's own texts speak the chosen language.
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -9,6 +11,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -22,6 +25,7 @@
 #include "app/ui/directory_chooser.h"
 #include "app/ui/korvel_page.h"
 #include "app/ui/option_sheet.h"
+#include "app/ui/qt_text.h"
 #include "app/ui/qt_translations.h"
 #include "dataview/data_view_dialog.h"
 #include "page_environment.h"
@@ -35,6 +39,12 @@ namespace korvel {
 namespace {
 
 const char* const kLanguages[] = {"ENU", "DEU", "FRA", "ESP", "PTB", "CHS"};
+
+// The word before the version number in the sheet's title.
+const std::map<std::string, std::string> kVersionWords = {
+    {"ENU", "Version"}, {"DEU", "Version"}, {"FRA", "Version"},
+    {"ESP", "Versión"}, {"PTB", "Versão"},  {"CHS", "版本"},
+};
 
 std::string resources() {
     return std::string(KORVEL_SOURCE_DIR) + "/resources";
@@ -96,15 +106,36 @@ QRect reachOf(const QWidget* control, const QWidget* window, bool captioned) {
     return QRect(place.topLeft(), QSize(control->sizeHint().width() + 1, place.height()));
 }
 
-// Checks every visible control of the window; `where` names the window in the failures.
-void expectCaptionsWholeAndApart(const QWidget* window, const std::string& where) {
+std::vector<const QWidget*> visibleControls(const QWidget* window) {
     std::vector<const QWidget*> controls;
     for (const QWidget* widget : window->findChildren<QWidget*>()) {
         if (widget->isVisible() && isControl(widget) && !insideAnotherControl(widget, window)) {
             controls.push_back(widget);
         }
     }
+    return controls;
+}
+
+// Alt and a letter reaches one control only: of two controls with one letter Qt presses
+// neither, it moves the focus between them.
+void expectOwnAltKeys(const QWidget* window, const std::string& where) {
+    std::map<int, QString> altKeys;
+    for (const QWidget* control : visibleControls(window)) {
+        const QKeySequence key = QKeySequence::mnemonic(captionOf(control));
+        if (key.isEmpty()) {
+            continue;
+        }
+        const auto [taken, fresh] = altKeys.emplace(key[0].toCombined(), captionOf(control));
+        EXPECT_TRUE(fresh) << where << ": \"" << captionOf(control).toStdString() << "\" and \""
+                           << taken->second.toStdString() << "\" share an Alt key";
+    }
+}
+
+// Checks every visible control of the window; `where` names the window in the failures.
+void expectCaptionsWholeAndApart(const QWidget* window, const std::string& where) {
+    const std::vector<const QWidget*> controls = visibleControls(window);
     ASSERT_GE(controls.size(), 3u) << where;
+    expectOwnAltKeys(window, where);
     for (const QWidget* control : controls) {
         const QString caption = captionOf(control);
         EXPECT_TRUE(caption.isEmpty() || captionFits(control, caption))
@@ -147,6 +178,9 @@ TEST_P(ShippedLanguages, EveryPageShowsItsCaptionsWholeAndApart) {
     COptionSheet sheet(*app_, createPageSet(environment_.context()));
     showAndSettle(sheet);
     ASSERT_EQ(sheet.pageCount(), 7);
+    EXPECT_TRUE(sheet.windowTitle().endsWith(
+        QString::fromStdString(kVersionWords.at(GetParam()) + " 3.7.3")))
+        << sheet.windowTitle().toStdString();
     for (int i = 0; i < sheet.pageCount(); ++i) {
         sheet.findChild<QTabWidget*>()->setCurrentIndex(i);
         QApplication::processEvents();
@@ -175,6 +209,14 @@ TEST_P(ShippedLanguages, DialogsShowTheirCaptionsWholeAndApart) {
     DataViewDialog view(resources() + "/samples/BSCAN1.CSV", app_->texts(), nullptr, &voice);
     showAndSettle(view);
     expectCaptionsWholeAndApart(&view, std::string(GetParam()) + " data view");
+    const QString surveyMap = toQt(app_->texts().caption(Screen::DataView, "IDC_BTN_SURVEY_MAP"));
+    for (auto* button : view.findChildren<QPushButton*>()) {
+        if (button->text() == surveyMap) {
+            button->click();
+        }
+    }
+    QApplication::processEvents();
+    expectOwnAltKeys(&view, std::string(GetParam()) + " survey map");
 }
 
 INSTANTIATE_TEST_SUITE_P(All, ShippedLanguages, ::testing::ValuesIn(kLanguages));
@@ -194,14 +236,20 @@ TEST(QtTranslationsTest, StandardButtonsSpeakTheChosenLanguage) {
 
     QDialogButtonBox english(QDialogButtonBox::Yes | QDialogButtonBox::No);
     const QString englishYes = english.button(QDialogButtonBox::Yes)->text();
+    const QLocale before;
     ASSERT_TRUE(installQtTranslations("DEU"));
+    // The file dialog writes sizes and dates by the default locale.
+    EXPECT_EQ(QLocale().toString(6.01).toStdString(), "6,01");
     QDialogButtonBox german(QDialogButtonBox::Yes | QDialogButtonBox::No |
                             QDialogButtonBox::Cancel);
     EXPECT_EQ(german.button(QDialogButtonBox::Yes)->text().toStdString(), "&Ja");
     EXPECT_EQ(german.button(QDialogButtonBox::No)->text().toStdString(), "&Nein");
     EXPECT_EQ(german.button(QDialogButtonBox::Cancel)->text().toStdString(), "Abbrechen");
     EXPECT_NE(german.button(QDialogButtonBox::Yes)->text(), englishYes);
-    // The other tests of this program expect Qt's English texts.
+    ASSERT_TRUE(installQtTranslations("ENU"));
+    EXPECT_EQ(QLocale().toString(6.01).toStdString(), "6.01");
+    // The other tests of this program expect Qt's English texts and the starting locale.
+    QLocale::setDefault(before);
     for (auto* translator : QCoreApplication::instance()->findChildren<QTranslator*>()) {
         QCoreApplication::removeTranslator(translator);
         delete translator;

@@ -101,7 +101,7 @@ TEST(OptionSheetTest, TitlesButtonsAndAboutBox) {
     const PalimarApp& app = environment.start();
     COptionSheet sheet(app, createPageSet(environment.context()));
     EXPECT_EQ(sheet.windowTitle(), "Inspector - Version 3.7.3");
-    EXPECT_EQ(sheet.closeButton()->text(), "&Close");
+    EXPECT_EQ(sheet.closeButton()->text(), "C&lose");
     EXPECT_EQ(sheet.aboutButton()->text(), "&About PalimarApp...");
     EXPECT_TRUE(sheet.windowFlags() & Qt::WindowMinimizeButtonHint);
     // No Apply, Help or Cancel: the close button and the About button are the only buttons
