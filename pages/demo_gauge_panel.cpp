@@ -14,14 +14,24 @@ namespace korvel {
 
 QPoint panelPlace(const QRect& sheetFrame, const QSize& panelFrame, const QRect& screen) {
     constexpr int kGap = 12;
-    const int lastX = std::max(screen.left(), screen.right() + 1 - panelFrame.width());
-    const int lastY = std::max(screen.top(), screen.bottom() + 1 - panelFrame.height());
-    int x = sheetFrame.right() + 1 + kGap;
-    if (x > lastX) {
-        const int left = sheetFrame.left() - kGap - panelFrame.width();
-        x = left >= screen.left() ? left : lastX;
+    const QPoint last(std::max(screen.left(), screen.right() + 1 - panelFrame.width()),
+                      std::max(screen.top(), screen.bottom() + 1 - panelFrame.height()));
+    const QRect around = sheetFrame.adjusted(-kGap, -kGap, kGap, kGap);
+    const int rightAligned = sheetFrame.right() + 1 - panelFrame.width();
+    // Right, left, below and above the sheet; each may slide along the sheet's side to stay on
+    // the screen, and is taken when it then leaves the sheet free.
+    const QPoint beside[] = {{around.right() + 1, sheetFrame.top()},
+                             {around.left() - panelFrame.width(), sheetFrame.top()},
+                             {rightAligned, around.bottom() + 1},
+                             {rightAligned, around.top() - panelFrame.height()}};
+    for (const QPoint& wanted : beside) {
+        const QPoint at(std::clamp(wanted.x(), screen.left(), last.x()),
+                        std::clamp(wanted.y(), screen.top(), last.y()));
+        if (!QRect(at, panelFrame).intersects(sheetFrame)) {
+            return at;
+        }
     }
-    return {std::clamp(x, screen.left(), lastX), std::clamp(sheetFrame.top(), screen.top(), lastY)};
+    return last;
 }
 
 DemoGaugePanel::DemoGaugePanel(const TextTable& texts, std::shared_ptr<sim::SimDevice> normal,

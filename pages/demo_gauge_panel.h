@@ -16,8 +16,9 @@ namespace sim {
 class SimDevice;
 }
 
-// Where the panel's frame stands: right of the sheet's frame when it fits on the screen, else
-// left of it, else against the screen's right edge; always wholly on the screen.
+// Where the panel's frame stands: right of the sheet's frame when it fits there on the screen,
+// else left of it, below it or above it; when the sheet leaves no room, in the screen's lower
+// right corner. Always wholly on the screen.
 QPoint panelPlace(const QRect& sheetFrame, const QSize& panelFrame, const QRect& screen);
 
 class DemoGaugePanel : public QDialog {

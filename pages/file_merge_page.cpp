@@ -43,11 +43,16 @@ void CFileMergePage::initialise() {
     connect(search_, &QPushButton::clicked, this, &CFileMergePage::searchMatchingFiles);
     connect(merge_, &QPushButton::clicked, this, &CFileMergePage::mergeSelectedFiles);
 
-    folderControls_->setFolder(toQt(currentDirectory()));
-    refreshFileList();
     merge_->setEnabled(false);
     nameBox_->setEnabled(false);
     search_->setEnabled(false);
+}
+
+// The folder is the current directory of the moment the page is first shown: the one the
+// transfer page moved to.
+void CFileMergePage::firstShown() {
+    folderControls_->setFolder(toQt(currentDirectory()));
+    refreshFileList();
 }
 
 QWidget* CFileMergePage::buildSelectBox() {

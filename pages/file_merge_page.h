@@ -38,6 +38,7 @@ class CFileMergePage : public KorvelPage {
 
   protected:
     void initialise() override;
+    void firstShown() override;
 
   private:
     QWidget* buildSelectBox();

@@ -78,11 +78,13 @@ void CFileTransferPage::initialise() {
     operation().holdWhileRunning({gaugeBox_, middleButtons_, hostBox_});
     operation().setCancelButton(cancel_);
     connectControls();
-
-    settleStartFolder();
-    RefreshPcFileList();
     toGauge_->show();
     DisableFileButtons();
+}
+
+void CFileTransferPage::firstShown() {
+    settleStartFolder();
+    RefreshPcFileList();
 }
 
 QWidget* CFileTransferPage::buildGaugeBox() {

@@ -68,6 +68,7 @@ class CFileTransferPage : public KorvelPage {
 
   protected:
     void initialise() override;
+    void firstShown() override;
 
   private:
     QWidget* buildGaugeBox();

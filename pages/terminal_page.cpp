@@ -111,6 +111,9 @@ void CTerminalPage::initialise() {
     }
     installEventFilter(this);
     command_->setEnabled(true);
+}
+
+void CTerminalPage::firstShown() {
     write_->setFocus();
 }
 

@@ -52,6 +52,7 @@ class CTerminalPage : public KorvelPage {
 
   protected:
     void initialise() override;
+    void firstShown() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

@@ -77,6 +77,9 @@ void CUserVelocity::initialise() {
     operation().setCancelButton(cancel_);
     connect(get_, &QPushButton::clicked, this, &CUserVelocity::GetUserVelocity);
     connect(set_, &QPushButton::clicked, this, &CUserVelocity::SetUserVelocity);
+}
+
+void CUserVelocity::firstShown() {
     get_->setFocus();
 }
 

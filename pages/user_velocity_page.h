@@ -28,6 +28,7 @@ class CUserVelocity : public KorvelPage {
 
   protected:
     void initialise() override;
+    void firstShown() override;
 
   private:
     VelocitySettings readControls() const;

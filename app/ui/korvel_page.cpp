@@ -84,6 +84,14 @@ void KorvelPage::ensureInitialised() {
         return;
     }
     initialised_ = true;
+    buildControls();
+    firstShown();
+}
+
+void KorvelPage::buildControls() {
+    if (body_) {
+        return;
+    }
     auto* outer = new QVBoxLayout(this);
     body_ = new QWidget(this);
     outer->addWidget(body_, 1);

@@ -28,7 +28,11 @@ class KorvelPage : public QWidget {
 
     // The page's title and tab title.
     QString title() const;
-    // Builds the controls on first use (a page is set up when it is first shown).
+    // Builds the controls once. The sheet builds those of every page it shows before it opens,
+    // so that it opens at the size of its largest page.
+    void buildControls();
+    // Builds the controls when not yet built and, the first time, does what the page does when
+    // it is first shown (a page is set up when it is first shown).
     void ensureInitialised();
     bool isInitialised() const { return initialised_; }
 
@@ -58,6 +62,9 @@ class KorvelPage : public QWidget {
   protected:
     // Creates the page's controls in body(); called once.
     virtual void initialise() = 0;
+    // What the page does when it is first shown, after its controls are built (list a folder,
+    // take the focus); called once.
+    virtual void firstShown() {}
 
     QString caption(std::string_view key) const;
     QString message(std::string_view key) const;
@@ -74,7 +81,7 @@ class KorvelPage : public QWidget {
     Screen screen_;
     const char* titleKey_;
     bool initialised_ = false;
-    QWidget* body_ = nullptr;
+    QWidget* body_ = nullptr;  // made with the controls
     PageLogo* logo_ = nullptr;
     std::unique_ptr<UserVoice> ownVoice_;
     UserVoice* substituteVoice_ = nullptr;

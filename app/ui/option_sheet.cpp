@@ -40,11 +40,7 @@ COptionSheet::COptionSheet(const PalimarApp& app, const PageSet& pages, QWidget*
         noPagesNotice_->setMinimumSize(420, 160);
         layout->addWidget(noPagesNotice_, 1);
     } else {
-        tabs_ = new QTabWidget(this);
-        for (KorvelPage* page : shown) {
-            tabs_->addTab(page, page->title());
-            connect(page, &KorvelPage::operationRunningChanged, this, &COptionSheet::holdTabs);
-        }
+        addTabs(shown);
         layout->addWidget(tabs_, 1);
     }
 
@@ -67,6 +63,26 @@ COptionSheet::COptionSheet(const PalimarApp& app, const PageSet& pages, QWidget*
         connect(tabs_, &QTabWidget::currentChanged, this, &COptionSheet::changeCurrentPage);
         changeCurrentPage(0);
     }
+}
+
+void COptionSheet::addTabs(const std::vector<KorvelPage*>& shown) {
+    tabs_ = new QTabWidget(this);
+    // Every tab shows whole: no scroll arrows, no shortened titles; the sheet is never
+    // narrower than its row of tabs.
+    tabs_->setUsesScrollButtons(false);
+    tabs_->setElideMode(Qt::ElideNone);
+    for (KorvelPage* page : shown) {
+        // Built now, so that the sheet knows the size of its largest page; what a page does
+        // when it is first shown waits until then.
+        page->buildControls();
+        tabs_->addTab(page, page->title());
+        connect(page, &KorvelPage::operationRunningChanged, this, &COptionSheet::holdTabs);
+    }
+    // The sheet opens, and stays, at least as large as its largest page (a window otherwise
+    // opens at no more than two thirds of the screen, and a page whose text wraps would be
+    // squeezed to its minimum).
+    tabs_->ensurePolished();
+    tabs_->setMinimumSize(tabs_->sizeHint());
 }
 
 int COptionSheet::pageCount() const {

@@ -4,6 +4,7 @@
 // ends it.
 
 #include <QDialog>
+#include <vector>
 
 #include "app/ui/sheet_pages.h"
 
@@ -41,6 +42,7 @@ class COptionSheet : public QDialog {
     void aboutOpening();
 
   private:
+    void addTabs(const std::vector<KorvelPage*>& shown);
     void changeCurrentPage(int tab);
     void showAbout();
     // Only the current tab can be chosen while a page's gauge operation runs.

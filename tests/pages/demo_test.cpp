@@ -110,8 +110,6 @@ TEST(DemoGaugePanelTest, UnpluggingShowsTheLinkFailureAndPluggingBringsTheGaugeB
     EXPECT_EQ(page.gaugeList()->topLevelItemCount(), 1);
 }
 
-// Every state text fits the panel in full: the longer ones wrap onto more lines than the
-// panel had room for when it first showed.
 TEST(DemoGaugePanelTest, OpensWhollyOnTheScreenBesideTheSheet) {
     const QRect screen(0, 0, 1280, 800);
     const QSize panel(300, 200);
@@ -119,10 +117,12 @@ TEST(DemoGaugePanelTest, OpensWhollyOnTheScreenBesideTheSheet) {
         QRect sheet;
         QPoint expected;
     } cases[] = {
-        {{10, 20, 700, 500}, {722, 20}},      // room on the right
-        {{500, 20, 700, 500}, {188, 20}},     // no room on the right: on the left
-        {{100, 700, 1100, 500}, {980, 600}},  // room on neither side, sheet low on the screen
-        {{-50, -40, 700, 500}, {662, 0}},
+        {{10, 20, 700, 500}, {722, 20}},     // room on the right
+        {{500, 20, 700, 500}, {188, 20}},    // no room on the right: on the left
+        {{100, 20, 1100, 500}, {900, 532}},  // room on neither side: below
+        {{100, 300, 1100, 490}, {900, 88}},  // nor below: above
+        {{0, 0, 1280, 800}, {980, 600}},     // no room anywhere: the lower right corner
+        {{-50, -40, 700, 500}, {662, 0}},    // a sheet partly off the screen
     };
     for (const Case& c : cases) {
         const QPoint at = panelPlace(c.sheet, panel, screen);
@@ -131,6 +131,8 @@ TEST(DemoGaugePanelTest, OpensWhollyOnTheScreenBesideTheSheet) {
     }
 }
 
+// Every state text fits the panel in full: the longer ones wrap onto more lines than the
+// panel had room for when it first showed.
 TEST(DemoGaugePanelTest, TheWholeStateTextStaysInSight) {
     test::PageEnvironment environment;
     const PalimarApp& app = environment.start();

@@ -16,8 +16,10 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QToolButton>
 #include <QTranslator>
 
 #include "app/safe_file.h"
@@ -159,20 +161,59 @@ void showAndSettle(QWidget& window) {
     QApplication::processEvents();
 }
 
+std::pair<int, int> extent(QSize size) {
+    return {size.width(), size.height()};
+}
+
+// Starts the program in the environment with the shipped language file, the language chosen
+// and the page flags given.
+const PalimarApp& startIn(test::PageEnvironment& environment, const char* language,
+                          const std::string& pageFlags) {
+    environment.write("work/Language.ini", *readFileBytes(resources() + "/Language.ini"));
+    environment.write("work/AppConfig.ini", pageFlags);
+    environment.write("config/Korvel/Settings.ini",
+                      std::string("[Language]\r\nDefault=") + language + "\r\n");
+    return environment.start();
+}
+
 class ShippedLanguages : public ::testing::TestWithParam<const char*> {
   protected:
     void SetUp() override {
-        environment_.write("work/Language.ini", *readFileBytes(resources() + "/Language.ini"));
-        environment_.write("work/AppConfig.ini", test::pageFlags(1, 0, 1));
-        environment_.write("config/Korvel/Settings.ini",
-                           std::string("[Language]\r\nDefault=") + GetParam() + "\r\n");
-        app_ = &environment_.start();
+        app_ = &startIn(environment_, GetParam(), test::pageFlags(1, 0, 1));
         ASSERT_EQ(app_->texts().languageCode(), GetParam());
     }
 
     test::PageEnvironment environment_;
     const PalimarApp* app_ = nullptr;
 };
+
+// In every configuration the sheet opens at the size of its largest page and keeps it from tab
+// to tab; every tab shows whole, without scroll arrows.
+TEST_P(ShippedLanguages, SheetOpensAtItsLargestPageWithEveryTabInSight) {
+    const std::string configurations[] = {test::pageFlags(1, 0, 1), test::pageFlags(0, 0, 1),
+                                          test::pageFlags(2, 1, 1)};
+    for (const std::string& flags : configurations) {
+        test::PageEnvironment environment;
+        const PalimarApp& app = startIn(environment, GetParam(), flags);
+        COptionSheet sheet(app, createPageSet(environment.context()));
+        showAndSettle(sheet);
+        const QSize opened = sheet.size();
+        const QTabBar* tabs = sheet.findChild<QTabWidget*>()->tabBar();
+        for (const QToolButton* arrow : tabs->findChildren<QToolButton*>()) {
+            EXPECT_FALSE(arrow->isVisible()) << GetParam() << " " << flags;
+        }
+        for (int i = 0; i < sheet.pageCount(); ++i) {
+            const KorvelPage* page = sheet.page(i);
+            const std::string where = GetParam() + (" " + page->title().toStdString());
+            EXPECT_TRUE(tabs->rect().contains(tabs->tabRect(i))) << where;
+            sheet.setCurrentPage(i);
+            QApplication::processEvents();
+            EXPECT_EQ(extent(sheet.size()), extent(opened)) << where;
+            EXPECT_EQ(extent(page->size().expandedTo(page->sizeHint())), extent(page->size()))
+                << where;
+        }
+    }
+}
 
 TEST_P(ShippedLanguages, EveryPageShowsItsCaptionsWholeAndApart) {
     COptionSheet sheet(*app_, createPageSet(environment_.context()));
