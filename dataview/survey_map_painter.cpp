@@ -11,7 +11,8 @@ namespace korvel {
 
 namespace {
 
-constexpr double kLegendWidth = 96;
+constexpr double kLegendWidth = 96;  // at least; wider when a swatch text needs it
+constexpr double kSwatchWidth = 14;
 constexpr double kGap = 4;
 constexpr int kDecimals = 3;
 constexpr double kMinimumPen = 3;
@@ -159,12 +160,12 @@ void lineMinima(QPainter& painter, const SurveyMapGeometry& geometry,
 }
 
 void swatch(QPainter& painter, const QRectF& box, const QBrush& fill, const QBrush& hatch,
-            const QString& text) {
+            const QString& text, double textWidth) {
     painter.fillRect(box, fill);
     painter.fillRect(box, hatch);
     painter.setPen(Qt::black);
     painter.drawRect(box);
-    painter.drawText(QRectF(box.right() + kGap, box.top() - 2, kLegendWidth, box.height() + 4),
+    painter.drawText(QRectF(box.right() + kGap, box.top() - 2, textWidth, box.height() + 4),
                      Qt::AlignLeft | Qt::AlignVCenter, text);
 }
 
@@ -172,7 +173,8 @@ void legend(QPainter& painter, const SurveyMapGeometry& geometry, const SurveyMa
             const std::optional<ValueRange>& range) {
     const QRectF area = geometry.legend();
     const double line = painter.fontMetrics().height();
-    const QRectF bar(area.left(), area.top() + line, 14,
+    const double textWidth = area.width() - kSwatchWidth - kGap;
+    const QRectF bar(area.left(), area.top() + line, kSwatchWidth,
                      std::max(10.0, area.height() - 5 * line - 8));
     QLinearGradient gradient(bar.bottomLeft(), bar.topLeft());
     for (int i = 0; i <= 8; ++i) {
@@ -182,17 +184,19 @@ void legend(QPainter& painter, const SurveyMapGeometry& geometry, const SurveyMa
     painter.setPen(Qt::black);
     painter.drawRect(bar);
     if (range) {
-        const QRectF labels(bar.right() + kGap, bar.top() - line / 2, kLegendWidth, line);
+        const QRectF labels(bar.right() + kGap, bar.top() - line / 2, textWidth, line);
         painter.drawText(labels, Qt::AlignLeft | Qt::AlignVCenter, valueText(range->high));
         painter.drawText(labels.translated(0, bar.height()), Qt::AlignLeft | Qt::AlignVCenter,
                          valueText(range->low));
     }
-    QRectF box(area.left(), bar.bottom() + line, 14, line - 4);
-    swatch(painter, box, kHoleGrey, Qt::NoBrush, content.holeText);
+    QRectF box(area.left(), bar.bottom() + line, kSwatchWidth, line - 4);
+    swatch(painter, box, kHoleGrey, Qt::NoBrush, content.holeText, textWidth);
     box.translate(0, line + 2);
-    swatch(painter, box, Qt::white, QBrush(Qt::black, Qt::DiagCrossPattern), content.lowAlarmText);
+    swatch(painter, box, Qt::white, QBrush(Qt::black, Qt::DiagCrossPattern), content.lowAlarmText,
+           textWidth);
     box.translate(0, line + 2);
-    swatch(painter, box, Qt::white, QBrush(Qt::black, Qt::BDiagPattern), content.warningText);
+    swatch(painter, box, Qt::white, QBrush(Qt::black, Qt::BDiagPattern), content.warningText,
+           textWidth);
 }
 
 void paintGrid(QPainter& painter, const SurveyMapGeometry& geometry,
@@ -285,6 +289,15 @@ void paintLine(QPainter& painter, const SurveyMapGeometry& geometry,
     }
 }
 
+// The legend is as wide as its longest swatch text (a translation may be long).
+double legendWidth(const SurveyMapContent& content, const QFontMetrics& metrics) {
+    int widest = 0;
+    for (const QString& text : {content.holeText, content.lowAlarmText, content.warningText}) {
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    }
+    return std::max(kLegendWidth, kSwatchWidth + kGap + widest + 2);
+}
+
 }  // namespace
 
 SurveyMapGeometry::SurveyMapGeometry(const QRectF& area, const SurveyMapContent& content,
@@ -296,10 +309,11 @@ SurveyMapGeometry::SurveyMapGeometry(const QRectF& area, const SurveyMapContent&
         layer_ = &survey.layers[layer];
         const double labelWidth = metrics.horizontalAdvance(QStringLiteral("0000")) + kGap;
         const double minimaWidth = metrics.horizontalAdvance(QStringLiteral("0.000")) + 2 * kGap;
-        legend_ = QRectF(area.right() - kLegendWidth, area.top() + line, kLegendWidth,
+        const double legendAcross = legendWidth(content, metrics);
+        legend_ = QRectF(area.right() - legendAcross, area.top() + line, legendAcross,
                          area.height() - line);
         plot_ = QRectF(area.left() + labelWidth + kGap, area.top() + line + 2,
-                       area.width() - labelWidth - minimaWidth - kLegendWidth - 2 * kGap,
+                       area.width() - labelWidth - minimaWidth - legendAcross - 2 * kGap,
                        area.height() - 2 * line - 4);
         return;
     }

@@ -23,9 +23,10 @@ class Html {
         html_ += QStringLiteral("<tr><td colspan=2><b>") + text.toHtmlEscaped() +
                  QStringLiteral("</b></td></tr>");
     }
+    // The caption keeps a gap from its value however long its translation is.
     void row(const char* key, const QString& value) {
-        html_ += QStringLiteral("<tr><td>") + caption(key) + QStringLiteral("</td><td>") + value +
-                 QStringLiteral("</td></tr>");
+        html_ += QStringLiteral("<tr><td style=\"padding-right:6px\">") + caption(key) +
+                 QStringLiteral("</td><td>") + value + QStringLiteral("</td></tr>");
     }
     QString text() const {
         return QStringLiteral("<table cellspacing=0 cellpadding=1>") + html_ +

@@ -52,6 +52,21 @@ struct Rendered {
     }
 };
 
+// A long legend text (a translation) widens the legend and narrows the map instead of being cut.
+TEST(SurveyMapDrawing, TheLegendIsAsWideAsItsLongestText) {
+    const Rendered map;
+    const QFontMetrics metrics{QFont()};
+    for (const QString& text :
+         {QStringLiteral("Warning"), QStringLiteral("Avertissements hauts")}) {
+        SurveyMapContent content = map.content;
+        content.warningText = text;
+        const SurveyMapGeometry geometry(map.image.rect(), content, 0, metrics);
+        EXPECT_GE(geometry.legend().width(), 14 + metrics.horizontalAdvance(text))
+            << text.toStdString();
+        EXPECT_LT(geometry.plot().right(), geometry.legend().left()) << text.toStdString();
+    }
+}
+
 TEST(SurveyMapDrawing, OutlinesTheMinimumGreysHolesAndHatchesAlarms) {
     const Rendered map;
     const QColor lightest = scaleColour(1), darkest = scaleColour(0);
