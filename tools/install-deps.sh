@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-translations-l10n libusb-dev xvfb xauth x11-utils imagemagick
+          qt6-base-dev qt6-translations-l10n libusb-dev xvfb xauth x11-utils xdotool imagemagick
           fonts-noto-cjk clang libclang-rt-14-dev locales
           dpkg-dev file desktop-file-utils appstream lintian)
 
