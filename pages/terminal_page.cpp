@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTextCursor>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <mutex>
 #include <utility>
 
@@ -18,10 +19,17 @@
 
 namespace korvel {
 
+namespace {
+// The most text the response box takes in one turn of the event loop: a few milliseconds of
+// work, so that the box repaints and Stop Read answers while a large reply arrives.
+constexpr qsizetype kPieceChars = 8 * 1024;
+}  // namespace
+
 // Hands the reader's text to the window thread. The reader's packets pile up here; one posted
-// call at a time takes all that piled up, so however fast the packets come the window thread
-// handles them in a few large pieces and repaints in between. Calls still waiting when the page
-// goes are dropped with it, and those of a run the page has left behind are ignored.
+// call at a time wakes the page, which takes all that piled up at its next turn of the event
+// loop, so however fast the packets come the window thread handles them in a few large pieces
+// and repaints in between. Calls still waiting when the page goes are dropped with it, and
+// those of a run the page has left behind are ignored.
 class CTerminalPage::Sink : public TerminalReaderSink {
   public:
     explicit Sink(CTerminalPage* page) : page_(page) {}
@@ -39,7 +47,7 @@ class CTerminalPage::Sink : public TerminalReaderSink {
         pending_ += added;
         if (!handOverQueued_) {
             handOverQueued_ = true;
-            post([page = page_] { page->showReceived(page->sink_->take()); });
+            post([page = page_] { page->showTimer_.start(); });
         }
     }
     void readerEnded(bool endMarkerSeen) override {
@@ -77,7 +85,13 @@ class CTerminalPage::Sink : public TerminalReaderSink {
 
 CTerminalPage::CTerminalPage(const PageContext& context, QWidget* parent)
     : KorvelPage(context.app, Screen::Terminal, "IDD_DIALOG_TITLE_TERMINAL", parent),
-      sink_(std::make_unique<Sink>(this)) {}
+      sink_(std::make_unique<Sink>(this)) {
+    // A timer, not a posted call: it fires only once the window's pending events (paints among
+    // them) have been handled.
+    showTimer_.setSingleShot(true);
+    showTimer_.setInterval(0);
+    connect(&showTimer_, &QTimer::timeout, this, &CTerminalPage::showPiledUp);
+}
 
 CTerminalPage::~CTerminalPage() {
     session_.reset();
@@ -98,6 +112,8 @@ void CTerminalPage::initialise() {
     response_ = new QPlainTextEdit(body());
     responseLabel->setBuddy(response_);
     response_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // A reply is not undone piece by piece; without the undo record a large one costs less.
+    response_->setUndoRedoEnabled(false);
     layout->addWidget(response_, 1);
     clear_ = new QPushButton(caption("IDC_BTN_CLEAR_RESPONSE"), body());
     layout->addWidget(clear_, 0, Qt::AlignLeft);
@@ -111,10 +127,6 @@ void CTerminalPage::initialise() {
     }
     installEventFilter(this);
     command_->setEnabled(true);
-}
-
-void CTerminalPage::firstShown() {
-    write_->setFocus();
 }
 
 QWidget* CTerminalPage::buildCommandRow() {
@@ -246,10 +258,21 @@ void CTerminalPage::ClearResponse() {
 }
 
 void CTerminalPage::clearCollected() {
+    showTimer_.stop();
     response_->clear();
     collected_.clear();
     shown_ = 0;
+    toShow_ = 0;
     boxCleared_ = false;
+}
+
+void CTerminalPage::showPiledUp() {
+    const QString added = sink_->take();
+    if (added.isEmpty()) {
+        showPiece();
+    } else {
+        showReceived(added);
+    }
 }
 
 void CTerminalPage::showReceived(const QString& added) {
@@ -264,13 +287,30 @@ void CTerminalPage::showReceived(const QString& added) {
 void CTerminalPage::showCollected(qsizetype upTo) {
     if (boxCleared_) {
         boxCleared_ = false;
-        response_->setPlainText(collected_.left(upTo));
-    } else if (upTo > shown_) {
+        response_->clear();
+        shown_ = 0;
+    }
+    toShow_ = upTo;
+    showPiece();
+}
+
+void CTerminalPage::showPiece() {
+    if (boxCleared_) {
+        return;
+    }
+    qsizetype upTo = std::min(toShow_, shown_ + kPieceChars);
+    if (upTo < toShow_ && collected_.at(upTo - 1) == QLatin1Char('\r')) {
+        ++upTo;  // CR LF stays one line end
+    }
+    if (upTo > shown_) {
         QTextCursor end(response_->document());
         end.movePosition(QTextCursor::End);
         end.insertText(collected_.mid(shown_, upTo - shown_));
+        shown_ = upTo;
     }
-    shown_ = upTo;
+    if (shown_ < toShow_) {
+        showTimer_.start();
+    }
 }
 
 void CTerminalPage::readerEnded(bool endMarkerSeen) {

@@ -3,6 +3,7 @@
 // the raw reply is watched as the reader thread receives it.
 
 #include <QString>
+#include <QTimer>
 #include <memory>
 
 #include "app/ui/korvel_page.h"
@@ -52,7 +53,6 @@ class CTerminalPage : public KorvelPage {
 
   protected:
     void initialise() override;
-    void firstShown() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -63,8 +63,12 @@ class CTerminalPage : public KorvelPage {
     TerminalSession& session();
     void setCounts(int sent, int received);
     void showReadingButtons(bool reading);
-    // Brings the response box up to the first upTo characters of the collected text.
+    // Brings the response box up to the first upTo characters of the collected text, a piece
+    // at each turn of the event loop.
     void showCollected(qsizetype upTo);
+    void showPiece();
+    // Takes what the reader piled up, or shows the next piece of what was taken.
+    void showPiledUp();
     // A new run or a page left: nothing received, nothing shown.
     void clearCollected();
 
@@ -75,6 +79,8 @@ class CTerminalPage : public KorvelPage {
     int currentRun_ = 0;       // the reader run whose hand-overs the page shows
     QString collected_;        // every character received since Start Read
     qsizetype shown_ = 0;      // how much of it the response box holds
+    qsizetype toShow_ = 0;     // how much of it the response box is to hold
+    QTimer showTimer_;         // the next piece, once the window's pending events are handled
     bool boxCleared_ = false;  // Clear Response Buffer emptied the box during the run
     QLineEdit* command_ = nullptr;
     QPushButton* write_ = nullptr;

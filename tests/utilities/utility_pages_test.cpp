@@ -236,6 +236,23 @@ TEST_F(TerminalPageTest, ClearDuringReadingIsUndoneByTheNextPacket) {
     EXPECT_EQ(page->responseBox()->toPlainText(), "first second\nthird");
 }
 
+// A large hand-over goes into the box a piece at a time, with the window's events in between;
+// a CR LF on the border of two pieces stays one line end.
+TEST_F(TerminalPageTest, ALargeReplyIsShownInPiecesAndWhole) {
+    QString reply;
+    while (reply.size() < 40000) {
+        reply += "a\r\n";  // 8192 characters end just after a CR
+    }
+    QString shown = reply;
+    shown.replace("\r\n", "\n");
+    page->showReceived(reply);
+    EXPECT_GT(page->responseBox()->toPlainText().size(), 0);
+    EXPECT_LT(page->responseBox()->toPlainText().size(), shown.size());
+    ASSERT_TRUE(waitFor([&] { return page->responseBox()->toPlainText().size() >= shown.size(); }));
+    EXPECT_EQ(page->responseBox()->toPlainText(), shown);
+    EXPECT_EQ(page->receivedBox()->text(), QString::number(reply.size()));
+}
+
 TEST_F(TerminalPageTest, EnterSendsNothingAndTheSheetRefusesToCloseOnce) {
     COptionSheet sheet(environment.app(), createPageSet(environment.context()));
     int terminalTab = -1;
