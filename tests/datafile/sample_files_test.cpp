@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <set>
 
+#include "app/safe_file.h"
 #include "app/text_rules.h"
 #include "datafile/data_file_reader.h"
 #include "datafile/data_file_writer.h"
@@ -159,6 +161,24 @@ TEST(SampleFiles, TheSameSetEveryTime) {
     for (std::size_t i = 0; i < first.size(); ++i) {
         EXPECT_EQ(first[i].bytes, second[i].bytes) << first[i].name;
     }
+}
+
+// The copies kept with the sources (for the command-line tests) are the generator's files.
+TEST(SampleFiles, TheStoredCopiesAreTheGeneratedFiles) {
+    std::map<std::string, std::string> generated;
+    for (auto& sample : sampleSet()) {
+        generated[sample.name] = std::move(sample.bytes);
+    }
+    int stored = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(KORVEL_SOURCE_DIR) +
+                                                                 "/resources/samples")) {
+        const std::string name = entry.path().filename().string();
+        ++stored;
+        ASSERT_TRUE(generated.count(name)) << name << " is not made by the generator";
+        EXPECT_TRUE(readFileBytes(entry.path().string()) == generated[name])
+            << name << " differs from the generated file";
+    }
+    EXPECT_GE(stored, 10);
 }
 
 }  // namespace
