@@ -33,6 +33,7 @@ namespace {
 
 constexpr std::size_t kStartFolderLimit = 256;
 constexpr std::size_t kStoredFolderLimit = 260;
+constexpr int kStatusLines = 4;  // the link failure: its line, a blank line, two of advice
 
 // The name holds the extension at a position after its first character.
 bool hasExtensionAfterStart(const QString& name, const QString& extension) {
@@ -149,6 +150,11 @@ QWidget* CFileTransferPage::buildProgressAndStatus() {
     statusLabel_ = new QLabel(caption("IDC_STATIC_STATUS"), panel);
     status_ = new QLabel(panel);
     status_->setObjectName("statusLine");
+    // A long message (the link failure with its advice) wraps instead of widening the sheet,
+    // in lines kept free for it from the start.
+    status_->setWordWrap(true);
+    status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    status_->setMinimumHeight(kStatusLines * status_->fontMetrics().lineSpacing());
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     cancel_ = new QPushButton(caption("IDC_BTN_CANCEL_OPERATION"), panel);
     cancel_->setObjectName("cancelButton");
@@ -158,7 +164,7 @@ QWidget* CFileTransferPage::buildProgressAndStatus() {
     layout->addWidget(progressLabel_, 0, 0);
     layout->addWidget(progress_, 0, 1);
     layout->addWidget(cancel_, 0, 2);
-    layout->addWidget(statusLabel_, 1, 0);
+    layout->addWidget(statusLabel_, 1, 0, Qt::AlignTop);
     layout->addWidget(status_, 1, 1);
     layout->setColumnStretch(1, 1);
     return panel;
