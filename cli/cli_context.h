@@ -35,5 +35,7 @@ std::vector<CliCommand> appCommands();
 std::vector<CliCommand> dataFileCommands();
 std::vector<CliCommand> gaugeCommands();
 std::vector<CliCommand> surveyCommands();
+// report; empty in a build without the Qt programs, which draw its pages.
+std::vector<CliCommand> reportCommands();
 
 }  // namespace korvel::cli

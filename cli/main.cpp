@@ -14,14 +14,9 @@ namespace {
 
 std::vector<CliCommand> allCommands() {
     std::vector<CliCommand> all = appCommands();
-    for (auto& command : dataFileCommands()) {
-        all.push_back(std::move(command));
-    }
-    for (auto& command : surveyCommands()) {
-        all.push_back(std::move(command));
-    }
-    for (auto& command : gaugeCommands()) {
-        all.push_back(std::move(command));
+    for (const auto& area :
+         {dataFileCommands(), surveyCommands(), reportCommands(), gaugeCommands()}) {
+        all.insert(all.end(), area.begin(), area.end());
     }
     return all;
 }

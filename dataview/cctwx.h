@@ -59,6 +59,8 @@ class CCTWX : public QWidget {
     bool copyToClipboard();
     // The chart as it looks on screen (at its default size while the widget has none).
     QImage picture() const;
+    // The size the chart is drawn at: the widget's, or its default size while it has none.
+    QSizeF logicalSize() const;
 
     const ChartModel& model() const { return model_; }
     // The calls of the last finished draw, its redraw included.
@@ -69,7 +71,6 @@ class CCTWX : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    QSizeF logicalSize() const;
     void record(ChartOp op, int index, double value = 0.0, std::string text = {});
     ChartAxis* axisAt(int axis);
     template <typename T>

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,15 +15,19 @@
 #include <filesystem>
 
 #include "app/palimar_app.h"
+#include "app/text_format.h"
 #include "app/text_rules.h"
 #include "app/text_table.h"
 #include "app/ui/qt_text.h"
 #include "app/ui/qt_voice.h"
 #include "datafile/data_file_reader.h"
 #include "datafile/number_text.h"
+#include "datafile/output_file.h"
 #include "dataview/cctwx.h"
 #include "dataview/id_rows_text.h"
+#include "dataview/inspection_report.h"
 #include "dataview/list_header_ctrl.h"
+#include "dataview/paper_chart.h"
 #include "dataview/reading_table.h"
 #include "dataview/readings_model.h"
 #include "dataview/survey_panel.h"
@@ -60,11 +65,17 @@ std::string displayNameOf(const std::string& path) {
 }
 
 DataViewDialog::DataViewDialog(const std::string& path, const PalimarApp& app, QWidget* parent)
-    : DataViewDialog(path, app.texts(), parent) {}
+    : DataViewDialog(path, app.texts(), parent, nullptr, app.appTitle()) {}
 
 DataViewDialog::DataViewDialog(const std::string& path, const TextTable& texts, QWidget* parent,
-                               UserVoice* voice)
-    : QDialog(parent), texts_(texts), voice_(voice), displayName_(displayNameOf(path)) {
+                               UserVoice* voice, const std::string& appTitle)
+    : QDialog(parent),
+      texts_(texts),
+      voice_(voice),
+      displayName_(displayNameOf(path)),
+      program_(formatWithArgument(texts.message("IDS_PROGRAM_TITLE"), appTitle, 1)),
+      reportPrinterSource_([this] { return chosenPrinter(this); }),
+      savePathSource_(savePathDialog(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setSizeGripEnabled(true);
@@ -114,6 +125,7 @@ void DataViewDialog::createControls() {
     notesText_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     notesText_->setFrameStyle(QFrame::Box | QFrame::Plain);
     copyGraphButton_ = new QPushButton(this);
+    createReportMenu();
     printGraphButton_ = new QPushButton(this);
     printPageButton_ = new QPushButton(this);
     closeButton_ = new QPushButton(this);
@@ -149,6 +161,8 @@ void DataViewDialog::placeAtDesignSize() {
         {bScanRadio_, {83, 95, 64, 10}, fixedTop, true},
         {minButton_, {147, 92, 50, 14}, fixedTop, true},
         {copyRowsButton_, {205, 92, 93, 14}, fixedTop, true},
+        // At the right, above the setup: the setup's label moves right more slowly than it.
+        {reportButton_, {410, 92, 80, 14}, {1, 0, kTableShare, 0}, true},
         {chart_, {14, 110, 286, 129}, {0, kChartShare, kTableShare, 1 - kTableShare}},
         {setupLabel_, {310, 102, 32, 8}, right, true},
         {setupList_,
@@ -186,6 +200,10 @@ void DataViewDialog::setCaptions() {
     copyGraphButton_->setText(caption("IDC_BTN_COPY_GRPAH"));
     printGraphButton_->setText(caption("IDC_BTN_PRINT_GRAPH"));
     printPageButton_->setText(caption("IDC_BTN_PRINT"));
+    reportButton_->setText(caption("IDC_BTN_REPORT"));
+    saveGraphAction_->setText(caption("IDC_MENU_SAVE_GRAPH"));
+    saveReportAction_->setText(caption("IDC_MENU_SAVE_REPORT"));
+    printReportAction_->setText(caption("IDC_MENU_PRINT_REPORT"));
     closeButton_->setText(caption("IDOK"));
     mapButton_->setText(caption("IDC_BTN_SURVEY_MAP"));
 }
@@ -211,6 +229,9 @@ void DataViewDialog::connectControls() {
     connect(copyGraphButton_, &QPushButton::clicked, this, &DataViewDialog::copyGraph);
     connect(printGraphButton_, &QPushButton::clicked, this, &DataViewDialog::printGraph);
     connect(printPageButton_, &QPushButton::clicked, this, &DataViewDialog::printPage);
+    connect(saveGraphAction_, &QAction::triggered, this, &DataViewDialog::saveGraph);
+    connect(saveReportAction_, &QAction::triggered, this, &DataViewDialog::saveReport);
+    connect(printReportAction_, &QAction::triggered, this, &DataViewDialog::printReport);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::close);
     connect(mapButton_, &QPushButton::toggled, this, &DataViewDialog::showMap);
     connect(surveyPanel_, &SurveyPanel::pointClicked, this, &DataViewDialog::selectPoint);
@@ -425,8 +446,8 @@ void DataViewDialog::copyGraph() {
     chart_->copyToClipboard();
 }
 
-std::unique_ptr<QPrinter> DataViewDialog::printerOrSay() {
-    auto printer = printerSource_ ? printerSource_() : nullptr;
+std::unique_ptr<QPrinter> DataViewDialog::printerOrSay(const PrinterSource& source) {
+    auto printer = source ? source() : nullptr;
     if (!printer) {
         voice_->show(MessageKind::Error, texts_.message("IDS_ERR_NO_DEFAULT_PRINTER"));
     }
@@ -434,13 +455,71 @@ std::unique_ptr<QPrinter> DataViewDialog::printerOrSay() {
 }
 
 void DataViewDialog::printGraph() {
-    if (auto printer = printerOrSay(); printer && !chart_->printChart(*printer)) {
+    if (auto printer = printerOrSay(printerSource_); printer && !chart_->printChart(*printer)) {
         voice_->show(MessageKind::Error, texts_.message("IDS_ERR_PRINT_FAILED"));
     }
 }
 
 void DataViewDialog::printPage() {
-    if (auto printer = printerOrSay(); printer && !printWindowPicture(*this, *printer)) {
+    if (auto printer = printerOrSay(printerSource_);
+        printer && !printWindowPicture(*this, *printer)) {
+        voice_->show(MessageKind::Error, texts_.message("IDS_ERR_PRINT_FAILED"));
+    }
+}
+
+// Pictures and reports without a printer, and the report on one, behind one button.
+void DataViewDialog::createReportMenu() {
+    reportButton_ = new QPushButton(this);
+    auto* menu = new QMenu(reportButton_);
+    saveGraphAction_ = menu->addAction(QString());
+    saveReportAction_ = menu->addAction(QString());
+    printReportAction_ = menu->addAction(QString());
+    reportButton_->setMenu(menu);
+}
+
+void DataViewDialog::saveBytes(const QString& path, const QByteArray& bytes) {
+    if (bytes.isEmpty()) {
+        voice_->show(MessageKind::Error, texts_.message("IDS_ERR_REPORT_FAILED"));
+        return;
+    }
+    saveOrReport(fromQt(path), std::string_view(bytes.constData(), std::size_t(bytes.size())),
+                 *voice_, texts_);
+}
+
+void DataViewDialog::saveGraph() {
+    const QString png = toQt(texts_.message("IDS_STR_PNG_FILTER"));
+    const QString pdf = toQt(texts_.message("IDS_STR_PDF_FILTER"));
+    const QString suggested = toQt(withExtension(displayName_, ".png"));
+    const QString path = savePathSource_(toQt(texts_.message("IDS_STR_SAVE_GRAPH_TITLE")),
+                                         suggested, png + ";;" + pdf);
+    if (path.isEmpty()) {
+        return;
+    }
+    const auto format = graphFormatOf(path).value_or(GraphFormat::Png);
+    const WaitCursor wait(*voice_);
+    saveBytes(path, graphBytes(chart_->model(), chart_->logicalSize(), format));
+}
+
+void DataViewDialog::saveReport() {
+    const QString suggested = toQt(withExtension(displayName_, ".pdf"));
+    const QString path = savePathSource_(toQt(texts_.message("IDS_STR_REPORT_TITLE")), suggested,
+                                         toQt(texts_.message("IDS_STR_PDF_FILTER")));
+    if (path.isEmpty()) {
+        return;
+    }
+    const WaitCursor wait(*voice_);
+    saveBytes(path,
+              inspectionReportPdf({file_, displayName_}, {texts_, program_, reportDateNow()}));
+}
+
+void DataViewDialog::printReport() {
+    auto printer = printerOrSay(reportPrinterSource_);
+    if (!printer) {
+        return;
+    }
+    const WaitCursor wait(*voice_);
+    if (paintInspectionReport(*printer, {file_, displayName_},
+                              {texts_, program_, reportDateNow()}) == 0) {
         voice_->show(MessageKind::Error, texts_.message("IDS_ERR_PRINT_FAILED"));
     }
 }

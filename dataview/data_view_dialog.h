@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/palimar_app.h"
 #include "datafile/data_file.h"
 #include "dataview/bscan_book.h"
 #include "dataview/dialog_layout.h"
@@ -17,6 +18,7 @@
 #include "dataview/reading_selection.h"
 #include "dataview/setup_and_note.h"
 
+class QAction;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -42,7 +44,7 @@ class DataViewDialog : public QDialog {
     // itself when closed. Failures are told in message boxes unless a voice is given.
     DataViewDialog(const std::string& path, const PalimarApp& app, QWidget* parent = nullptr);
     DataViewDialog(const std::string& path, const TextTable& texts, QWidget* parent = nullptr,
-                   UserVoice* voice = nullptr);
+                   UserVoice* voice = nullptr, const std::string& appTitle = AppConfig().appTitle);
     ~DataViewDialog() override;
 
     // The operations behind the controls.
@@ -59,8 +61,15 @@ class DataViewDialog : public QDialog {
     void showMap(bool shown);
     // Selects the reading in the table, as a click on its row does.
     void selectPoint(int readingIndex);
+    // The chart as a PNG picture or a PDF page, the inspection report as a PDF file, and the
+    // same report on a printer.
+    void saveGraph();
+    void saveReport();
+    void printReport();
 
     void setPrinterSource(PrinterSource source) { printerSource_ = std::move(source); }
+    void setReportPrinterSource(PrinterSource source) { reportPrinterSource_ = std::move(source); }
+    void setSavePathSource(SavePathSource source) { savePathSource_ = std::move(source); }
 
     const std::string& displayName() const { return displayName_; }
     const DataFile& file() const { return file_; }
@@ -85,6 +94,7 @@ class DataViewDialog : public QDialog {
     QPushButton* minButton() const { return minButton_; }
     QPushButton* mapButton() const { return mapButton_; }
     SurveyPanel* surveyPanel() const { return surveyPanel_; }
+    QPushButton* reportButton() const { return reportButton_; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -106,13 +116,18 @@ class DataViewDialog : public QDialog {
     void drawGraph();
     void showDisplayMode();
     int selectedRowCount() const;
-    std::unique_ptr<QPrinter> printerOrSay();
+    std::unique_ptr<QPrinter> printerOrSay(const PrinterSource& source);
+    void createReportMenu();
+    void saveBytes(const QString& path, const QByteArray& bytes);
 
     const TextTable& texts_;
     std::unique_ptr<UserVoice> ownVoice_;
     UserVoice* voice_;
     std::string displayName_;
+    std::string program_;
     PrinterSource printerSource_ = defaultPrinter;
+    PrinterSource reportPrinterSource_;
+    SavePathSource savePathSource_;
 
     DataFile file_;
     BScanBook book_;
@@ -144,6 +159,10 @@ class DataViewDialog : public QDialog {
     QPushButton* copyGraphButton_ = nullptr;
     QPushButton* printGraphButton_ = nullptr;
     QPushButton* printPageButton_ = nullptr;
+    QPushButton* reportButton_ = nullptr;
+    QAction* saveGraphAction_ = nullptr;
+    QAction* saveReportAction_ = nullptr;
+    QAction* printReportAction_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QPushButton* mapButton_ = nullptr;
     SurveyPanel* surveyPanel_ = nullptr;

@@ -1,6 +1,9 @@
 #include "dataview/printing.h"
 
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QWidget>
 
@@ -27,6 +30,32 @@ bool printWindowPicture(QWidget& window, QPrinter& printer) {
     const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
     painter.drawImage(QRect(QPoint(0, 0), page.size()), picture);
     return painter.end();
+}
+
+std::unique_ptr<QPrinter> chosenPrinter(QWidget* parent) {
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        return nullptr;
+    }
+    auto printer = defaultPrinter();
+    if (!printer) {
+        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    QPrintDialog dialog(printer.get(), parent);
+    return dialog.exec() == QDialog::Accepted ? std::move(printer) : nullptr;
+}
+
+SavePathSource savePathDialog(QWidget* parent) {
+    return [parent](const QString& title, const QString& suggested, const QString& types) {
+        QString chosenType;
+        QString path = QFileDialog::getSaveFileName(parent, title, suggested, types, &chosenType);
+        // "PNG picture (*.png)": the type's own suffix, for a name typed without one.
+        const qsizetype star = chosenType.indexOf(QLatin1String("*."));
+        const QString suffix = star < 0 ? QString() : chosenType.mid(star + 1).chopped(1);
+        if (!path.isEmpty() && !suffix.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
+            path += suffix;
+        }
+        return path;
+    };
 }
 
 }  // namespace korvel

@@ -3,6 +3,7 @@
 // view window stretched over a page.
 
 #include <QPrinter>
+#include <QString>
 #include <functional>
 #include <memory>
 
@@ -16,6 +17,17 @@ std::unique_ptr<QPrinter> defaultPrinter();
 
 // Where the view's printing goes; the tests print into PDF files.
 using PrinterSource = std::function<std::unique_ptr<QPrinter>()>;
+
+// The printer the person picks in the print dialog, the default one preselected; null when the
+// system has no printer or the dialog is cancelled.
+std::unique_ptr<QPrinter> chosenPrinter(QWidget* parent);
+
+// Where a file is saved: the save dialog with its title, the suggested path and the file types
+// ("PNG picture (*.png);;PDF document (*.pdf)"); the chosen path, with the suffix of the chosen
+// type when the name has none, or empty when cancelled. The tests answer without a dialog.
+using SavePathSource =
+    std::function<QString(const QString& title, const QString& suggested, const QString& types)>;
+SavePathSource savePathDialog(QWidget* parent);
 
 // Prints what the window shows as one page named "Window Contents", stretched over the whole
 // printable area. False when the document or the page could not be started.

@@ -18,9 +18,12 @@
 #include "app/ui/gauge_operation_runner.h"
 #include "app/ui/qt_text.h"
 #include "app/ui/qt_voice.h"
+#include "app/ui/sheet_pages.h"
+#include "datafile/output_file.h"
 #include "datafile/report_export.h"
 #include "datafile/report_import.h"
 #include "dataview/data_view_dialog.h"
+#include "dataview/inspection_report.h"
 #include "gauge/gauge_directory.h"
 #include "gauge/gauge_link.h"
 #include "gauge/read_from_gage.h"
@@ -107,13 +110,14 @@ QWidget* CFileTransferPage::buildMiddleButtons() {
     fromGauge_ = new QPushButton(caption("IDC_BTN_FILE_FROM_GUAGE"), panel);
     dataView_ = new QPushButton(caption("IDC_BTN_DATAVIEW"), panel);
     export_ = new QPushButton(caption("IDC_BTN_EXPORT"), panel);
+    report_ = new QPushButton(caption("IDC_BTN_PC_REPORT"), panel);
     import_ = new QPushButton(caption("IDC_BTN_IMPORT"), panel);
     layout->addStretch(1);
     for (QPushButton* button : {toGauge_, fromGauge_}) {
         layout->addWidget(button);
     }
     layout->addSpacing(24);
-    for (QPushButton* button : {dataView_, export_, import_}) {
+    for (QPushButton* button : {dataView_, report_, export_, import_}) {
         layout->addWidget(button);
     }
     layout->addStretch(1);
@@ -176,6 +180,7 @@ void CFileTransferPage::connectControls() {
     connect(toGauge_, &QPushButton::clicked, this, &CFileTransferPage::transferToGauge);
     connect(dataView_, &QPushButton::clicked, this, &CFileTransferPage::openDataView);
     connect(export_, &QPushButton::clicked, this, &CFileTransferPage::exportSelected);
+    connect(report_, &QPushButton::clicked, this, &CFileTransferPage::reportSelected);
     connect(import_, &QPushButton::clicked, this, &CFileTransferPage::importSelected);
     connect(folderControls_, &FolderControls::refreshRequested, this,
             &CFileTransferPage::RefreshPcFileList);
@@ -210,7 +215,7 @@ void CFileTransferPage::RefreshPcFileList() {
 }
 
 void CFileTransferPage::DisableFileButtons() {
-    for (QPushButton* button : {toGauge_, fromGauge_, dataView_, export_, import_}) {
+    for (QPushButton* button : {toGauge_, fromGauge_, dataView_, report_, export_, import_}) {
         button->setEnabled(false);
     }
 }
@@ -223,6 +228,7 @@ void CFileTransferPage::activated() {
 void CFileTransferPage::showFileButtons(bool viewAndExport, bool toGauge, bool import) {
     dataView_->setEnabled(viewAndExport);
     export_->setEnabled(viewAndExport);
+    report_->setEnabled(viewAndExport);
     toGauge_->setEnabled(toGauge);
     import_->setEnabled(import);
 }
@@ -351,6 +357,26 @@ void CFileTransferPage::openDataViewOf(const QString& name) {
     }
     auto* view = new DataViewDialog(joinPath(fromQt(pcDataFolder()), fromQt(name)), app(), this);
     view->show();
+}
+
+void CFileTransferPage::reportSelected() {
+    const int row = pcList_->focusRow();
+    if (row < 0) {
+        return;
+    }
+    const std::string path = joinPath(fromQt(pcDataFolder()), fromQt(pcList_->nameAt(row)));
+    const QString pdf = savePathSource_(toQt(app().texts().message("IDS_STR_REPORT_TITLE")),
+                                        toQt(withExtension(path, ".pdf")),
+                                        toQt(app().texts().message("IDS_STR_PDF_FILTER")));
+    if (pdf.isEmpty()) {
+        return;
+    }
+    const WaitCursor wait(voice());
+    // The save dialog has asked about an existing file already.
+    const ReportSigner signer{app().texts(), programWindowTitle(app()), reportDateNow()};
+    if (saveInspectionReport(path, "", fromQt(pdf), signer, voice(), OverwriteAsked::Yes)) {
+        RefreshPcFileList();
+    }
 }
 
 void CFileTransferPage::exportSelected() {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/ui/korvel_page.h"
+#include "dataview/printing.h"
 #include "pages/page_context.h"
 
 class QGroupBox;
@@ -43,6 +44,9 @@ class CFileTransferPage : public KorvelPage {
     // The data view of a file of the PC data folder.
     void openDataViewOf(const QString& name);
     void exportSelected();
+    // The inspection report of the selected PC file, saved as PDF where the person chooses.
+    void reportSelected();
+    void setSavePathSource(SavePathSource source) { savePathSource_ = std::move(source); }
     void importSelected();
     void openSelectedWithDesktop();
 
@@ -60,6 +64,7 @@ class CFileTransferPage : public KorvelPage {
     QPushButton* fromGaugeButton() const { return fromGauge_; }
     QPushButton* dataViewButton() const { return dataView_; }
     QPushButton* exportButton() const { return export_; }
+    QPushButton* reportButton() const { return report_; }
     QPushButton* importButton() const { return import_; }
     QPushButton* refreshGaugeButton() const { return refreshGauge_; }
     QProgressBar* progressBar() const { return progress_; }
@@ -92,6 +97,8 @@ class CFileTransferPage : public KorvelPage {
     QPushButton* fromGauge_ = nullptr;
     QPushButton* dataView_ = nullptr;
     QPushButton* export_ = nullptr;
+    QPushButton* report_ = nullptr;
+    SavePathSource savePathSource_ = savePathDialog(this);
     QPushButton* import_ = nullptr;
     QWidget* middleButtons_ = nullptr;
     QPushButton* selectFolder_ = nullptr;

@@ -6,6 +6,7 @@
 
 #include <sys/wait.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -288,6 +289,88 @@ TEST_F(DataFileCli, CompareRefusesOtherLayoutsAndBadArguments) {
             .status,
         2);
     EXPECT_EQ(cli({"--folder", folder(), "stats"}).status, 2);
+}
+
+// The output of a shell command.
+std::string shell(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+            out.append(buffer, n);
+        }
+        pclose(pipe);
+    }
+    return out;
+}
+
+// The text with every run of blanks and line breaks as one blank.
+std::string singleSpaced(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        const bool blank = c == ' ' || c == '\n' || c == '\f';
+        if (!blank || (!out.empty() && out.back() != ' ')) {
+            out += blank ? ' ' : c;
+        }
+    }
+    return out;
+}
+
+// The report needs no display: korvel-cli draws it offscreen whatever the environment says.
+TEST_F(DataFileCli, ReportWritesThePdfWithTheSurveysFigures) {
+    ASSERT_TRUE(writeFileSafely(folder() + "/G-NOW.CSV", test::currentGrid()));
+    ASSERT_TRUE(writeFileSafely(folder() + "/G-OLD.CSV", test::earlierGrid()));
+    // No display, and a platform that would need one: the report is drawn offscreen all the same.
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    const CliRun made =
+        cli({"--folder", folder(), "report", "G-NOW.CSV", "--earlier", "G-OLD.CSV"});
+    EXPECT_EQ(made.status, 0);
+    EXPECT_EQ(made.err, "");
+    const std::string pdf = folder() + "/G-NOW.pdf";
+    ASSERT_TRUE(fs::exists(pdf));
+    const std::string pages = shell("pdfinfo " + quoted(pdf) + " | grep '^Pages:'");
+    EXPECT_EQ(pages, "Pages:           1\n");
+    const std::string words = singleSpaced(shell("pdftotext -layout " + quoted(pdf) + " -"));
+    for (const char* figure :
+         {"Readings 5", "Holes 1", "Minimum 0.180 IN (B0001, C0001)", "Maximum 0.300 IN (B0002)",
+          "Mean 0.2260 IN", "Std. deviation 0.0508 IN", "Low alarms 1", "Low warnings 1",
+          "High alarms 1", "High warnings 0", "Loss since G-OLD.CSV",
+          "Time between surveys 365 days (1.00 years)", "Largest loss 0.020 IN (B0001, C0001)",
+          "Largest rate per year 0.0200 IN (B0001, C0001)",
+          "Shortest remaining life 1.5 years (B0001, C0001)", "Page 1 of 1"}) {
+        EXPECT_NE(words.find(figure), std::string::npos) << figure << "\nin " << words;
+    }
+
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    } cases[] = {
+        {"declined overwrite",
+         {"--folder", folder(), "report", "G-NOW.CSV"},
+         1,
+         "question: File already exists. Do you want to overwrite?"},
+        {"other layout",
+         {"--folder", folder(), "report", "G-NOW.CSV", "--out", "X.pdf", "--earlier", "PIPE-A.CSV"},
+         1,
+         "error: The two surveys do not share one layout: their types and their locations, in "
+         "order, must be the same. Choose an earlier survey of the same layout.\n"},
+        {"missing file",
+         {"--folder", folder(), "report", "NONE.CSV"},
+         1,
+         "error: Error opening file - " + folder() + "/NONE.CSV\n"},
+        {"no file", {"report", "--out", "X.pdf"}, 2, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CliRun run = cli(c.args);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.err.find(c.err), 0u) << run.err;
+    }
+    EXPECT_FALSE(fs::exists(folder() + "/X.pdf"));
 }
 
 }  // namespace

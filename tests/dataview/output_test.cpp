@@ -131,7 +131,9 @@ TEST_F(OutputTest, NoDefaultPrinterIsToldInsteadOfPassedOverSilently) {
     view.printGraph();
     const Said expected{MessageKind::Error,
                         "No default printer is set up. Set up a printer and make it the default, "
-                        "then print again."};
+                        "then print again. Without a printer, Report > Save Graph saves the graph "
+                        "as a PNG or PDF file and Report > Save Report as PDF saves the inspection "
+                        "report."};
     EXPECT_EQ(fixture.voice.said, (std::vector<Said>{expected, expected}));
 }
 

@@ -1,0 +1,285 @@
+#include "dataview/report_survey.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <algorithm>
+#include <memory>
+
+#include "app/text_table.h"
+#include "app/ui/qt_text.h"
+#include "datafile/number_text.h"
+#include "dataview/chart_painter.h"
+#include "dataview/survey_text.h"
+#include "survey/survey_comparison.h"
+#include "survey/survey_layout.h"
+#include "survey/survey_statistics.h"
+
+namespace korvel {
+namespace {
+
+constexpr int kThicknessDecimals = 3;
+// Map geometry, in the report's tenths of a point.
+constexpr double kCellHeight = 95.0;
+constexpr double kMinCellWidth = 110.0;
+constexpr double kMaxCellWidth = 420.0;
+constexpr double kLabelWidth = 260.0;
+constexpr std::size_t kRowsPerBand = 60;
+constexpr std::size_t kColumnsPerBand = 40;
+constexpr int kLabelPixels = 55;
+constexpr double kChartHeight = 2400.0;
+constexpr QSizeF kChartLogicalSize(640, 300);
+
+using Values = std::vector<std::optional<double>>;
+
+// What a map shows: one value per point, the points to outline, the decimals written and the
+// range the shades span.
+struct MapValues {
+    Values values;
+    std::vector<bool> outlined;
+    int decimals = kThicknessDecimals;
+    double low = 0;
+    double high = 0;
+};
+
+void setRange(MapValues& map) {
+    bool any = false;
+    for (const auto& value : map.values) {
+        if (value) {
+            map.low = any ? std::min(map.low, *value) : *value;
+            map.high = any ? std::max(map.high, *value) : *value;
+            any = true;
+        }
+    }
+}
+
+QFont labelFont() {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(kLabelPixels);
+    return font;
+}
+
+// Light grey for the thickest wall to a darker grey for the thinnest, so values stay legible.
+QColor shadeOf(double value, double low, double high) {
+    const double share = high > low ? (value - low) / (high - low) : 1.0;
+    const int grey = 150 + static_cast<int>(105 * std::clamp(share, 0.0, 1.0));
+    return {grey, grey, grey};
+}
+
+void paintCell(QPainter& painter, const QRectF& cell, const SurveyPoint* point,
+               const MapValues& map, std::size_t index) {
+    const auto& value = point ? map.values[index] : std::optional<double>();
+    if (!value) {
+        painter.fillRect(cell, QBrush(Qt::darkGray, Qt::BDiagPattern));
+    } else {
+        painter.fillRect(cell, shadeOf(*value, map.low, map.high));
+    }
+    painter.setPen(QPen(Qt::black, 3));
+    painter.drawRect(cell);
+    if (point &&
+        (point->alarm == AlarmLevel::LowAlarm || point->alarm == AlarmLevel::HighAlarm ||
+         point->alarm == AlarmLevel::LowWarning || point->alarm == AlarmLevel::HighWarning)) {
+        const bool alarm =
+            point->alarm == AlarmLevel::LowAlarm || point->alarm == AlarmLevel::HighAlarm;
+        const double size = std::min(cell.height(), cell.width()) * 0.4;
+        const QPolygonF corner{cell.topLeft(), cell.topLeft() + QPointF(size, 0),
+                               cell.topLeft() + QPointF(0, size)};
+        painter.setBrush(alarm ? QBrush(Qt::black) : QBrush(Qt::white));
+        painter.drawPolygon(corner);
+        painter.setBrush(Qt::NoBrush);
+    }
+    if (point && map.outlined[index]) {
+        painter.setPen(QPen(Qt::black, 14));
+        painter.drawRect(cell.adjusted(7, 7, -7, -7));
+    }
+    if (value) {
+        const QString text = toQt(fixedDecimals(*value, map.decimals));
+        if (QFontMetricsF(painter.font()).horizontalAdvance(text) < cell.width() - 20) {
+            painter.setPen(Qt::black);
+            painter.drawText(cell, Qt::AlignCenter, text);
+        }
+    }
+}
+
+// The part of a layer one picture shows: a band of rows and a band of columns.
+struct MapBand {
+    std::size_t firstRow, rows, firstColumn, columns;
+};
+
+// One band of a layer, with its column labels above and its row labels at the left.
+ReportPicture mapBand(const std::shared_ptr<const Survey>& survey, const SurveyLayer& layer,
+                      const std::shared_ptr<const MapValues>& map, MapBand band) {
+    ReportPicture picture;
+    picture.height = kCellHeight * double(band.rows + 1);
+    picture.paint = [survey, &layer, map, band](QPainter& painter, const QRectF& box) {
+        const double cellWidth = std::clamp((box.width() - kLabelWidth) / double(band.columns),
+                                            kMinCellWidth, kMaxCellWidth);
+        const auto cellAt = [&](std::size_t row, std::size_t column) {
+            return QRectF(box.left() + kLabelWidth + double(column) * cellWidth,
+                          box.top() + kCellHeight * double(row + 1), cellWidth, kCellHeight);
+        };
+        painter.setFont(labelFont());
+        painter.setPen(Qt::black);
+        for (std::size_t c = 0; c < band.columns; ++c) {
+            painter.drawText(cellAt(0, c).translated(0, -kCellHeight), Qt::AlignCenter,
+                             toQt(layer.columnLabels[band.firstColumn + c]));
+        }
+        for (std::size_t r = 0; r < band.rows; ++r) {
+            const std::size_t row = band.firstRow + r;
+            painter.setPen(Qt::black);
+            painter.drawText(QRectF(box.left(), cellAt(r, 0).top(), kLabelWidth - 20, kCellHeight),
+                             Qt::AlignRight | Qt::AlignVCenter, toQt(layer.rowLabels[row]));
+            for (std::size_t c = 0; c < band.columns; ++c) {
+                const int index = layer.at(row, band.firstColumn + c);
+                const SurveyPoint* point =
+                    index == kNoPoint ? nullptr : &survey->points[std::size_t(index)];
+                paintCell(painter, cellAt(r, c), point, *map,
+                          index == kNoPoint ? 0 : std::size_t(index));
+            }
+        }
+    };
+    return picture;
+}
+
+ChartModel sequenceChart(const Survey& survey, const MapValues& map, const std::string& title) {
+    ChartModel model;
+    model.background = kChartWhite;
+    model.titleColour = kChartBlack;
+    model.title = title;
+    ChartSeries line;
+    line.shown = true;
+    line.colour = kChartBlack;
+    const Values& values = map.values;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (values[i]) {
+            line.x.push_back(double(i + 1));
+            line.y.push_back(*values[i]);
+        }
+    }
+    model.series[0] = std::move(line);
+    const double low = map.low;
+    const double high = map.high;
+    const double margin = high > low ? (high - low) / 10 : 0.01;
+    for (ChartAxis& axis : model.axes) {
+        axis.shown = false;
+        axis.textColour = axis.titleColour = axis.gridColour = kChartBlack;
+    }
+    ChartAxis& bottom = model.axes[kAxisBottom];
+    bottom.shown = true;
+    bottom.low = 1;
+    bottom.high = double(std::max<std::size_t>(values.size(), 2));
+    bottom.crossing = low - margin;
+    bottom.labelsShown = false;
+    // The first and the last location at the two ends of the axis.
+    bottom.title = survey.points.empty() ? std::string()
+                                         : survey.points.front().location + std::string(20, ' ') +
+                                               survey.points.back().location;
+    ChartAxis& left = model.axes[kAxisLeft];
+    left.shown = true;
+    left.low = low - margin;
+    left.high = high + margin;
+    left.crossing = 1;
+    left.grid = true;
+    left.gridColour = 0x808080;
+    left.title = survey.units;
+    return model;
+}
+
+ReportPicture chartPicture(ChartModel model) {
+    auto shared = std::make_shared<const ChartModel>(std::move(model));
+    return {kChartHeight, [shared](QPainter& painter, const QRectF& box) {
+                const double width =
+                    std::min(box.width(),
+                             kChartHeight * kChartLogicalSize.width() / kChartLogicalSize.height());
+                paintChart(painter, QRectF(box.topLeft(), QSizeF(width, box.height())),
+                           kChartLogicalSize, *shared);
+            }};
+}
+
+// The map of every layer in bands of rows and columns, or the chart along the locations.
+void addPictures(ReportSection& section, const std::shared_ptr<const Survey>& survey,
+                 const std::shared_ptr<MapValues>& map, const std::string& chartTitle) {
+    setRange(*map);
+    if (survey->shape == SurveyShape::Sequence) {
+        section.pictures.push_back(chartPicture(sequenceChart(*survey, *map, chartTitle)));
+        return;
+    }
+    for (const SurveyLayer& layer : survey->layers) {
+        for (std::size_t column = 0; column < layer.columns(); column += kColumnsPerBand) {
+            const std::size_t columns = std::min(kColumnsPerBand, layer.columns() - column);
+            for (std::size_t row = 0; row < layer.rows(); row += kRowsPerBand) {
+                const std::size_t rows = std::min(kRowsPerBand, layer.rows() - row);
+                section.pictures.push_back(
+                    mapBand(survey, layer, map, {row, rows, column, columns}));
+            }
+        }
+    }
+}
+
+std::vector<bool> outlinedPoints(std::size_t count, const std::optional<SurveyExtreme>& extreme) {
+    std::vector<bool> outlined(count, false);
+    if (extreme) {
+        for (std::size_t point : extreme->points) {
+            outlined[point] = true;
+        }
+    }
+    return outlined;
+}
+
+// The survey's figures as the report's (label, value) rows, on one line each.
+std::vector<std::pair<std::string, std::string>> reportFigures(
+    const std::vector<SurveyFigure>& figures) {
+    std::vector<std::pair<std::string, std::string>> rows;
+    for (const auto& figure : figures) {
+        QString value = figure.value;
+        rows.emplace_back(fromQt(figure.caption),
+                          fromQt(value.replace(QLatin1Char('\n'), QStringLiteral(", "))));
+    }
+    return rows;
+}
+
+ReportSection statisticsSection(const std::shared_ptr<const Survey>& survey,
+                                const TextTable& texts) {
+    const SurveyStatistics statistics = surveyStatistics(*survey);
+    ReportSection section;
+    section.heading = texts.message("IDS_REPORT_STATISTICS");
+    section.figures = reportFigures(statisticsFigures(*survey, statistics.whole, texts));
+    auto map = std::make_shared<MapValues>();
+    map->values = thicknesses(*survey);
+    map->outlined = outlinedPoints(survey->points.size(), statistics.whole.thickness.minimum);
+    addPictures(section, survey, map, section.heading);
+    return section;
+}
+
+ReportSection comparisonSection(const std::shared_ptr<const Survey>& survey,
+                                const DataFile& earlier, const std::string& earlierName,
+                                const TextTable& texts) {
+    const SurveyComparison comparison = compareSurveys(surveyOf(earlier), *survey);
+    ReportSection section;
+    section.heading =
+        texts.caption(Screen::DataView, "IDC_STATIC_SURVEY_LOSS_SINCE") + " " + earlierName;
+    section.figures = reportFigures(comparisonFigures(*survey, comparison, earlierName,
+                                                      earlier.headerValue("Last Saved"), texts));
+    auto map = std::make_shared<MapValues>();
+    map->values = comparison.loss;
+    map->outlined = outlinedPoints(survey->points.size(), comparison.lossFigures.maximum);
+    addPictures(section, survey, map, section.heading);
+    return section;
+}
+
+}  // namespace
+
+std::vector<ReportSection> surveySections(const DataFile& file, const DataFile* earlier,
+                                          const std::string& earlierName, const TextTable& texts) {
+    auto survey = std::make_shared<const Survey>(surveyOf(file));
+    if (survey->points.empty()) {
+        return {};
+    }
+    std::vector<ReportSection> sections{statisticsSection(survey, texts)};
+    if (earlier) {
+        sections.push_back(comparisonSection(survey, *earlier, earlierName, texts));
+    }
+    return sections;
+}
+
+}  // namespace korvel

@@ -1,0 +1,193 @@
+// Pictures and reports without a printer: Save Graph's PNG and PDF, the inspection report
+// checked with the Poppler tools (page count, every reading exactly once in the readings
+// table), Print Report on the same pages, and the message of a missing printer.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QPrinter>
+#include <QProcess>
+#include <map>
+#include <sstream>
+
+#include "dataview/cctwx.h"
+#include "dataview/inspection_report.h"
+#include "dataview/paper_chart.h"
+#include "dataview/reading_table.h"
+#include "tools/sample_files.h"
+#include "view_file_builder.h"
+
+namespace korvel::test {
+namespace {
+
+QString qPath(const std::string& path) {
+    return QString::fromStdString(path);
+}
+
+std::string run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return process.readAllStandardOutput().toStdString();
+}
+
+int pdfPages(const std::string& path) {
+    std::istringstream info(run("pdfinfo", {qPath(path)}));
+    for (std::string line; std::getline(info, line);) {
+        if (line.rfind("Pages:", 0) == 0) {
+            return std::stoi(line.substr(6));
+        }
+    }
+    return -1;
+}
+
+// How often each "first second" pair of words starts a line of the PDF's text.
+std::map<std::string, int> leadingPairs(const std::string& path) {
+    std::istringstream text(run("pdftotext", {"-layout", qPath(path), "-"}));
+    std::map<std::string, int> pairs;
+    for (std::string line; std::getline(text, line);) {
+        std::istringstream words(line);
+        std::string first, second;
+        if (words >> first >> second) {
+            ++pairs[first + " " + second];
+        }
+    }
+    return pairs;
+}
+
+ReportSigner signer(const TextTable& texts) {
+    return {texts, "Korvel - Version 3.7.3", "2026-12-08 10:00"};
+}
+
+std::string sample(const std::string& name) {
+    for (const auto& file : samples::sampleSet()) {
+        if (file.name == name) {
+            return file.bytes;
+        }
+    }
+    return {};
+}
+
+TEST(PaperChart, LightColoursTurnDarkAndDarkOnesStay) {
+    struct Case {
+        ChartColour screen;
+        ChartColour paper;
+    };
+    const Case cases[] = {
+        {kChartWhite, kChartBlack}, {kChartBlack, kChartBlack}, {kChartYellow, 0x8C8C00},
+        {kChartGreen, 0x008C00},    {kChartRed, 0x8C0000},      {0x404040, 0x404040},
+        {0xC0C0C0, kChartBlack},    {kChartOrange, 0x8C5A00},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(darkOnWhite(c.screen), c.paper) << std::hex << c.screen;
+    }
+    EXPECT_EQ(paperChart(ChartModel{}).background, kChartWhite);
+}
+
+class ReportTest : public testing::Test {
+  protected:
+    std::string out(const std::string& name) const { return fixture.folder() + "/" + name; }
+
+    ViewFixture fixture;
+};
+
+TEST_F(ReportTest, SaveGraphWritesThePictureOrThePageTheTypeAsksFor) {
+    auto& view = fixture.openText(sample("PIPE-A.CSV"), "PIPE-A.CSV");
+    view.selectReading(3);
+    for (const char* name : {"graph.png", "graph.PDF"}) {
+        view.setSavePathSource(
+            [&](const QString&, const QString&, const QString&) { return qPath(out(name)); });
+        view.saveGraph();
+    }
+    EXPECT_TRUE(fixture.voice.said.empty());
+    const QImage image(qPath(out("graph.png")));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), (view.chart()->logicalSize() * kGraphPictureScale).toSize());
+    int dark = 0;
+    for (int y = 0; y < image.height(); y += 3) {
+        for (int x = 0; x < image.width(); x += 3) {
+            dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(dark, 200);  // the trace, the axes and the title in ink on white
+    EXPECT_EQ(image.pixel(2, 2), qRgb(255, 255, 255));
+    EXPECT_EQ(pdfPages(out("graph.PDF")), 1);
+}
+
+TEST_F(ReportTest, ReportsHoldEveryReadingOnceAndTheirPagesAreNumbered) {
+    struct Case {
+        const char* name;
+        int minimumPages;
+    };
+    const Case cases[] = {{"PIPE-A.CSV", 2}, {"BIG160A.CSV", 4}, {"BIG5000.CSV", 60}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = fixture.write(c.name, sample(c.name));
+        const std::string pdf = out(std::string(c.name) + ".pdf");
+        ASSERT_TRUE(saveInspectionReport(path, "", pdf, signer(fixture.texts), fixture.voice));
+        const int pages = pdfPages(pdf);
+        EXPECT_GE(pages, c.minimumPages);
+        const auto pairs = leadingPairs(pdf);
+        auto& view = fixture.open(path);
+        const ReadingTable& table = view.table();
+        int wrong = 0;
+        for (int row = 0; row < table.rowCount(); ++row) {
+            const auto found =
+                pairs.find(table.text(row, 0) + " " + table.textOf(row, "Thickness"));
+            wrong += found == pairs.end() || found->second != 1 ? 1 : 0;
+        }
+        EXPECT_EQ(wrong, 0);
+        const std::string last = "Page " + std::to_string(pages) + " of " + std::to_string(pages);
+        EXPECT_NE(run("pdftotext", {"-layout", qPath(pdf), "-"}).find(last), std::string::npos);
+    }
+    EXPECT_TRUE(fixture.voice.said.empty());
+}
+
+TEST_F(ReportTest, PrintReportPutsTheSamePagesOnThePrinter) {
+    auto& view = fixture.openText(sample("BIG160A.CSV"), "BIG160A.CSV");
+    view.setSavePathSource(
+        [&](const QString&, const QString&, const QString&) { return qPath(out("r.pdf")); });
+    view.saveReport();
+    view.setReportPrinterSource([&] {
+        auto printer = std::make_unique<QPrinter>();
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(qPath(out("printed.pdf")));
+        return printer;
+    });
+    view.printReport();
+    EXPECT_TRUE(fixture.voice.said.empty());
+    EXPECT_GT(pdfPages(out("r.pdf")), 1);
+    EXPECT_EQ(pdfPages(out("printed.pdf")), pdfPages(out("r.pdf")));
+}
+
+TEST_F(ReportTest, WithoutAPrinterTheMessagePointsAtSaveGraphAndReport) {
+    auto& view = fixture.openText(sample("PIPE-A.CSV"), "PIPE-A.CSV");
+    view.setReportPrinterSource([] { return nullptr; });
+    view.printReport();
+    ASSERT_EQ(fixture.voice.said.size(), 1u);
+    EXPECT_EQ(fixture.voice.said[0].kind, MessageKind::Error);
+    EXPECT_NE(fixture.voice.said[0].text.find("Save Graph"), std::string::npos);
+    EXPECT_NE(fixture.voice.said[0].text.find("Report"), std::string::npos);
+}
+
+TEST_F(ReportTest, AnUnreadableFileOrADeclinedOverwriteWritesNothing) {
+    const std::string pdf = out("kept.pdf");
+    QFile kept(qPath(pdf));
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
+    kept.write("before");
+    kept.close();
+    const std::string path = fixture.write("PIPE-A.CSV", sample("PIPE-A.CSV"));
+    EXPECT_FALSE(
+        saveInspectionReport(out("MISSING.CSV"), "", pdf, signer(fixture.texts), fixture.voice));
+    fixture.voice.answers = {false};
+    EXPECT_FALSE(saveInspectionReport(path, "", pdf, signer(fixture.texts), fixture.voice));
+    ASSERT_EQ(fixture.voice.said.size(), 2u);
+    EXPECT_EQ(fixture.voice.said[0].kind, MessageKind::Error);
+    EXPECT_EQ(fixture.voice.said[1].kind, MessageKind::Question);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "before");
+}
+
+}  // namespace
+}  // namespace korvel::test
