@@ -6,6 +6,7 @@
 #include <QPrinter>
 
 #include "dataview/chart_painter.h"
+#include "dataview/paper_chart.h"
 
 namespace korvel {
 namespace {
@@ -141,25 +142,12 @@ void CCTWX::paintEvent(QPaintEvent*) {
 }
 
 QImage CCTWX::picture() const {
-    const QSizeF logical = logicalSize();
-    QImage image(logical.toSize(), QImage::Format_RGB32);
-    QPainter painter(&image);
-    paintChart(painter, QRectF(image.rect()), logical, model_);
-    return image;
+    return graphImage(chartGraph(model_, logicalSize()));
 }
 
 bool CCTWX::printChart(QPrinter& printer) {
     record(ChartOp::Print, 0);
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        return false;
-    }
-    const QSizeF logical = logicalSize();
-    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution()).toRectF();
-    const double factor =
-        std::min(page.width() / logical.width(), page.height() / logical.height());
-    paintChart(painter, QRectF(QPointF(0, 0), logical * factor), logical, model_);
-    return painter.end();
+    return printGraphPicture(chartGraph(model_, logicalSize()), printer);
 }
 
 bool CCTWX::copyToClipboard() {

@@ -30,6 +30,7 @@
 #include "dataview/paper_chart.h"
 #include "dataview/reading_table.h"
 #include "dataview/readings_model.h"
+#include "dataview/survey_map.h"
 #include "dataview/survey_panel.h"
 
 namespace korvel {
@@ -442,12 +443,25 @@ void DataViewDialog::copyIdRows() {
     QGuiApplication::clipboard()->setText(toQt(idRowsText(*table_, rows)));
 }
 
+bool DataViewDialog::mapShown() const {
+    return mapButton_->isChecked();
+}
+
+GraphPicture DataViewDialog::shownGraph() const {
+    return mapShown() ? surveyPanel_->map()->picture()
+                      : chartGraph(paperChart(chart_->model()), chart_->logicalSize());
+}
+
 void DataViewDialog::copyGraph() {
+    if (mapShown()) {
+        QGuiApplication::clipboard()->setImage(graphImage(surveyPanel_->map()->picture()));
+        return;
+    }
     chart_->copyToClipboard();
 }
 
-std::unique_ptr<QPrinter> DataViewDialog::printerOrSay(const PrinterSource& source) {
-    auto printer = source ? source() : nullptr;
+std::unique_ptr<QPrinter> DataViewDialog::printerOrSay() {
+    auto printer = printerSource_ ? printerSource_() : nullptr;
     if (!printer) {
         voice_->show(MessageKind::Error, texts_.message("IDS_ERR_NO_DEFAULT_PRINTER"));
     }
@@ -455,14 +469,19 @@ std::unique_ptr<QPrinter> DataViewDialog::printerOrSay(const PrinterSource& sour
 }
 
 void DataViewDialog::printGraph() {
-    if (auto printer = printerOrSay(printerSource_); printer && !chart_->printChart(*printer)) {
+    auto printer = printerOrSay();
+    if (!printer) {
+        return;
+    }
+    const bool printed = mapShown() ? printGraphPicture(surveyPanel_->map()->picture(), *printer)
+                                    : chart_->printChart(*printer);
+    if (!printed) {
         voice_->show(MessageKind::Error, texts_.message("IDS_ERR_PRINT_FAILED"));
     }
 }
 
 void DataViewDialog::printPage() {
-    if (auto printer = printerOrSay(printerSource_);
-        printer && !printWindowPicture(*this, *printer)) {
+    if (auto printer = printerOrSay(); printer && !printWindowPicture(*this, *printer)) {
         voice_->show(MessageKind::Error, texts_.message("IDS_ERR_PRINT_FAILED"));
     }
 }
@@ -497,7 +516,7 @@ void DataViewDialog::saveGraph() {
     }
     const auto format = graphFormatOf(path).value_or(GraphFormat::Png);
     const WaitCursor wait(*voice_);
-    saveBytes(path, graphBytes(chart_->model(), chart_->logicalSize(), format));
+    saveBytes(path, graphBytes(shownGraph(), format));
 }
 
 void DataViewDialog::saveReport() {
@@ -508,17 +527,21 @@ void DataViewDialog::saveReport() {
         return;
     }
     const WaitCursor wait(*voice_);
-    saveBytes(path,
-              inspectionReportPdf({file_, displayName_}, {texts_, program_, reportDateNow()}));
+    saveBytes(path, inspectionReportPdf({file_, displayName_, surveyPanel_->earlier()},
+                                        {texts_, program_, reportDateNow()}));
 }
 
 void DataViewDialog::printReport() {
-    auto printer = printerOrSay(reportPrinterSource_);
-    if (!printer) {
+    const PrinterChoice choice = reportPrinterSource_();
+    if (choice.cancelled) {
+        return;
+    }
+    if (!choice.printer) {
+        voice_->show(MessageKind::Error, texts_.message("IDS_ERR_NO_DEFAULT_PRINTER"));
         return;
     }
     const WaitCursor wait(*voice_);
-    if (paintInspectionReport(*printer, {file_, displayName_},
+    if (paintInspectionReport(*choice.printer, {file_, displayName_, surveyPanel_->earlier()},
                               {texts_, program_, reportDateNow()}) == 0) {
         voice_->show(MessageKind::Error, texts_.message("IDS_ERR_PRINT_FAILED"));
     }

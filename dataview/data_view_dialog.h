@@ -30,6 +30,7 @@ namespace korvel {
 
 class CCTWX;
 class CListHeaderCtrl;
+struct GraphPicture;
 class PalimarApp;
 class ReadingTable;
 class ReadingsModel;
@@ -68,7 +69,7 @@ class DataViewDialog : public QDialog {
     void printReport();
 
     void setPrinterSource(PrinterSource source) { printerSource_ = std::move(source); }
-    void setReportPrinterSource(PrinterSource source) { reportPrinterSource_ = std::move(source); }
+    void setReportPrinterSource(PrinterChooser source) { reportPrinterSource_ = std::move(source); }
     void setSavePathSource(SavePathSource source) { savePathSource_ = std::move(source); }
 
     const std::string& displayName() const { return displayName_; }
@@ -116,7 +117,10 @@ class DataViewDialog : public QDialog {
     void drawGraph();
     void showDisplayMode();
     int selectedRowCount() const;
-    std::unique_ptr<QPrinter> printerOrSay(const PrinterSource& source);
+    std::unique_ptr<QPrinter> printerOrSay();
+    // What the graph buttons act on: the survey map while it shows, the chart otherwise.
+    bool mapShown() const;
+    GraphPicture shownGraph() const;
     void createReportMenu();
     void saveBytes(const QString& path, const QByteArray& bytes);
 
@@ -126,7 +130,7 @@ class DataViewDialog : public QDialog {
     std::string displayName_;
     std::string program_;
     PrinterSource printerSource_ = defaultPrinter;
-    PrinterSource reportPrinterSource_;
+    PrinterChooser reportPrinterSource_;
     SavePathSource savePathSource_;
 
     DataFile file_;

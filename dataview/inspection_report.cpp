@@ -62,9 +62,8 @@ int paintInspectionReport(QPagedPaintDevice& device, const ReportSubject& subjec
     const ReportContent content = reportContent(subject.file, subject.displayName, signer.texts,
                                                 {signer.program, signer.date});
     auto charts = std::make_shared<WaveformCharts>(subject.file, subject.displayName);
-    ReportDocument document{
-        content, surveySections(subject.file, subject.earlier, subject.earlierName, signer.texts),
-        [charts](int row) { return charts->chartOf(row); }};
+    ReportDocument document{content, surveySections(subject.file, subject.earlier, signer.texts),
+                            [charts](int row) { return charts->chartOf(row); }};
     return paintReport(device, document);
 }
 
@@ -107,8 +106,10 @@ bool saveInspectionReport(const std::string& path, const std::string& earlierPat
     if (asked == OverwriteAsked::No && !mayOverwrite(pdfPath, voice, signer.texts)) {
         return false;
     }
-    const ReportSubject subject{*file, displayNameOf(path), earlier ? &*earlier : nullptr,
-                                earlier ? displayNameOf(earlierPath) : std::string()};
+    const ReportSubject subject{
+        *file,
+        displayNameOf(path),
+        {earlier ? &*earlier : nullptr, earlier ? displayNameOf(earlierPath) : std::string()}};
     const QByteArray pdf = inspectionReportPdf(subject, signer);
     if (pdf.isEmpty()) {
         voice.show(MessageKind::Error, signer.texts.message("IDS_ERR_REPORT_FAILED"));

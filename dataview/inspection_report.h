@@ -4,6 +4,7 @@
 // same pages go to a PDF file (from the data view, the PC list and korvel-cli) and to a printer.
 
 #include <QByteArray>
+#include <optional>
 #include <string>
 
 #include "datafile/data_file.h"
@@ -15,12 +16,20 @@ namespace korvel {
 class TextTable;
 class UserVoice;
 
+// An earlier survey of the same layout to compare with: its file (none for no comparison),
+// its name, and the minimum thickness the remaining life is counted to (else each reading's
+// low alarm).
+struct EarlierSurvey {
+    const DataFile* file = nullptr;
+    std::string name = {};
+    std::optional<double> minimumThickness = {};
+};
+
 // What is reported on: the file, its display name, and an earlier survey to compare with.
 struct ReportSubject {
     const DataFile& file;
     std::string displayName;
-    const DataFile* earlier = nullptr;
-    std::string earlierName = {};
+    EarlierSurvey earlier = {};
 };
 
 // Who reports, and when: the program's title and version, and the report's date as text.

@@ -5,6 +5,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <algorithm>
 
 #include "dataview/chart_painter.h"
@@ -18,8 +19,8 @@ constexpr double kScreenDotsPerInch = 96.0;
 constexpr double kInchesPerMetre = 1.0 / 0.0254;
 constexpr int kPdfResolution = 300;
 
-bool writePng(const ChartModel& paper, const QSizeF& logicalSize, QBuffer& file) {
-    const QSize pixels = (logicalSize * kGraphPictureScale).toSize();
+bool writePng(const GraphPicture& picture, QBuffer& file) {
+    const QSize pixels = (picture.logicalSize * kGraphPictureScale).toSize();
     QImage image(pixels, QImage::Format_RGB32);
     const int dotsPerMetre =
         static_cast<int>(kScreenDotsPerInch * kGraphPictureScale * kInchesPerMetre + 0.5);
@@ -27,15 +28,15 @@ bool writePng(const ChartModel& paper, const QSizeF& logicalSize, QBuffer& file)
     image.setDotsPerMeterY(dotsPerMetre);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    paintChart(painter, QRectF(image.rect()), logicalSize, paper);
+    picture.paint(painter, QRectF(image.rect()));
     painter.end();
     return image.save(&file, "PNG");
 }
 
-bool writePdf(const ChartModel& paper, const QSizeF& logicalSize, QBuffer& file) {
+bool writePdf(const GraphPicture& picture, QBuffer& file) {
     QPdfWriter writer(&file);
     writer.setResolution(kPdfResolution);
-    const QSizeF points = logicalSize * (72.0 / kScreenDotsPerInch);
+    const QSizeF points = picture.logicalSize * (72.0 / kScreenDotsPerInch);
     writer.setPageSize(QPageSize(points, QPageSize::Point));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     QPainter painter;
@@ -43,7 +44,7 @@ bool writePdf(const ChartModel& paper, const QSizeF& logicalSize, QBuffer& file)
         return false;
     }
     const QRect page = writer.pageLayout().paintRectPixels(writer.resolution());
-    paintChart(painter, QRectF(QPointF(0, 0), QSizeF(page.size())), logicalSize, paper);
+    picture.paint(painter, QRectF(QPointF(0, 0), QSizeF(page.size())));
     return painter.end();
 }
 
@@ -93,16 +94,41 @@ std::optional<GraphFormat> graphFormatOf(const QString& path) {
     return std::nullopt;
 }
 
-QByteArray graphBytes(const ChartModel& model, const QSizeF& logicalSize, GraphFormat format) {
-    if (logicalSize.isEmpty()) {
+GraphPicture chartGraph(const ChartModel& model, const QSizeF& logicalSize) {
+    return {logicalSize, [model, logicalSize](QPainter& painter, const QRectF& target) {
+                paintChart(painter, target, logicalSize, model);
+            }};
+}
+
+QByteArray graphBytes(const GraphPicture& picture, GraphFormat format) {
+    if (picture.logicalSize.isEmpty()) {
         return {};
     }
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    const ChartModel paper = paperChart(model);
-    const bool drawn = format == GraphFormat::Png ? writePng(paper, logicalSize, buffer)
-                                                  : writePdf(paper, logicalSize, buffer);
+    const bool drawn =
+        format == GraphFormat::Png ? writePng(picture, buffer) : writePdf(picture, buffer);
     return drawn ? buffer.data() : QByteArray();
+}
+
+QImage graphImage(const GraphPicture& picture) {
+    QImage image(picture.logicalSize.toSize(), QImage::Format_RGB32);
+    QPainter painter(&image);
+    picture.paint(painter, QRectF(image.rect()));
+    return image;
+}
+
+bool printGraphPicture(const GraphPicture& picture, QPrinter& printer) {
+    QPainter painter;
+    if (picture.logicalSize.isEmpty() || !painter.begin(&printer)) {
+        return false;
+    }
+    const QSizeF logical = picture.logicalSize;
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution()).toRectF();
+    const double factor =
+        std::min(page.width() / logical.width(), page.height() / logical.height());
+    picture.paint(painter, QRectF(QPointF(0, 0), logical * factor));
+    return painter.end();
 }
 
 }  // namespace korvel

@@ -4,11 +4,16 @@
 // PNG picture or a PDF page by the file's type.
 
 #include <QByteArray>
-#include <QSizeF>
+#include <QImage>
+#include <QRectF>
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "dataview/chart_model.h"
+
+class QPainter;
+class QPrinter;
 
 namespace korvel {
 
@@ -28,8 +33,25 @@ enum class GraphFormat { Png, Pdf };
 // The format the file name's type asks for (".png" or ".pdf", in any case), or none.
 std::optional<GraphFormat> graphFormatOf(const QString& path);
 
-// The chart, as it looks at logicalSize, as the bytes of a PNG of kGraphPictureScale times its
-// size or of a one-page PDF of the chart's proportions; empty when it could not be drawn.
-QByteArray graphBytes(const ChartModel& model, const QSizeF& logicalSize, GraphFormat format);
+// A picture of what the view shows as its graph (the chart, or the survey map): how it looks
+// at its logical size, painted into any rectangle of any device.
+struct GraphPicture {
+    QSizeF logicalSize;
+    std::function<void(QPainter&, const QRectF&)> paint;
+};
+
+// The chart of the model as it looks at logicalSize.
+GraphPicture chartGraph(const ChartModel& model, const QSizeF& logicalSize);
+
+// The picture as the bytes of a PNG of kGraphPictureScale times its size or of a one-page PDF
+// of its proportions; empty when it could not be drawn.
+QByteArray graphBytes(const GraphPicture& picture, GraphFormat format);
+
+// The picture at its logical size, for the clipboard.
+QImage graphImage(const GraphPicture& picture);
+
+// The picture as large as the printer's page allows, its proportions kept. False when the
+// page could not be started.
+bool printGraphPicture(const GraphPicture& picture, QPrinter& printer);
 
 }  // namespace korvel

@@ -32,16 +32,19 @@ bool printWindowPicture(QWidget& window, QPrinter& printer) {
     return painter.end();
 }
 
-std::unique_ptr<QPrinter> chosenPrinter(QWidget* parent) {
+PrinterChoice chosenPrinter(QWidget* parent) {
     if (QPrinterInfo::availablePrinters().isEmpty()) {
-        return nullptr;
+        return {};
     }
     auto printer = defaultPrinter();
     if (!printer) {
         printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     }
     QPrintDialog dialog(printer.get(), parent);
-    return dialog.exec() == QDialog::Accepted ? std::move(printer) : nullptr;
+    if (dialog.exec() != QDialog::Accepted) {
+        return {nullptr, true};
+    }
+    return {std::move(printer)};
 }
 
 SavePathSource savePathDialog(QWidget* parent) {

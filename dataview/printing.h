@@ -18,9 +18,16 @@ std::unique_ptr<QPrinter> defaultPrinter();
 // Where the view's printing goes; the tests print into PDF files.
 using PrinterSource = std::function<std::unique_ptr<QPrinter>()>;
 
-// The printer the person picks in the print dialog, the default one preselected; null when the
-// system has no printer or the dialog is cancelled.
-std::unique_ptr<QPrinter> chosenPrinter(QWidget* parent);
+// The print dialog's answer: the printer picked, or none because the system has none or
+// because the person cancelled (which needs no message).
+struct PrinterChoice {
+    std::unique_ptr<QPrinter> printer;
+    bool cancelled = false;
+};
+using PrinterChooser = std::function<PrinterChoice()>;
+
+// The printer the person picks in the print dialog, the default one preselected.
+PrinterChoice chosenPrinter(QWidget* parent);
 
 // Where a file is saved: the save dialog with its title, the suggested path and the file types
 // ("PNG picture (*.png);;PDF document (*.pdf)"); the chosen path, with the suffix of the chosen

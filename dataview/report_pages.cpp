@@ -31,8 +31,12 @@ constexpr double kCellPadding = 40.0;
 constexpr double kMarkWidth = 90.0;
 constexpr double kFooterHeight = 180.0;
 constexpr double kLabelWidth = 1300.0;
+// A table narrower than the page spreads its columns by at most this much each.
+constexpr double kMostSpread = 160.0;
 // A heading is never left alone at the foot of a page: this many rows must fit below it.
-constexpr int kRowsAfterHeading = 3;
+constexpr std::size_t kRowsAfterHeading = 3;
+// A table of up to this many rows, its header included, is kept on one page.
+constexpr std::size_t kRowsKeptTogether = 20;
 constexpr int kAScanColumns = 2;
 constexpr double kAScanGap = 120.0;
 constexpr QSizeF kAScanLogicalSize(572, 300);
@@ -192,6 +196,12 @@ std::vector<TableLook> tableLooks(const std::vector<double>& naturalWidths, doub
             x += widths[column];
             next = column + 1;
         }
+        const double spread =
+            std::clamp((pageWidth - x) / double(look.columns.size()), 0.0, kMostSpread);
+        for (std::size_t i = 0; i < look.columns.size(); ++i) {
+            look.x[i] += spread * double(i);
+            look.width[i] += spread;
+        }
         looks.push_back(std::move(look));
     } while (next < widths.size());
     return looks;
@@ -282,7 +292,10 @@ void addTable(Pages& pages, const std::string& heading, const ReportTable& table
         look.baseline = baseline;
     }
     if (!heading.empty()) {
-        addHeading(pages, heading, kRowsAfterHeading * kRowHeight);
+        // A short table starts on the next page rather than parting from its header.
+        const std::size_t together = std::min(table.rows.size() + 1, kRowsKeptTogether);
+        addHeading(pages, heading,
+                   double(std::max<std::size_t>(together, kRowsAfterHeading)) * kRowHeight);
     }
     for (const TableLook& look : looks) {
         addTableBlock(pages, table, alarms, std::make_shared<const TableLook>(look));
@@ -320,7 +333,7 @@ void addTitleBlock(Pages& pages, const ReportContent& content) {
 }
 
 void addSection(Pages& pages, const ReportSection& section) {
-    addHeading(pages, section.heading, kRowsAfterHeading * kTitleBlockRowHeight);
+    addHeading(pages, section.heading, double(kRowsAfterHeading) * kTitleBlockRowHeight);
     addLabelledValues(pages, section.figures);
     for (const ReportPicture& picture : section.pictures) {
         const double top = pages.take(picture.height + kRowHeight) + kRowHeight / 2;
@@ -366,7 +379,7 @@ Pages layOut(const ReportDocument& document, const QSizeF& area) {
     addTable(pages, content.setupsHeading, content.setups);
     addTable(pages, content.notesHeading, content.notes);
     if (!content.readings.rows.empty()) {
-        addHeading(pages, content.readingsHeading, kRowsAfterHeading * kRowHeight);
+        addHeading(pages, content.readingsHeading, double(kRowsAfterHeading) * kRowHeight);
         addLegend(pages, content);
         addTable(pages, std::string(), content.readings, &content.readingAlarms);
     }

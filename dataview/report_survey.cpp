@@ -38,6 +38,7 @@ struct MapValues {
     Values values;
     std::vector<bool> outlined;
     int decimals = kThicknessDecimals;
+    bool loss = false;  // large values are the worst: they get the dark shades
     double low = 0;
     double high = 0;
 };
@@ -59,9 +60,13 @@ QFont labelFont() {
     return font;
 }
 
-// Light grey for the thickest wall to a darker grey for the thinnest, so values stay legible.
-QColor shadeOf(double value, double low, double high) {
-    const double share = high > low ? (value - low) / (high - low) : 1.0;
+// Light grey for the thickest wall (or the least loss) to a darker grey for the thinnest (or the
+// largest loss), so values stay legible.
+QColor shadeOf(double value, const MapValues& map) {
+    const double low = map.low;
+    const double high = map.high;
+    const double thick = high > low ? (value - low) / (high - low) : 1.0;
+    const double share = map.loss ? 1.0 - thick : thick;
     const int grey = 150 + static_cast<int>(105 * std::clamp(share, 0.0, 1.0));
     return {grey, grey, grey};
 }
@@ -72,7 +77,7 @@ void paintCell(QPainter& painter, const QRectF& cell, const SurveyPoint* point,
     if (!value) {
         painter.fillRect(cell, QBrush(Qt::darkGray, Qt::BDiagPattern));
     } else {
-        painter.fillRect(cell, shadeOf(*value, map.low, map.high));
+        painter.fillRect(cell, shadeOf(*value, map));
     }
     painter.setPen(QPen(Qt::black, 3));
     painter.drawRect(cell);
@@ -120,6 +125,11 @@ ReportPicture mapBand(const std::shared_ptr<const Survey>& survey, const SurveyL
         };
         painter.setFont(labelFont());
         painter.setPen(Qt::black);
+        // The layer's name in the corner above the row labels, when there are several.
+        if (survey->layers.size() > 1) {
+            painter.drawText(QRectF(box.left(), box.top(), kLabelWidth - 20, kCellHeight),
+                             Qt::AlignRight | Qt::AlignVCenter, toQt(layer.name));
+        }
         for (std::size_t c = 0; c < band.columns; ++c) {
             painter.drawText(cellAt(0, c).translated(0, -kCellHeight), Qt::AlignCenter,
                              toQt(layer.columnLabels[band.firstColumn + c]));
@@ -141,11 +151,12 @@ ReportPicture mapBand(const std::shared_ptr<const Survey>& survey, const SurveyL
     return picture;
 }
 
-ChartModel sequenceChart(const Survey& survey, const MapValues& map, const std::string& title) {
+ChartModel sequenceChart(const Survey& survey, const MapValues& map) {
     ChartModel model;
     model.background = kChartWhite;
     model.titleColour = kChartBlack;
-    model.title = title;
+    // The section's heading names the chart, and its figures the unit.
+    model.title = std::string();
     ChartSeries line;
     line.shown = true;
     line.colour = kChartBlack;
@@ -181,7 +192,6 @@ ChartModel sequenceChart(const Survey& survey, const MapValues& map, const std::
     left.crossing = 1;
     left.grid = true;
     left.gridColour = 0x808080;
-    left.title = survey.units;
     return model;
 }
 
@@ -198,10 +208,10 @@ ReportPicture chartPicture(ChartModel model) {
 
 // The map of every layer in bands of rows and columns, or the chart along the locations.
 void addPictures(ReportSection& section, const std::shared_ptr<const Survey>& survey,
-                 const std::shared_ptr<MapValues>& map, const std::string& chartTitle) {
+                 const std::shared_ptr<MapValues>& map) {
     setRange(*map);
     if (survey->shape == SurveyShape::Sequence) {
-        section.pictures.push_back(chartPicture(sequenceChart(*survey, *map, chartTitle)));
+        section.pictures.push_back(chartPicture(sequenceChart(*survey, *map)));
         return;
     }
     for (const SurveyLayer& layer : survey->layers) {
@@ -247,37 +257,39 @@ ReportSection statisticsSection(const std::shared_ptr<const Survey>& survey,
     auto map = std::make_shared<MapValues>();
     map->values = thicknesses(*survey);
     map->outlined = outlinedPoints(survey->points.size(), statistics.whole.thickness.minimum);
-    addPictures(section, survey, map, section.heading);
+    addPictures(section, survey, map);
     return section;
 }
 
 ReportSection comparisonSection(const std::shared_ptr<const Survey>& survey,
-                                const DataFile& earlier, const std::string& earlierName,
-                                const TextTable& texts) {
-    const SurveyComparison comparison = compareSurveys(surveyOf(earlier), *survey);
+                                const EarlierSurvey& earlier, const TextTable& texts) {
+    const SurveyComparison comparison =
+        compareSurveys(surveyOf(*earlier.file), *survey, earlier.minimumThickness);
+    const std::string& earlierName = earlier.name;
     ReportSection section;
     section.heading =
         texts.caption(Screen::DataView, "IDC_STATIC_SURVEY_LOSS_SINCE") + " " + earlierName;
-    section.figures = reportFigures(comparisonFigures(*survey, comparison, earlierName,
-                                                      earlier.headerValue("Last Saved"), texts));
+    section.figures = reportFigures(comparisonFigures(
+        *survey, comparison, earlierName, earlier.file->headerValue("Last Saved"), texts));
     auto map = std::make_shared<MapValues>();
     map->values = comparison.loss;
     map->outlined = outlinedPoints(survey->points.size(), comparison.lossFigures.maximum);
-    addPictures(section, survey, map, section.heading);
+    map->loss = true;
+    addPictures(section, survey, map);
     return section;
 }
 
 }  // namespace
 
-std::vector<ReportSection> surveySections(const DataFile& file, const DataFile* earlier,
-                                          const std::string& earlierName, const TextTable& texts) {
+std::vector<ReportSection> surveySections(const DataFile& file, const EarlierSurvey& earlier,
+                                          const TextTable& texts) {
     auto survey = std::make_shared<const Survey>(surveyOf(file));
     if (survey->points.empty()) {
         return {};
     }
     std::vector<ReportSection> sections{statisticsSection(survey, texts)};
-    if (earlier) {
-        sections.push_back(comparisonSection(survey, *earlier, earlierName, texts));
+    if (earlier.file != nullptr) {
+        sections.push_back(comparisonSection(survey, earlier, texts));
     }
     return sections;
 }

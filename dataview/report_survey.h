@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "datafile/data_file.h"
+#include "dataview/inspection_report.h"
 #include "dataview/report_pages.h"
 
 namespace korvel {
@@ -16,7 +17,7 @@ class TextTable;
 
 // The statistics section, and the comparison section when an earlier survey is given (its
 // layout must match: check layoutsMatch first).
-std::vector<ReportSection> surveySections(const DataFile& file, const DataFile* earlier,
-                                          const std::string& earlierName, const TextTable& texts);
+std::vector<ReportSection> surveySections(const DataFile& file, const EarlierSurvey& earlier,
+                                          const TextTable& texts);
 
 }  // namespace korvel

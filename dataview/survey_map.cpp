@@ -28,6 +28,23 @@ void SurveyMap::setSelectedPoint(int point) {
     update();
 }
 
+GraphPicture SurveyMap::picture() const {
+    const QSizeF logical(size());
+    // The widget's font at its pixel size, so that the text scales with the picture on any device.
+    QFont font = this->font();
+    font.setPixelSize(QFontInfo(font).pixelSize());
+    return {logical, [this, logical, font](QPainter& painter, const QRectF& target) {
+                painter.save();
+                painter.fillRect(target, Qt::white);
+                painter.translate(target.topLeft());
+                painter.scale(target.width() / logical.width(), target.height() / logical.height());
+                painter.setFont(font);
+                paintSurveyMap(painter, QRectF(QPointF(0, 0), logical), content_, layer_,
+                               selected_);
+                painter.restore();
+            }};
+}
+
 int SurveyMap::pointAt(const QPoint& position) const {
     if (!content_.survey || content_.survey->points.empty()) {
         return -1;

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include "dataview/paper_chart.h"
 #include "dataview/survey_map_painter.h"
 
 namespace korvel {
@@ -24,6 +25,8 @@ class SurveyMap : public QWidget {
     // tooltip shows them (empty for none).
     int pointAt(const QPoint& position) const;
     QString hoverText(const QPoint& position) const;
+    // The map as it shows now, on white, for Save, Copy and Print Graph.
+    GraphPicture picture() const;
 
   signals:
     void pointClicked(int point);

@@ -162,7 +162,7 @@ void SurveyPanel::chooseEarlier() {
 bool SurveyPanel::compareWith(const std::string& earlierName,
                               std::optional<double> minimumThickness) {
     const std::string path = joinPath(folder_, earlierName);
-    const auto file = readDataFile(path);
+    auto file = readDataFile(path);
     if (!file) {
         reportFileOpenError(voice_, texts_, path);
         return false;
@@ -175,8 +175,17 @@ bool SurveyPanel::compareWith(const std::string& earlierName,
     earlierName_ = earlierName;
     earlierDate_ = file->headerValue("Last Saved");
     comparison_ = compareSurveys(earlier, survey_, minimumThickness);
+    earlierFile_ = std::move(*file);
+    minimumThickness_ = minimumThickness;
     showContent();
     return true;
+}
+
+EarlierSurvey SurveyPanel::earlier() const {
+    if (!comparison_ || !earlierFile_) {
+        return {};
+    }
+    return {&*earlierFile_, earlierName_, minimumThickness_};
 }
 
 void SurveyPanel::showThickness() {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "dataview/inspection_report.h"
 #include "survey/survey_comparison.h"
 #include "survey/survey_layout.h"
 #include "survey/survey_statistics.h"
@@ -42,6 +43,8 @@ class SurveyPanel : public QWidget {
     const Survey& survey() const { return survey_; }
     const SurveyStatistics& statistics() const { return statistics_; }
     const std::optional<SurveyComparison>& comparison() const { return comparison_; }
+    // The survey compared with while the map shows the comparison, for the report.
+    EarlierSurvey earlier() const;
     SurveyMap* map() const { return map_; }
     QLabel* statisticsText() const { return statisticsText_; }
     QComboBox* layerBox() const { return layerBox_; }
@@ -63,6 +66,8 @@ class SurveyPanel : public QWidget {
     std::string earlierName_;
     std::string earlierDate_;
     std::optional<SurveyComparison> comparison_;
+    std::optional<DataFile> earlierFile_;
+    std::optional<double> minimumThickness_;
 
     QLabel* heading_ = nullptr;
     QComboBox* layerBox_ = nullptr;

@@ -362,7 +362,7 @@ TEST_F(DataFileCli, ReportWritesThePdfWithTheSurveysFigures) {
          {"--folder", folder(), "report", "NONE.CSV"},
          1,
          "error: Error opening file - " + folder() + "/NONE.CSV\n"},
-        {"no file", {"report", "--out", "X.pdf"}, 2, ""},
+        {"no file", {"report", "--out", "X.pdf"}, 2, "usage: korvel-cli"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -9,12 +9,15 @@
 #include <QPrinter>
 #include <QProcess>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "dataview/cctwx.h"
 #include "dataview/inspection_report.h"
 #include "dataview/paper_chart.h"
 #include "dataview/reading_table.h"
+#include "dataview/survey_map.h"
+#include "dataview/survey_panel.h"
 #include "tools/sample_files.h"
 #include "view_file_builder.h"
 
@@ -115,6 +118,27 @@ TEST_F(ReportTest, SaveGraphWritesThePictureOrThePageTheTypeAsksFor) {
     EXPECT_EQ(pdfPages(out("graph.PDF")), 1);
 }
 
+TEST_F(ReportTest, SaveGraphSavesTheSurveyMapWhileItShows) {
+    auto& view = fixture.openText(sample("TANK3D.CSV"), "TANK3D.CSV");
+    view.resize(900, 700);
+    view.showMap(true);
+    view.setSavePathSource(
+        [&](const QString&, const QString&, const QString&) { return qPath(out("map.png")); });
+    view.saveGraph();
+    const QImage image(qPath(out("map.png")));
+    ASSERT_FALSE(image.isNull());
+    const QSize mapSize = view.surveyPanel()->map()->size();
+    EXPECT_EQ(image.size(), mapSize * kGraphPictureScale);
+    EXPECT_NE(mapSize, view.chart()->logicalSize().toSize());
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 7) {
+        for (int x = 0; x < image.width(); x += 7) {
+            colours.insert(image.pixel(x, y));
+        }
+    }
+    EXPECT_GT(colours.size(), 10u);  // the map's shades, not an empty ground
+}
+
 TEST_F(ReportTest, ReportsHoldEveryReadingOnceAndTheirPagesAreNumbered) {
     struct Case {
         const char* name;
@@ -153,7 +177,7 @@ TEST_F(ReportTest, PrintReportPutsTheSamePagesOnThePrinter) {
         auto printer = std::make_unique<QPrinter>();
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(qPath(out("printed.pdf")));
-        return printer;
+        return PrinterChoice{std::move(printer)};
     });
     view.printReport();
     EXPECT_TRUE(fixture.voice.said.empty());
@@ -163,7 +187,10 @@ TEST_F(ReportTest, PrintReportPutsTheSamePagesOnThePrinter) {
 
 TEST_F(ReportTest, WithoutAPrinterTheMessagePointsAtSaveGraphAndReport) {
     auto& view = fixture.openText(sample("PIPE-A.CSV"), "PIPE-A.CSV");
-    view.setReportPrinterSource([] { return nullptr; });
+    view.setReportPrinterSource([] { return PrinterChoice{nullptr, true}; });
+    view.printReport();  // a cancelled print dialog needs no message
+    EXPECT_TRUE(fixture.voice.said.empty());
+    view.setReportPrinterSource([] { return PrinterChoice{}; });
     view.printReport();
     ASSERT_EQ(fixture.voice.said.size(), 1u);
     EXPECT_EQ(fixture.voice.said[0].kind, MessageKind::Error);
