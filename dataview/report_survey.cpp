@@ -71,31 +71,55 @@ QColor shadeOf(double value, const MapValues& map) {
     return {grey, grey, grey};
 }
 
+// The marks of a cell, each also drawn alone in the legend.
+enum class CellMark { Hole, Alarm, Warning, Outline };
+
+void paintMark(QPainter& painter, const QRectF& cell, CellMark mark) {
+    if (mark == CellMark::Hole) {
+        painter.fillRect(cell, QBrush(Qt::darkGray, Qt::BDiagPattern));
+    } else if (mark == CellMark::Outline) {
+        painter.setPen(QPen(Qt::black, 14));
+        painter.drawRect(cell.adjusted(7, 7, -7, -7));
+    } else {
+        // A filled corner for an alarm, an open one for a warning.
+        const double size = std::min(cell.height(), cell.width()) * 0.4;
+        const QPolygonF corner{cell.topLeft(), cell.topLeft() + QPointF(size, 0),
+                               cell.topLeft() + QPointF(0, size)};
+        painter.setPen(QPen(Qt::black, 3));
+        painter.setBrush(mark == CellMark::Alarm ? QBrush(Qt::black) : QBrush(Qt::white));
+        painter.drawPolygon(corner);
+        painter.setBrush(Qt::NoBrush);
+    }
+}
+
+std::optional<CellMark> alarmMark(AlarmLevel level) {
+    switch (level) {
+        case AlarmLevel::LowAlarm:
+        case AlarmLevel::HighAlarm:
+            return CellMark::Alarm;
+        case AlarmLevel::LowWarning:
+        case AlarmLevel::HighWarning:
+            return CellMark::Warning;
+        default:
+            return std::nullopt;
+    }
+}
+
 void paintCell(QPainter& painter, const QRectF& cell, const SurveyPoint* point,
                const MapValues& map, std::size_t index) {
     const auto& value = point ? map.values[index] : std::optional<double>();
     if (!value) {
-        painter.fillRect(cell, QBrush(Qt::darkGray, Qt::BDiagPattern));
+        paintMark(painter, cell, CellMark::Hole);
     } else {
         painter.fillRect(cell, shadeOf(*value, map));
     }
     painter.setPen(QPen(Qt::black, 3));
     painter.drawRect(cell);
-    if (point &&
-        (point->alarm == AlarmLevel::LowAlarm || point->alarm == AlarmLevel::HighAlarm ||
-         point->alarm == AlarmLevel::LowWarning || point->alarm == AlarmLevel::HighWarning)) {
-        const bool alarm =
-            point->alarm == AlarmLevel::LowAlarm || point->alarm == AlarmLevel::HighAlarm;
-        const double size = std::min(cell.height(), cell.width()) * 0.4;
-        const QPolygonF corner{cell.topLeft(), cell.topLeft() + QPointF(size, 0),
-                               cell.topLeft() + QPointF(0, size)};
-        painter.setBrush(alarm ? QBrush(Qt::black) : QBrush(Qt::white));
-        painter.drawPolygon(corner);
-        painter.setBrush(Qt::NoBrush);
+    if (const auto mark = point ? alarmMark(point->alarm) : std::nullopt) {
+        paintMark(painter, cell, *mark);
     }
     if (point && map.outlined[index]) {
-        painter.setPen(QPen(Qt::black, 14));
-        painter.drawRect(cell.adjusted(7, 7, -7, -7));
+        paintMark(painter, cell, CellMark::Outline);
     }
     if (value) {
         const QString text = toQt(fixedDecimals(*value, map.decimals));
@@ -207,6 +231,43 @@ ReportPicture chartPicture(ChartModel model) {
 }
 
 // The map of every layer in bands of rows and columns, or the chart along the locations.
+// What the marks of a map mean, in a line below it.
+ReportPicture legend(std::vector<std::pair<CellMark, QString>> entries) {
+    return {kCellHeight * 1.5, [entries](QPainter& painter, const QRectF& box) {
+                painter.setFont(labelFont());
+                double x = box.left() + kLabelWidth;
+                for (const auto& [mark, text] : entries) {
+                    const QRectF cell(x, box.top() + kCellHeight * 0.25, kMinCellWidth * 1.5,
+                                      kCellHeight);
+                    painter.fillRect(cell, Qt::white);
+                    paintMark(painter, cell, mark);
+                    painter.setPen(QPen(Qt::black, 3));
+                    painter.drawRect(cell);
+                    const double textWidth = QFontMetricsF(painter.font()).horizontalAdvance(text);
+                    painter.drawText(
+                        QRectF(cell.right() + 40, cell.top(), textWidth + 10, kCellHeight),
+                        Qt::AlignLeft | Qt::AlignVCenter, text);
+                    x = cell.right() + 40 + textWidth + 160;
+                }
+            }};
+}
+
+// The legend of a grid's marks; the outline marks the key's figure.
+void addLegend(ReportSection& section, const Survey& survey, const TextTable& texts,
+               const char* outlineKey) {
+    if (survey.shape == SurveyShape::Sequence) {
+        return;
+    }
+    const auto caption = [&](const char* key) {
+        return toQt(texts.caption(Screen::DataView, key));
+    };
+    section.pictures.push_back(
+        legend({{CellMark::Hole, caption("IDC_STATIC_SURVEY_HOLE")},
+                {CellMark::Alarm, toQt(texts.message("IDS_REPORT_ALARM"))},
+                {CellMark::Warning, toQt(texts.message("IDS_REPORT_WARNING"))},
+                {CellMark::Outline, caption(outlineKey)}}));
+}
+
 void addPictures(ReportSection& section, const std::shared_ptr<const Survey>& survey,
                  const std::shared_ptr<MapValues>& map) {
     setRange(*map);
@@ -258,6 +319,7 @@ ReportSection statisticsSection(const std::shared_ptr<const Survey>& survey,
     map->values = thicknesses(*survey);
     map->outlined = outlinedPoints(survey->points.size(), statistics.whole.thickness.minimum);
     addPictures(section, survey, map);
+    addLegend(section, *survey, texts, "IDC_STATIC_SURVEY_MINIMUM");
     return section;
 }
 
@@ -276,6 +338,7 @@ ReportSection comparisonSection(const std::shared_ptr<const Survey>& survey,
     map->outlined = outlinedPoints(survey->points.size(), comparison.lossFigures.maximum);
     map->loss = true;
     addPictures(section, survey, map);
+    addLegend(section, *survey, texts, "IDC_STATIC_SURVEY_LARGEST_LOSS");
     return section;
 }
 

@@ -139,6 +139,25 @@ TEST_F(ReportTest, SaveGraphSavesTheSurveyMapWhileItShows) {
     EXPECT_GT(colours.size(), 10u);  // the map's shades, not an empty ground
 }
 
+TEST_F(ReportTest, TheViewsReportHoldsItsComparison) {
+    fixture.write("TANK-N-24.CSV", sample("TANK-N-24.CSV"));
+    auto& view = fixture.open(fixture.write("TANK-N.CSV", sample("TANK-N.CSV")));
+    ASSERT_TRUE(view.surveyPanel()->compareWith("TANK-N-24.CSV", 0.2));
+    view.setSavePathSource(
+        [&](const QString&, const QString&, const QString&) { return qPath(out("cmp.pdf")); });
+    view.saveReport();
+    const std::string text = run("pdftotext", {"-layout", qPath(out("cmp.pdf")), "-"});
+    EXPECT_NE(text.find("Loss since TANK-N-24.CSV"), std::string::npos);
+    // The minimum thickness entered for the comparison, on its figure's line.
+    const auto figure = text.find("Minimum thickness");
+    ASSERT_NE(figure, std::string::npos);
+    EXPECT_NE(text.substr(figure, text.find('\n', figure) - figure).find("0.200 IN"),
+              std::string::npos);
+    view.surveyPanel()->showThickness();
+    view.saveReport();
+    EXPECT_EQ(run("pdftotext", {qPath(out("cmp.pdf")), "-"}).find("Loss since"), std::string::npos);
+}
+
 TEST_F(ReportTest, ReportsHoldEveryReadingOnceAndTheirPagesAreNumbered) {
     struct Case {
         const char* name;
