@@ -9,15 +9,11 @@ namespace korvel {
 
 namespace {
 
-bool isSeparator(char c) {
-    return c == '/' || c == kPathSeparator;
-}
-
 // At each separator the text so far, and the whole path at its last character.
 std::vector<std::string> prefixes(const std::string& path) {
     std::vector<std::string> result;
     for (std::size_t i = 0; i < path.size(); ++i) {
-        if (isSeparator(path[i])) {
+        if (isPathSeparator(path[i])) {
             result.push_back(path.substr(0, i));
         }
         if (i + 1 == path.size()) {

@@ -16,6 +16,11 @@ constexpr char kPathSeparator = '\\';
 constexpr char kPathSeparator = '/';
 #endif
 
+// "/" separates folder names on every system, and the backslash as well on Windows.
+constexpr bool isPathSeparator(char c) {
+    return c == '/' || c == kPathSeparator;
+}
+
 // folder + separator + name, exactly as given (no normalisation).
 std::string joinPath(const std::string& folder, const std::string& name);
 // The last component of a path.

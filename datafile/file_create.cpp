@@ -232,7 +232,9 @@ std::vector<HeaderColumn> layoutColumns(const CreateRequest& r) {
 }
 
 bool endsWithDataFolder(const std::string& folder) {
-    return endsWithNoCase(folder, std::string(1, kPathSeparator) + "DATA");
+    const std::string_view last = "DATA";
+    return folder.size() > last.size() &&
+           isPathSeparator(folder[folder.size() - last.size() - 1]) && endsWithNoCase(folder, last);
 }
 
 }  // namespace

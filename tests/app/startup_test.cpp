@@ -110,7 +110,7 @@ TEST(StartupTest, EveryPlaceholderOccurrenceIsReplaced) {
     app.startup(home.root(), home.folders());
     const std::string documents = home.folders().documents;
     EXPECT_EQ(app.pcDataFolder(), documents + "/a/" + documents);
-    EXPECT_EQ(app.settingsFolder(), home.path(".config/s"));
+    EXPECT_EQ(app.settingsFolder(), home.folders().settings + "/s");  // as written
     EXPECT_EQ(expandPlaceholder("<X><X>", "<X>", "<X>y"), "<X>y<X>y");
 }
 

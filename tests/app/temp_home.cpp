@@ -1,5 +1,6 @@
 #include "temp_home.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +15,12 @@ TempHome::TempHome() : root_(uniqueTempFolder("korvel-test").string()) {}
 TempHome::~TempHome() {
     std::error_code ec;
     std::filesystem::remove_all(root_, ec);
+}
+
+std::string TempHome::path(const std::string& name) const {
+    std::string native = name;
+    std::replace(native.begin(), native.end(), '/', kPathSeparator);
+    return joinPath(root_, native);
 }
 
 SystemFolders TempHome::folders() const {

@@ -15,7 +15,8 @@ class TempHome {
     TempHome& operator=(const TempHome&) = delete;
 
     const std::string& root() const { return root_; }
-    std::string path(const std::string& name) const { return joinPath(root_, name); }
+    // A name under the root; "/" in it stands for the system's separator.
+    std::string path(const std::string& name) const;
     // The documents and settings folders inside the temporary home.
     SystemFolders folders() const;
     void write(const std::string& name, const std::string& bytes) const;

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "app/platform.h"
 #include "app/safe_file.h"
 #include "datafile/data_file_reader.h"
 #include "datafile/location_value.h"
@@ -171,10 +172,26 @@ TEST(FileCreate, NamesAndFolders) {
     EXPECT_EQ(createdFileName("PIPE-1"), "PIPE-1.CSV");
     EXPECT_EQ(createdFileName("PIPE-1.CSV"), "PIPE-1.CSV");
     EXPECT_EQ(createdFileName("pipe-1.csv"), "PIPE-1.CSV");
-    EXPECT_EQ(creationFolder("/home/u/Gage/DATA"), "/home/u/Gage/DATA");
-    EXPECT_EQ(creationFolder("/home/u/Gage/data"), "/home/u/Gage/data");
-    EXPECT_EQ(creationFolder("/home/u/Gage"), "/home/u/Gage/data");
-    EXPECT_EQ(creationFolder("/home/u/METADATA"), "/home/u/METADATA/data");
+    const struct {
+        std::string folder;
+        std::string expected;
+    } folders[] = {
+        {"/home/u/Gage/DATA", "/home/u/Gage/DATA"},
+        {"/home/u/Gage/data", "/home/u/Gage/data"},
+        {"/home/u/Gage", joinPath("/home/u/Gage", "data")},
+        {"/home/u/METADATA", joinPath("/home/u/METADATA", "data")},
+        {"DATA", joinPath("DATA", "data")},
+#ifdef _WIN32
+        {"C:\\Gage\\Data", "C:\\Gage\\Data"},
+        {"C:\\Gage", "C:\\Gage\\data"},
+        {"C:\\Users/u\\METADATA", "C:\\Users/u\\METADATA\\data"},
+#else
+        {"/home/u/Gage\\data", "/home/u/Gage\\data/data"},  // a backslash is part of a name
+#endif
+    };
+    for (const auto& c : folders) {
+        EXPECT_EQ(creationFolder(c.folder), c.expected) << c.folder;
+    }
 }
 
 TEST(FileCreate, WritesTheProductLineAndTheHeaderOfEachType) {

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "app/platform.h"
 #include "app/safe_file.h"
 #include "tests/support/recording_voice.h"
 
@@ -79,10 +80,10 @@ TEST(FileMerge, HostileHeadingsStayWithinTheColumnBound) {
 }
 
 TEST(FileMerge, OutputNames) {
-    EXPECT_EQ(mergedFilePath("/d", "PIPE"), "/d/PIPE.csv");
-    EXPECT_EQ(mergedFilePath("/d", "PIPE.CSV"), "/d/PIPE.CSV");
-    EXPECT_EQ(mergedFilePath("/d", "PIPE.csv"), "/d/PIPE.csv");
-    EXPECT_EQ(mergedFilePath("/d", "PIPE.Csv"), "/d/PIPE.Csv.csv");
+    EXPECT_EQ(mergedFilePath("/d", "PIPE"), joinPath("/d", "PIPE.csv"));
+    EXPECT_EQ(mergedFilePath("/d", "PIPE.CSV"), joinPath("/d", "PIPE.CSV"));
+    EXPECT_EQ(mergedFilePath("/d", "PIPE.csv"), joinPath("/d", "PIPE.csv"));
+    EXPECT_EQ(mergedFilePath("/d", "PIPE.Csv"), joinPath("/d", "PIPE.Csv.csv"));
 }
 
 class FileMergeFolder : public ::testing::Test {
@@ -121,7 +122,7 @@ TEST_F(FileMergeFolder, MergesAndSaysSo) {
     test::RecordingVoice voice;
     const MergeResult result = mergeFiles(folder(), {"G1.CSV", "G2.csv"}, "ALL", voice, texts_);
     ASSERT_TRUE(result.written);
-    EXPECT_EQ(result.path, folder() + "/ALL.csv");
+    EXPECT_EQ(result.path, joinPath(folder(), "ALL.csv"));
     EXPECT_EQ(readFileBytes(result.path), ",1,2,3,\r\nA,1,2,5,\r\nB,3,4,6,\r\n");
     EXPECT_EQ(voice.said,
               (std::vector<test::Said>{
@@ -157,8 +158,8 @@ TEST_F(FileMergeFolder, RefusesWhatCannotBeMerged) {
         {"an output that cannot be created",
          {"G1.CSV"},
          std::string(300, 'X'),
-         {MessageKind::Error,
-          "Error in creating new merged file: " + folder() + "/" + std::string(300, 'X') + ".csv"},
+         {MessageKind::Error, "Error in creating new merged file: " +
+                                  joinPath(folder(), std::string(300, 'X') + ".csv")},
          false},
     };
     const std::string plainName =

@@ -37,7 +37,10 @@ class ScratchFolder {
         std::filesystem::remove_all(path_, ec);
     }
     std::string path() const { return path_.string(); }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    // "/" in the name stands for the system's separator.
+    std::string file(const std::string& name) const {
+        return (path_ / std::filesystem::path(name).make_preferred()).string();
+    }
     void put(const std::string& name, const std::string& bytes) const {
         ASSERT_TRUE(writeFileSafely(file(name), bytes));
     }

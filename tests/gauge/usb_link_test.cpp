@@ -31,23 +31,28 @@ struct OpenFailure {
 };
 
 TEST_F(Link, OpenFailuresShowTheirMessageAndThenTheLinkFailure) {
-    const std::string tip = permissionTip(texts, installedGaugeRules());
+#ifdef __linux__
+    const std::string tip = "\n\n" + permissionTip(texts, installedGaugeRules());
+#else
+    // Device rules are a Linux matter: on Windows the driver's installer gives the access.
+    const std::string tip;
+#endif
     const std::vector<OpenFailure> cases = {
         {"open",
          [](sim::BusFaults& f) { f.openFails = true; },
          {{MessageKind::Error, kNoGaugeMessage}, {MessageKind::Error, kNoGaugeMessage}}},
         {"open denied",
          [](sim::BusFaults& f) { f.accessDenied = true; },
-         {{MessageKind::Error, kNoGaugeMessage + "\n\n" + tip},
-          {MessageKind::Error, kNoGaugeMessage + "\n\n" + tip}}},
+         {{MessageKind::Error, kNoGaugeMessage + tip},
+          {MessageKind::Error, kNoGaugeMessage + tip}}},
         {"configuration",
          [](sim::BusFaults& f) { f.configurationFails = true; },
          {{MessageKind::Notice, "Error in setting configuration to USB device"},
           {MessageKind::Error, kNoGaugeMessage}}},
         {"claim denied",
          [](sim::BusFaults& f) { f.claimDenied = true; },
-         {{MessageKind::Notice, "Error in getting interface to USB device\n\n" + tip},
-          {MessageKind::Error, kNoGaugeMessage + "\n\n" + tip}}},
+         {{MessageKind::Notice, "Error in getting interface to USB device" + tip},
+          {MessageKind::Error, kNoGaugeMessage + tip}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
