@@ -1,10 +1,12 @@
 set(work ${CMAKE_CURRENT_BINARY_DIR}/cli_gauge_work)
 file(REMOVE_RECURSE ${work})
 file(MAKE_DIRECTORY ${work}/log)
-# Wine keeps its prefix in the real home, not in the test's.
+# Wine keeps its prefix in the real home, not in the test's, and the settings of each user
+# under the user's name: this test has a user of its own.
 if(EMULATOR AND NOT DEFINED ENV{WINEPREFIX})
   set(ENV{WINEPREFIX} "$ENV{HOME}/.wine")
 endif()
+set(ENV{USER} korvel-cli-gauge)
 set(ENV{HOME} ${work}/home)
 set(ENV{XDG_CONFIG_HOME} "")
 set(ENV{XDG_DOCUMENTS_DIR} "")
