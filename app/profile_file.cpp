@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
 #include "app/safe_file.h"
 #include "app/text_rules.h"
@@ -24,18 +25,23 @@ bool sectionName(std::string_view line, std::string_view& name) {
     return true;
 }
 
-bool keyLine(std::string_view line, std::string_view& key, std::string_view& value) {
+// A line of a section that names a key: "name=value", or a name alone, which is the key
+// without a value (it reads as the default and a write fills it in).
+struct KeyLine {
+    std::string_view name;
+    std::optional<std::string_view> value;
+};
+
+std::optional<KeyLine> keyLine(std::string_view line) {
     const std::string_view content = trimmed(line);
     if (content.empty() || content.front() == ';') {
-        return false;
+        return std::nullopt;
     }
-    const auto eq = line.find('=');
+    const auto eq = content.find('=');
     if (eq == std::string_view::npos) {
-        return false;
+        return KeyLine{content, std::nullopt};
     }
-    key = trimmed(line.substr(0, eq));
-    value = trimmed(line.substr(eq + 1));
-    return true;
+    return KeyLine{trimmed(content.substr(0, eq)), trimmed(content.substr(eq + 1))};
 }
 
 std::string_view unquoted(std::string_view value) {
@@ -105,14 +111,14 @@ ProfileFile ProfileFile::parse(std::string_view text) {
     return profile;
 }
 
-const std::string* ProfileFile::findValue(std::string_view section, std::string_view key) const {
+const std::string* ProfileFile::findLine(std::string_view section, std::string_view key) const {
     const SectionRange range = findSection(lines_, section);
     if (range.header == std::string::npos) {
         return nullptr;
     }
     for (std::size_t i = range.header + 1; i < range.end; ++i) {
-        std::string_view name, value;
-        if (keyLine(lines_[i], name, value) && equalsNoCase(name, key)) {
+        const auto line = keyLine(lines_[i]);
+        if (line && equalsNoCase(line->name, key)) {
             return &lines_[i];
         }
     }
@@ -126,37 +132,33 @@ std::vector<std::string> ProfileFile::keys(std::string_view section) const {
         return names;
     }
     for (std::size_t i = range.header + 1; i < range.end; ++i) {
-        std::string_view name, value;
-        if (keyLine(lines_[i], name, value)) {
-            names.emplace_back(name);
+        if (const auto line = keyLine(lines_[i])) {
+            names.emplace_back(line->name);
         }
     }
     return names;
 }
 
 bool ProfileFile::hasKey(std::string_view section, std::string_view key) const {
-    return findValue(section, key) != nullptr;
+    return findLine(section, key) != nullptr;
+}
+
+std::optional<std::string_view> ProfileFile::findValue(std::string_view section,
+                                                       std::string_view key) const {
+    const std::string* line = findLine(section, key);
+    const auto value = line ? keyLine(*line)->value : std::nullopt;
+    return value ? std::optional(unquoted(*value)) : std::nullopt;
 }
 
 std::string ProfileFile::getString(std::string_view section, std::string_view key,
                                    std::string_view defaultValue, std::size_t limit) const {
-    std::string_view value = defaultValue;
-    if (const std::string* line = findValue(section, key)) {
-        std::string_view name;
-        keyLine(*line, name, value);
-        value = unquoted(value);
-    }
+    const std::string_view value = findValue(section, key).value_or(defaultValue);
     return std::string(value.substr(0, std::min(limit, value.size())));
 }
 
 int ProfileFile::getInt(std::string_view section, std::string_view key, int defaultValue) const {
-    const std::string* line = findValue(section, key);
-    if (!line) {
-        return defaultValue;
-    }
-    std::string_view name, value;
-    keyLine(*line, name, value);
-    return leadingNumber(unquoted(value));
+    const auto value = findValue(section, key);
+    return value && !value->empty() ? leadingNumber(*value) : defaultValue;
 }
 
 void ProfileFile::setString(std::string_view section, std::string_view key,
@@ -173,8 +175,8 @@ void ProfileFile::setString(std::string_view section, std::string_view key,
     }
     std::size_t insertAt = range.header + 1;
     for (std::size_t i = range.header + 1; i < range.end; ++i) {
-        std::string_view name, oldValue;
-        if (keyLine(lines_[i], name, oldValue) && equalsNoCase(name, key)) {
+        const auto line = keyLine(lines_[i]);
+        if (line && equalsNoCase(line->name, key)) {
             lines_[i] = newLine;
             return;
         }

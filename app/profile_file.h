@@ -6,14 +6,17 @@
 //   of matching quotes (double or single) around it removed;
 // - the first section of a name and the first key of a name in it count; later ones are
 //   ignored;
-// - lines beginning with ";" are comments; lines without "=" inside a section are ignored;
+// - lines beginning with ";" are comments; a line of a section without "=" is its text as a key
+//   without a value: it reads as the default, hides later keys of that name, and a write puts
+//   the value on that line;
 // - a missing file, section or key gives the default; a text is cut to its limit;
 // - an integer is read from the value's leading decimal digits after an optional sign ("+1"
-//   reads 1, "-1" reads -1); a value without a leading number reads as 0 (the key is there,
-//   so not the default).
+//   reads 1, "-1" reads -1); an empty value reads as the default, any other value without a
+//   leading number as 0.
 // Files with CR LF and LF line ends are read alike, a UTF-8 byte order mark at the start is
 // skipped. Writing keeps every other line and writes CR LF line ends.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,7 +42,10 @@ class ProfileFile {
     std::string text() const;  // CR LF line ends
 
   private:
-    const std::string* findValue(std::string_view section, std::string_view key) const;
+    // The line of the key's first occurrence, and its value without quotes (nothing when the
+    // key is missing or has no "=").
+    const std::string* findLine(std::string_view section, std::string_view key) const;
+    std::optional<std::string_view> findValue(std::string_view section, std::string_view key) const;
     std::vector<std::string> lines_;
 };
 

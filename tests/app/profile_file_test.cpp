@@ -23,6 +23,8 @@ TEST(ProfileFileTest, ReadsValuesByTheWindowsRules) {
         "twice=second\r\n"
         "Empty=\r\n"
         "no equals sign here\r\n"
+        "Bare\r\n"
+        "Bare=hidden by the bare line above\r\n"
         "[Other]\n"
         "Key=other\n"
         "[config]\n"
@@ -42,7 +44,8 @@ TEST(ProfileFileTest, ReadsValuesByTheWindowsRules) {
         {"config", "Late", "default"},  // the first section of a name counts
         {"Other", "key", "other"},      // LF line ends read alike
         {"Absent", "Key", "default"},
-        {"config", "no equals sign here", "default"},
+        {"config", "no equals sign here", "default"},  // a key without a value
+        {"config", "bare", "default"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ini.getString(c.section, c.key, "default", 511), c.expected)
@@ -56,11 +59,12 @@ TEST(ProfileFileTest, CutsTextsToTheirLimit) {
     EXPECT_EQ(ini.getString("A", "Missing", "0123456789", 3), "012");
 }
 
+// An empty value gives the default; any other value its leading number, or 0.
 TEST(ProfileFileTest, ReadsIntegersFromAnOptionalSignAndLeadingDigits) {
     const ProfileFile ini = ProfileFile::parse(
         "[N]\nPlain=12\nTrailing=7abc\nBlank=  3 \nSigned=-5\nPlus=+1\nText=abc\nEmpty=\n"
         "Huge=99999999999999\nLow=-99999999999999\nQuoted=\"-42\"\nSignOnly=-\nTwoSigns=--5\n"
-        "SignBlank=- 5\n");
+        "SignBlank=- 5\nQuotedEmpty=\"\"\nBlanks=\"  \"\nBare\n");
     struct Case {
         const char* key;
         int expected;
@@ -68,10 +72,12 @@ TEST(ProfileFileTest, ReadsIntegersFromAnOptionalSignAndLeadingDigits) {
         {"Plain", 12},        {"Trailing", 7},
         {"Blank", 3},         {"Signed", -5},
         {"Plus", 1},          {"Text", 0},
-        {"Empty", 0},         {"Missing", 9},
+        {"Empty", 9},         {"Missing", 9},
         {"Huge", 2147483647}, {"Low", -2147483647 - 1},
         {"Quoted", -42},      {"SignOnly", 0},
         {"TwoSigns", 0},      {"SignBlank", 0},
+        {"QuotedEmpty", 9},   {"Blanks", 0},
+        {"Bare", 9},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ini.getInt("N", c.key, 9), c.expected) << c.key;
@@ -106,13 +112,15 @@ TEST(ProfileFileTest, ByteOrderMarkAndTurkishLocaleChangeNoName) {
 TEST(ProfileFileTest, WritingKeepsEveryOtherLineAndReplacesTheKeyInPlace) {
     test::TempHome home;
     home.write("a.ini",
-               "; settings\n[CONFIG]\nHostDirPath=old\nOther=1\n\n[Language]\nDefault=DEU\n");
+               "; settings\n[CONFIG]\nHostDirPath=old\nOther=1\n\n[Language]\nDefault=DEU\n"
+               "  bare  \nLast=1\n");
     ASSERT_TRUE(writeProfileString(home.path("a.ini"), "config", "HostDirPath", "/data"));
+    ASSERT_TRUE(writeProfileString(home.path("a.ini"), "Language", "BARE", "filled"));
     ASSERT_TRUE(writeProfileString(home.path("a.ini"), "Language", "Added", "yes"));
     ASSERT_TRUE(writeProfileString(home.path("a.ini"), "New", "Key", "v"));
     EXPECT_EQ(home.read("a.ini"),
               "; settings\r\n[CONFIG]\r\nHostDirPath=/data\r\nOther=1\r\n\r\n[Language]\r\n"
-              "Default=DEU\r\nAdded=yes\r\n[New]\r\nKey=v\r\n");
+              "Default=DEU\r\nBARE=filled\r\nLast=1\r\nAdded=yes\r\n[New]\r\nKey=v\r\n");
 }
 
 TEST(ProfileFileTest, WritingCreatesTheFileAndReadsBack) {
