@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that the build, the tests, the fuzzers, the screenshots and
-# the Debian package (tools/build-deb.sh and its checks) need. Quick when everything is there
-# already; uses sudo when not run as root.
+# the Debian package (tools/build-deb.sh and its checks) need; with "windows", those of the
+# Windows build instead (the MinGW-w64 cross compiler, Wine, GoogleTest's sources). Quick when
+# everything is there already; uses sudo when not run as root.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-translations-l10n libusb-dev xvfb xauth x11-utils xdotool imagemagick
-          fonts-noto-cjk clang libclang-rt-14-dev locales
-          dpkg-dev file desktop-file-utils appstream lintian)
+if [ "${1:-}" = windows ]; then
+    packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 googletest)
+else
+    packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+              qt6-base-dev qt6-translations-l10n libusb-dev xvfb xauth x11-utils xdotool
+              imagemagick fonts-noto-cjk clang libclang-rt-14-dev locales
+              dpkg-dev file desktop-file-utils appstream lintian)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -18,6 +23,10 @@ if [ ${#missing[@]} -gt 0 ]; then
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     $sudo apt-get update
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+if [ "${1:-}" = windows ]; then
+    exit 0
 fi
 
 # The number round trips are also tested under a comma-decimal locale, the case-insensitive
