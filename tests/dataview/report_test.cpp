@@ -16,6 +16,7 @@
 #include "dataview/inspection_report.h"
 #include "dataview/paper_chart.h"
 #include "dataview/reading_table.h"
+#include "dataview/report_content.h"
 #include "dataview/survey_map.h"
 #include "dataview/survey_panel.h"
 #include "tools/sample_files.h"
@@ -86,6 +87,21 @@ TEST(PaperChart, LightColoursTurnDarkAndDarkOnesStay) {
         EXPECT_EQ(darkOnWhite(c.screen), c.paper) << std::hex << c.screen;
     }
     EXPECT_EQ(paperChart(ChartModel{}).background, kChartWhite);
+}
+
+TEST(PaperChart, TheFileTypeAndThePageLabelFollowTheirTexts) {
+    const std::pair<const char*, std::optional<GraphFormat>> types[] = {
+        {"a.png", GraphFormat::Png}, {"B.PNG", GraphFormat::Png}, {"c.pdf", GraphFormat::Pdf},
+        {"d.PdF", GraphFormat::Pdf}, {"e.jpg", std::nullopt},     {"png", std::nullopt},
+    };
+    for (const auto& [path, format] : types) {
+        EXPECT_EQ(graphFormatOf(QString::fromLatin1(path)), format) << path;
+    }
+    EXPECT_EQ(pageLabel("Page %s of %s", 3, 12), "Page 3 of 12");
+    EXPECT_EQ(
+        pageLabel("\xE7\xAC\xAC %s \xE9\xA1\xB5\xEF\xBC\x8C\xE5\x85\xB1 %s \xE9\xA1\xB5", 1, 2),
+        "\xE7\xAC\xAC 1 \xE9\xA1\xB5\xEF\xBC\x8C\xE5\x85\xB1 2 \xE9\xA1\xB5");
+    EXPECT_EQ(pageLabel("%s", 4, 9), "4");
 }
 
 class ReportTest : public testing::Test {
@@ -162,8 +178,9 @@ TEST_F(ReportTest, ReportsHoldEveryReadingOnceAndTheirPagesAreNumbered) {
     struct Case {
         const char* name;
         int minimumPages;
+        int ascans;
     };
-    const Case cases[] = {{"PIPE-A.CSV", 2}, {"BIG160A.CSV", 4}, {"BIG5000.CSV", 60}};
+    const Case cases[] = {{"PIPE-A.CSV", 2, 24}, {"BIG160A.CSV", 4, 160}, {"BIG5000.CSV", 60, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = fixture.write(c.name, sample(c.name));
@@ -181,6 +198,11 @@ TEST_F(ReportTest, ReportsHoldEveryReadingOnceAndTheirPagesAreNumbered) {
             wrong += found == pairs.end() || found->second != 1 ? 1 : 0;
         }
         EXPECT_EQ(wrong, 0);
+        // The readings table's header heads every page it runs over (the first may hold none).
+        const auto header = pairs.find("ID Thickness");
+        const int headers = header == pairs.end() ? 0 : header->second;
+        EXPECT_GE(headers, pages - 1 - (c.ascans + 7) / 8);
+        EXPECT_LE(headers, pages);
         const std::string last = "Page " + std::to_string(pages) + " of " + std::to_string(pages);
         EXPECT_NE(run("pdftotext", {"-layout", qPath(pdf), "-"}).find(last), std::string::npos);
     }
