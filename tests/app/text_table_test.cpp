@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <map>
+#include <set>
 
 #include "app/text_catalog.h"
 #include "app/text_format.h"
@@ -194,6 +196,16 @@ TEST(TextTableTest, ShippedLanguagesAreComplete) {
     TextTable english;
     english.load(languageIni, home.path("Settings.ini"), "KQ-77");
     ASSERT_EQ(english.languageMap().size(), 6u);
+    // A key given twice in a section: only the first text counts, the second is a mistake.
+    std::ifstream file(languageIni);
+    std::set<std::string> seen;
+    for (std::string line, section; std::getline(file, line);) {
+        if (line.starts_with('[')) {
+            section = line;
+        } else if (const auto equals = line.find('='); equals != std::string::npos) {
+            EXPECT_TRUE(seen.insert(section + line.substr(0, equals)).second) << section << line;
+        }
+    }
     auto argumentCount = [](const std::string& text) {
         std::size_t count = 0;
         for (auto at = text.find("%s"); at != std::string::npos; at = text.find("%s", at + 2)) {
