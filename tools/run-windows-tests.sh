@@ -15,6 +15,14 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     env -u DISPLAY timeout 300 wineboot --init
     timeout 120 wineserver --wait
 fi
+# One Wine server for the whole run, started once no other is left: a server that quits when
+# it is idle between two tests can drop the next test's connection. Wine's own background
+# programs start with the first program and live as long as the server: started here, they
+# hold no test's output open (CTest would wait for it to close).
+timeout 60 wineserver --wait || true
+wineserver --persistent || true
+trap 'wineserver --kill' EXIT
+timeout 120 wine cmd /c exit </dev/null >/dev/null 2>&1
 
 cmake --preset windows
 cmake --build --preset windows -j"$(nproc)"
