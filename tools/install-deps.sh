@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that the build, the tests (poppler-utils reads the reports),
 # the fuzzers, the screenshots and the Debian package (tools/build-deb.sh and its checks) need;
-# with "windows", those of the
-# Windows build instead (the MinGW-w64 cross compiler, Wine, GoogleTest's sources). Quick when
-# everything is there already; uses sudo when not run as root.
+# with "windows", those of the Windows build instead (the MinGW-w64 cross compiler, Wine,
+# GoogleTest's sources). Quick when everything is there already; uses sudo when not root.
 set -euo pipefail
 
 if [ "${1:-}" = windows ]; then
