@@ -51,16 +51,19 @@ class DataFileCli : public ::testing::Test {
     fs::path root_;
 };
 
+// A run of korvel-cli: its arguments, the exit status and what it writes to stderr.
+struct CliCase {
+    const char* name;
+    std::vector<std::string> args;
+    int status;
+    std::string err;
+};
+
 TEST_F(DataFileCli, CreateSpeaksThePagesMessages) {
     const std::string base = (root_ / "plant").string();
     const std::vector<std::string> linear = {"--folder", base, "create", "--name", "p1",
                                              "--start",  "1",  "--end",  "10"};
-    const struct {
-        const char* name;
-        std::vector<std::string> args;
-        int status;
-        std::string err;
-    } cases[] = {
+    const CliCase cases[] = {
         {"created", linear, 0, "notice: Successfully created file  P1.CSV\n"},
         {"declined", linear, 1,
          "question: File already exists. Do you want to overwrite?\n\nP1.CSV\nanswer: no\n"},
@@ -404,12 +407,7 @@ TEST_F(DataFileCli, ReportWritesThePdfWithTheSurveysFigures) {
         EXPECT_NE(words.find(figure), std::string::npos) << figure << "\nin " << words;
     }
 
-    const struct {
-        const char* name;
-        std::vector<std::string> args;
-        int status;
-        std::string err;
-    } cases[] = {
+    const CliCase cases[] = {
         {"declined overwrite",
          {"--folder", folder(), "report", "G-NOW.CSV"},
          1,
