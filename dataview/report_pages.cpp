@@ -47,13 +47,6 @@ const QColor kWarningBand(235, 235, 235);
 
 using Paint = std::function<void(QPainter&)>;
 
-QFont reportFont(int size, bool bold = false) {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(size);
-    font.setBold(bold);
-    return font;
-}
-
 // The pages being laid out: what each one paints, and where the next band starts.
 class Pages {
   public:
@@ -402,6 +395,13 @@ void paintFooter(QPainter& painter, const QSizeF& area, const ReportContent& con
 }
 
 }  // namespace
+
+QFont reportFont(int pixelSize, bool bold) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
 
 int paintReport(QPagedPaintDevice& device, const ReportDocument& document) {
     device.setPageLayout(QPageLayout(

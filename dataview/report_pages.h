@@ -13,6 +13,7 @@
 #include "dataview/chart_model.h"
 #include "dataview/report_content.h"
 
+class QFont;
 class QPagedPaintDevice;
 class QPainter;
 
@@ -39,6 +40,9 @@ struct ReportDocument {
     std::vector<ReportSection> sections;
     ReadingChart readingChart;
 };
+
+// The report's one typeface, at a size in the page's units.
+QFont reportFont(int pixelSize, bool bold = false);
 
 // Paints the whole report on the device, A4 portrait. Returns the number of pages, or 0 when
 // the device could not be painted on.

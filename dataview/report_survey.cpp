@@ -54,12 +54,6 @@ void setRange(MapValues& map) {
     }
 }
 
-QFont labelFont() {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(kLabelPixels);
-    return font;
-}
-
 // Light grey for the thickest wall (or the least loss) to a darker grey for the thinnest (or the
 // largest loss), so values stay legible.
 QColor shadeOf(double value, const MapValues& map) {
@@ -147,7 +141,7 @@ ReportPicture mapBand(const std::shared_ptr<const Survey>& survey, const SurveyL
             return QRectF(box.left() + kLabelWidth + double(column) * cellWidth,
                           box.top() + kCellHeight * double(row + 1), cellWidth, kCellHeight);
         };
-        painter.setFont(labelFont());
+        painter.setFont(reportFont(kLabelPixels));
         painter.setPen(Qt::black);
         // The layer's name in the corner above the row labels, when there are several.
         if (survey->layers.size() > 1) {
@@ -234,7 +228,7 @@ ReportPicture chartPicture(ChartModel model) {
 // What the marks of a map mean, in a line below it.
 ReportPicture legend(std::vector<std::pair<CellMark, QString>> entries) {
     return {kCellHeight * 1.5, [entries](QPainter& painter, const QRectF& box) {
-                painter.setFont(labelFont());
+                painter.setFont(reportFont(kLabelPixels));
                 double x = box.left() + kLabelWidth;
                 for (const auto& [mark, text] : entries) {
                     const QRectF cell(x, box.top() + kCellHeight * 0.25, kMinCellWidth * 1.5,
