@@ -241,6 +241,15 @@ class BlockReader {
     std::optional<std::size_t> ascanColumn_;  // of the reading column line
 };
 
+// An editor that adds a byte order mark on every save leaves several; none of them is text.
+std::string_view withoutByteOrderMarks(std::string_view bytes) {
+    for (auto rest = withoutByteOrderMark(bytes); rest.size() < bytes.size();
+         rest = withoutByteOrderMark(bytes)) {
+        bytes = rest;
+    }
+    return bytes;
+}
+
 bool endsWithEndMarker(std::string_view bytes) {
     return bytes.size() >= 2 && bytes.substr(bytes.size() - 2) == "\xFF\xFF";
 }
@@ -254,7 +263,7 @@ ReadOptions reportReadOptions() {
 }
 
 DataFile parseDataFile(std::string_view bytes, const ReadOptions& options) {
-    DataFile file = BlockReader(withoutByteOrderMark(bytes), options).read();
+    DataFile file = BlockReader(withoutByteOrderMarks(bytes), options).read();
     file.endMarker = endsWithEndMarker(bytes);
     return file;
 }

@@ -154,6 +154,8 @@ TEST(DataFileReader, ProductLineIsOptional) {
     const DataFile saved = parseDataFile("\xEF\xBB\xBFProduct:40-101,Version:v1.09A,\n" + body);
     EXPECT_EQ(saved.product, "40-101");
     EXPECT_EQ(saved.headerNames, plain.headerNames);
+    const DataFile savedTwice = parseDataFile("\xEF\xBB\xBF\xEF\xBB\xBF" + body);
+    EXPECT_EQ(savedTwice.headerNames, plain.headerNames);
     EXPECT_EQ(parseDataFile("PRODUCTS:X,\n" + body).headerValue("type"), "LINEAR");
 }
 
