@@ -9,8 +9,16 @@ targets=(fuzz_data_file_reader fuzz_report_export fuzz_report_import fuzz_file_m
 
 cmake --preset fuzz
 cmake --build --preset fuzz --target "${targets[@]}"
+# A failing input is printed in base64 too, so a run on a machine that is gone (CI) can be
+# reproduced: base64 -d > input; build/fuzz/tests/fuzz/TARGET input
 for t in "${targets[@]}"; do
     mkdir -p "build/fuzz/corpus/$t"
-    "build/fuzz/tests/fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        -artifact_prefix="build/fuzz/$t-" "build/fuzz/corpus/$t" "tests/fuzz/corpus/$t"
+    rm -f "build/fuzz/$t-"*
+    if ! "build/fuzz/tests/fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        -artifact_prefix="build/fuzz/$t-" "build/fuzz/corpus/$t" "tests/fuzz/corpus/$t"; then
+        for input in "build/fuzz/$t-"*; do
+            [ -f "$input" ] && { echo "$input in base64:"; base64 "$input"; }
+        done
+        exit 1
+    fi
 done
