@@ -404,8 +404,9 @@ QFont reportFont(int pixelSize, bool bold) {
 }
 
 int paintReport(QPagedPaintDevice& device, const ReportDocument& document) {
+    const QPageSize paper = device.pageLayout().pageSize();
     device.setPageLayout(QPageLayout(
-        QPageSize(QPageSize::A4), QPageLayout::Portrait,
+        paper.isValid() ? paper : QPageSize(QPageSize::A4), QPageLayout::Portrait,
         QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
         QPageLayout::Millimeter));
     QPainter painter;

@@ -44,8 +44,9 @@ struct ReportDocument {
 // The report's one typeface, at a size in the page's units.
 QFont reportFont(int pixelSize, bool bold = false);
 
-// Paints the whole report on the device, A4 portrait. Returns the number of pages, or 0 when
-// the device could not be painted on.
+// Paints the whole report on the device, portrait on the device's paper (a printer's as chosen
+// in its dialog; a PDF writer's is A4). Returns the number of pages, or 0 when the device could
+// not be painted on.
 int paintReport(QPagedPaintDevice& device, const ReportDocument& document);
 
 }  // namespace korvel

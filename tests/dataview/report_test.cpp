@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QPageSize>
 #include <QPrinter>
 #include <QProcess>
 #include <map>
@@ -224,6 +225,21 @@ TEST_F(ReportTest, PrintReportPutsTheSamePagesOnThePrinter) {
     EXPECT_TRUE(fixture.voice.said.empty());
     EXPECT_GT(pdfPages(out("r.pdf")), 1);
     EXPECT_EQ(pdfPages(out("printed.pdf")), pdfPages(out("r.pdf")));
+
+    // A printer set to Letter gets Letter pages, the last one numbered as the report's last.
+    view.setReportPrinterSource([&] {
+        auto printer = std::make_unique<QPrinter>();
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setPageSize(QPageSize(QPageSize::Letter));
+        printer->setOutputFileName(qPath(out("letter.pdf")));
+        return PrinterChoice{std::move(printer)};
+    });
+    view.printReport();
+    EXPECT_NE(run("pdfinfo", {qPath(out("letter.pdf"))}).find("(letter)"), std::string::npos);
+    const std::string pages = std::to_string(pdfPages(out("letter.pdf")));
+    EXPECT_NE(
+        run("pdftotext", {qPath(out("letter.pdf")), "-"}).find("Page " + pages + " of " + pages),
+        std::string::npos);
 }
 
 TEST_F(ReportTest, WithoutAPrinterTheMessagePointsAtSaveGraphAndReport) {
