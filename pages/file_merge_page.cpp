@@ -64,7 +64,7 @@ QWidget* CFileMergePage::buildSelectBox() {
     auto* firstFileLabel = new QLabel(caption("IDC_STATIC_FIRST_FILE"), selectBox_);
     fileList_ = new FileListView(app().texts(), Screen::FileMerge, false, selectBox_);
     fileList_->setObjectName("fileList");
-    fileList_->setMinimumSize(380, 260);
+    fileList_->setComfortableSize({380, 260});
     search_ = new QPushButton(caption("IDC_BTN_SEARCH_MATCHING_FILES"), selectBox_);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(selectFolder_);
@@ -89,7 +89,7 @@ QWidget* CFileMergePage::buildMergeBox() {
     auto* matchingLabel = new QLabel(caption("IDC_STATIC_OTHER_FILES"), mergeBox_);
     matchingList_ = new FileListView(app().texts(), Screen::FileMerge, true, mergeBox_);
     matchingList_->setObjectName("matchingList");
-    matchingList_->setMinimumSize(380, 260);
+    matchingList_->setComfortableSize({380, 260});
     merge_ = new QPushButton(caption("IDC_BTN_MERGE_FILES"), mergeBox_);
     auto* layout = new QVBoxLayout(mergeBox_);
     layout->addWidget(nameLabel);

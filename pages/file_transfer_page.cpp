@@ -96,7 +96,7 @@ QWidget* CFileTransferPage::buildGaugeBox() {
     refreshGauge_ = new QPushButton(caption("IDC_BTN_GUAGE_DIR"), gaugeBox_);
     gaugeList_ = new FileListView(app().texts(), Screen::FileTransfer, true, gaugeBox_);
     gaugeList_->setObjectName("gaugeList");
-    gaugeList_->setMinimumSize(380, 300);
+    gaugeList_->setComfortableSize({380, 300});
     auto* layout = new QVBoxLayout(gaugeBox_);
     layout->addWidget(refreshGauge_, 0, Qt::AlignLeft);
     layout->addWidget(gaugeList_, 1);
@@ -132,7 +132,7 @@ QWidget* CFileTransferPage::buildHostBox() {
     folderBox_->setObjectName("folderBox");
     pcList_ = new FileListView(app().texts(), Screen::FileTransfer, false, hostBox_);
     pcList_->setObjectName("pcList");
-    pcList_->setMinimumSize(380, 270);
+    pcList_->setComfortableSize({380, 270});
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(selectFolder_);
     buttons->addWidget(refreshFolder_);

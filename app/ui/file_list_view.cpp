@@ -1,5 +1,7 @@
 #include "app/ui/file_list_view.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QKeyEvent>
 
@@ -10,6 +12,8 @@ constexpr int kWidthParts = 25;
 constexpr int kNameParts = 10;
 constexpr int kTypeParts = 6;
 constexpr int kModifiedParts = 12;
+// The least a list shrinks to on a small screen: its header and about five rows.
+constexpr int kShortestHeight = 120;
 }  // namespace
 
 FileListView::FileListView(const TextTable& texts, Screen screen, bool severalRows, QWidget* parent)
@@ -29,6 +33,16 @@ FileListView::FileListView(const TextTable& texts, Screen screen, bool severalRo
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     header()->setStretchLastSection(false);
     fitColumns();
+}
+
+void FileListView::setComfortableSize(QSize size) {
+    comfortable_ = size;
+    setMinimumSize(size.width(), std::min(size.height(), kShortestHeight));
+    updateGeometry();
+}
+
+QSize FileListView::sizeHint() const {
+    return comfortable_.isValid() ? comfortable_ : QTreeWidget::sizeHint();
 }
 
 void FileListView::insertOnTop(const QString& name, const QString& type, const QString& modified) {

@@ -17,6 +17,10 @@ class FileListView : public QTreeWidget {
     // Column captions come from the screen's caption slots.
     FileListView(const TextTable& texts, Screen screen, bool severalRows, QWidget* parent);
 
+    // The size the list opens at; on a screen without room for it, it shrinks to a few rows.
+    void setComfortableSize(QSize size);
+    QSize sizeHint() const override;
+
     // Inserts a row as the top row.
     void insertOnTop(const QString& name, const QString& type, const QString& modified);
 
@@ -44,6 +48,8 @@ class FileListView : public QTreeWidget {
   private:
     QString cellText(int row, int column) const;
     void fitColumns();
+
+    QSize comfortable_;
 };
 
 // Shows the entries, each inserted at the top: the list ends up in the reverse of their order.

@@ -4,6 +4,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -60,6 +63,7 @@ COptionSheet::COptionSheet(const PalimarApp& app, const PageSet& pages, QWidget*
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);
 
     if (tabs_) {
+        fitPagesToScreen();
         connect(tabs_, &QTabWidget::currentChanged, this, &COptionSheet::changeCurrentPage);
         changeCurrentPage(0);
     }
@@ -83,6 +87,20 @@ void COptionSheet::addTabs(const std::vector<KorvelPage*>& shown) {
     // squeezed to its minimum).
     tabs_->ensurePolished();
     tabs_->setMinimumSize(tabs_->sizeHint());
+}
+
+// On a screen without room for the largest page's comfortable size (a laptop at 125 % has
+// about 1090 by 570 points), the pages shrink as far as their controls allow and the tabs
+// scroll if their row is wider than the screen, so that Close stays on the screen.
+void COptionSheet::fitPagesToScreen() {
+    const QSize comfortable = tabs_->sizeHint();
+    const QSize around = layout()->sizeHint() - comfortable +
+                         QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    const QSize room = screen()->availableGeometry().size() - around;
+    if (tabs_->tabBar()->sizeHint().width() > room.width()) {
+        tabs_->setUsesScrollButtons(true);
+    }
+    tabs_->setMinimumSize(comfortable.boundedTo(room).expandedTo(tabs_->minimumSizeHint()));
 }
 
 int COptionSheet::pageCount() const {

@@ -43,6 +43,7 @@ class COptionSheet : public QDialog {
 
   private:
     void addTabs(const std::vector<KorvelPage*>& shown);
+    void fitPagesToScreen();
     void changeCurrentPage(int tab);
     void showAbout();
     // Only the current tab can be chosen while a page's gauge operation runs.

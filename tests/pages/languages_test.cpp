@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -212,6 +214,27 @@ TEST_P(ShippedLanguages, SheetOpensAtItsLargestPageWithEveryTabInSight) {
             EXPECT_EQ(extent(page->size().expandedTo(page->sizeHint())), extent(page->size()))
                 << where;
         }
+    }
+}
+
+// On a laptop screen at 125 % (the "small_screen" test entry gives one) the whole sheet, its
+// title bar and Close stay on the screen, and no page is squeezed below what it needs.
+TEST_P(ShippedLanguages, SheetFitsASmallScreen) {
+    const QRect screen = QApplication::primaryScreen()->availableGeometry();
+    if (screen.height() > 600) {
+        GTEST_SKIP() << "needs the small screen of the small_screen test entry";
+    }
+    COptionSheet sheet(*app_, createPageSet(environment_.context()));
+    showAndSettle(sheet);
+    const int titleBar = sheet.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    EXPECT_LE(sheet.width(), screen.width());
+    EXPECT_LE(sheet.height() + titleBar, screen.height());
+    for (int i = 0; i < sheet.pageCount(); ++i) {
+        sheet.setCurrentPage(i);
+        QApplication::processEvents();
+        const KorvelPage* page = sheet.page(i);
+        EXPECT_EQ(extent(page->size().expandedTo(page->minimumSizeHint())), extent(page->size()))
+            << GetParam() << " " << page->title().toStdString();
     }
 }
 
