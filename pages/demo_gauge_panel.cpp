@@ -31,7 +31,9 @@ QPoint panelPlace(const QRect& sheetFrame, const QSize& panelFrame, const QRect&
             return at;
         }
     }
-    return last;
+    // No room anywhere: the lower left corner, over the sheet's About button rather than its
+    // Close button.
+    return {screen.left(), last.y()};
 }
 
 DemoGaugePanel::DemoGaugePanel(const TextTable& texts, std::shared_ptr<sim::SimDevice> normal,

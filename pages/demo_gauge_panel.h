@@ -18,7 +18,7 @@ class SimDevice;
 
 // Where the panel's frame stands: right of the sheet's frame when it fits there on the screen,
 // else left of it, below it or above it; when the sheet leaves no room, in the screen's lower
-// right corner. Always wholly on the screen.
+// left corner. Always wholly on the screen.
 QPoint panelPlace(const QRect& sheetFrame, const QSize& panelFrame, const QRect& screen);
 
 class DemoGaugePanel : public QDialog {

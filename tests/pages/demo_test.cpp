@@ -121,7 +121,7 @@ TEST(DemoGaugePanelTest, OpensWhollyOnTheScreenBesideTheSheet) {
         {{500, 20, 700, 500}, {188, 20}},    // no room on the right: on the left
         {{100, 20, 1100, 500}, {900, 532}},  // room on neither side: below
         {{100, 300, 1100, 490}, {900, 88}},  // nor below: above
-        {{0, 0, 1280, 800}, {980, 600}},     // no room anywhere: the lower right corner
+        {{0, 0, 1280, 800}, {0, 600}},       // no room anywhere: the lower left corner
         {{-50, -40, 700, 500}, {662, 0}},    // a sheet partly off the screen
     };
     for (const Case& c : cases) {
