@@ -1,7 +1,9 @@
 // korvel-cli gauge SUBCOMMAND: the gauge operations, over USB or with the simulated gauge.
 
+#include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <string_view>
 
 #include "app/clock.h"
 #include "cli/cli_context.h"
@@ -19,6 +21,16 @@
 namespace korvel::cli {
 
 namespace {
+
+// The simulated gauge's clock: the real one, unless KORVEL_VIRTUAL_CLOCK=1 (the tests) lets
+// every pause of the protocol pass at once.
+std::unique_ptr<Clock> simulatedGaugeClock() {
+    const char* virtualClock = std::getenv("KORVEL_VIRTUAL_CLOCK");
+    if (virtualClock && std::string_view(virtualClock) == "1") {
+        return std::make_unique<VirtualClock>();
+    }
+    return std::make_unique<RealClock>();
+}
 
 // The port the subcommand talks through: the real library, or the simulated gauge plugged
 // into the virtual bus with its data log in the folder given by --simulated-gauge.
@@ -38,13 +50,15 @@ class GaugeConnection {
             sim::teachVelocities(*gauge, sim::velocityFileIn(context.simulatedGauge));
             device = std::move(gauge);
         }
-        simulated_ = std::make_unique<UsbPort>(sim::plugInAlone(std::move(device), clock_), clock_);
+        clock_ = simulatedGaugeClock();
+        simulated_ =
+            std::make_unique<UsbPort>(sim::plugInAlone(std::move(device), *clock_), *clock_);
     }
 
     UsbPort& port() { return simulated_ ? *simulated_ : currentUsbPort(); }
 
   private:
-    RealClock clock_;
+    std::unique_ptr<Clock> clock_;
     std::unique_ptr<UsbPort> simulated_;
 };
 

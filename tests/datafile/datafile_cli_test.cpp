@@ -37,10 +37,12 @@ class DataFileCli : public ::testing::Test {
     std::string inFolder(const std::string& name) const { return joinPath(folder(), name); }
 
     // korvel-cli in a working folder of its own, on Linux with a home of its own too (under Wine
-    // it has the prefix's folders; no test writes settings there).
+    // it has the prefix's folders; no test writes settings there); the simulated gauge's pauses
+    // pass on a virtual clock.
     CliRun cli(const std::vector<std::string>& args) const {
         const test::ProgramSetup setup{(root_ / "work").string(),
                                        {{"HOME", root_.string()},
+                                        {"KORVEL_VIRTUAL_CLOCK", "1"},
                                         {"XDG_CONFIG_HOME", (root_ / "config").string()},
                                         {"XDG_DOCUMENTS_DIR", (root_ / "documents").string()}},
                                        (root_ / "out.txt").string(),
