@@ -160,9 +160,11 @@ class BlockReader {
         return ascan;
     }
 
+    // A column line of the setups or notes is never a trace's head, whatever its columns say.
     bool readTrace(std::string_view mark, Trace& trace) {
         const auto head = lines_.peekNonBlank();
-        if (!head || !marksTrace(head->text, mark)) {
+        if (!head || isSetupColumnLine(head->text) || isNoteColumnLine(head->text) ||
+            !marksTrace(head->text, mark)) {
             return false;
         }
         lines_.nextNonBlank();

@@ -279,6 +279,12 @@ TEST(DataFileReader, AbandonsABlockWithoutItsTraceLines) {
         EXPECT_FALSE(file.readings[0].ascan);
         EXPECT_EQ(file.readings[1].fields[0], "0002");
     }
+    // A setup column line that names a "Max Data" column is no trace's head.
+    const DataFile beforeSetups = parseDataFile(
+        header(1, 1, 0) + "\n" + kColumns + row("0001", "OFF", "ON") + "Setup #,Max Data,\n1,2,\n");
+    ASSERT_EQ(beforeSetups.readings.size(), 1u);
+    EXPECT_FALSE(beforeSetups.readings[0].ascan);
+    EXPECT_EQ(beforeSetups.setups, (std::vector<Fields>{{"1", "2"}}));
 }
 
 TEST(DataFileReader, AReadingWithoutItsLocationCodeIsKept) {
