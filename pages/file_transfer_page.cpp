@@ -88,7 +88,6 @@ void CFileTransferPage::initialise() {
 
 void CFileTransferPage::firstShown() {
     settleStartFolder();
-    RefreshPcFileList();
 }
 
 QWidget* CFileTransferPage::buildGaugeBox() {
@@ -220,9 +219,11 @@ void CFileTransferPage::DisableFileButtons() {
     }
 }
 
+// The PC list is read again at each activation, so that a file made on another page (File
+// Create, File Merge) is there; its buttons wait for a click as before.
 void CFileTransferPage::activated() {
     voice().setProgressRange(1, 100);
-    DisableFileButtons();
+    RefreshPcFileList();
 }
 
 void CFileTransferPage::showFileButtons(bool viewAndExport, bool toGauge, bool import) {

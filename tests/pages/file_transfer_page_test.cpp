@@ -104,6 +104,12 @@ TEST_F(FileTransferPageTest, ListsTheFolderWithTypesNewestNameFirst) {
     EXPECT_EQ(page->pcList()->headerItem()->text(0), "Name");
     EXPECT_EQ(page->pcList()->headerItem()->text(1), "Type");
     EXPECT_EQ(page->pcList()->headerItem()->text(2), "Modified");
+
+    // A file another page made is listed when the page becomes active again.
+    put("MADE.CSV", dataFile("MADE.CSV", "LINEAR"));
+    page->left();
+    page->activated();
+    EXPECT_NE(rowNamed(page->pcList(), "MADE.CSV"), -1);
 }
 
 TEST_F(FileTransferPageTest, ButtonRulesOnClickAndOnKeys) {
