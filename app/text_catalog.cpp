@@ -341,6 +341,7 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_ERR_REPORT_FAILED", 440,
          "The report could not be drawn. Close other programs to free memory, then try again."},
         {"IDS_REPORT_STATISTICS", 441, "Statistics"},
+        {"IDS_REPORT_NO_READINGS", 442, "No readings have been taken in this file yet."},
     };
     return entries;
 }

@@ -102,6 +102,7 @@ ReportContent reportContent(const DataFile& file, const std::string& displayName
     content.notesHeading = texts.message("IDS_REPORT_NOTES");
     content.notes = noteTable(file);
     content.readingsHeading = texts.message("IDS_REPORT_READINGS");
+    content.noReadings = texts.message("IDS_REPORT_NO_READINGS");
     fillReadings(file, content);
     content.alarmLegend = texts.message("IDS_REPORT_ALARM");
     content.warningLegend = texts.message("IDS_REPORT_WARNING");

@@ -29,6 +29,7 @@ struct ReportContent {
     std::string notesHeading;
     ReportTable notes;
     std::string readingsHeading;
+    std::string noReadings;  // said under the heading of a file without readings
     ReportTable readings;
     std::vector<AlarmClass> readingAlarms;  // one per reading row
     std::string alarmLegend;

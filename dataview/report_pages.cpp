@@ -371,7 +371,11 @@ Pages layOut(const ReportDocument& document, const QSizeF& area) {
     }
     addTable(pages, content.setupsHeading, content.setups);
     addTable(pages, content.notesHeading, content.notes);
-    if (!content.readings.rows.empty()) {
+    if (content.readings.rows.empty()) {
+        addHeading(pages, content.readingsHeading, kRowHeight);
+        addText(pages, 0, pages.take(kRowHeight), kRowHeight, reportFont(kBodySize),
+                toQt(content.noReadings));
+    } else {
         addHeading(pages, content.readingsHeading, double(kRowsAfterHeading) * kRowHeight);
         addLegend(pages, content);
         addTable(pages, std::string(), content.readings, &content.readingAlarms);

@@ -242,6 +242,21 @@ TEST_F(ReportTest, PrintReportPutsTheSamePagesOnThePrinter) {
         std::string::npos);
 }
 
+TEST_F(ReportTest, AFileWithoutReadingsSaysSo) {
+    const std::string path =
+        fixture.write("LINE2.CSV",
+                      "Product:40-102,Version:v1.09A,\r\n"
+                      "Filename,Type,Version,AScan,Start Row,End Row,# ID,# Setup,# Notes,Created,"
+                      "Last Saved,\r\nLINE2.CSV,LINEAR,1,OFF,0001,0020,0,0,0,12/08/2026 11:22 AM,"
+                      "12/08/2026 11:22 AM,\r\n");
+    const std::string pdf = out("LINE2.pdf");
+    ASSERT_TRUE(saveInspectionReport(path, "", pdf, signer(fixture.texts), fixture.voice));
+    EXPECT_EQ(pdfPages(pdf), 1);
+    // (The PDF's text has the "fi" ligature: "file" is left out of the search.)
+    EXPECT_NE(run("pdftotext", {qPath(pdf), "-"}).find("No readings have been taken in this"),
+              std::string::npos);
+}
+
 TEST_F(ReportTest, WithoutAPrinterTheMessagePointsAtSaveGraphAndReport) {
     auto& view = fixture.openText(sample("PIPE-A.CSV"), "PIPE-A.CSV");
     view.setReportPrinterSource([] { return PrinterChoice{nullptr, true}; });
