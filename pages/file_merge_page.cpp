@@ -52,7 +52,17 @@ void CFileMergePage::initialise() {
 // transfer page moved to.
 void CFileMergePage::firstShown() {
     folderControls_->setFolder(toQt(currentDirectory()));
+}
+
+// The list is read again each time the page becomes active, so that a file copied from the
+// gauge or made on another page is there; the selected file stays selected while it exists.
+void CFileMergePage::activated() {
+    const int row = fileList_->selectedRow();
+    const QString selected = row < 0 ? QString() : fileList_->nameAt(row);
     refreshFileList();
+    if (!fileList_->selectName(selected)) {
+        search_->setEnabled(false);
+    }
 }
 
 QWidget* CFileMergePage::buildSelectBox() {

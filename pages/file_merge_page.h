@@ -36,6 +36,8 @@ class CFileMergePage : public KorvelPage {
     QPushButton* searchButton() const { return search_; }
     QPushButton* mergeButton() const { return merge_; }
 
+    void activated() override;
+
   protected:
     void initialise() override;
     void firstShown() override;

@@ -68,6 +68,15 @@ int FileListView::selectedRow() const {
     return rows.isEmpty() ? -1 : rows.first();
 }
 
+bool FileListView::selectName(const QString& name) {
+    const QList<QTreeWidgetItem*> found = findItems(name, Qt::MatchExactly, NameColumn);
+    if (name.isEmpty() || found.isEmpty()) {
+        return false;
+    }
+    setCurrentItem(found.first());
+    return true;
+}
+
 QString FileListView::cellText(int row, int column) const {
     const QTreeWidgetItem* item = topLevelItem(row);
     return item ? item->text(column) : QString();

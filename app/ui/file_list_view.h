@@ -33,6 +33,8 @@ class FileListView : public QTreeWidget {
     int focusRow() const;
     // The first selected row, -1 for none.
     int selectedRow() const;
+    // Selects the row of that name and makes it current; false when no row has it.
+    bool selectName(const QString& name);
 
   signals:
     // A key was pressed in the list, after the list moved its selection.

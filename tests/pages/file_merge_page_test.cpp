@@ -25,6 +25,7 @@ class FileMergePageTest : public testing::Test {
         page = std::make_unique<CFileMergePage>(environment.context());
         page->setVoice(&voice);
         page->ensureInitialised();
+        page->activated();
         page->resize(900, 500);
         page->show();
     }
@@ -95,6 +96,14 @@ TEST_F(FileMergePageTest, SearchListsTheMatchingFilesAndMergeWritesThem) {
     EXPECT_FALSE(page->mergeButton()->isEnabled());
     EXPECT_FALSE(page->searchButton()->isEnabled());
     EXPECT_TRUE(names(page->fileList()).contains("PIPE.csv"));
+
+    // Back on the page: a file made meanwhile is listed and the selected file stays selected.
+    click(page->fileList(), "B.CSV");
+    environment.write("grids/C.CSV", ",5,\r\nR1,14,\r\nR2,24,\r\n");
+    page->activated();
+    EXPECT_TRUE(names(page->fileList()).contains("C.CSV"));
+    EXPECT_EQ(page->fileList()->nameAt(page->fileList()->selectedRow()), "B.CSV");
+    EXPECT_TRUE(page->searchButton()->isEnabled());
 }
 
 TEST_F(FileMergePageTest, ClickRulesOfBothLists) {
