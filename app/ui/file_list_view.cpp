@@ -69,8 +69,11 @@ int FileListView::selectedRow() const {
 }
 
 bool FileListView::selectName(const QString& name) {
+    if (name.isEmpty()) {
+        return false;
+    }
     const QList<QTreeWidgetItem*> found = findItems(name, Qt::MatchExactly, NameColumn);
-    if (name.isEmpty() || found.isEmpty()) {
+    if (found.isEmpty()) {
         return false;
     }
     setCurrentItem(found.first());

@@ -82,16 +82,14 @@ void COptionSheet::addTabs(const std::vector<KorvelPage*>& shown) {
         tabs_->addTab(page, page->title());
         connect(page, &KorvelPage::operationRunningChanged, this, &COptionSheet::holdTabs);
     }
-    // The sheet opens, and stays, at least as large as its largest page (a window otherwise
-    // opens at no more than two thirds of the screen, and a page whose text wraps would be
-    // squeezed to its minimum).
     tabs_->ensurePolished();
-    tabs_->setMinimumSize(tabs_->sizeHint());
 }
 
-// On a screen without room for the largest page's comfortable size (a laptop at 125 % has
-// about 1090 by 570 points), the pages shrink as far as their controls allow and the tabs
-// scroll if their row is wider than the screen, so that Close stays on the screen.
+// The sheet opens, and stays, at least as large as its largest page (a window otherwise opens
+// at no more than two thirds of the screen, and a page whose text wraps would be squeezed to
+// its minimum). Only on a screen without room for that (a laptop at 125 % has about 1090 by
+// 570 points) the pages shrink as far as their controls allow and the tabs scroll if their
+// row is wider than the screen, so that Close stays on the screen.
 void COptionSheet::fitPagesToScreen() {
     const QSize comfortable = tabs_->sizeHint();
     const QSize around = layout()->sizeHint() - comfortable +
