@@ -2,6 +2,7 @@
 
 #include "app/folder_chain.h"
 #include "app/profile_file.h"
+#include "app/text_format.h"
 
 namespace korvel {
 
@@ -30,6 +31,10 @@ bool holdsUnexpandedDefault(const std::string& folder) {
 }
 
 }  // namespace
+
+std::string programWindowTitle(const PalimarApp& app) {
+    return formatWithArgument(app.texts().message("IDS_PROGRAM_TITLE"), app.appTitle(), 1);
+}
 
 std::string expandPlaceholder(std::string text, const std::string& placeholder,
                               const std::string& folder) {

@@ -67,6 +67,10 @@ class PalimarApp {
     TextTable texts_;
 };
 
+// "<title> - Version 3.7.3" in the chosen language: the title of the main window, of the sheet
+// and of the reports.
+std::string programWindowTitle(const PalimarApp& app);
+
 // Replaces every occurrence of the placeholder by the folder.
 std::string expandPlaceholder(std::string text, const std::string& placeholder,
                               const std::string& folder);

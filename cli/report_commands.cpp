@@ -1,15 +1,15 @@
 // report: the inspection report of a data file as PDF, drawn without a display.
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QString>
 #include <optional>
 
+#include "app/palimar_app.h"
 #include "app/platform.h"
 #include "app/ui/qt_text.h"
-#include "app/ui/sheet_pages.h"
 #include "cli/cli_context.h"
 #include "datafile/output_file.h"
-#include "dataview/inspection_report.h"
+#include "report/inspection_report.h"
 
 namespace korvel::cli {
 namespace {
@@ -54,7 +54,7 @@ int report(CliContext& context, const std::vector<std::string>& args) {
     int argc = 1;
     char name[] = "korvel-cli";
     char* argv[] = {name, nullptr};
-    const QApplication application(argc, argv);
+    const QGuiApplication application(argc, argv);
 
     const std::string file = inFolder(context, parsed->file);
     const std::string out =

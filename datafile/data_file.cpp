@@ -115,4 +115,9 @@ bool isReadingColumnLine(std::string_view line) {
     return contains(line, "ID,");
 }
 
+std::string displayNameOf(const std::string& path) {
+    const auto slash = path.find_last_of("/\\");
+    return asciiUpper(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
 }  // namespace korvel

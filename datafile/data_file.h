@@ -105,4 +105,8 @@ bool isProductLine(std::string_view line);
 // Whether a line is the reading column line: it contains "ID,".
 bool isReadingColumnLine(std::string_view line);
 
+// The name a data file is shown by (window and chart titles, report footers): the file name of
+// its path in upper case.
+std::string displayNameOf(const std::string& path);
+
 }  // namespace korvel

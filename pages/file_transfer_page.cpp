@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/folder_chain.h"
+#include "app/palimar_app.h"
 #include "app/platform.h"
 #include "app/save_message.h"
 #include "app/ui/desktop_open.h"
@@ -18,17 +19,16 @@
 #include "app/ui/gauge_operation_runner.h"
 #include "app/ui/qt_text.h"
 #include "app/ui/qt_voice.h"
-#include "app/ui/sheet_pages.h"
 #include "datafile/output_file.h"
 #include "datafile/report_export.h"
 #include "datafile/report_import.h"
-#include "dataview/data_view_dialog.h"
-#include "dataview/inspection_report.h"
+#include "dataview/dialog/data_view_dialog.h"
 #include "gauge/gauge_directory.h"
 #include "gauge/gauge_link.h"
 #include "gauge/read_from_gage.h"
 #include "gauge/write_to_gage.h"
 #include "pages/pc_folder_listing.h"
+#include "report/inspection_report.h"
 
 namespace korvel {
 

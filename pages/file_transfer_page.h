@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "app/ui/korvel_page.h"
-#include "dataview/printing.h"
+#include "dataview/dialog/printing.h"
 #include "pages/page_context.h"
 
 class QGroupBox;

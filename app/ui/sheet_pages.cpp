@@ -1,7 +1,6 @@
 #include "app/ui/sheet_pages.h"
 
 #include "app/palimar_app.h"
-#include "app/text_format.h"
 
 namespace korvel {
 
@@ -22,10 +21,6 @@ bool pageEnabled(SheetPage page, const PalimarApp& app) {
             return app.userVelocityPage();
     }
     return false;
-}
-
-std::string programWindowTitle(const PalimarApp& app) {
-    return formatWithArgument(app.texts().message("IDS_PROGRAM_TITLE"), app.appTitle(), 1);
 }
 
 }  // namespace korvel

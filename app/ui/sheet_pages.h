@@ -30,8 +30,4 @@ using PageFactory = std::function<PageSet()>;
 // Whether the configuration's flags add the page to the sheet.
 bool pageEnabled(SheetPage page, const PalimarApp& app);
 
-// "<title> - Version 3.7.3" in the chosen language: the title of the main window and of the
-// sheet.
-std::string programWindowTitle(const PalimarApp& app);
-
 }  // namespace korvel

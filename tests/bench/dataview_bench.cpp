@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "datafile/data_file_writer.h"
-#include "dataview/data_view_dialog.h"
+#include "dataview/dialog/data_view_dialog.h"
 #include "tests/dataview/view_file_builder.h"
 #include "tools/sample_files.h"
 

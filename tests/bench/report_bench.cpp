@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/text_table.h"
-#include "dataview/inspection_report.h"
+#include "report/inspection_report.h"
 #include "tools/sample_files.h"
 
 namespace korvel::test {

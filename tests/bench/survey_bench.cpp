@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "dataview/survey_map_painter.h"
+#include "dataview/survey/survey_map_painter.h"
 #include "survey/survey_comparison.h"
 #include "tools/sample_files.h"
 

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "dataview/ascan_drawing.h"
-#include "dataview/cctwx.h"
+#include "dataview/chart/ascan_drawing.h"
+#include "dataview/dialog/cctwx.h"
 #include "view_file_builder.h"
 
 namespace korvel::test {

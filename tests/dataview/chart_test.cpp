@@ -1,5 +1,5 @@
-// The chart: what it records of each draw, what it draws on screen, in a picture, on paper and
-// on the clipboard.
+// The chart: its model, what the model looks like in a picture, and the widget that shows a
+// model on screen, on paper and on the clipboard.
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,10 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
-#include "dataview/cctwx.h"
-#include "dataview/chart_painter.h"
-#include "dataview/chart_setup.h"
+#include "dataview/chart/chart_painter.h"
+#include "dataview/chart/chart_setup.h"
+#include "dataview/chart/paper_chart.h"
+#include "dataview/dialog/cctwx.h"
 
 namespace korvel {
 namespace {
@@ -35,38 +36,20 @@ int countColour(const QImage& image, QRgb colour, QRect* box = nullptr) {
 
 class ChartTest : public testing::Test {
   protected:
-    void SetUp() override { chart.resize(572, 258); }
-
     // A filled area from 0 up to 50 over the whole width, in slot 19.
     void loadHalfArea() {
-        chart.setSeriesFilled(19, true);
-        chart.loadSeries(19, "Bar Data", {0, 0, 180, 180}, {0, 50, 50, 0}, 4);
-        chart.setSeriesShown(19, true);
-        chart.setSeriesColour(19, kChartGreen);
+        loadSeries(chart, 19, "Bar Data", {0, 0, 180, 180}, {0, 50, 50, 0}, 4);
+        ChartSeries& area = chart.series[19];
+        area.filled = true;
+        area.shown = true;
+        area.colour = kChartGreen;
     }
 
-    CCTWX chart;
+    QImage picture() const { return graphImage(chartGraph(chart, kSize)); }
+
+    static constexpr QSizeF kSize{572, 258};
+    ChartModel chart;
 };
-
-TEST_F(ChartTest, RecordsEachDrawUpToItsRedraw) {
-    chart.setAxisHigh(0, 180);
-    chart.setSeriesShown(3, true);
-    chart.redraw();
-    chart.setTitle(0, "PIPE1.CSV - ID # 0001");
-    chart.loadSeries(2, "Scatter Data", {41}, {-5}, 1);
-    chart.redraw();
-
-    const std::vector<ChartCall> expected = {
-        {ChartOp::Title, 0, 0, "PIPE1.CSV - ID # 0001"},
-        {ChartOp::LoadSeries, 2, 1, "Scatter Data"},
-        {ChartOp::Redraw, 0, 0, ""},
-    };
-    EXPECT_EQ(chart.lastDrawCalls(), expected);
-    EXPECT_EQ(chart.drawCount(), 2);
-    EXPECT_EQ(chart.model().axes[0].high, 180);
-    EXPECT_TRUE(chart.model().series.at(3).shown);
-    EXPECT_EQ(chart.model().title, "PIPE1.CSV - ID # 0001");
-}
 
 TEST_F(ChartTest, LoadTakesNoMorePointsThanGivenOrAsked) {
     struct Case {
@@ -79,33 +62,37 @@ TEST_F(ChartTest, LoadTakesNoMorePointsThanGivenOrAsked) {
         {{1, 2, 3}, {4, 5, 6}, 0, 0}, {{1, 2, 3}, {4, 5, 6}, -7, 0},
     };
     for (const Case& c : cases) {
-        chart.loadSeries(0, "Bar Data", c.x, c.y, c.count);
-        EXPECT_EQ(chart.model().series.at(0).x.size(), c.kept) << c.count;
-        EXPECT_EQ(chart.model().series.at(0).y.size(), c.kept) << c.count;
+        chart.series[0].colour = kChartRed;
+        loadSeries(chart, 0, "Bar Data", c.x, c.y, c.count);
+        EXPECT_EQ(chart.series.at(0).x.size(), c.kept) << c.count;
+        EXPECT_EQ(chart.series.at(0).y.size(), c.kept) << c.count;
+        EXPECT_EQ(chart.series.at(0).colour, kChartRed) << "a load keeps the looks";
     }
 }
 
-TEST_F(ChartTest, AxisOutsideTheFourIsRecordedButChangesNothing) {
-    const ChartModel before = chart.model();
-    chart.setAxisHigh(4, 99);
-    chart.setAxisHigh(-1, 99);
-    chart.redraw();
-    for (int axis = 0; axis < kAxisCount; ++axis) {
-        EXPECT_EQ(chart.model().axes[axis].high, before.axes[axis].high);
-    }
-    EXPECT_EQ(chart.lastDrawCalls().size(), 3u);
+TEST_F(ChartTest, WidgetShowsTheModelItIsGiven) {
+    CCTWX view;
+    view.resize(kSize.toSize());
+    loadHalfArea();
+    applyAScanAxes(chart, "");
+    view.redraw(chart);
+    EXPECT_EQ(view.model(), chart);
+    EXPECT_EQ(view.drawCount(), 1);
+    EXPECT_EQ(view.picture(), picture());
+    chart.series[19].shown = false;
+    EXPECT_NE(view.picture(), picture()) << "the widget holds its own copy";
 }
 
 TEST_F(ChartTest, DepthAxisRunsDownwardsInTheCrossSection) {
     loadHalfArea();
     applyAScanAxes(chart, "");
     QRect upright;
-    ASSERT_GT(countColour(chart.picture(), qRgb(0, 255, 0), &upright), 1000);
+    ASSERT_GT(countColour(picture(), qRgb(0, 255, 0), &upright), 1000);
     applyBScanAxes(chart, "");
     QRect reversed;
-    ASSERT_GT(countColour(chart.picture(), qRgb(0, 255, 0), &reversed), 1000);
+    ASSERT_GT(countColour(picture(), qRgb(0, 255, 0), &reversed), 1000);
 
-    const int middle = chart.height() / 2;
+    const int middle = int(kSize.height()) / 2;
     EXPECT_GT(upright.center().y(), middle);   // 0..50 of -5..100: the lower half
     EXPECT_LT(reversed.center().y(), middle);  // 0..50 of 102..-5: the upper half
     EXPECT_NEAR(upright.height(), reversed.height(), 3);
@@ -114,28 +101,27 @@ TEST_F(ChartTest, DepthAxisRunsDownwardsInTheCrossSection) {
 TEST_F(ChartTest, HiddenSeriesAndPointsAreDrawnAsAsked) {
     loadHalfArea();
     applyAScanAxes(chart, "");
-    chart.setSeriesShown(19, false);
-    EXPECT_EQ(countColour(chart.picture(), qRgb(0, 255, 0)), 0);
+    chart.series[19].shown = false;
+    EXPECT_EQ(countColour(picture(), qRgb(0, 255, 0)), 0);
 
     drawWhitePoint(chart, 10, 90, 50);
-    chart.setAxisGrid(0, false);
-    chart.setAxisGrid(1, false);
-    chart.setAxisGrid(2, false);
-    chart.setAxisGrid(3, false);
-    const QImage picture = chart.picture();
+    for (ChartAxis& axis : chart.axes) {
+        axis.grid = false;
+    }
+    const QImage withPoint = picture();
     QRect point;
-    countColour(picture, qRgb(255, 255, 255), &point);
+    countColour(withPoint, qRgb(255, 255, 255), &point);
     // Apart from the axes, the white point of size 5 stands in the middle of the plot.
     const QImage withoutPoint = [&] {
-        chart.setSeriesShown(10, false);
-        return chart.picture();
+        chart.series[10].shown = false;
+        return picture();
     }();
     int differing = 0;
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            if (picture.pixel(x, y) != withoutPoint.pixel(x, y)) {
+    for (int y = 0; y < withPoint.height(); ++y) {
+        for (int x = 0; x < withPoint.width(); ++x) {
+            if (withPoint.pixel(x, y) != withoutPoint.pixel(x, y)) {
                 ++differing;
-                EXPECT_NEAR(x, picture.width() / 2, 6);
+                EXPECT_NEAR(x, withPoint.width() / 2, 6);
             }
         }
     }
@@ -144,7 +130,7 @@ TEST_F(ChartTest, HiddenSeriesAndPointsAreDrawnAsAsked) {
 }
 
 TEST_F(ChartTest, TracesStayInsideThePlotAndEdgeMarkersShow) {
-    const QRect plot = chartPlotRect(QSizeF(chart.size())).toAlignedRect();
+    const QRect plot = chartPlotRect(kSize).toAlignedRect();
     struct Case {
         bool crossSection;
         std::vector<double> x, y;
@@ -158,17 +144,18 @@ TEST_F(ChartTest, TracesStayInsideThePlotAndEdgeMarkersShow) {
         {false, {41}, {-5}, SeriesStyle::Points},
     };
     for (const Case& c : cases) {
-        CCTWX view;
-        view.resize(chart.size());
-        c.crossSection ? applyBScanAxes(view, "12.0IN") : applyAScanAxes(view, "0.000");
-        view.loadSeries(5, "Scatter Data", c.x, c.y, int(c.x.size()));
-        view.setSeriesShown(5, true);
-        view.setSeriesStyle(5, c.style);
-        view.setSeriesColour(5, kChartOrange);
-        view.setSeriesPointColour(5, kChartOrange);
-        view.setSeriesLineWidth(5, 3);
+        ChartModel model;
+        c.crossSection ? applyBScanAxes(model, "12.0IN") : applyAScanAxes(model, "0.000");
+        loadSeries(model, 5, "Scatter Data", c.x, c.y, int(c.x.size()));
+        ChartSeries& series = model.series[5];
+        series.shown = true;
+        series.style = c.style;
+        series.colour = kChartOrange;
+        series.pointColour = kChartOrange;
+        series.lineWidth = 3;
         QRect drawn;
-        const int pixels = countColour(view.picture(), qRgb(255, 165, 0), &drawn);
+        const int pixels =
+            countColour(graphImage(chartGraph(model, kSize)), qRgb(255, 165, 0), &drawn);
         EXPECT_GE(pixels, c.style == SeriesStyle::Points ? 12 : 100) << c.x.front();
         EXPECT_TRUE(plot.contains(drawn))
             << c.x.front() << " drawn " << drawn.x() << "," << drawn.y() << " " << drawn.width()
@@ -192,44 +179,47 @@ QRect yellowText(const QImage& image, int top, int bottom) {
 
 TEST_F(ChartTest, TitleIsDrawnInItsColourAndEndTitlesAtBothEnds) {
     applyAScanAxes(chart, "0.500" + std::string(75, ' ') + "2.500");
-    chart.setTitle(0, "PIPE1.CSV - ID # 0001");
-    chart.setTitleColour(0, kChartYellow);
-    const QImage picture = chart.picture();
-    const int height = picture.height();
+    chart.title = "PIPE1.CSV - ID # 0001";
+    chart.titleColour = kChartYellow;
+    const QImage titled = picture();
+    const int height = titled.height();
     // The chart title stands centred at the top.
-    const QRect title = yellowText(picture, 0, height / 8);
+    const QRect title = yellowText(titled, 0, height / 8);
     ASSERT_FALSE(title.isEmpty());
-    EXPECT_NEAR(title.center().x(), picture.width() / 2, 10);
+    EXPECT_NEAR(title.center().x(), titled.width() / 2, 10);
     // The axis title's two ends reach from near the left edge to near the right edge.
-    const QRect ends = yellowText(picture, height * 7 / 8, height);
+    const QRect ends = yellowText(titled, height * 7 / 8, height);
     ASSERT_FALSE(ends.isEmpty());
-    EXPECT_LT(ends.left(), picture.width() / 8);
-    EXPECT_GT(ends.right(), picture.width() * 7 / 8);
+    EXPECT_LT(ends.left(), titled.width() / 8);
+    EXPECT_GT(ends.right(), titled.width() * 7 / 8);
 
-    chart.setAxisTitle(0, "1.000IN" + std::string(76, ' '));
-    const QRect left = yellowText(chart.picture(), height * 7 / 8, height);
-    EXPECT_LT(left.right(), picture.width() / 4);
+    chart.axes[kAxisBottom].title = "1.000IN" + std::string(76, ' ');
+    const QRect left = yellowText(picture(), height * 7 / 8, height);
+    EXPECT_LT(left.right(), titled.width() / 4);
 }
 
 TEST_F(ChartTest, PrintsIntoAPdfAndCopiesAPicture) {
     loadHalfArea();
     applyAScanAxes(chart, "");
+    CCTWX view;
+    view.resize(kSize.toSize());
+    view.redraw(chart);
     QTemporaryDir dir;
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath("graph.pdf"));
-    ASSERT_TRUE(chart.printChart(printer));
+    ASSERT_TRUE(view.printChart(printer));
     QFile pdf(dir.filePath("graph.pdf"));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(4) == "%PDF");
     EXPECT_GT(pdf.size(), 1000);
 
     QGuiApplication::clipboard()->clear();
-    ASSERT_TRUE(chart.copyToClipboard());
+    ASSERT_TRUE(view.copyToClipboard());
     const QImage copied = QGuiApplication::clipboard()->image();
     ASSERT_FALSE(copied.isNull());
-    EXPECT_EQ(copied.size(), chart.size());
-    EXPECT_EQ(countColour(copied, qRgb(0, 255, 0)), countColour(chart.picture(), qRgb(0, 255, 0)));
+    EXPECT_EQ(copied.size(), view.size());
+    EXPECT_EQ(countColour(copied, qRgb(0, 255, 0)), countColour(picture(), qRgb(0, 255, 0)));
 }
 
 }  // namespace

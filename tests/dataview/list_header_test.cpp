@@ -5,7 +5,7 @@
 #include <QStandardItemModel>
 #include <QTableView>
 
-#include "dataview/list_header_ctrl.h"
+#include "dataview/dialog/list_header_ctrl.h"
 
 namespace korvel {
 namespace {

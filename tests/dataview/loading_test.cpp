@@ -16,8 +16,8 @@
 #include <QTextBlock>
 #include <QTreeWidget>
 
-#include "dataview/cctwx.h"
-#include "dataview/reading_table.h"
+#include "dataview/dialog/cctwx.h"
+#include "dataview/readings/reading_table.h"
 #include "tests/support/unreadable_paths.h"
 #include "view_file_builder.h"
 

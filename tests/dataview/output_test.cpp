@@ -12,8 +12,8 @@
 #include <QTableView>
 #include <QTest>
 
-#include "dataview/cctwx.h"
-#include "dataview/id_rows_text.h"
+#include "dataview/dialog/cctwx.h"
+#include "dataview/readings/id_rows_text.h"
 #include "view_file_builder.h"
 
 namespace korvel::test {

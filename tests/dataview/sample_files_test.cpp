@@ -11,8 +11,8 @@
 
 #include "app/text_rules.h"
 #include "datafile/number_text.h"
-#include "dataview/cctwx.h"
-#include "dataview/reading_table.h"
+#include "dataview/dialog/cctwx.h"
+#include "dataview/readings/reading_table.h"
 #include "tools/sample_files.h"
 #include "view_file_builder.h"
 

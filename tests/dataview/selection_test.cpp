@@ -10,9 +10,9 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "dataview/cctwx.h"
-#include "dataview/list_header_ctrl.h"
-#include "dataview/reading_table.h"
+#include "dataview/dialog/cctwx.h"
+#include "dataview/dialog/list_header_ctrl.h"
+#include "dataview/readings/reading_table.h"
 #include "view_file_builder.h"
 
 namespace korvel::test {

@@ -11,10 +11,10 @@
 #include <QTest>
 #include <set>
 
-#include "dataview/cctwx.h"
-#include "dataview/survey_map.h"
-#include "dataview/survey_panel.h"
-#include "dataview/survey_scale.h"
+#include "dataview/dialog/cctwx.h"
+#include "dataview/survey/survey_map.h"
+#include "dataview/survey/survey_panel.h"
+#include "dataview/survey/survey_scale.h"
 #include "tests/survey/survey_fixtures.h"
 #include "view_file_builder.h"
 

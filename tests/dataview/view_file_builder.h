@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/text_table.h"
-#include "dataview/data_view_dialog.h"
+#include "dataview/dialog/data_view_dialog.h"
 #include "tests/support/recording_voice.h"
 
 namespace korvel::test {

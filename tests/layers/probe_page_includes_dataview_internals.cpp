@@ -1,2 +1,2 @@
 // Must not compile: a page cannot see the data view's internals.
-#include "dataview/chart_painter.h"
+#include "dataview/dialog/cctwx.h"

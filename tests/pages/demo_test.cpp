@@ -11,7 +11,7 @@
 #include "app/text_table.h"
 #include "app/ui/file_list_view.h"
 #include "app/ui/gauge_operation_runner.h"
-#include "dataview/data_view_dialog.h"
+#include "dataview/dialog/data_view_dialog.h"
 #include "page_environment.h"
 #include "pages/demo_folders.h"
 #include "pages/demo_gauge_panel.h"

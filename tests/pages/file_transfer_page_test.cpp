@@ -13,7 +13,7 @@
 #include "app/ui/file_list_view.h"
 #include "app/ui/folder_controls.h"
 #include "app/ui/gauge_operation_runner.h"
-#include "dataview/data_view_dialog.h"
+#include "dataview/dialog/data_view_dialog.h"
 #include "modal_answer.h"
 #include "page_environment.h"
 #include "pages/file_transfer_page.h"

@@ -31,7 +31,7 @@
 #include "app/ui/option_sheet.h"
 #include "app/ui/qt_text.h"
 #include "app/ui/qt_translations.h"
-#include "dataview/data_view_dialog.h"
+#include "dataview/dialog/data_view_dialog.h"
 #include "page_environment.h"
 #include "pages/demo_gauge_panel.h"
 #include "pages/page_set.h"

@@ -1,0 +1,52 @@
+#pragma once
+// Lays an inspection report out on pages and paints them: the title block, the setups and
+// notes, the readings table over as many pages as it needs with its header on each, the
+// A-scans several to a page, and a footer with the file name and "page N of M" on every page.
+// White paper and dark ink throughout; the same pages go to a PDF file and to a printer.
+
+#include <QRectF>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "dataview/chart/chart_model.h"
+#include "report/report_content.h"
+
+class QFont;
+class QPagedPaintDevice;
+class QPainter;
+
+namespace korvel {
+
+// The chart of a reading's waveform as the data view draws it, title included.
+using ReadingChart = std::function<ChartModel(int reading)>;
+
+// A drawing the report places in a band of the page: it paints into the rectangle (in points).
+struct ReportPicture {
+    double height = 0;  // in points, at the full width of the page's text area
+    std::function<void(QPainter&, const QRectF&)> paint;
+};
+
+// A section between the title block and the setups (the survey's figures and its map).
+struct ReportSection {
+    std::string heading;
+    std::vector<std::pair<std::string, std::string>> figures;  // (label, value)
+    std::vector<ReportPicture> pictures;
+};
+
+struct ReportDocument {
+    const ReportContent& content;
+    std::vector<ReportSection> sections;
+    ReadingChart readingChart;
+};
+
+// The report's one typeface, at a size in the page's units.
+QFont reportFont(int pixelSize, bool bold = false);
+
+// Paints the whole report on the device, portrait on the device's paper (a printer's as chosen
+// in its dialog; a PDF writer's is A4). Returns the number of pages, or 0 when the device could
+// not be painted on.
+int paintReport(QPagedPaintDevice& device, const ReportDocument& document);
+
+}  // namespace korvel

@@ -1,0 +1,2 @@
+// Must not compile: the report draws without widgets.
+#include <QWidget>
