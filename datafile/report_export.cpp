@@ -14,8 +14,11 @@ namespace {
 const std::string kDashes(33, '-');
 constexpr std::string_view kBlankReading = "     ";
 
-bool isMissing(std::string_view reading) {
-    return reading.empty() || reading == "-" || reading == "--.---";
+// A missing reading ("--.---", "-" or empty) is written as blanks in every layout, which the
+// import reads back as a missing reading.
+std::string_view reportedReading(std::string_view reading) {
+    const bool missing = reading.empty() || reading == "-" || reading == "--.---";
+    return missing ? kBlankReading : reading;
 }
 
 std::string_view readingOf(const Reading& reading) {
@@ -97,7 +100,7 @@ class ReportWriter {
         std::string current;
         for (std::size_t i = 0; i < readings.size(); ++i) {
             const std::string_view reading = readingOf(readings[i]);
-            current += isMissing(reading) ? kBlankReading : reading;
+            current += reportedReading(reading);
             current += ' ';
             const bool last = i + 1 == readings.size();
             if (last || lastCharacter(locationOf(readings[i])) !=
@@ -120,7 +123,7 @@ class ReportWriter {
             for (std::size_t i = static_cast<std::size_t>(r); i < readings.size();
                  i += static_cast<std::size_t>(rows)) {
                 const std::string_view reading = readingOf(readings[i]);
-                current += isMissing(reading) ? std::string_view("0.000") : reading;
+                current += reportedReading(reading);
                 current += ' ';
             }
             line(current);
@@ -135,7 +138,7 @@ class ReportWriter {
             const int location = leadingNumber(locationOf(reading));
             const std::string_view value = readingOf(reading);
             std::string text = zeroPadded(location, 3) + ".00\t\t";
-            text += isMissing(value) ? kBlankReading : value;
+            text += reportedReading(value);
             line(text);
         }
     }

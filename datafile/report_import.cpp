@@ -19,6 +19,7 @@ namespace korvel {
 namespace {
 
 constexpr std::size_t kGridBlanksPerMissingValue = 6;
+constexpr std::string_view kMissingReading = "--.---";
 
 float decimalOf(std::string_view text) {
     return static_cast<float>(leadingDecimal(text));
@@ -42,8 +43,8 @@ std::string asField(std::string_view text) {
     return field;
 }
 
-// The values of the longest grid line: a shorter line has zeros for its missing values.
-std::size_t widestLine(const std::vector<std::vector<float>>& lines) {
+// The values of the longest grid line: a shorter line lacks readings at its end.
+std::size_t widestLine(const std::vector<std::vector<std::optional<float>>>& lines) {
     std::size_t columns = 0;
     for (const auto& values : lines) {
         columns = std::max(columns, values.size());
@@ -134,8 +135,10 @@ class ReportReader {
                                      : line.find_first_not_of(kBlanks, firstEnd);
         const float location =
             firstStart == std::string_view::npos ? 0 : decimalOf(line.substr(firstStart));
-        const float reading =
-            secondStart == std::string_view::npos ? 0 : decimalOf(line.substr(secondStart));
+        const std::optional<float> reading =
+            secondStart == std::string_view::npos
+                ? std::nullopt
+                : std::optional(decimalOf(line.substr(secondStart)));
         report_.locations.emplace_back(location, reading);
     }
 
@@ -181,9 +184,14 @@ std::string columnCode(const std::string& start, std::size_t offset) {
                           static_cast<long long>(offset));
 }
 
-Reading readingRow(const std::string& location, float value, const std::string& units) {
-    return {{location, fixedDecimals(value, 3), units, "OFF", "OFF", "STD", "OFF", "0", "1", "STD",
-             "OFF", "OFF"},
+// A reading as the data file holds it; a missing one as the gauge writes it.
+std::string readingText(const std::optional<float>& value) {
+    return value ? fixedDecimals(*value, 3) : std::string(kMissingReading);
+}
+
+Reading readingRow(const std::string& location, const std::string& reading,
+                   const std::string& units) {
+    return {{location, reading, units, "OFF", "OFF", "STD", "OFF", "0", "1", "STD", "OFF", "OFF"},
             std::nullopt};
 }
 
@@ -210,7 +218,7 @@ void addLinearReadings(DataFile& file, const TextReport& report, const std::stri
     for (const auto& [location, reading] : pairs) {
         if (location > 0) {
             file.readings.push_back(
-                readingRow(zeroPadded(wholePart(location), 4), reading, report.units));
+                readingRow(zeroPadded(wholePart(location), 4), readingText(reading), report.units));
         }
     }
 }
@@ -236,7 +244,9 @@ void addGridReadings(DataFile& file, const TextReport& report, const std::string
     for (std::size_t c = 0; c < columns; ++c) {
         const std::string code = asField(columnCode(startCol, c));
         for (std::size_t r = 0; r < lines.size(); ++r) {
-            const float value = c < lines[r].size() ? lines[r][c] : 0.0f;
+            // A shorter line lacks the readings at its end.
+            const std::string value =
+                c < lines[r].size() ? readingText(lines[r][c]) : std::string(kMissingReading);
             const int row = static_cast<int>(
                 std::min<long long>(static_cast<long long>(firstRow) + static_cast<long long>(r),
                                     std::numeric_limits<int>::max()));
@@ -247,14 +257,14 @@ void addGridReadings(DataFile& file, const TextReport& report, const std::string
 
 }  // namespace
 
-std::vector<float> parseGridLine(std::string_view line) {
-    std::vector<float> values;
+std::vector<std::optional<float>> parseGridLine(std::string_view line) {
+    std::vector<std::optional<float>> values;
     std::size_t p = 0;
     while (p < line.size()) {
         if (line[p] == ' ') {
             const auto end = line.find_first_not_of(' ', p);
             const std::size_t run = (end == std::string_view::npos ? line.size() : end) - p;
-            values.insert(values.end(), (run + 1) / kGridBlanksPerMissingValue, 0.0f);
+            values.insert(values.end(), (run + 1) / kGridBlanksPerMissingValue, std::nullopt);
             p += run;
             continue;
         }

@@ -20,19 +20,22 @@ struct TextReport {
     std::string created, lastModified;
     std::string upperLeft, lowerRight;
     std::string probe, velocity;
-    std::string units;                               // "IN", "MM" or empty
-    std::vector<std::pair<float, float>> locations;  // CUSTOM: (location, reading)
-    std::vector<std::vector<float>> gridLines;       // GRID: readings per line
+    std::string units;  // "IN", "MM" or empty
+    // CUSTOM: (location, reading); GRID: the readings of each line. An empty value is a
+    // missing reading (nothing).
+    std::vector<std::pair<float, std::optional<float>>> locations;
+    std::vector<std::vector<std::optional<float>>> gridLines;
 };
 
 // Grid line values: each followed by one blank; a missing reading, written as five blanks
-// and its blank, reads as 0 in its own place.
-std::vector<float> parseGridLine(std::string_view line);
+// and its blank, is a missing reading in its own place.
+std::vector<std::optional<float>> parseGridLine(std::string_view line);
 
 // Never holds more than 5000 locations or grid readings (702 a grid line).
 TextReport parseTextReport(std::string_view bytes);
 
-// The data file of a report with readings; `fileName` is its "Filename" value.
+// The data file of a report with readings; `fileName` is its "Filename" value. A missing
+// reading (also one a shorter grid line lacks) is written as the gauge writes one, "--.---".
 DataFile importedDataFile(const TextReport& report, const std::string& fileName);
 
 struct ImportResult {

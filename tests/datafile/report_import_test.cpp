@@ -57,7 +57,7 @@ TEST(ReportImport, CustomReportBecomesALinearFileByteForByte) {
         "\r\n"
         "ID,Thickness,Units,Alarm,Diff,Gain,Fast,Note #,Setup #,Meas Mode,B Scan,A Scan,\r\n"
         "0001,0.250,IN,OFF,OFF,STD,OFF,0,1,STD,OFF,OFF,\r\n"
-        "0002,0.000,IN,OFF,OFF,STD,OFF,0,1,STD,OFF,OFF,\r\n"
+        "0002,--.---,IN,OFF,OFF,STD,OFF,0,1,STD,OFF,OFF,\r\n"
         "0003,0.300,IN,OFF,OFF,STD,OFF,0,1,STD,OFF,OFF,\r\n"
         "\r\n"
         "Setup #,Units,Velocity,Diff Ref,Low Alarm,High Alarm,Alarm %,BS Range,Gain,Transducer,"
@@ -119,12 +119,12 @@ TEST(ReportImport, GridCornersAndColumnCodes) {
 TEST(ReportImport, GridLinesKeepEveryReadingInItsColumn) {
     const struct {
         const char* line;
-        std::vector<float> values;
+        std::vector<std::optional<float>> values;
     } cases[] = {
-        {"0.250       0.300 ", {0.25f, 0.0f, 0.3f}},
-        {"      0.300 ", {0.0f, 0.3f}},
-        {"0.250       ", {0.25f, 0.0f}},
-        {"0.250                   0.300 ", {0.25f, 0.0f, 0.0f, 0.0f, 0.3f}},
+        {"0.250       0.300 ", {0.25f, std::nullopt, 0.3f}},
+        {"      0.300 ", {std::nullopt, 0.3f}},
+        {"0.250       ", {0.25f, std::nullopt}},
+        {"0.250                   0.300 ", {0.25f, std::nullopt, std::nullopt, std::nullopt, 0.3f}},
         {"0.250 0.000 0.300 ", {0.25f, 0.0f, 0.3f}},
         {"0.250 0.300", {0.25f, 0.3f}},
         {"", {}},
@@ -135,9 +135,10 @@ TEST(ReportImport, GridLinesKeepEveryReadingInItsColumn) {
     const DataFile ragged =
         importedDataFile(parseTextReport(gridReport("A1", "C3", "1 2 3 \n4 \n5 6 \n")), "R.CSV");
     EXPECT_EQ(ragged.headerValue("# ID"), "9");
-    EXPECT_EQ(ids(ragged), (std::vector<std::string>{"A0001=1.000", "A0002=4.000", "A0003=5.000",
-                                                     "B0001=2.000", "B0002=0.000", "B0003=6.000",
-                                                     "C0001=3.000", "C0002=0.000", "C0003=0.000"}));
+    EXPECT_EQ(ids(ragged),
+              (std::vector<std::string>{"A0001=1.000", "A0002=4.000", "A0003=5.000", "B0001=2.000",
+                                        "B0002=--.---", "B0003=6.000", "C0001=3.000",
+                                        "C0002=--.---", "C0003=--.---"}));
 }
 
 TEST(ReportImport, ReadingsPartMustMatchTheType) {
@@ -206,11 +207,11 @@ void roundTrips() {
         list.readings = {test::readingRow("0001", "0.250", units),
                          test::readingRow("0002", "-", units),
                          test::readingRow("0003", "12.5", units)};
-        expectRoundTrip(list, {"0001=0.250", "0002=0.000", "0003=12.500"});
+        expectRoundTrip(list, {"0001=0.250", "0002=--.---", "0003=12.500"});
         const std::vector<std::string> values = {"0.101", "0.102",  "0.103",
                                                  "0.201", "--.---", "0.203"};
-        const std::vector<std::string> back = {"A0001=0.101", "A0002=0.201", "B0001=0.102",
-                                               "B0002=0.000", "C0001=0.103", "C0002=0.203"};
+        const std::vector<std::string> back = {"A0001=0.101",  "A0002=0.201", "B0001=0.102",
+                                               "B0002=--.---", "C0001=0.103", "C0002=0.203"};
         expectRoundTrip(test::gridFile(3, 2, "COL", values, units), back);
         expectRoundTrip(test::gridFile(3, 2, "ROW", values, units), back);
     }
