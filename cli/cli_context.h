@@ -37,5 +37,7 @@ std::vector<CliCommand> gaugeCommands();
 std::vector<CliCommand> surveyCommands();
 // report; empty in a build without the Qt programs, which draw its pages.
 std::vector<CliCommand> reportCommands();
+// workbook; empty in a build without libxlsxwriter (Windows).
+std::vector<CliCommand> workbookCommands();
 
 }  // namespace korvel::cli

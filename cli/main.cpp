@@ -14,8 +14,8 @@ namespace {
 
 std::vector<CliCommand> allCommands() {
     std::vector<CliCommand> all = appCommands();
-    for (const auto& area :
-         {dataFileCommands(), surveyCommands(), reportCommands(), gaugeCommands()}) {
+    for (const auto& area : {dataFileCommands(), surveyCommands(), reportCommands(),
+                             workbookCommands(), gaugeCommands()}) {
         all.insert(all.end(), area.begin(), area.end());
     }
     return all;

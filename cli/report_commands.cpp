@@ -2,48 +2,18 @@
 
 #include <QGuiApplication>
 #include <QString>
-#include <optional>
 
 #include "app/palimar_app.h"
-#include "app/platform.h"
 #include "app/ui/qt_text.h"
 #include "cli/cli_context.h"
-#include "datafile/output_file.h"
+#include "cli/output_arguments.h"
 #include "report/inspection_report.h"
 
 namespace korvel::cli {
 namespace {
 
-// A name in the working folder, or a path when it holds a separator.
-std::string inFolder(const CliContext& context, const std::string& name) {
-    return name.find_first_of("/\\") == std::string::npos ? joinPath(context.folder, name) : name;
-}
-
-struct ReportArguments {
-    std::string file;
-    std::string out;
-    std::string earlier;
-};
-
-std::optional<ReportArguments> reportArguments(const std::vector<std::string>& args) {
-    ReportArguments parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const bool hasValue = i + 1 < args.size();
-        if (args[i] == "--out" && hasValue && parsed.out.empty()) {
-            parsed.out = args[++i];
-        } else if (args[i] == "--earlier" && hasValue && parsed.earlier.empty()) {
-            parsed.earlier = args[++i];
-        } else if (args[i].rfind("--", 0) != 0 && parsed.file.empty()) {
-            parsed.file = args[i];
-        } else {
-            return std::nullopt;
-        }
-    }
-    return parsed.file.empty() ? std::nullopt : std::optional(parsed);
-}
-
 int report(CliContext& context, const std::vector<std::string>& args) {
-    const auto parsed = reportArguments(args);
+    const auto parsed = outputArguments(context, args, ".pdf");
     if (!parsed) {
         return kExitUsage;
     }
@@ -56,14 +26,11 @@ int report(CliContext& context, const std::vector<std::string>& args) {
     char* argv[] = {name, nullptr};
     const QGuiApplication application(argc, argv);
 
-    const std::string file = inFolder(context, parsed->file);
-    const std::string out =
-        parsed->out.empty() ? withExtension(file, ".pdf") : inFolder(context, parsed->out);
-    const std::string earlier =
-        parsed->earlier.empty() ? std::string() : inFolder(context, parsed->earlier);
     const ReportSigner signer{context.app.texts(), programWindowTitle(context.app),
                               reportDateNow()};
-    return saveInspectionReport(file, earlier, out, signer, context.voice) ? kExitOk : kExitFailed;
+    return saveInspectionReport(parsed->file, parsed->earlier, parsed->out, signer, context.voice)
+               ? kExitOk
+               : kExitFailed;
 }
 
 }  // namespace

@@ -17,6 +17,9 @@ for entry in build/deb/packaging/*.desktop; do
     desktop-file-validate "$entry"
 done
 appstreamcli validate --no-net build/deb/packaging/org.korvel.Korvel.metainfo.xml
+# korvel-cli writes workbooks with libxlsxwriter: the package must depend on its library.
+dpkg-deb -f "$deb" Depends | grep -q libxlsxwriter ||
+    { echo "the package does not depend on libxlsxwriter" >&2; exit 1; }
 # Errors fail the build; warnings and notes are shown.
 lintian --fail-on error "$deb"
 echo "$deb"
