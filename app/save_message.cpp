@@ -4,13 +4,15 @@
 
 namespace korvel {
 
-bool mayOverwrite(const std::string& path, UserVoice& voice, const TextTable& texts) {
+bool mayOverwrite(const std::string& path, UserVoice& voice, const TextTable& texts,
+                  const std::string& note) {
     if (fileSize(path) <= 0) {
         return true;
     }
     const auto separator = path.find_last_of("/\\");
     const std::string name = separator == std::string::npos ? path : path.substr(separator + 1);
-    return voice.ask(texts.message("IDS_MSG_FILEEXISTS") + "\n\n" + name);
+    return voice.ask(texts.message("IDS_MSG_FILEEXISTS") + "\n\n" + name +
+                     (note.empty() ? "" : "\n\n" + note));
 }
 
 void reportSaveFailure(UserVoice& voice, const TextTable& texts, const std::string& path) {

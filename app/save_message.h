@@ -9,8 +9,10 @@
 namespace korvel {
 
 // True when the file may be written: it does not exist, it is empty, or the user says Yes to
-// "File already exists. Do you want to overwrite?", a blank line and the file's name.
-bool mayOverwrite(const std::string& path, UserVoice& voice, const TextTable& texts);
+// "File already exists. Do you want to overwrite?", a blank line and the file's name (and,
+// when given, a blank line and the note).
+bool mayOverwrite(const std::string& path, UserVoice& voice, const TextTable& texts,
+                  const std::string& note = {});
 
 // "Error saving file - PATH" as an error box.
 void reportSaveFailure(UserVoice& voice, const TextTable& texts, const std::string& path);

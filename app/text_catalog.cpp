@@ -342,6 +342,10 @@ const std::vector<MessageEntry>& messageEntries() {
          "The report could not be drawn. Close other programs to free memory, then try again."},
         {"IDS_REPORT_STATISTICS", 441, "Statistics"},
         {"IDS_REPORT_NO_READINGS", 442, "No readings have been taken in this file yet."},
+        // Overwrite questions and the summaries of transfers (ids 480-499).
+        {"IDS_MSG_IMPORT_LOSESMORE", 480,
+         "The existing file also holds what a text report cannot carry (notes, setups after the "
+         "first, waveforms, alarm or gain flags): the import would lose them."},
     };
     return entries;
 }

@@ -296,6 +296,19 @@ DataFile importedDataFile(const TextReport& report, const std::string& fileName)
     return file;
 }
 
+bool holdsMoreThanAReport(const DataFile& file) {
+    const auto alarm = file.readingColumn("Alarm");
+    const auto gain = file.readingColumn("Gain");
+    const auto flagged = [&](const Reading& reading) {
+        const std::string_view alarmFlag = fieldAtColumn(reading, alarm);
+        const std::string_view gainFlag = fieldAtColumn(reading, gain);
+        return reading.ascan || !(alarmFlag.empty() || alarmFlag == "-" || alarmFlag == "OFF") ||
+               !(gainFlag.empty() || gainFlag == "-" || gainFlag == "STD");
+    };
+    return !file.notes.empty() || file.setups.size() > 1 ||
+           std::any_of(file.readings.begin(), file.readings.end(), flagged);
+}
+
 ImportResult importReport(const std::string& folder, const std::string& name, UserVoice& voice,
                           const TextTable& texts) {
     WaitCursor wait(voice);
@@ -314,7 +327,12 @@ ImportResult importReport(const std::string& folder, const std::string& name, Us
     const std::string dataPath = withExtension(path, ".CSV");
     const std::string bytesOut =
         dataFileBytes(importedDataFile(report, withExtension(name, ".CSV")));
-    if (!mayOverwrite(dataPath, voice, texts) || !saveOrReport(dataPath, bytesOut, voice, texts)) {
+    const auto existing = readDataFile(dataPath, reportReadOptions());
+    const std::string note = existing && holdsMoreThanAReport(*existing)
+                                 ? texts.message("IDS_MSG_IMPORT_LOSESMORE")
+                                 : std::string();
+    if (!mayOverwrite(dataPath, voice, texts, note) ||
+        !saveOrReport(dataPath, bytesOut, voice, texts)) {
         return result;
     }
     voice.show(MessageKind::Notice,

@@ -7,6 +7,7 @@
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 
 #include "app/safe_file.h"
 #include "datafile/data_file_reader.h"
@@ -264,6 +265,55 @@ TEST(ReportImport, ImportWritesBesideTheReportWithItsMessages) {
     EXPECT_FALSE(importReport(folder.string(), "NONE.DAT", missing, texts).written);
     EXPECT_EQ(missing.said,
               (std::vector<test::Said>{{MessageKind::Error, "Error opening file - NONE.DAT"}}));
+    std::filesystem::remove_all(folder);
+}
+
+// What a text report cannot carry is named in the question before an import replaces it.
+TEST(ReportImport, OverwriteQuestionSaysWhatTheReportCannotCarry) {
+    const DataFile plain =
+        importedDataFile(parseTextReport(customReport("I", "1 0.25\n")), "R.CSV");
+    const auto with = [&](const std::function<void(DataFile&)>& change) {
+        DataFile file = plain;
+        change(file);
+        return file;
+    };
+    const struct {
+        const char* name;
+        DataFile file;
+        bool more;
+    } cases[] = {
+        {"an imported file", plain, false},
+        {"a note", with([](DataFile& f) {
+             f.notes = {{"1", "weld"}};
+         }),
+         true},
+        {"a second setup", with([](DataFile& f) {
+             f.setups.push_back(f.setups[0]);
+             f.setups[1][0] = "2";
+             f.setHeaderValue("# Setup", "2");
+         }),
+         true},
+        {"a waveform", with([](DataFile& f) { f.readings[0].ascan = AScan{}; }), true},
+        {"an alarm flag", with([](DataFile& f) { f.readings[0].fields[3] = "LOW"; }), true},
+        {"a gain flag", with([](DataFile& f) { f.readings[0].fields[5] = "HI"; }), true},
+        {"a hole", with([](DataFile& f) { f.readings[0].fields[1] = "--.---"; }), false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(holdsMoreThanAReport(c.file), c.more) << c.name;
+    }
+    const auto folder = test::uniqueTempFolder("korvel-import-more");
+    std::filesystem::create_directories(folder);
+    ASSERT_TRUE(writeFileSafely((folder / "R.DAT").string(), customReport("I", "1 0.3\n")));
+    ASSERT_TRUE(writeFileSafely((folder / "R.CSV").string(), dataFileBytes(cases[2].file)));
+    const TextTable texts;
+    test::RecordingVoice voice;
+    EXPECT_FALSE(importReport(folder.string(), "R.DAT", voice, texts).written);
+    EXPECT_EQ(voice.said, (std::vector<test::Said>{
+                              {MessageKind::Question,
+                               "File already exists. Do you want to overwrite?\n\nR.CSV\n\n"
+                               "The existing file also holds what a text report cannot carry "
+                               "(notes, setups after the first, waveforms, alarm or gain flags): "
+                               "the import would lose them."}}));
     std::filesystem::remove_all(folder);
 }
 
