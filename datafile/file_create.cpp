@@ -310,7 +310,7 @@ CreateResult createDataFile(const CreateRequest& request, const std::string& cur
         result.focus = CreateBox::FileName;
         return result;
     }
-    if (checkDataFileName(request.fileName, 16) != 1) {
+    if (checkDataFileName(request.fileName, kMaxDataFileStem) != 1) {
         voice.show(MessageKind::Error, texts.message("IDS_MSG_FILE_INVALIDFILENAME"));
         result.focus = CreateBox::FileName;
         return result;

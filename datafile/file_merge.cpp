@@ -5,10 +5,12 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "app/name_check.h"
 #include "app/platform.h"
 #include "app/safe_file.h"
 #include "app/text_rules.h"
 #include "datafile/data_file_reader.h"
+#include "datafile/file_create.h"
 #include "datafile/letter_code.h"
 #include "datafile/number_text.h"
 #include "datafile/output_file.h"
@@ -423,9 +425,7 @@ std::vector<std::string> findMatchingFiles(const std::string& folder, const std:
 }
 
 std::string mergedFilePath(const std::string& folder, const std::string& name) {
-    const bool hasExtension = name.size() >= 4 && (name.substr(name.size() - 4) == ".csv" ||
-                                                   name.substr(name.size() - 4) == ".CSV");
-    return joinPath(folder, hasExtension ? name : name + ".csv");
+    return joinPath(folder, createdFileName(name));
 }
 
 MergeResult mergeFiles(const std::string& folder, const std::vector<std::string>& names,
@@ -442,6 +442,12 @@ MergeResult mergeFiles(const std::string& folder, const std::vector<std::string>
     }
     if (!isPlainFileName(mergedName)) {
         voice.show(MessageKind::Warning, texts.message("IDS_ERR_FILEMERGE_PLAINNAME"));
+        result.focusName = true;
+        return result;
+    }
+    // Every file the program writes can go to the gauge: the name rule of File Create.
+    if (checkDataFileName(createdFileName(mergedName), kMaxDataFileStem) != 1) {
+        voice.show(MessageKind::Error, texts.message("IDS_MSG_FILE_INVALIDFILENAME"));
         result.focusName = true;
         return result;
     }

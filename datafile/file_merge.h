@@ -45,7 +45,7 @@ std::string mergedBytes(const std::vector<std::string>& files);
 std::vector<std::string> findMatchingFiles(const std::string& folder, const std::string& firstName,
                                            UserVoice& voice, const TextTable& texts);
 
-// folder + name, ".csv" appended unless the name ends in ".csv" or ".CSV".
+// folder + the name in upper case, ".CSV" appended unless it ends so, as File Create names.
 std::string mergedFilePath(const std::string& folder, const std::string& name);
 
 struct MergeResult {
@@ -55,9 +55,10 @@ struct MergeResult {
 };
 
 // The whole of "Merge Selected Files", with its messages and the wait cursor. The merged name
-// is a plain file name in the folder. A selected file that cannot be read, that is no grid
-// file or whose headings would lose values is reported and nothing is written; an existing
-// non-empty merged file is replaced only after the overwrite question.
+// is a plain file name in the folder that passes File Create's name rule (in upper case). A
+// selected file that cannot be read, that is no grid file or whose headings would lose values is
+// reported and nothing is written; an existing non-empty merged file is replaced only after the
+// overwrite question.
 MergeResult mergeFiles(const std::string& folder, const std::vector<std::string>& names,
                        const std::string& mergedName, UserVoice& voice, const TextTable& texts);
 

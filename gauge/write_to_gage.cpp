@@ -20,7 +20,6 @@ constexpr int kPauseAfterCommandMs = 2000;
 constexpr int kAnswerAttempts = 3;
 constexpr int kPauseAfterNoAnswerMs = 1000;
 constexpr int kPauseAfterFileMs = 500;
-constexpr std::size_t kMaxNameStem = 16;
 
 class FileWriter {
   public:
@@ -28,7 +27,7 @@ class FileWriter {
         : link_(link), voice_(link.voice()), texts_(link.texts()), folder_(folder), log_(log) {}
 
     FileResult write(const std::string& name) {
-        if (!checkDataFileName(name, kMaxNameStem)) {
+        if (!checkDataFileName(name, kMaxDataFileStem)) {
             showError(texts_.message("IDS_MSG_FILE_INVALIDFILENAME"));
             return finish({FileOutcome::StopAll, {}});
         }

@@ -57,7 +57,7 @@ class SaveFaults : public SimulatedGaugeTest {
              [this] { exportReport(folder(), "PIPE1.CSV", voice, texts); }, ""},
             {"import", pcFolder.file("RPT.CSV"),
              [this] { importReport(folder(), "RPT.DAT", voice, texts); }, ""},
-            {"merge", pcFolder.file("OUT.csv"),
+            {"merge", pcFolder.file("OUT.CSV"),
              [this] {
                  mergeFiles(folder(), {"M1.CSV", "M2.CSV"}, "OUT", voice, texts);
              },

@@ -162,8 +162,8 @@ TEST_F(DataFileCli, MatchesAndMerge) {
         cli({"--folder", folder(), "merge", "--out", "ALL", "MERGE-1.CSV", "MERGE-3.CSV"});
     EXPECT_EQ(merged.status, 0);
     EXPECT_EQ(merged.err,
-              "notice: Successfully created new merged file : " + inFolder("ALL.csv") + "\n");
-    const std::string bytes = *readFileBytes(inFolder("ALL.csv"));
+              "notice: Successfully created new merged file : " + inFolder("ALL.CSV") + "\n");
+    const std::string bytes = *readFileBytes(inFolder("ALL.CSV"));
     EXPECT_EQ(bytes.substr(0, bytes.find('\r')), ",1,2,3,4,5,6,,,,,,,13,14,15,16,17,18,");
 
     const CliRun none = cli({"--folder", folder(), "merge", "--out", "ALL"});
@@ -185,7 +185,7 @@ TEST_F(DataFileCli, MatchesAndMerge) {
     EXPECT_EQ(outside.err,
               "warning: The merged file is made in the selected folder: enter a file name without "
               "a folder\n");
-    EXPECT_FALSE(fs::exists(root_ / "x.csv"));
+    EXPECT_FALSE(fs::exists(root_ / "X.CSV"));
 }
 
 TEST_F(DataFileCli, UnreadableFileIsAnErrorMessageNeverAnAbort) {
@@ -216,7 +216,7 @@ TEST_F(DataFileCli, UnreadableFileIsAnErrorMessageNeverAnAbort) {
             EXPECT_EQ(run.status, 1);
             EXPECT_EQ(run.err, c.err);
         }
-        EXPECT_FALSE(fs::exists(inFolder("M.csv")));
+        EXPECT_FALSE(fs::exists(inFolder("M.CSV")));
     }
 }
 

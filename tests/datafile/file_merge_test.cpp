@@ -80,10 +80,9 @@ TEST(FileMerge, HostileHeadingsStayWithinTheColumnBound) {
 }
 
 TEST(FileMerge, OutputNames) {
-    EXPECT_EQ(mergedFilePath("/d", "PIPE"), joinPath("/d", "PIPE.csv"));
-    EXPECT_EQ(mergedFilePath("/d", "PIPE.CSV"), joinPath("/d", "PIPE.CSV"));
-    EXPECT_EQ(mergedFilePath("/d", "PIPE.csv"), joinPath("/d", "PIPE.csv"));
-    EXPECT_EQ(mergedFilePath("/d", "PIPE.Csv"), joinPath("/d", "PIPE.Csv.csv"));
+    for (const char* name : {"PIPE", "PIPE.CSV", "PIPE.csv", "pipe", "Pipe.Csv"}) {
+        EXPECT_EQ(mergedFilePath("/d", name), joinPath("/d", "PIPE.CSV")) << name;
+    }
 }
 
 class FileMergeFolder : public ::testing::Test {
@@ -120,9 +119,9 @@ TEST_F(FileMergeFolder, FindsFilesWithTheSameKeys) {
 
 TEST_F(FileMergeFolder, MergesAndSaysSo) {
     test::RecordingVoice voice;
-    const MergeResult result = mergeFiles(folder(), {"G1.CSV", "G2.csv"}, "ALL", voice, texts_);
+    const MergeResult result = mergeFiles(folder(), {"G1.CSV", "G2.csv"}, "all", voice, texts_);
     ASSERT_TRUE(result.written);
-    EXPECT_EQ(result.path, joinPath(folder(), "ALL.csv"));
+    EXPECT_EQ(result.path, joinPath(folder(), "ALL.CSV"));
     EXPECT_EQ(readFileBytes(result.path), ",1,2,3,\r\nA,1,2,5,\r\nB,3,4,6,\r\n");
     EXPECT_EQ(voice.said,
               (std::vector<test::Said>{
@@ -155,13 +154,13 @@ TEST_F(FileMergeFolder, RefusesWhatCannotBeMerged) {
           "Only grid files can be merged: their first line begins with a comma and names the "
           "columns. Not a grid file: DATA.CSV"},
          false},
-        {"an output that cannot be created",
-         {"G1.CSV"},
-         std::string(300, 'X'),
-         {MessageKind::Error, "Error in creating new merged file: " +
-                                  joinPath(folder(), std::string(300, 'X') + ".csv")},
-         false},
     };
+    const std::string invalidName =
+        "Invalid file name. Valid file name can be 16 characters or less containing "
+        "0-9,A-Z(upper case),+,-";
+    for (const char* name : {"ABCDEFGHIJKLMNOPQ", "ALL_1", "ALL 1", "ALL.TXT"}) {
+        cases.push_back({name, {"G1.CSV"}, name, {MessageKind::Error, invalidName}, true});
+    }
     const std::string plainName =
         "The merged file is made in the selected folder: enter a file name without a folder";
     const std::string losing =
@@ -181,23 +180,23 @@ TEST_F(FileMergeFolder, RefusesWhatCannotBeMerged) {
         EXPECT_FALSE(result.written);
         EXPECT_EQ(result.focusName, c.focusName);
         EXPECT_EQ(voice.said, std::vector<test::Said>{c.said});
-        EXPECT_FALSE(std::filesystem::exists(folder_ / "ALL.csv"));
+        EXPECT_FALSE(std::filesystem::exists(folder_ / "ALL.CSV"));
     }
 }
 
 TEST_F(FileMergeFolder, AnExistingFileIsReplacedOnlyAfterYes) {
-    put("ALL.csv", "readings\r\n");
-    const std::string question = "File already exists. Do you want to overwrite?\n\nALL.csv";
+    put("ALL.CSV", "readings\r\n");
+    const std::string question = "File already exists. Do you want to overwrite?\n\nALL.CSV";
     test::RecordingVoice declines;
     EXPECT_FALSE(mergeFiles(folder(), {"G1.CSV", "G2.csv"}, "ALL", declines, texts_).written);
     EXPECT_EQ(declines.said, (std::vector<test::Said>{{MessageKind::Question, question}}));
-    EXPECT_EQ(readFileBytes(folder() + "/ALL.csv"), "readings\r\n");
+    EXPECT_EQ(readFileBytes(folder() + "/ALL.CSV"), "readings\r\n");
 
     test::RecordingVoice accepts;
     accepts.answers = {true};
     EXPECT_TRUE(mergeFiles(folder(), {"G1.CSV", "G2.csv"}, "ALL", accepts, texts_).written);
     EXPECT_EQ(accepts.said.front(), (test::Said{MessageKind::Question, question}));
-    EXPECT_EQ(readFileBytes(folder() + "/ALL.csv"), ",1,2,3,\r\nA,1,2,5,\r\nB,3,4,6,\r\n");
+    EXPECT_EQ(readFileBytes(folder() + "/ALL.CSV"), ",1,2,3,\r\nA,1,2,5,\r\nB,3,4,6,\r\n");
 }
 
 }  // namespace

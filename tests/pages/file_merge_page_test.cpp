@@ -90,12 +90,12 @@ TEST_F(FileMergePageTest, SearchListsTheMatchingFilesAndMergeWritesThem) {
     ASSERT_EQ(voice.said.size(), 2u);
     EXPECT_EQ(voice.said[1].kind, MessageKind::Notice);
     EXPECT_EQ(voice.said[1].text,
-              "Successfully created new merged file : " + environment.path("grids/PIPE.csv"));
-    EXPECT_EQ(environment.read("grids/PIPE.csv"),
+              "Successfully created new merged file : " + environment.path("grids/PIPE.CSV"));
+    EXPECT_EQ(environment.read("grids/PIPE.CSV"),
               ",1,2,3,4,\r\nR1,10,11,12,13,\r\nR2,20,21,22,23,\r\n");
     EXPECT_FALSE(page->mergeButton()->isEnabled());
     EXPECT_FALSE(page->searchButton()->isEnabled());
-    EXPECT_TRUE(names(page->fileList()).contains("PIPE.csv"));
+    EXPECT_TRUE(names(page->fileList()).contains("PIPE.CSV"));
 
     // Back on the page: a file made meanwhile is listed and the selected file stays selected.
     click(page->fileList(), "B.CSV");
