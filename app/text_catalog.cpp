@@ -346,6 +346,9 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_MSG_IMPORT_LOSESMORE", 480,
          "The existing file also holds what a text report cannot carry (notes, setups after the "
          "first, waveforms, alarm or gain flags): the import would lose them."},
+        {"IDS_ERR_GAGE_DISCONNECTED", 481,
+         "The Gage was disconnected. Check the USB cable and that the Gage is switched on, then "
+         "transfer the file again."},
     };
     return entries;
 }

@@ -51,9 +51,10 @@ class FileReader {
             result = received.cancelled ? FileResult{FileOutcome::Cancelled, {}}
                                         : saveReply(name, received);
         } else {
-            result =
-                fail(FileOutcome::LinkLost,
-                     notTransferredReason(link_, texts_.message("IDS_ERR_GAGE_SENDLINE"), name));
+            result = fail(
+                FileOutcome::LinkLost,
+                notTransferredReason(
+                    link_, lostGaugeReason(link_, texts_.message("IDS_ERR_GAGE_SENDLINE")), name));
         }
         releaseAfterFile(link_, result, kPauseAfterFileMs);
         voice_.repaint();
@@ -86,8 +87,10 @@ class FileReader {
 
     FileResult saveReply(const std::string& name, const Received& received) {
         if (received.linkLost) {
-            return fail(FileOutcome::LinkLost,
-                        formatWithArgument(texts_.message("IDS_ERR_GAGE_LINKLOST"), name, 1));
+            return fail(
+                FileOutcome::LinkLost,
+                lostGaugeReason(
+                    link_, formatWithArgument(texts_.message("IDS_ERR_GAGE_LINKLOST"), name, 1)));
         }
         if (received.text.empty() && received.count == 0) {
             return fail(FileOutcome::Failed);

@@ -22,6 +22,13 @@ std::string batchStoppedMessage(const TextTable& texts, const std::string& reaso
 
 }  // namespace
 
+std::string lostGaugeReason(GaugeLink& link, const std::string& why) {
+    if (link.usb().FindDevice(kGageVendorId, kGageProductId) != nullptr) {
+        return why;
+    }
+    return why + "\n\n" + link.texts().message("IDS_ERR_GAGE_DISCONNECTED");
+}
+
 std::string notTransferredReason(const GaugeLink& link, const std::string& why,
                                  const std::string& name) {
     return why + "\n\n" +

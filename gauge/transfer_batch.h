@@ -37,6 +37,10 @@ int runTransferBatch(GaugeLink& link, const std::vector<std::string>& names,
 // a gauge that was lost gets none, so the batch says so at once.
 void releaseAfterFile(GaugeLink& link, const FileResult& result, int pauseMs);
 
+// The words for a link that failed after the gauge had been opened, and, when the gauge is no
+// longer on the bus, that it was disconnected and what to check.
+std::string lostGaugeReason(GaugeLink& link, const std::string& why);
+
 // The reason for a file whose transfer found or left the link unusable: the transport's own
 // words, then that the file was not transferred.
 std::string notTransferredReason(const GaugeLink& link, const std::string& why,

@@ -106,14 +106,14 @@ class FileWriter {
     // A write the gauge did not take: the link is gone, and so is the rest of the batch.
     FileResult sendFailed(const std::string& name) {
         log_.line("Error sending command or line to Gage");
-        return linkLost(texts_.message("IDS_ERR_GAGE_SENDLINE"), name);
+        return linkLost(lostGaugeReason(link_, texts_.message("IDS_ERR_GAGE_SENDLINE")), name);
     }
 
     // Silence stops only this file; a read that failed outright means the link is gone.
     FileResult noAnswer(const std::string& name) {
         const std::string why = texts_.message("IDS_ERR_GAGE_WRITECOMMAND");
         if (!link_.usb().lastReadTimedOut()) {
-            return linkLost(why, name);
+            return linkLost(lostGaugeReason(link_, why), name);
         }
         showError(why);
         return {FileOutcome::Failed, {}};

@@ -213,7 +213,9 @@ TEST_F(ReadFromGage, UnpluggingMidTransferReportsItAndLeavesThePcFileAsItWas) {
     ASSERT_EQ(voice.said.size(), 1u);
     EXPECT_EQ(voice.said[0], (Said{MessageKind::Error,
                                    "The connection to the Gage was lost while reading "
-                                   "BIG.CSV. The file was not saved."}));
+                                   "BIG.CSV. The file was not saved.\n\nThe Gage was "
+                                   "disconnected. Check the USB cable and that the Gage is "
+                                   "switched on, then transfer the file again."}));
     EXPECT_EQ(pcFolder.read("BIG.CSV"), "the good old file");
     EXPECT_EQ(port.handle(), nullptr);
     EXPECT_FALSE(link.opened());
@@ -240,7 +242,9 @@ TEST_F(ReadFromGage, LostLinkEndsTheBatchWithOneMessage) {
          1500},
         // A: command, its text and end marker; B: command and one packet.
         {"unplugged while reading B", [this] { busFaults().unplugAfterTransfers = 5; }, 1,
-         lostWhileReading + "B.CSV. The file was not saved.\n\nThe transfer stopped there. "
+         lostWhileReading + "B.CSV. The file was not saved.\n\nThe Gage was disconnected. "
+                            "Check the USB cable and that the Gage is switched on, then "
+                            "transfer the file again.\n\nThe transfer stopped there. "
                             "These files were not tried:\nC.CSV",
          4000},
     };

@@ -14,6 +14,11 @@ const std::string kInvalidName =
     "0-9,A-Z(upper case),+,-";
 
 const std::string kSendFailed = "Error sending command or line to Gage";
+// A gauge that is gone from the bus is said to be disconnected.
+const std::string kUnplugged =
+    kSendFailed +
+    "\n\nThe Gage was disconnected. Check the USB cable and that the Gage is switched on, then "
+    "transfer the file again.";
 
 // A lost link's one message: why, the file that failed, and the files not tried.
 std::string batchStopped(const std::string& why, const std::string& failed,
@@ -165,9 +170,9 @@ TEST_F(WriteToGage, LostLinkEndsTheBatchWithOneMessage) {
          batchStopped(kSendFailed, "A.CSV", {"B.CSV", "C.CSV"})},
         // A: command, answer, piece; B: command, answer, then the gauge drops off.
         {"unplugged while sending B", [this] { busFaults().unplugAfterTransfers = 5; }, 1,
-         batchStopped(kSendFailed, "B.CSV", {"C.CSV"})},
+         batchStopped(kUnplugged, "B.CSV", {"C.CSV"})},
         {"unplugged while sending the last", [this] { busFaults().unplugAfterTransfers = 8; }, 2,
-         batchStopped(kSendFailed, "C.CSV")},
+         batchStopped(kUnplugged, "C.CSV")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -204,7 +209,7 @@ TEST_F(WriteToGage, UnpluggingMidTransferIsAnErrorAndReleasesTheLink) {
     busFaults().unplugAfterTransfers = 4;  // the command, its answer, a piece, its answer
     EXPECT_EQ(write({"A.CSV"}), 0);
     EXPECT_EQ(voice.said,
-              (std::vector<Said>{{MessageKind::Error, batchStopped(kSendFailed, "A.CSV")}}));
+              (std::vector<Said>{{MessageKind::Error, batchStopped(kUnplugged, "A.CSV")}}));
     EXPECT_EQ(pcFolder.read("A.CSV"), content);
     EXPECT_EQ(port.handle(), nullptr);
 }
@@ -214,7 +219,7 @@ TEST_F(WriteToGage, FailedLastPieceIsNotTakenForSuccess) {
     busFaults().unplugAfterTransfers = 2;  // the command and its answer
     EXPECT_EQ(write({"A.CSV"}), 0);
     EXPECT_EQ(voice.said,
-              (std::vector<Said>{{MessageKind::Error, batchStopped(kSendFailed, "A.CSV")}}));
+              (std::vector<Said>{{MessageKind::Error, batchStopped(kUnplugged, "A.CSV")}}));
     EXPECT_EQ(voice.status, "File transfer failed");
 }
 
