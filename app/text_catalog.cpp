@@ -308,6 +308,27 @@ const std::vector<MessageEntry>& messageEntries() {
          "Software upgrade cancelled before the firmware was sent; the Gage is unchanged"},
         {"IDS_STATUS_UPGRADE_NOCANCEL", 296,
          "The firmware image is being sent: the upgrade can no longer be cancelled."},
+        // Messages of a misbehaving gauge (ids 700-719).
+        {"IDS_ERR_GAGE_REFUSED", 700, "The Gage refused the command \"%s\". Its answer:"},
+        {"IDS_ERR_GAGE_NOANSWER", 701,
+         "The Gage did not answer \"%s\". Check that it is on and connected, then try again."},
+        {"IDS_ERR_GAGE_REPLYLOST", 702,
+         "The connection to the Gage was lost during \"%s\". Nothing was taken from its answer."},
+        {"IDS_ERR_GAGE_REPLYTOOLONG", 703,
+         "The Gage's answer to \"%s\" went on past %s MB without ending, so it was not taken. Turn "
+         "the Gage off and on, then try again."},
+        {"IDS_ERR_GAGE_LISTINGUNENDED", 704,
+         "The Gage's answer to \"%s\" stopped before the end of a listing. The list is unchanged: "
+         "refresh it again."},
+        {"IDS_ERR_GAGE_NOTVELOCITY", 705,
+         "The Gage's answer to \"%s\" is not a velocity and a unit. The velocity is unchanged. Its "
+         "answer:"},
+        {"IDS_ERR_GAGE_NOTDATAFILE", 706,
+         "What the Gage sent for %s is not a data file (it is not plain text), so it was not "
+         "saved and the file on the PC is unchanged. Transfer it again."},
+        {"IDS_ERR_UPGRADE_NOTERM", 707,
+         "The Gage did not confirm the end of the upgrade. Check the Gage: turn it off and on; if "
+         "it does not start with the new software, upgrade it again."},
         // Texts of the sheet, the About box and the dialogs (ids 300-319).
         {"IDS_ABOUT_MENU", 101, kAboutMenuText},
         {"IDS_ABOUT_TITLE", 300, "About PalimarApp"},

@@ -1,6 +1,6 @@
 #pragma once
 // What every korvel-cli command is given: the application object after start-up, the folder to
-// work in, the answer to questions, the simulated gauge, and the voice on stderr.
+// work in, the answer to questions, the simulated gauge and its fault, and the voice on stderr.
 
 #include <functional>
 #include <string>
@@ -22,6 +22,7 @@ struct CliContext {
     std::string simulatedGauge;  // data log folder of the simulated gauge, or empty for USB
     bool bootMode = false;       // the simulated gauge is plugged in in its upgrade mode
     bool trace = false;          // every USB call written to stderr
+    std::string gaugeFault;      // how the simulated gauge misbehaves (--gauge-fault), or empty
 };
 
 struct CliCommand {

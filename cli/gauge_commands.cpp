@@ -10,9 +10,11 @@
 #include "cli/gauge_utility_commands.h"
 #include "cli/interrupt.h"
 #include "gauge/gauge_directory.h"
+#include "gauge/gauge_reply.h"
 #include "gauge/read_from_gage.h"
 #include "gauge/usb_trace.h"
 #include "gauge/write_to_gage.h"
+#include "sim/gauge_fault.h"
 #include "sim/simulated_gauge.h"
 #include "sim/simulated_port.h"
 #include "sim/upgrade_mode.h"
@@ -41,18 +43,25 @@ class GaugeConnection {
             return;
         }
         std::shared_ptr<sim::SimDevice> device;
+        std::shared_ptr<sim::SimulatedGauge> gauge;
+        std::shared_ptr<sim::BootModeGauge> upgradeGauge;
         if (context.bootMode) {
             // The received images are kept beside the data log, out of its listing.
-            device =
+            upgradeGauge =
                 std::make_shared<sim::BootModeGauge>(joinPath(context.simulatedGauge, ".gauge"));
+            device = upgradeGauge;
         } else {
-            auto gauge = std::make_shared<sim::SimulatedGauge>(context.simulatedGauge);
+            gauge = std::make_shared<sim::SimulatedGauge>(context.simulatedGauge);
             sim::teachVelocities(*gauge, sim::velocityFileIn(context.simulatedGauge));
-            device = std::move(gauge);
+            device = gauge;
         }
         clock_ = simulatedGaugeClock();
         simulated_ =
             std::make_unique<UsbPort>(sim::plugInAlone(std::move(device), *clock_), *clock_);
+        // main has checked the spec.
+        if (const auto fault = sim::parseGaugeFault(context.gaugeFault, context.bootMode)) {
+            sim::applyGaugeFault(*fault, gauge.get(), upgradeGauge.get());
+        }
     }
 
     UsbPort& port() { return simulated_ ? *simulated_ : currentUsbPort(); }
@@ -110,7 +119,8 @@ int listDirectory(CliContext&, GaugeLink& link, const std::vector<std::string>& 
         return kExitFailed;
     }
     for (const FileListEntry& entry : *entries) {
-        std::cout << entry.name << ',' << entry.type << ',' << entry.modified << '\n';
+        std::cout << visibleGaugeText(entry.name) << ',' << visibleGaugeText(entry.type) << ','
+                  << visibleGaugeText(entry.modified) << '\n';
     }
     return kExitOk;
 }

@@ -2,7 +2,9 @@
 
 #include <iostream>
 
+#include "app/text_format.h"
 #include "gauge/firmware_upgrade.h"
+#include "gauge/gauge_reply.h"
 #include "gauge/terminal_session.h"
 #include "gauge/user_velocity.h"
 
@@ -27,9 +29,12 @@ int velocityGet(GaugeLink& link, const std::vector<std::string>& units) {
     if (answered < 0) {
         return kExitFailed;
     }
+    // Only the velocities the gauge gave: the others have been said to have failed.
     for (std::size_t k = 0; k < settings.size(); ++k) {
-        std::cout << kVelocityNames[k] << ' ' << settings[k].value << ' ' << settings[k].unit
-                  << '\n';
+        if (!settings[k].value.empty()) {
+            std::cout << kVelocityNames[k] << ' ' << visibleGaugeText(settings[k].value) << ' '
+                      << visibleGaugeText(settings[k].unit) << '\n';
+        }
     }
     return answered == static_cast<int>(settings.size()) ? kExitOk : kExitFailed;
 }
@@ -38,6 +43,27 @@ int velocitySet(GaugeLink& link, const std::vector<std::string>& values) {
     VelocitySettings settings = {{{values[0], values[1]}, {values[2], values[3]}}};
     const int sent = UserVelocityExchange(link).setVelocities(settings);
     return sent == static_cast<int>(settings.size()) ? kExitOk : kExitFailed;
+}
+
+// The exit status of a Terminal exchange, after saying why it failed: the reply went on
+// without end, the link was lost, nothing came, or the gauge refused the command.
+int sendOutcome(CliContext& context, const std::string& command, ReaderEnd end,
+                const std::string& text) {
+    UserVoice& voice = context.voice;
+    const TextTable& texts = context.app.texts();
+    const std::string answer = gaugeAnswer(text);
+    if (end == ReaderEnd::TooLong) {
+        showReplyTooLong(voice, texts, command);
+    } else if (end == ReaderEnd::LinkLost || (end != ReaderEnd::Stopped && text.empty())) {
+        const char* key =
+            end == ReaderEnd::LinkLost ? "IDS_ERR_GAGE_REPLYLOST" : "IDS_ERR_GAGE_NOANSWER";
+        voice.show(MessageKind::Error, formatWithArgument(texts.message(key), command, 1));
+    } else if (isRefusal(answer)) {
+        showRefusal(voice, texts, command, answer);
+    } else {
+        return kExitOk;
+    }
+    return kExitFailed;
 }
 
 }  // namespace
@@ -67,11 +93,12 @@ int runSend(CliContext& context, GaugeLink& link, const std::vector<std::string>
     }
     CollectingSink sink;
     session.readToEnd(sink);
-    std::cout << sink.text;
-    if (!sink.text.empty() && sink.text.back() != '\n') {
+    const std::string text = visibleGaugeText(sink.text);
+    std::cout << text;
+    if (!text.empty() && text.back() != '\n') {
         std::cout << '\n';
     }
-    return kExitOk;
+    return sendOutcome(context, command, session.lastEnd(), sink.text);
 }
 
 int runUpgrade(CliContext& context, GaugeLink& link, const std::vector<std::string>& args) {

@@ -6,6 +6,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/stderr_voice.h"
+#include "sim/gauge_fault.h"
 
 using namespace korvel;
 using namespace korvel::cli;
@@ -29,6 +30,9 @@ int usage(const std::vector<CliCommand>& commands) {
            "  --yes | --no           the answer to every overwrite question (default: --no)\n"
            "  --simulated-gauge DIR  talk to the simulated gauge whose data log is DIR\n"
            "  --boot-mode            with --simulated-gauge: the gauge is in its upgrade mode\n"
+           "  --gauge-fault SPEC     with --simulated-gauge: the gauge misbehaves on every\n"
+           "                         command: silent, error:TEXT, garbage, endless, drop:N,\n"
+           "                         stall, fail-writes:N (and the upgrade's own faults)\n"
            "  --trace                every USB call on stderr (as [LOG] Debug=1 puts it in the\n"
            "                         debug log)\n\n"
            "COMMANDS\n";
@@ -43,7 +47,7 @@ int usage(const std::vector<CliCommand>& commands) {
 int main(int argc, char** argv) {
     const std::vector<CliCommand> commands = allCommands();
     std::vector<std::string> args(argv + 1, argv + argc);
-    std::string folder, simulated;
+    std::string folder, simulated, gaugeFault;
     bool answer = false, bootMode = false, trace = false;
     std::size_t i = 0;
     for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
@@ -56,12 +60,18 @@ int main(int argc, char** argv) {
             trace = true;
         } else if ((option == "--folder" || option == "--simulated-gauge") && i + 1 < args.size()) {
             (option == "--folder" ? folder : simulated) = args[++i];
+        } else if (option == "--gauge-fault" && i + 1 < args.size()) {
+            gaugeFault = args[++i];
         } else {
             std::cerr << "korvel-cli: unknown option " << option << "\n";
             return usage(commands);
         }
     }
-    if (i == args.size() || (bootMode && simulated.empty())) {
+    if (i == args.size() || ((bootMode || !gaugeFault.empty()) && simulated.empty())) {
+        return usage(commands);
+    }
+    if (!gaugeFault.empty() && !sim::parseGaugeFault(gaugeFault, bootMode)) {
+        std::cerr << "korvel-cli: unknown gauge fault " << gaugeFault << "\n";
         return usage(commands);
     }
     const std::string name = args[i];
@@ -72,7 +82,8 @@ int main(int argc, char** argv) {
     app.startup();
     StderrVoice voice(answer);
     CliContext context{app,       voice,    folder.empty() ? app.pcDataFolder() : folder,
-                       simulated, bootMode, trace};
+                       simulated, bootMode, trace,
+                       gaugeFault};
     for (const auto& command : commands) {
         if (name == command.name) {
             const int status = command.run(context, rest);

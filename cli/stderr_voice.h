@@ -4,6 +4,7 @@
 
 #include "app/user_voice.h"
 #include "cli/interrupt.h"
+#include "gauge/gauge_reply.h"
 
 namespace korvel::cli {
 
@@ -12,8 +13,9 @@ namespace korvel::cli {
 class StderrVoice : public UserVoice {
   public:
     explicit StderrVoice(bool answer) : answer_(answer) {}
+    // A text holding the gauge's words never reaches the terminal as its controls.
     void show(MessageKind kind, const std::string& text) override {
-        std::cerr << messageKindName(kind) << ": " << text << '\n';
+        std::cerr << messageKindName(kind) << ": " << visibleGaugeText(text) << '\n';
     }
     bool ask(const std::string& text) override {
         std::cerr << "question: " << text << '\n' << "answer: " << (answer_ ? "yes" : "no") << '\n';

@@ -6,6 +6,7 @@
 #include "app/platform.h"
 #include "app/safe_file.h"
 #include "app/text_format.h"
+#include "gauge/gauge_reply.h"
 #include "gauge/upgrade_wire.h"
 
 namespace korvel {
@@ -115,6 +116,7 @@ bool FirmwareUpgrade::streamBootloader(const std::string& image) {
             if (written >= kBootloaderTolerance) {
                 return true;
             }
+            showError(link_.texts().message("IDS_STATUS_BOOTLOADERFAILED"));
             setStatusKey("IDS_STATUS_UPGRADEFAILED");
             return false;
         }
@@ -216,7 +218,7 @@ bool FirmwareUpgrade::sendRequestedChunks(Download& download) {
         const std::string chunk = withChecksum(data);
         const int length = static_cast<int>(chunk.size());
         if (link_.Write(kImageEndpoint, chunk.data(), length) != length) {
-            showError(texts.message("IDS_ERR_GAGESENDBUFF") + ", buff = " + textUpToNul(data) +
+            showError(texts.message("IDS_ERR_GAGESENDBUFF") + ", buff = " + hexBytes(data) +
                       ", length = " + std::to_string(length));
             download.error = true;
             break;
@@ -252,24 +254,23 @@ bool FirmwareUpgrade::readRequest(std::string& request) {
 void FirmwareUpgrade::finishWithTerm(Download& download) {
     const int sent = link_.Write(kCommandEndpoint, kUpgradeTermCommand.data(),
                                  static_cast<int>(kUpgradeTermCommand.size()));
-    if (sent < 1) {
-        return;
-    }
     PacketBuffer packet{};
-    const int result = link_.Read(packet);
-    if (result < 0) {
+    const int result = sent < 1 ? -1 : link_.Read(packet);
+    const std::string reply =
+        result < 0 ? std::string()
+                   : textUpToNul(std::string_view(packet.data(), static_cast<std::size_t>(result)));
+    const ReplyWords words = splitAtFirstBlank(reply);
+    if (words.word == kReplyOkWord || reply == kReplyOkWord) {
+        setStatusKey("IDS_STATUS_UPGRADECOMPLETE");
         return;
     }
-    const std::string reply =
-        textUpToNul(std::string_view(packet.data(), static_cast<std::size_t>(result)));
-    const ReplyWords words = splitAtFirstBlank(reply);
-    if (words.word == kReplyOkWord) {
-        setStatusKey("IDS_STATUS_UPGRADECOMPLETE");
-    } else if (words.word == kReplyErrorWord) {
-        showError(link_.texts().message("IDS_ERR_GAGE_TERMCOMMAND") + " \n\n" + reply);
-        setStatusKey("IDS_STATUS_UPGRADEFAILED");
-        download.result = -1;
-    }
+    // Without the gauge's "OK" nobody knows whether the new software is in place.
+    const TextTable& texts = link_.texts();
+    showError((words.word == kReplyErrorWord ? texts.message("IDS_ERR_GAGE_TERMCOMMAND") + " "
+                                             : texts.message("IDS_ERR_UPGRADE_NOTERM")) +
+              (reply.empty() ? "" : "\n\n" + visibleGaugeText(reply)));
+    setStatusKey("IDS_STATUS_UPGRADEFAILED");
+    download.result = -1;
 }
 
 void FirmwareUpgrade::reportSummary(const Download& download) {

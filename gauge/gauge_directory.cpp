@@ -2,12 +2,16 @@
 
 #include <algorithm>
 
+#include "app/text_format.h"
+#include "gauge/gauge_reply.h"
+
 namespace korvel {
 
 namespace {
 
 constexpr int kProgressStep = 5;
 constexpr int kStepsWhileReceiving = 19;
+constexpr std::string_view kDirectoryCommand = "dir /dev/datalog";
 
 FileListEntry parseLine(std::string_view line) {
     FileListEntry entry;
@@ -30,6 +34,21 @@ FileListEntry parseLine(std::string_view line) {
     return entry;
 }
 
+// The listing when the reply is one: it arrived whole, ended with the gauge's end marker (an
+// empty data log is the end marker alone) and is no refusal. Otherwise says why not.
+std::optional<std::string> wholeListing(GaugeLink& link, GaugeLink::Reply reply) {
+    if (!replyTaken(link, kDirectoryCommand, reply)) {
+        return std::nullopt;
+    }
+    if (!reply.endMarkerSeen) {
+        link.voice().show(MessageKind::Error,
+                          formatWithArgument(link.texts().message("IDS_ERR_GAGE_LISTINGUNENDED"),
+                                             kDirectoryCommand, 1));
+        return std::nullopt;
+    }
+    return std::move(reply.text);
+}
+
 }  // namespace
 
 std::vector<FileListEntry> ParseGageDirectory(std::string_view reply) {
@@ -50,7 +69,9 @@ std::optional<std::string> ReadGageDirectory(GaugeLink& link) {
     std::optional<std::string> listing;
     if (!link.openForOperation()) {
         voice.setStatus(link.usb().linkFailureMessage());
-    } else if (link.SendCommand("dir /dev/datalog") >= 1) {
+    } else if (link.SendCommand(kDirectoryCommand) < 1) {
+        voice.show(MessageKind::Error, texts.message("IDS_ERR_GAGE_SENDLINE"));
+    } else {
         voice.setProgressRange(1, 100);
         int packets = 1;
         GaugeLink::Reply reply = link.collectReply([&] {
@@ -64,10 +85,7 @@ std::optional<std::string> ReadGageDirectory(GaugeLink& link) {
             voice.setProgress(0);
             voice.setStatus(texts.message("IDS_STATUS_GAGEREFRESHCANCELLED"));
         } else {
-            // An empty data log is a listing of its end marker alone.
-            if (!reply.linkLost && (!reply.text.empty() || reply.endMarkerSeen)) {
-                listing = std::move(reply.text);
-            }
+            listing = wholeListing(link, std::move(reply));
             voice.setProgress(listing ? 100 : 0);
             voice.setStatus(texts.message(listing ? "IDS_STATUS_GAGEREFRESHCOMPLETE"
                                                   : "IDS_STATUS_GAGEREFRESHFAILURE"));

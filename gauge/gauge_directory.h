@@ -18,10 +18,12 @@ namespace korvel {
 std::vector<FileListEntry> ParseGageDirectory(std::string_view reply);
 
 // Sends "dir /dev/datalog" and collects the whole reply, driving the progress bar and the
-// status line; always ends with the release sequence. The listing only when it came whole:
-// nothing when the gauge could not be reached, was silent, or the link was lost while it
-// listed, or the operation was cancelled before the listing ended. A listing of the end marker
-// alone (an empty data log) is an empty listing.
+// status line; always ends with the release sequence. The listing only when it came whole and
+// ended with the gauge's end marker: nothing, after a message saying why, when the gauge could
+// not be reached, the command could not be sent, the gauge was silent, refused ("ERROR ..."),
+// went on past the reply bound or stopped without its end marker, or the link was lost while
+// it listed; nothing either when the operation was cancelled before the listing ended. A
+// listing of the end marker alone (an empty data log) is an empty listing.
 std::optional<std::string> ReadGageDirectory(GaugeLink& link);
 
 // The Refresh Gage Files List button: the entries to show (none for an empty data log), or

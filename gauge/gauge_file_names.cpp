@@ -1,5 +1,7 @@
 #include "gauge/gauge_file_names.h"
 
+#include <algorithm>
+
 namespace korvel {
 
 namespace {
@@ -27,14 +29,28 @@ std::string writeBaseName(std::string_view pcName) {
     return at == std::string_view::npos ? std::string() : std::string(pcName.substr(0, at));
 }
 
+bool isDataFileName(std::string_view name) {
+    return extensionAt(name, ".CSV") != std::string_view::npos && !isBinaryTransfer(name);
+}
+
 bool isBinaryTransfer(std::string_view name) {
     return extensionAt(name, ".BIN") != std::string_view::npos ||
            extensionAt(name, ".BMP") != std::string_view::npos;
 }
 
 bool isPlainFileName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." &&
+    const bool control = std::any_of(name.begin(), name.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+    });
+    return !name.empty() && name != "." && name != ".." && !control &&
            name.find_first_of("/\\:") == std::string_view::npos;
+}
+
+bool readsAsDataFile(std::string_view text) {
+    return std::none_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return (byte < 0x20 && c != '\t' && c != '\r' && c != '\n') || byte == 0x7F;
+    });
 }
 
 std::string pcTextFromGaugeReply(std::string_view reply) {

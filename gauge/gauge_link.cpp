@@ -43,7 +43,10 @@ void GaugeLink::DrainGage() {
         return;
     }
     PacketBuffer packet{};
-    while (usb_.Read(packet) > 0) {
+    long long discarded = 0;
+    for (int size = usb_.Read(packet); size > 0 && discarded <= kMaxReplyBytes;
+         size = usb_.Read(packet)) {
+        discarded += size;
     }
 }
 
@@ -99,11 +102,17 @@ int GaugeLink::SendCommand(std::string_view command, int pauseAfterWriteMs,
 
 GaugeLink::Reply GaugeLink::collectReply(const std::function<void()>& afterPacket) {
     Reply reply;
+    long long received = 0;
     for (;;) {
         PacketBuffer packet{};
         const int result = usb_.Read(packet);
         if (result < 0) {
             reply.linkLost = !usb_.lastReadTimedOut();
+            return reply;
+        }
+        received += result;
+        if (received > kMaxReplyBytes) {
+            reply.tooLong = true;
             return reply;
         }
         if (isEndMarker(packet)) {

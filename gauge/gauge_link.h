@@ -11,6 +11,10 @@
 
 namespace korvel {
 
+// The most a reply may bring: far more than the largest file the data log can hold (5000
+// readings or 160 A-scans make well under 2 MB), so only a gauge that never stops reaches it.
+inline constexpr long long kMaxReplyBytes = 16LL * 1024 * 1024;
+
 class GaugeLink {
   public:
     explicit GaugeLink(UserVoice& voice, const TextTable& texts, UsbPort& port = currentUsbPort());
@@ -24,7 +28,8 @@ class GaugeLink {
     int OpenGage();
     // When the flag is set: Reset, Close, clear the flag.
     void CloseGage();
-    // When the flag is set: reads and discards packets until a read gives 0 or less.
+    // When the flag is set: reads and discards packets until a read gives 0 or less, or
+    // kMaxReplyBytes have been discarded.
     void DrainGage();
     // Ends every gauge operation: Reset (whatever the flag says); then, when the flag is set,
     // Reset again, Close and clear the flag.
@@ -45,9 +50,9 @@ class GaugeLink {
     // without drain and, when open, the same bytes once more. Returns the last write's result.
     int SendCommand(std::string_view command, int pauseAfterWriteMs = 0,
                     const std::function<void()>& beforeResend = {});
-    // Every packet as text (up to its first NUL) until a read gives -1 or the operation is
-    // cancelled; packets whose last character is 0xFF are end markers and add nothing.
-    // afterPacket runs after each read.
+    // Every packet as text (up to its first NUL) until a read gives -1, the operation is
+    // cancelled or more than kMaxReplyBytes have come; packets whose last character is 0xFF
+    // are end markers and add nothing. afterPacket runs after each read.
     std::string CollectReply(const std::function<void()>& afterPacket = {}) {
         return collectReply(afterPacket).text;
     }
@@ -56,6 +61,9 @@ class GaugeLink {
         std::string text;
         bool endMarkerSeen = false;
         bool linkLost = false;  // the last read failed rather than timing out
+        bool tooLong = false;   // the reply went on past kMaxReplyBytes and was cut there
+        // Nothing came at all: no text and no end marker.
+        bool empty() const { return text.empty() && !endMarkerSeen; }
     };
     Reply collectReply(const std::function<void()>& afterPacket = {});
 

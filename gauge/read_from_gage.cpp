@@ -7,6 +7,7 @@
 #include "app/save_message.h"
 #include "app/text_format.h"
 #include "gauge/gauge_file_names.h"
+#include "gauge/gauge_reply.h"
 #include "gauge/transfer_batch.h"
 
 namespace korvel {
@@ -23,6 +24,7 @@ struct Received {
     long long count = 0;
     bool linkLost = false;   // the reply ended on an error rather than on silence
     bool cancelled = false;  // the person cancelled before the reply ended
+    bool tooLong = false;    // the reply went on past kMaxReplyBytes and was cut there
 };
 
 class FileReader {
@@ -37,7 +39,7 @@ class FileReader {
     FileResult read(const std::string& name) {
         voice_.setProgressRange(0, kProgressEnd);
         if (!isPlainFileName(name)) {
-            showError("IDS_ERR_GAGE_UNSAFEFILENAME", name);
+            showError("IDS_ERR_GAGE_UNSAFEFILENAME", visibleGaugeText(name));
             return fail(FileOutcome::Failed);
         }
         if (!link_.open()) {
@@ -45,11 +47,12 @@ class FileReader {
                         notTransferredReason(link_, link_.usb().linkFailureMessage(), name));
         }
         FileResult result;
-        if (link_.SendCommand("read /dev/datalog/" + readBaseName(name)) >= 1) {
+        const std::string command = "read /dev/datalog/" + readBaseName(name);
+        if (link_.SendCommand(command) >= 1) {
             const Received received = receive(isBinaryTransfer(name));
             // A cancelled file is not saved: what came is only part of it.
             result = received.cancelled ? FileResult{FileOutcome::Cancelled, {}}
-                                        : saveReply(name, received);
+                                        : saveReply(name, command, received);
         } else {
             result = fail(
                 FileOutcome::LinkLost,
@@ -72,6 +75,10 @@ class FileReader {
                 return received;
             }
             received.count += size;
+            if (received.count > kMaxReplyBytes) {
+                received.tooLong = true;
+                return received;
+            }
             received.text += packet.data();
             if (binary) {
                 received.bytes.append(packet.data(), static_cast<std::size_t>(size));
@@ -85,7 +92,12 @@ class FileReader {
         }
     }
 
-    FileResult saveReply(const std::string& name, const Received& received) {
+    FileResult saveReply(const std::string& name, const std::string& command,
+                         const Received& received) {
+        if (received.tooLong) {
+            showReplyTooLong(voice_, texts_, command);
+            return fail(FileOutcome::Failed);
+        }
         if (received.linkLost) {
             return fail(
                 FileOutcome::LinkLost,
@@ -93,12 +105,18 @@ class FileReader {
                     link_, formatWithArgument(texts_.message("IDS_ERR_GAGE_LINKLOST"), name, 1)));
         }
         if (received.text.empty() && received.count == 0) {
+            showError("IDS_ERR_GAGE_NOANSWER", command);
             return fail(FileOutcome::Failed);
         }
         if (isRefusal(received.text)) {
             voice_.show(MessageKind::Error,
                         formatWithArgument(texts_.message("IDS_ERR_GAGE_READREFUSED"), name, 1) +
-                            "\n\n" + gaugeAnswer(received.text));
+                            "\n\n" + visibleGaugeText(gaugeAnswer(received.text)));
+            return fail(FileOutcome::Failed);
+        }
+        // Whatever else came in answer to a data file must be one, or the PC's copy stays.
+        if (isDataFileName(name) && !readsAsDataFile(pcTextFromGaugeReply(received.text))) {
+            showError("IDS_ERR_GAGE_NOTDATAFILE", name);
             return fail(FileOutcome::Failed);
         }
         voice_.setProgress(kProgressEnd);

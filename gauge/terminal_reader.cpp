@@ -34,11 +34,22 @@ void TerminalReader::stopAndWait() {
 }
 
 void TerminalReader::loop(TerminalReaderSink& sink) {
-    while (!stop_.load()) {
+    end_.store(readPackets(sink));
+    sink.readerEnded(endMarker_.load());
+    running_.store(false);
+}
+
+ReaderEnd TerminalReader::readPackets(TerminalReaderSink& sink) {
+    long long received = 0;
+    while (!stop_.load() && !link_.voice().cancelRequested()) {
         PacketBuffer packet{};
         const int result = link_.Read(packet);
         if (result < 0) {
-            break;
+            return link_.lastReadTimedOut() ? ReaderEnd::Silence : ReaderEnd::LinkLost;
+        }
+        received += result;
+        if (received > kMaxReplyBytes) {
+            return ReaderEnd::TooLong;
         }
         if (result == 0) {
             continue;
@@ -47,11 +58,10 @@ void TerminalReader::loop(TerminalReaderSink& sink) {
             textUpToNul(std::string_view(packet.data(), static_cast<std::size_t>(result))));
         if (isEndMarker(packet)) {
             endMarker_.store(true);
-            break;
+            return ReaderEnd::EndMarker;
         }
     }
-    sink.readerEnded(endMarker_.load());
-    running_.store(false);
+    return ReaderEnd::Stopped;
 }
 
 }  // namespace korvel

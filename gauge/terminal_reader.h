@@ -1,7 +1,8 @@
 #pragma once
 // The Terminal's reader: reads packets from the gauge one by one and hands each packet's text to
-// a sink, until the stop flag is raised, a read gives nothing for its time-out, or a packet ends
-// with the end marker. Only the new text is handed over, so a long reply costs its own size and
+// a sink, until the stop flag is raised (or the operation is cancelled), a read gives nothing
+// for its time-out or fails, a packet ends with the end marker, or more than kMaxReplyBytes
+// have come. Only the new text is handed over, so a long reply costs its own size and
 // no more; the sink keeps what it needs. Nothing is shared with the window thread but the atomic
 // flags.
 
@@ -12,6 +13,15 @@
 #include "gauge/usb_link.h"
 
 namespace korvel {
+
+// How the last run of a reader ended.
+enum class ReaderEnd {
+    Silence,    // a read gave nothing for its time-out
+    EndMarker,  // a packet ended with the end marker
+    LinkLost,   // a read failed otherwise
+    TooLong,    // more than kMaxReplyBytes came
+    Stopped,    // the stop flag was raised or the operation cancelled
+};
 
 class TerminalReaderSink {
   public:
@@ -43,16 +53,20 @@ class TerminalReader {
     bool takeEndMarker() { return endMarker_.exchange(false); }
     // Whether the reader is still inside its loop.
     bool running() const { return running_.load(); }
+    // How the last run ended; ask after stopAndWait.
+    ReaderEnd lastEnd() const { return end_.load(); }
 
   private:
     // Waits for a reader still running and readies the flags for a new run.
     void prepare();
     void loop(TerminalReaderSink& sink);
+    ReaderEnd readPackets(TerminalReaderSink& sink);
 
     CUsbLink& link_;
     std::atomic<bool> stop_{false};
     std::atomic<bool> endMarker_{false};
     std::atomic<bool> running_{false};
+    std::atomic<ReaderEnd> end_{ReaderEnd::Silence};
     std::thread thread_;
 };
 

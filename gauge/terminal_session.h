@@ -41,6 +41,8 @@ class TerminalSession {
     bool opened() const { return opened_ != 0; }
     // Whether the reader is still reading.
     bool reading() const { return reader_.running(); }
+    // How the last read ended.
+    ReaderEnd lastEnd() const { return reader_.lastEnd(); }
 
   private:
     // Finds and opens the gauge; shows the link failure when it cannot.

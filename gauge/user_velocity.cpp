@@ -1,8 +1,28 @@
 #include "gauge/user_velocity.h"
 
+#include <algorithm>
+
+#include "app/text_format.h"
+#include "gauge/gauge_reply.h"
+
 namespace korvel {
 
 namespace {
+
+// A value as the gauge writes one: an optional sign, digits with at most one point.
+bool isDecimalNumber(std::string_view text) {
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        text.remove_prefix(1);
+    }
+    const std::size_t point = text.find('.');
+    const auto digits = [](std::string_view part) {
+        return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    const std::string_view whole = text.substr(0, point);
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+    return whole.size() + fraction.size() > 0 && digits(whole) && digits(fraction);
+}
 
 void showSendFailure(GaugeLink& link) {
     link.voice().show(MessageKind::Error, link.texts().message("IDS_ERR_USBSEND"));
@@ -31,11 +51,24 @@ std::optional<VelocityReply> parseVelocityReply(std::string_view reply) {
 }
 
 std::string UserVelocityExchange::GetUser(std::string_view name, std::string_view unit) {
-    if (link_.SendCommand(getUserCommand(name, unit)) < 1) {
+    const std::string command = getUserCommand(name, unit);
+    if (link_.SendCommand(command) < 1) {
         showSendFailure(link_);
         return {};
     }
-    return link_.CollectReply();
+    const GaugeLink::Reply reply = link_.collectReply();
+    if (link_.cancelled() || !replyTaken(link_, command, reply)) {
+        return {};
+    }
+    const std::optional<VelocityReply> velocity = parseVelocityReply(reply.text);
+    if (!velocity || !isDecimalNumber(velocity->value)) {
+        link_.voice().show(
+            MessageKind::Error,
+            formatWithArgument(link_.texts().message("IDS_ERR_GAGE_NOTVELOCITY"), command, 1) +
+                "\n\n" + visibleGaugeText(gaugeAnswer(reply.text)));
+        return {};
+    }
+    return reply.text;
 }
 
 int UserVelocityExchange::SetUser(std::string_view name, std::string_view value,
@@ -44,9 +77,17 @@ int UserVelocityExchange::SetUser(std::string_view name, std::string_view value,
         showSendFailure(link_);
         return -1;
     }
-    const std::string reply = gaugeAnswer(link_.CollectReply());
+    const std::string command = setUserCommand(name, value, unit);
+    const GaugeLink::Reply collected = link_.collectReply();
+    if (link_.cancelled()) {
+        return -1;
+    }
+    if (!replyArrived(link_, command, collected)) {
+        return -1;
+    }
+    const std::string reply = gaugeAnswer(collected.text);
     if (isRefusal(reply)) {
-        link_.voice().show(MessageKind::Warning, reply);
+        link_.voice().show(MessageKind::Warning, visibleGaugeText(reply));
         return -1;
     }
     return 0;

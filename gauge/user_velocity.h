@@ -37,10 +37,13 @@ class UserVelocityExchange {
   public:
     explicit UserVelocityExchange(GaugeLink& link) : link_(link) {}
 
-    // The reply to "get user", or empty after telling the user the command could not be sent.
+    // The reply to "get user", or empty after telling the user why there is none: the command
+    // could not be sent, the gauge did not answer, refused, went on without end, the link was
+    // lost, or the reply is not a number and a unit. Empty without a message when cancelled.
     std::string GetUser(std::string_view name, std::string_view unit);
-    // 0, or -1 after telling the user the command could not be sent or, in a warning with the
-    // gauge's own words, that the gauge refused it ("ERROR ..."). Any other reply is discarded.
+    // 0, or -1 after telling the user the command could not be sent, the gauge did not answer
+    // (or without end, or the link was lost), or, in a warning with the gauge's own words, that
+    // the gauge refused it ("ERROR ..."). Any other reply is discarded.
     int SetUser(std::string_view name, std::string_view value, std::string_view unit);
 
     // Reads both velocities in the units asked for. Each one the gauge answered takes its value

@@ -1,12 +1,14 @@
 // korvel-demo: the program with a simulated gauge plugged in, in an installation of its own
 // (see demo_folders.h), and a small window to unplug the gauge and plug it back in.
 //
-//   korvel-demo [--page N] [--list-gauge] [--view NAME] [--smoke] [DEMO-FOLDER]
+//   korvel-demo [--page N] [--list-gauge] [--view NAME] [--smoke] [--gauge-fault SPEC]
+//               [DEMO-FOLDER]
 //
 // DEMO-FOLDER defaults to $XDG_DATA_HOME/korvel-demo. For the screenshots: --page opens the
 // sheet at its N-th tab (from 0); --list-gauge refreshes the gauge list of the transfer page
 // once it shows; --view opens the data view of that file of the PC data folder. --smoke quits
-// with status 0 as soon as the sheet is shown (a start-up check for scripts).
+// with status 0 as soon as the sheet is shown (a start-up check for scripts). --gauge-fault makes
+// the simulated gauge misbehave in both its modes, as korvel-cli's option does.
 
 #include <QApplication>
 #include <QFileInfo>
@@ -24,6 +26,7 @@
 #include "pages/file_transfer_page.h"
 #include "pages/page_context.h"
 #include "pages/program.h"
+#include "sim/gauge_fault.h"
 #include "sim/simulated_port.h"
 #include "sim/upgrade_mode.h"
 #include "sim/velocity_store.h"
@@ -42,6 +45,13 @@ std::string demoResources() {
                                                           : std::string(KORVEL_RESOURCES_DIR);
 }
 
+int refuseToStart(const std::string& text) {
+    QMessageBox box(QMessageBox::Critical, "korvel-demo", QString::fromLocal8Bit(text.c_str()));
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -51,6 +61,7 @@ int main(int argc, char* argv[]) {
     bool listGauge = false;
     bool smoke = false;
     QString viewName;
+    std::string gaugeFault;
     const QStringList arguments = QApplication::arguments();
     for (int i = 1; i < arguments.size(); ++i) {
         if (arguments[i] == "--page" && i + 1 < arguments.size()) {
@@ -61,19 +72,21 @@ int main(int argc, char* argv[]) {
             smoke = true;
         } else if (arguments[i] == "--view" && i + 1 < arguments.size()) {
             viewName = arguments[++i];
+        } else if (arguments[i] == "--gauge-fault" && i + 1 < arguments.size()) {
+            gaugeFault = arguments[++i].toStdString();
         } else {
             root = arguments[i].toStdString();
         }
     }
     const korvel::DemoFolders folders = korvel::demoFolders(root);
     std::string error;
+    // Every spec of either mode: the fault of the mode the gauge is plugged in in applies.
+    const auto fault = korvel::sim::parseGaugeFault(gaugeFault, true);
+    if (!gaugeFault.empty() && !fault) {
+        return refuseToStart("Unknown gauge fault " + gaugeFault + ": see docs/gauge-faults.md.");
+    }
     if (!korvel::prepareDemo(folders, demoResources(), error)) {
-        QMessageBox box(QMessageBox::Critical, "korvel-demo",
-                        QString::fromLocal8Bit(
-                            ("The demo folder " + root + " cannot be prepared: " + error).c_str()));
-        box.setTextFormat(Qt::PlainText);
-        box.exec();
-        return 1;
+        return refuseToStart("The demo folder " + root + " cannot be prepared: " + error);
     }
 
     korvel::RealClock clock;
@@ -82,6 +95,9 @@ int main(int argc, char* argv[]) {
     auto upgradeMode = std::make_shared<korvel::sim::BootModeGauge>();
     const auto port =
         std::make_unique<korvel::UsbPort>(korvel::sim::plugInAlone(gauge, clock), clock);
+    if (fault) {
+        korvel::sim::applyGaugeFault(*fault, gauge.get(), upgradeMode.get());
+    }
     korvel::installUsbPort(*port);
 
     korvel::setCurrentDirectory(folders.work);

@@ -9,11 +9,10 @@
 namespace korvel::sim {
 
 namespace {
-
 constexpr std::size_t kGarbageSize = 300;
+}  // namespace
 
-// The same noise every time: every byte value, NUL, 0xFF, CR and LF included.
-std::string noise() {
+std::string gaugeNoise() {
     std::string bytes;
     unsigned state = 12345;
     for (std::size_t i = 0; i < kGarbageSize; ++i) {
@@ -22,8 +21,6 @@ std::string noise() {
     }
     return bytes;
 }
-
-}  // namespace
 
 std::deque<std::string> textReply(std::string_view text) {
     std::deque<std::string> packets;
@@ -99,6 +96,12 @@ void SimulatedGauge::onCommand(const std::string& line) {
         answer(upload ? shortAnswer(faults_.errorReply) : textReply(faults_.errorReply));
         return;
     }
+    if (faults_.garbage) {
+        std::deque<std::string> packets;
+        appendPackets(packets, gaugeNoise());
+        answer(std::move(packets));
+        return;
+    }
     for (const auto& [prefix, handler] : handlers_) {
         if (line.rfind(prefix, 0) == 0) {
             answer(handler(line.substr(prefix.size())));
@@ -136,9 +139,6 @@ std::deque<std::string> SimulatedGauge::directory(const std::string& argument) {
     if (!argument.empty()) {
         return textReply("ERROR no such folder: " + argument);
     }
-    if (faults_.garbage) {
-        return textReply(noise());
-    }
     std::string text = dataLog_.listing();
     for (const std::string& line : faults_.extraListing) {
         text += line + "\r\n";
@@ -147,11 +147,6 @@ std::deque<std::string> SimulatedGauge::directory(const std::string& argument) {
 }
 
 std::deque<std::string> SimulatedGauge::readFile(const std::string& argument) {
-    if (faults_.garbage) {
-        std::deque<std::string> packets;
-        appendPackets(packets, noise());
-        return packets;
-    }
     const auto name = isDataLogName(argument) ? dataLog_.findByBaseName(argument) : std::nullopt;
     const auto bytes = name ? dataLog_.read(*name) : std::nullopt;
     if (!bytes) {

@@ -17,7 +17,7 @@ namespace korvel::sim {
 struct GaugeFaults {
     bool silent = false;                    // takes every command and piece, answers nothing
     std::string errorReply;                 // when set, every command is answered with it
-    bool garbage = false;                   // answers listings and reads with noise
+    bool garbage = false;                   // answers every command with noise, no end marker
     std::vector<std::string> extraListing;  // lines added to the listing (e.g. hostile names)
     int silentFromPiece = -1;               // file pieces from this one (1 = first) get no answer
     int errorAtPiece = -1;                  // this piece (1 = first) is answered "ERROR ..."
@@ -70,5 +70,7 @@ class SimulatedGauge : public SimDevice {
 std::deque<std::string> textReply(std::string_view text);
 // A one-packet answer without an end marker (as each upload step gets).
 std::deque<std::string> shortAnswer(std::string_view text);
+// The same 300 bytes of noise every time: every byte value, NUL, 0xFF, CR and LF included.
+std::string gaugeNoise();
 
 }  // namespace korvel::sim

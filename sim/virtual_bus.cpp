@@ -12,6 +12,10 @@ constexpr int kWaitSliceMs = 10;
 constexpr int kConfigurationValue = 1;
 constexpr int kInterfaceNumber = 0;
 constexpr int kInDirection = 0x80;
+constexpr int kCommandEndpointNumber = 2;
+constexpr std::size_t kEndlessPacketBytes = 64;
+// What a reply without end repeats: a line as a listing or a data file might hold.
+constexpr std::string_view kEndlessLine = "ENDLESS.CSV,CSV,01/01/2026 10:00 AM,\r\n";
 
 }  // namespace
 
@@ -25,6 +29,9 @@ void VirtualBus::reset(Clock& clock) {
     handles_.clear();
     plugged_.clear();
     calls_.clear();
+    replyPackets_ = 0;
+    replying_ = false;
+    endlessAt_ = 0;
 }
 
 Clock& VirtualBus::clock() const {
@@ -63,7 +70,7 @@ void VirtualBus::dropDevicesLocked() {
 
 std::vector<UsbCall> VirtualBus::calls() const {
     std::lock_guard lock(mutex_);
-    return calls_;
+    return {calls_.begin(), calls_.end()};
 }
 
 void VirtualBus::clearCalls() {
@@ -167,11 +174,23 @@ int VirtualBus::claimInterface(usb_dev_handle* handle, int interface) {
     return record("claim_interface", 0, {}, result);
 }
 
-int VirtualBus::bulkWrite(usb_dev_handle* handle, int endpoint, const char* bytes, int size, int) {
+int VirtualBus::bulkWrite(usb_dev_handle* handle, int endpoint, const char* bytes, int size,
+                          int timeout) {
+    const std::string data = size > 0 && bytes ? std::string(bytes, size) : std::string();
+    bool timesOut = false;
+    {
+        std::lock_guard lock(mutex_);
+        timesOut = faults_.writesTimeOut && reachable(findHandle(handle)) == 0;
+    }
+    if (timesOut) {
+        // The device takes nothing: the write waits for its whole time-out.
+        clock().sleepMs(timeout);
+        std::lock_guard lock(mutex_);
+        return record("bulk_write", endpoint, data, -ETIMEDOUT);
+    }
     std::lock_guard lock(mutex_);
     SimDevice* device = nullptr;
     int result = checkTransfer(findHandle(handle), &device);
-    const std::string data = size > 0 && bytes ? std::string(bytes, size) : std::string();
     if (result == 0 && (size < 0 || (endpoint & kInDirection))) {
         result = -EINVAL;
     } else if (result == 0 && faults_.failWrites > 0) {
@@ -179,6 +198,7 @@ int VirtualBus::bulkWrite(usb_dev_handle* handle, int endpoint, const char* byte
         result = -EPIPE;
     } else if (result == 0) {
         result = device->receive(endpoint, data);
+        commandWritten(endpoint, result);
         countTransfer();
     }
     return record("bulk_write", endpoint, data, result);
@@ -194,7 +214,7 @@ int VirtualBus::bulkRead(usb_dev_handle* handle, int endpoint, char* bytes, int 
             if (check < 0 || !(endpoint & kInDirection) || size < 0) {
                 return record("bulk_read", endpoint, {}, check < 0 ? check : -EINVAL);
             }
-            if (auto packet = device->nextPacket(endpoint)) {
+            if (auto packet = nextReplyPacket(*device, endpoint)) {
                 const int count = std::min(static_cast<int>(packet->size()), size);
                 std::memcpy(bytes, packet->data(), static_cast<std::size_t>(count));
                 countTransfer();
@@ -226,6 +246,7 @@ int VirtualBus::resetDevice(usb_dev_handle* handle) {
     const int result = reachable(h);
     if (result == 0) {
         h->plugged->device->reset();
+        replying_ = false;
     }
     return record("reset", 0, {}, result);
 }
@@ -266,6 +287,34 @@ int VirtualBus::checkTransfer(Handle* handle, SimDevice** device) {
     return 0;
 }
 
+void VirtualBus::commandWritten(int endpoint, int result) {
+    if (endpoint == kCommandEndpointNumber && result > 0) {
+        replyPackets_ = 0;
+        replying_ = true;
+    }
+}
+
+std::optional<std::string> VirtualBus::nextReplyPacket(SimDevice& device, int endpoint) {
+    std::optional<std::string> packet;
+    if (faults_.endless && replying_) {
+        // The gauge's own reply is lost in what never ends.
+        device.nextPacket(endpoint);
+        packet.emplace();
+        for (std::size_t i = 0; i < kEndlessPacketBytes; ++i) {
+            packet->push_back(kEndlessLine[endlessAt_++ % kEndlessLine.size()]);
+        }
+    } else {
+        packet = device.nextPacket(endpoint);
+    }
+    if (packet && faults_.dropAfterReplyPackets >= 0 &&
+        ++replyPackets_ > faults_.dropAfterReplyPackets) {
+        // The device is gone before this packet leaves it.
+        dropDevicesLocked();
+        return std::nullopt;
+    }
+    return packet;
+}
+
 void VirtualBus::countTransfer() {
     if (faults_.unplugAfterTransfers > 0 && --faults_.unplugAfterTransfers == 0) {
         faults_.unplugAfterTransfers = -1;
@@ -275,6 +324,9 @@ void VirtualBus::countTransfer() {
 
 int VirtualBus::record(std::string name, int endpoint, std::string bytes, int result) {
     calls_.push_back({std::move(name), endpoint, std::move(bytes), result, clock().nowMs()});
+    if (calls_.size() > kMaxRecordedCalls) {
+        calls_.pop_front();
+    }
     return result;
 }
 

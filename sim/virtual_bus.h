@@ -5,6 +5,7 @@
 // of a read, so a reader thread can wait while another thread writes.
 
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -26,6 +27,9 @@ struct BusFaults {
     int failWrites = 0;               // this many next bulk writes stall (-EPIPE)
     bool stalled = false;             // every transfer stalls (-EPIPE) while set
     int unplugAfterTransfers = -1;    // the device drops off after this many more transfers
+    int dropAfterReplyPackets = -1;   // the device drops off after this many packets of a reply
+    bool writesTimeOut = false;       // every bulk write waits for its time-out and fails
+    bool endless = false;             // after a command the reply never ends
 };
 
 // One call that reached the bus, for tests of the wire order and timing.
@@ -50,6 +54,8 @@ class VirtualBus {
     void unplugAll();
 
     BusFaults& faults() { return faults_; }
+    // The calls since the last reset or clearCalls, at most the newest kMaxRecordedCalls.
+    static constexpr std::size_t kMaxRecordedCalls = 100000;
     std::vector<UsbCall> calls() const;
     void clearCalls();
 
@@ -86,6 +92,10 @@ class VirtualBus {
     // The handle's device when it is still on the bus and not stalled, else a negative errno.
     int checkTransfer(Handle* handle, SimDevice** device);
     void countTransfer();
+    // After a command on endpoint 2: a reply begins.
+    void commandWritten(int endpoint, int result);
+    // The next packet of the device's reply, or of a reply without end; counts the packets.
+    std::optional<std::string> nextReplyPacket(SimDevice& device, int endpoint);
     void dropDevicesLocked();
     int record(std::string name, int endpoint, std::string bytes, int result);
 
@@ -96,7 +106,10 @@ class VirtualBus {
     std::unique_ptr<UsbBus> bus_;
     std::vector<std::shared_ptr<Plugged>> plugged_;  // every device since the last reset
     std::map<usb_dev_handle*, std::unique_ptr<Handle>> handles_;
-    std::vector<UsbCall> calls_;
+    std::deque<UsbCall> calls_;
+    int replyPackets_ = 0;       // packets of the reply under way
+    bool replying_ = false;      // a command has been taken since the last reset
+    std::size_t endlessAt_ = 0;  // where the reply without end has got to
 };
 
 // The process's virtual bus.

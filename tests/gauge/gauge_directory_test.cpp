@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <regex>
 
 #include "gauge/gauge_directory.h"
@@ -93,10 +94,12 @@ TEST_F(GaugeDirectory, NoGaugeShowsTheFailureOnceAndPutsItInTheStatusLine) {
     EXPECT_FALSE(voice.waitCursor);
 }
 
-TEST_F(GaugeDirectory, UnsentCommandLeavesTheStatusEmptyAndShowsNothing) {
+TEST_F(GaugeDirectory, UnsentCommandSaysSoAndLeavesTheStatusEmpty) {
     busFaults().failWrites = 2;
     EXPECT_EQ(ReadGageDirectory(link), std::nullopt);
-    EXPECT_TRUE(voice.said.empty());
+    ASSERT_EQ(voice.said.size(), 1u);
+    EXPECT_EQ(voice.said[0].kind, MessageKind::Error);
+    EXPECT_EQ(voice.said[0].text, "Error sending command or line to Gage");
     EXPECT_EQ(voice.status, "");
     EXPECT_EQ(voice.progress, 1);
     EXPECT_GE(clock.nowMs(), 1000 + 500) << "drain, then the pause before the resend";
@@ -154,10 +157,49 @@ TEST_F(GaugeDirectory, RefreshGivesTheEntriesAndKeepsHostileNamesForTheReadToRef
 }
 
 TEST_F(GaugeDirectory, GarbageFromTheGaugeParsesWithoutHarm) {
-    gauge->faults().garbage = true;
-    const auto entries = RefreshGageFilesList(link);
-    ASSERT_TRUE(entries.has_value());
-    EXPECT_FALSE(entries->empty());
+    const std::string noise = sim::gaugeNoise();
+    EXPECT_FALSE(ParseGageDirectory(noise).empty());
+}
+
+// Every reply that is no whole listing leaves the list as it was and says why, once.
+TEST_F(GaugeDirectory, AReplyThatIsNoListingIsRefusedWithAMessage) {
+    struct FaultCase {
+        const char* name;
+        std::function<void()> fault;
+        const char* message;
+    };
+    const std::vector<FaultCase> cases = {
+        {"error answer", [this] { gauge->faults().errorReply = "ERROR busy"; },
+         "The Gage refused the command \"dir /dev/datalog\". Its answer:\n\nERROR busy"},
+        {"garbage without end marker", [this] { gauge->faults().garbage = true; },
+         "The Gage's answer to \"dir /dev/datalog\" stopped before the end of a listing. The "
+         "list is unchanged: refresh it again."},
+        {"silent", [this] { gauge->faults().silent = true; },
+         "The Gage did not answer \"dir /dev/datalog\". Check that it is on and connected, then "
+         "try again."},
+        {"endless", [this] { busFaults().endless = true; },
+         "The Gage's answer to \"dir /dev/datalog\" went on past 16 MB without ending, so it was "
+         "not taken. Turn the Gage off and on, then try again."},
+        {"dropped after one packet", [this] { busFaults().dropAfterReplyPackets = 1; },
+         "The connection to the Gage was lost during \"dir /dev/datalog\". Nothing was taken "
+         "from its answer."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        dataLog.put("A.CSV", "a\n");
+        for (int i = 0; i < 3; ++i) {
+            dataLog.put("LONGER-NAME-" + std::to_string(i) + ".CSV", "x");
+        }
+        c.fault();
+        voice.said.clear();
+        EXPECT_EQ(RefreshGageFilesList(link), std::nullopt);
+        ASSERT_EQ(voice.said.size(), 1u);
+        EXPECT_EQ(voice.said[0].kind, MessageKind::Error);
+        EXPECT_EQ(voice.said[0].text, c.message);
+        EXPECT_EQ(voice.status, "Gage directory file list refresh failed");
+        EXPECT_EQ(port.handle(), nullptr);
+    }
 }
 
 }  // namespace

@@ -133,7 +133,10 @@ TEST_F(ReadFromGage, NothingReceivedIsAFailedTransferAndWritesNothing) {
     gauge->faults().silent = true;
     EXPECT_EQ(read({"A.CSV"}), 0);
     EXPECT_EQ(voice.status, "File transfer failed");
-    EXPECT_TRUE(voice.said.empty());
+    EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Error,
+                                              "The Gage did not answer \"read /dev/datalog/A\". "
+                                              "Check that it is on and connected, then try "
+                                              "again."}}));
     EXPECT_FALSE(pcFolder.has("A.CSV"));
 }
 

@@ -172,20 +172,26 @@ TEST_F(UpgradeTest, InitThatCannotBeSentEndsWithTheSummaryAfterItsPause) {
     EXPECT_EQ(voice.status, kFailed);
 }
 
-TEST_F(UpgradeTest, AChunkThatCannotBeSentIsShownWithItsTextAndLength) {
+TEST_F(UpgradeTest, AChunkThatCannotBeSentIsShownInHexWithItsLength) {
     bootGauge->faults().failingChunk = 2;
     const std::string image =
         std::string(64, 'A') + "BCD" + std::string(1, '\0') + "EFG" + std::string(57, 'H') + "tail";
     const std::string path = putFirmware(image);
     EXPECT_EQ(upgrade.downloadFirmware(path), -1);
     const std::vector<Said> expected = {
-        {MessageKind::Error, "Error in sending buffer to Gage, buff = BCD, length = 66"},
+        {MessageKind::Error,
+         "Error in sending buffer to Gage, buff = 42 43 44 00 45 46 47 48 48 48 48 48 48 48 48 4"
+         "8 48 48 48 48 48 48 48 48 48 48 48 48 48 48 48 48 48 48 48 48 48 48 48 48 48 48 48 48 "
+         "48 48 48 48 48 48 48 48 48 48 48 48 48 48 48 48 48 48 48 48, length = 66"},
         {MessageKind::Error, summary(path, 66)}};
     EXPECT_EQ(voice.said, expected);
     EXPECT_EQ(voice.status, kFailed);
 }
 
 TEST_F(UpgradeTest, TheFinalReplyDecidesTheOutcome) {
+    const std::string kNotConfirmed =
+        "The Gage did not confirm the end of the upgrade. Check the Gage: turn it off and on; if "
+        "it does not start with the new software, upgrade it again.";
     struct Case {
         const char* termReply;
         bool silent;
@@ -200,9 +206,10 @@ TEST_F(UpgradeTest, TheFinalReplyDecidesTheOutcome) {
          -1,
          {{MessageKind::Error, "TERM command returned error \n\nERROR verify failed"}},
          kFailed},
-        {"DONE", false, 0, {}, "Sent 136 bytes"},
-        {"OK", false, 0, {}, "Sent 136 bytes"},
-        {"", true, 0, {}, "Sent 136 bytes"},
+        {"DONE", false, -1, {{MessageKind::Error, kNotConfirmed + "\n\nDONE"}}, kFailed},
+        {"OK", false, 0, {}, kComplete},
+        {"", true, -1, {{MessageKind::Error, kNotConfirmed}}, kFailed},
+        {"\x1b[2J", false, -1, {{MessageKind::Error, kNotConfirmed + "\n\n\\x1b[2J"}}, kFailed},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.termReply);
@@ -233,7 +240,8 @@ TEST_F(UpgradeTest, BootloaderWriteErrorsAfter100000BytesEndTheStepWell) {
 
         EXPECT_EQ(upgrade.loadBootloader(workDir.file(kBootloaderFileName)), c.loaded);
 
-        EXPECT_TRUE(voice.said.empty());
+        const std::vector<Said> failed = {{MessageKind::Error, "Bootloader download failed"}};
+        EXPECT_EQ(voice.said, c.loaded ? std::vector<Said>() : failed);
         EXPECT_EQ(voice.status,
                   c.loaded ? "Sent " + std::to_string(c.accepted) + " bytes" : kFailed);
         EXPECT_EQ(bootGauge->bootloaderImage(),

@@ -117,14 +117,22 @@ TEST_F(UserVelocityTest, AReplyInAnotherUnitBringsThatUnit) {
     EXPECT_EQ(settings[0].unit, "m/s");
 }
 
-TEST_F(UserVelocityTest, AReplyWithoutABlankLeavesTheVelocityAsItWas) {
-    answerGetWith("12345");
-    VelocitySettings settings = {{{"0.1", "in/us"}, {"", "m/s"}}};
-    EXPECT_EQ(exchange.getVelocities(settings), 0);
-    EXPECT_EQ(settings[0].value, "0.1");
-    EXPECT_EQ(settings[0].unit, "in/us");
-    EXPECT_EQ(settings[1].value, "");
-    EXPECT_TRUE(voice.said.empty());
+TEST_F(UserVelocityTest, AReplyThatIsNoVelocityLeavesTheVelocityAsItWasAndSaysSo) {
+    for (const char* reply : {"12345", "fast m/s", "1.2.3 m/s", " 12 m/s"}) {
+        SCOPED_TRACE(reply);
+        voice = RecordingVoice();
+        answerGetWith(reply);
+        VelocitySettings settings = {{{"0.1", "in/us"}, {"", "m/s"}}};
+        EXPECT_EQ(exchange.getVelocities(settings), 0);
+        EXPECT_EQ(settings[0].value, "0.1");
+        EXPECT_EQ(settings[0].unit, "in/us");
+        EXPECT_EQ(settings[1].value, "");
+        ASSERT_EQ(voice.said.size(), 2u);
+        EXPECT_EQ(voice.said[0].text,
+                  "The Gage's answer to \"get user velocity1 in/us\" is not a velocity and a "
+                  "unit. The velocity is unchanged. Its answer:\n\n" +
+                      std::string(reply));
+    }
 }
 
 TEST_F(UserVelocityTest, WithoutAGaugeEachButtonShowsTheLinkFailureOnceAndSendsNothing) {
