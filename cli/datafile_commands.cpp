@@ -157,7 +157,10 @@ int merge(CliContext& context, const std::vector<std::string>& args) {
     if (args.size() < 2 || args[0] != "--out") {
         return kExitUsage;
     }
-    const std::vector<std::string> names(args.begin() + 2, args.end());
+    std::vector<std::string> names;
+    for (auto file = args.begin() + 2; file != args.end(); ++file) {
+        names.push_back(nameFromFolder(context, *file));
+    }
     return mergeFiles(context.folder, names, args[1], context.voice, context.app.texts()).written
                ? kExitOk
                : kExitFailed;

@@ -1,5 +1,7 @@
 #include "cli/file_argument.h"
 
+#include <filesystem>
+
 #include "app/platform.h"
 #include "datafile/data_file_reader.h"
 
@@ -12,6 +14,16 @@ FileArgument fileArgument(const CliContext& context, const std::string& file) {
     }
     return {separator == 0 ? file.substr(0, 1) : file.substr(0, separator),
             file.substr(separator + 1)};
+}
+
+std::string nameFromFolder(const CliContext& context, const std::string& file) {
+    if (file.find_first_of("/\\") == std::string::npos) {
+        return file;
+    }
+    std::error_code error;
+    const auto folder = std::filesystem::absolute(context.folder, error);
+    const auto path = std::filesystem::absolute(file, error);
+    return path.lexically_relative(folder).string();
 }
 
 std::optional<DataFile> loadDataFile(CliContext& context, const std::string& file) {

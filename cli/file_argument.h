@@ -17,6 +17,10 @@ struct FileArgument {
 
 FileArgument fileArgument(const CliContext& context, const std::string& file);
 
+// FILE as a name for an operation on the working folder's files: a bare name as it is, a path
+// (relative to the current directory) as the way to it from the folder.
+std::string nameFromFolder(const CliContext& context, const std::string& file);
+
 // The data file the argument names, or nothing after the file-open message.
 std::optional<DataFile> loadDataFile(CliContext& context, const std::string& file);
 

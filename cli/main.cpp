@@ -22,9 +22,9 @@ std::vector<CliCommand> allCommands() {
     return all;
 }
 
-int usage(const std::vector<CliCommand>& commands) {
-    std::cerr
-        << "usage: korvel-cli [OPTIONS] COMMAND [ARGS...]\n\n"
+// The usage text, every line ended with a line end.
+void printUsage(std::ostream& out, const std::vector<CliCommand>& commands) {
+    out << "usage: korvel-cli [OPTIONS] COMMAND [ARGS...]\n\n"
            "OPTIONS\n"
            "  --folder DIR           the PC data folder to work in\n"
            "  --yes | --no           the answer to every overwrite question (default: --no)\n"
@@ -34,11 +34,16 @@ int usage(const std::vector<CliCommand>& commands) {
            "                         command: silent, error:TEXT, garbage, endless, drop:N,\n"
            "                         stall, fail-writes:N (and the upgrade's own faults)\n"
            "  --trace                every USB call on stderr (as [LOG] Debug=1 puts it in the\n"
-           "                         debug log)\n\n"
+           "                         debug log)\n"
+           "  --help                 this text, on standard output\n\n"
            "COMMANDS\n";
     for (const auto& command : commands) {
-        std::cerr << "  " << command.name << ' ' << command.usage << '\n';
+        out << "  " << command.name << ' ' << command.usage << '\n';
     }
+}
+
+int usage(const std::vector<CliCommand>& commands) {
+    printUsage(std::cerr, commands);
     return kExitUsage;
 }
 
@@ -52,6 +57,10 @@ int main(int argc, char** argv) {
     std::size_t i = 0;
     for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
         const std::string& option = args[i];
+        if (option == "--help") {
+            printUsage(std::cout, commands);
+            return kExitOk;
+        }
         if (option == "--yes" || option == "--no") {
             answer = option == "--yes";
         } else if (option == "--boot-mode") {

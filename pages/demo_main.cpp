@@ -2,7 +2,7 @@
 // (see demo_folders.h), and a small window to unplug the gauge and plug it back in.
 //
 //   korvel-demo [--page N] [--list-gauge] [--view NAME] [--smoke] [--gauge-fault SPEC]
-//               [DEMO-FOLDER]
+//               [--help] [DEMO-FOLDER]
 //
 // DEMO-FOLDER defaults to $XDG_DATA_HOME/korvel-demo. For the screenshots: --page opens the
 // sheet at its N-th tab (from 0); --list-gauge refreshes the gauge list of the transfer page
@@ -15,7 +15,11 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+#include <cstdio>
 #include <memory>
+#include <optional>
+#include <set>
+#include <string_view>
 
 #include "app/clock.h"
 #include "app/palimar_app.h"
@@ -52,9 +56,44 @@ int refuseToStart(const std::string& text) {
     return 1;
 }
 
+constexpr const char* kUsage =
+    "usage: korvel-demo [--page N] [--list-gauge] [--view NAME] [--smoke] [--gauge-fault SPEC]\n"
+    "                   [DEMO-FOLDER]\n"
+    "  --page N            open the sheet at its N-th tab (from 0)\n"
+    "  --list-gauge        refresh the gauge list of the transfer page once it shows\n"
+    "  --view NAME         open the data view of that file of the PC data folder\n"
+    "  --smoke             quit with status 0 as soon as the sheet is shown\n"
+    "  --gauge-fault SPEC  the simulated gauge misbehaves (see docs/gauge-faults.md)\n"
+    "  --help              this text\n"
+    "DEMO-FOLDER defaults to $XDG_DATA_HOME/korvel-demo.\n";
+
+// --help (before any window): the usage on standard output, status 0; another option the demo
+// does not know: the usage on standard error, status 2. Nothing when the demo may start.
+std::optional<int> usageAnswer(int argc, char* argv[]) {
+    static const std::set<std::string_view> withValue = {"--page", "--view", "--gauge-fault"};
+    static const std::set<std::string_view> flags = {"--list-gauge", "--smoke"};
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--help") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (withValue.count(argument)) {
+            ++i;
+        } else if (argument.rfind("--", 0) == 0 && !flags.count(argument)) {
+            std::fprintf(stderr, "korvel-demo: unknown option %s\n%s", argv[i], kUsage);
+            return 2;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    if (const auto status = usageAnswer(argc, argv)) {
+        return *status;
+    }
     QApplication application(argc, argv);
     std::string root = korvel::defaultDemoRoot();
     int firstPage = 0;

@@ -108,3 +108,11 @@ run_cli(0 out texts --unknown)
 if(NOT out STREQUAL "IDS_ERR_FILEOPN\n")
   message(FATAL_ERROR "the misspelt key of the last section is not reported:\n${out}")
 endif()
+
+# --help prints the usage on standard output, every line ended, and exits 0.
+run_cli(0 out --help)
+string(FIND "${out}" "usage: korvel-cli [OPTIONS] COMMAND [ARGS...]\n" at)
+string(REGEX MATCH "\n$" ended "${out}")
+if(NOT at EQUAL 0 OR NOT ended)
+  message(FATAL_ERROR "korvel-cli --help:\n${out}")
+endif()

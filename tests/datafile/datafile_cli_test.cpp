@@ -188,6 +188,17 @@ TEST_F(DataFileCli, MatchesAndMerge) {
     EXPECT_FALSE(fs::exists(root_ / "X.CSV"));
 }
 
+// A FILE with a separator is a path from the current directory; a bare name is in the folder.
+TEST_F(DataFileCli, MergeTakesAPathFromTheCurrentDirectory) {
+    fs::create_directories(root_ / "work" / "grids");
+    fs::copy_file(inFolder("MERGE-3.CSV"), root_ / "work" / "grids" / "OTHER.CSV");
+    const CliRun merged =
+        cli({"--folder", folder(), "merge", "--out", "ALL", "MERGE-1.CSV", "grids/OTHER.CSV"});
+    EXPECT_EQ(merged.status, 0) << merged.err;
+    const std::string bytes = readFileBytes(inFolder("ALL.CSV")).value_or("");
+    EXPECT_EQ(bytes.substr(0, bytes.find('\r')), ",1,2,3,4,5,6,,,,,,,13,14,15,16,17,18,");
+}
+
 TEST_F(DataFileCli, UnreadableFileIsAnErrorMessageNeverAnAbort) {
     for (const auto& kind : test::unreadableKinds()) {
         SCOPED_TRACE(kind.name);
