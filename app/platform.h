@@ -38,6 +38,10 @@ std::optional<std::time_t> fileModifiedTime(const std::string& path);
 // The time broken down in the local time zone.
 std::tm localTime(std::time_t time);
 
+// The operating system's name of the user running the program (recorded in the inspection
+// history's audit log); "unknown" when the system gives none.
+std::string userName();
+
 // The folders that stand in for "<My Documents>" and "<My Settings>", and the system version.
 struct SystemFolders {
     std::string documents;  // the user's documents folder, without a trailing separator

@@ -1,6 +1,7 @@
 // The platform layer on Linux and other POSIX systems: the XDG folders stand in for the
 // Windows special folders, and there is no Windows version to ask for.
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -73,6 +74,14 @@ std::string documentsFromUserDirs(const std::string& configHome, const std::stri
 }
 
 }  // namespace
+
+std::string userName() {
+    if (const passwd* entry = getpwuid(geteuid()); entry && entry->pw_name && *entry->pw_name) {
+        return entry->pw_name;
+    }
+    const std::string fromEnvironment = environment("USER");
+    return fromEnvironment.empty() ? "unknown" : fromEnvironment;
+}
 
 SystemFolders systemFolders() {
     SystemFolders folders;

@@ -2,6 +2,8 @@
 // system's real version (from ntdll, which a missing manifest cannot make lie) and file times,
 // all through the ANSI functions, as the program's texts are single bytes.
 
+#include <cstdlib>
+
 #include <shlobj.h>
 #include <windows.h>
 
@@ -68,6 +70,11 @@ std::tm localTime(std::time_t time) {
     std::tm local{};
     localtime_s(&local, &time);
     return local;
+}
+
+std::string userName() {
+    const char* name = std::getenv("USERNAME");
+    return name && *name ? std::string(name) : std::string("unknown");
 }
 
 SystemFolders systemFolders() {

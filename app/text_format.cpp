@@ -18,7 +18,7 @@ std::string substitute(std::string_view format, ArgumentFor argumentFor) {
                 ++i;
                 continue;
             }
-            const std::string_view* argument = next == 's' ? argumentFor(used) : nullptr;
+            const auto* argument = next == 's' ? argumentFor(used) : nullptr;
             if (argument) {
                 out += *argument;
                 ++used;
@@ -41,6 +41,14 @@ std::string formatWithArguments(std::string_view format,
                                 std::initializer_list<std::string_view> arguments) {
     return substitute(format, [&](int n) {
         return n < static_cast<int>(arguments.size()) ? arguments.begin() + n : nullptr;
+    });
+}
+
+std::string formatWithArguments(std::string_view format,
+                                const std::vector<std::string>& arguments) {
+    return substitute(format, [&](int n) {
+        return n < static_cast<int>(arguments.size()) ? &arguments[static_cast<std::size_t>(n)]
+                                                      : nullptr;
     });
 }
 

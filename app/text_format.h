@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvel {
 
@@ -13,6 +14,7 @@ std::string formatWithArgument(std::string_view format, std::string_view argumen
 // Replaces the n-th "%s" by the n-th argument and "%%" by "%"; a surplus "%s" stays as text.
 std::string formatWithArguments(std::string_view format,
                                 std::initializer_list<std::string_view> arguments);
+std::string formatWithArguments(std::string_view format, const std::vector<std::string>& arguments);
 
 // Replaces every "%1" by the argument (the built-in strings' gauge-name placeholder).
 std::string replacePlaceholder(std::string_view text, std::string_view argument);

@@ -23,6 +23,7 @@ struct CliContext {
     bool bootMode = false;       // the simulated gauge is plugged in in its upgrade mode
     bool trace = false;          // every USB call written to stderr
     std::string gaugeFault;      // how the simulated gauge misbehaves (--gauge-fault), or empty
+    std::string archive;         // --archive: the inspection history, or empty for the default
 };
 
 struct CliCommand {
@@ -36,6 +37,8 @@ std::vector<CliCommand> appCommands();
 std::vector<CliCommand> dataFileCommands();
 std::vector<CliCommand> gaugeCommands();
 std::vector<CliCommand> surveyCommands();
+// archive: the inspection history; on Windows a command that says it is not in the build.
+std::vector<CliCommand> archiveCommands();
 // report; empty in a build without the Qt programs, which draw its pages.
 std::vector<CliCommand> reportCommands();
 // workbook; empty in a build without libxlsxwriter (Windows).

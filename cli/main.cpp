@@ -16,7 +16,7 @@ namespace {
 std::vector<CliCommand> allCommands() {
     std::vector<CliCommand> all = appCommands();
     for (const auto& area : {dataFileCommands(), surveyCommands(), reportCommands(),
-                             workbookCommands(), gaugeCommands()}) {
+                             workbookCommands(), archiveCommands(), gaugeCommands()}) {
         all.insert(all.end(), area.begin(), area.end());
     }
     return all;
@@ -35,6 +35,9 @@ void printUsage(std::ostream& out, const std::vector<CliCommand>& commands) {
            "                         stall, fail-writes:N (and the upgrade's own faults)\n"
            "  --trace                every USB call on stderr (as [LOG] Debug=1 puts it in the\n"
            "                         debug log)\n"
+           "  --archive WHERE        the inspection history: an SQLite file or a PostgreSQL\n"
+           "                         connection string (default: Settings.ini, else\n"
+           "                         history.sqlite in the settings folder)\n"
            "  --help                 this text, on standard output\n\n"
            "COMMANDS\n";
     for (const auto& command : commands) {
@@ -52,7 +55,7 @@ int usage(const std::vector<CliCommand>& commands) {
 int main(int argc, char** argv) {
     const std::vector<CliCommand> commands = allCommands();
     std::vector<std::string> args(argv + 1, argv + argc);
-    std::string folder, simulated, gaugeFault;
+    std::string folder, simulated, gaugeFault, archive;
     bool answer = false, bootMode = false, trace = false;
     std::size_t i = 0;
     for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
@@ -71,6 +74,8 @@ int main(int argc, char** argv) {
             (option == "--folder" ? folder : simulated) = args[++i];
         } else if (option == "--gauge-fault" && i + 1 < args.size()) {
             gaugeFault = args[++i];
+        } else if (option == "--archive" && i + 1 < args.size()) {
+            archive = args[++i];
         } else {
             std::cerr << "korvel-cli: unknown option " << option << "\n";
             return usage(commands);
@@ -90,9 +95,9 @@ int main(int argc, char** argv) {
     PalimarApp app;
     app.startup();
     StderrVoice voice(answer);
-    CliContext context{app,       voice,    folder.empty() ? app.pcDataFolder() : folder,
-                       simulated, bootMode, trace,
-                       gaugeFault};
+    CliContext context{app,        voice,    folder.empty() ? app.pcDataFolder() : folder,
+                       simulated,  bootMode, trace,
+                       gaugeFault, archive};
     for (const auto& command : commands) {
         if (name == command.name) {
             const int status = command.run(context, rest);

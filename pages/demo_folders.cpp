@@ -13,10 +13,11 @@ namespace {
 
 // The files the demo's PC data folder starts with: a data file to view and export, a report
 // to import, three grid files to merge, and a grid survey with its earlier survey to map and
-// compare. The gauge gets every sample data file.
-const std::set<std::string> kPcSamples = {"PIPE-A.CSV",   "ELBOW-C.DAT", "MERGE-1.CSV",
-                                          "MERGE-2.CSV",  "MERGE-3.CSV", "TANK-N.CSV",
-                                          "TANK-N-24.CSV"};
+// compare, and a third survey of that grid for the inspection history. The gauge gets every
+// sample data file.
+const std::set<std::string> kPcSamples = {"PIPE-A.CSV",    "ELBOW-C.DAT",  "MERGE-1.CSV",
+                                          "MERGE-2.CSV",   "MERGE-3.CSV",  "TANK-N.CSV",
+                                          "TANK-N-24.CSV", "TANK-N-22.CSV"};
 
 bool isGaugeSample(const std::string& name) {
     return name.rfind("MERGE-", 0) != 0 && name.size() > 4 &&

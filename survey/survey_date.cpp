@@ -1,5 +1,7 @@
 #include "survey/survey_date.h"
 
+#include <cstdio>
+
 #include "app/text_rules.h"
 
 namespace korvel {
@@ -14,6 +16,26 @@ long long daysFromCivil(int year, int month, int day) {
     const int dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
     const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
     return static_cast<long long>(era) * 146097 + dayOfEra - 719468;
+}
+
+// The inverse of daysFromCivil: year, month and day of days since 1 January 1970.
+struct CivilDate {
+    long long year;
+    int month;
+    int day;
+};
+
+CivilDate civilFromDays(long long days) {
+    days += 719468;
+    const long long era = (days >= 0 ? days : days - 146096) / 146097;
+    const long long dayOfEra = days - era * 146097;
+    const long long yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const long long monthIndex = (5 * dayOfYear + 2) / 153;
+    const int day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
+    const int month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
+    return {yearOfEra + era * 400 + (month <= 2 ? 1 : 0), month, day};
 }
 
 bool leapYear(int year) {
@@ -58,6 +80,15 @@ std::optional<SurveyDate> parseSurveyDate(std::string_view text) {
     }
     const int hour24 = hour % 12 + (meridiem == "PM" ? 12 : 0);
     return SurveyDate{(daysFromCivil(year, month, day) * 24 + hour24) * 60 + minute};
+}
+
+std::string isoDateText(long long minutes) {
+    const long long kMinutesPerDay = 24 * 60;
+    const long long days = (minutes >= 0 ? minutes : minutes - kMinutesPerDay + 1) / kMinutesPerDay;
+    const CivilDate date = civilFromDays(days);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04lld-%02d-%02d", date.year, date.month, date.day);
+    return text;
 }
 
 }  // namespace korvel

@@ -3,6 +3,7 @@
 // passed between two surveys.
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace korvel {
@@ -13,6 +14,9 @@ struct SurveyDate {
 
 // "12/07/2026 09:05 PM"; a value that is not a valid date of that form gives none.
 std::optional<SurveyDate> parseSurveyDate(std::string_view text);
+
+// The calendar date of minutes since 1 January 1970, "YYYY-MM-DD".
+std::string isoDateText(long long minutes);
 
 inline constexpr double kMinutesPerYear = 365.25 * 24 * 60;
 

@@ -403,6 +403,7 @@ std::vector<SampleFile> sampleSet() {
     files.push_back({"MERGE-3.CSV", mergeGrid(13, 6, 20, 22)});
     add(tankSurvey("TANK-N.CSV", 10, "11/19/2026 03:17 PM", 23));
     add(tankSurvey("TANK-N-24.CSV", 8, "11/14/2024 09:40 AM", 24));
+    add(tankSurvey("TANK-N-22.CSV", 6, "11/08/2022 10:05 AM", 25));
     return files;
 }
 

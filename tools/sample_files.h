@@ -28,7 +28,8 @@ DataFile bscanRuns(const std::string& name, unsigned seed);
 DataFile largestThicknessOnly(const std::string& name, unsigned seed);
 DataFile largestWithAscans(const std::string& name, unsigned seed);
 // A 2D grid survey of a tank wall (A1 to P12) after `age` years of corrosion, saved on the
-// date given; two ages give a survey and an earlier survey of the same layout.
+// date given; two ages give a survey and an earlier survey of the same layout, three a history
+// of the tank.
 DataFile tankSurvey(const std::string& name, int age, const std::string& lastSaved, unsigned seed);
 // A grid file for merging: heading line ",first,...,last," and rows R001 ... keyed alike.
 std::string mergeGrid(int firstColumn, int columns, int rows, unsigned seed);

@@ -106,6 +106,11 @@ TEST(SampleFiles, CoverTheLayoutsAndTheLimits) {
     }
     EXPECT_EQ(tank.headerValue("Last Saved"), "11/19/2026 03:17 PM");
     EXPECT_EQ(earlierTank.headerValue("Last Saved"), "11/14/2024 09:40 AM");
+    // A third survey of the grid for the inspection history, two years before that.
+    const DataFile& firstTank = files["TANK-N-22.CSV"];
+    ASSERT_EQ(firstTank.readings.size(), tank.readings.size());
+    EXPECT_EQ(firstTank.readings.back().fields[0], tank.readings.back().fields[0]);
+    EXPECT_EQ(firstTank.headerValue("Last Saved"), "11/08/2022 10:05 AM");
 
     std::set<std::string> bscan, alarms;
     int segments = 0;
