@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that the build, the tests (poppler-utils reads the reports,
-# python3-openpyxl the workbooks), the fuzzers, the screenshots and the Debian package
-# (tools/build-deb.sh and its checks) need;
+# python3-openpyxl the workbooks, libsqlite3 and libpq with a PostgreSQL server the inspection
+# history), the fuzzers, the screenshots and the Debian package (tools/build-deb.sh and its
+# checks) need;
 # with "windows", those of the Windows build instead (the MinGW-w64 cross compiler, Wine,
 # GoogleTest's sources). Quick when everything is there already; uses sudo when not root.
 set -euo pipefail
@@ -13,7 +14,7 @@ else
               qt6-base-dev qt6-translations-l10n libusb-dev xvfb xauth x11-utils xdotool
               imagemagick poppler-utils fonts-noto-cjk clang libclang-rt-14-dev locales
               dpkg-dev file desktop-file-utils appstream lintian
-              libxlsxwriter-dev python3-openpyxl)
+              libxlsxwriter-dev python3-openpyxl libsqlite3-dev libpq-dev postgresql)
 fi
 
 missing=()
