@@ -54,7 +54,7 @@ TEST(SampleFiles, EveryDataFileIsValidAndReadsBackByteForByte) {
         EXPECT_EQ(dataFileBytes(file), sample.bytes);
         EXPECT_EQ(dataFileBytes(parseDataFile(sample.bytes, reportReadOptions())), sample.bytes);
     }
-    EXPECT_EQ(dataFiles, 11);
+    EXPECT_EQ(dataFiles, 12);
 }
 
 TEST(SampleFiles, AScanMarkersStandInSamplesInEveryMeasuringMode) {
