@@ -19,6 +19,7 @@ const std::vector<CaptionSlot>& captionSlots() {
         {Screen::FileTransfer, "IDC_BTN_EXPORT", "E&xport"},
         {Screen::FileTransfer, "IDC_BTN_IMPORT", "&Import"},
         {Screen::FileTransfer, "IDC_BTN_PC_REPORT", "Re&port..."},
+        {Screen::FileTransfer, "IDC_BTN_PC_WORKBOOK", "Export to &Workbook..."},
         {Screen::FileTransfer, "IDC_STATIC_TRANSFER_PROGRESS", "Transfer Progress:"},
         {Screen::FileTransfer, "IDC_STATIC_STATUS", "Status:"},
         {Screen::FileTransfer, "IDC_LIST_COL_NAME", "Name"},
@@ -63,6 +64,7 @@ const std::vector<CaptionSlot>& captionSlots() {
         {Screen::DataView, "IDC_MENU_SAVE_GRAPH", "Save &Graph..."},
         {Screen::DataView, "IDC_MENU_SAVE_REPORT", "Save &Report as PDF..."},
         {Screen::DataView, "IDC_MENU_PRINT_REPORT", "&Print Report..."},
+        {Screen::DataView, "IDC_MENU_SAVE_WORKBOOK", "Export to &Workbook..."},
         {Screen::DataView, "IDOK", "&Close"},
         {Screen::DataView, "IDC_BTN_SURVEY_MAP", "Survey M&ap"},
         {Screen::DataView, "IDC_BTN_SURVEY_COMPARE", "&Compare..."},
@@ -410,6 +412,9 @@ const std::vector<MessageEntry>& messageEntries() {
          "The report could not be drawn. Close other programs to free memory, then try again."},
         {"IDS_REPORT_STATISTICS", 441, "Statistics"},
         {"IDS_REPORT_NO_READINGS", 442, "No readings have been taken in this file yet."},
+        // Workbooks for spreadsheet programs (ids 460-469).
+        {"IDS_STR_WORKBOOK_TITLE", 460, "Export to Workbook"},
+        {"IDS_STR_XLSX_FILTER", 461, "Workbook (*.xlsx)"},
         // Overwrite questions and the summaries of transfers (ids 480-499).
         {"IDS_MSG_IMPORT_LOSESMORE", 480,
          "The existing file also holds what a text report cannot carry (notes, setups after the "

@@ -29,6 +29,7 @@
 #include "gauge/write_to_gage.h"
 #include "pages/pc_folder_listing.h"
 #include "report/inspection_report.h"
+#include "workbook/survey_workbook.h"
 
 namespace korvel {
 
@@ -110,13 +111,14 @@ QWidget* CFileTransferPage::buildMiddleButtons() {
     dataView_ = new QPushButton(caption("IDC_BTN_DATAVIEW"), panel);
     export_ = new QPushButton(caption("IDC_BTN_EXPORT"), panel);
     report_ = new QPushButton(caption("IDC_BTN_PC_REPORT"), panel);
+    workbook_ = new QPushButton(caption("IDC_BTN_PC_WORKBOOK"), panel);
     import_ = new QPushButton(caption("IDC_BTN_IMPORT"), panel);
     layout->addStretch(1);
     for (QPushButton* button : {toGauge_, fromGauge_}) {
         layout->addWidget(button);
     }
     layout->addSpacing(24);
-    for (QPushButton* button : {dataView_, report_, export_, import_}) {
+    for (QPushButton* button : {dataView_, report_, workbook_, export_, import_}) {
         layout->addWidget(button);
     }
     layout->addStretch(1);
@@ -180,6 +182,7 @@ void CFileTransferPage::connectControls() {
     connect(dataView_, &QPushButton::clicked, this, &CFileTransferPage::openDataView);
     connect(export_, &QPushButton::clicked, this, &CFileTransferPage::exportSelected);
     connect(report_, &QPushButton::clicked, this, &CFileTransferPage::reportSelected);
+    connect(workbook_, &QPushButton::clicked, this, &CFileTransferPage::workbookSelected);
     connect(import_, &QPushButton::clicked, this, &CFileTransferPage::importSelected);
     connect(folderControls_, &FolderControls::refreshRequested, this,
             &CFileTransferPage::RefreshPcFileList);
@@ -214,7 +217,8 @@ void CFileTransferPage::RefreshPcFileList() {
 }
 
 void CFileTransferPage::DisableFileButtons() {
-    for (QPushButton* button : {toGauge_, fromGauge_, dataView_, report_, export_, import_}) {
+    for (QPushButton* button :
+         {toGauge_, fromGauge_, dataView_, report_, workbook_, export_, import_}) {
         button->setEnabled(false);
     }
 }
@@ -230,6 +234,7 @@ void CFileTransferPage::showFileButtons(bool viewAndExport, bool toGauge, bool i
     dataView_->setEnabled(viewAndExport);
     export_->setEnabled(viewAndExport);
     report_->setEnabled(viewAndExport);
+    workbook_->setEnabled(viewAndExport);
     toGauge_->setEnabled(toGauge);
     import_->setEnabled(import);
 }
@@ -376,6 +381,26 @@ void CFileTransferPage::reportSelected() {
     // The save dialog has asked about an existing file already.
     const ReportSigner signer{app().texts(), programWindowTitle(app()), reportDateNow()};
     if (saveInspectionReport(path, "", fromQt(pdf), signer, voice(), OverwriteAsked::Yes)) {
+        RefreshPcFileList();
+    }
+}
+
+void CFileTransferPage::workbookSelected() {
+    const int row = pcList_->focusRow();
+    if (row < 0) {
+        return;
+    }
+    const std::string path = joinPath(fromQt(pcDataFolder()), fromQt(pcList_->nameAt(row)));
+    const QString out = savePathSource_(toQt(app().texts().message("IDS_STR_WORKBOOK_TITLE")),
+                                        toQt(withExtension(path, ".xlsx")),
+                                        toQt(app().texts().message("IDS_STR_XLSX_FILTER")));
+    if (out.isEmpty()) {
+        return;
+    }
+    const WaitCursor wait(voice());
+    // The save dialog has asked about an existing file already.
+    if (saveSurveyWorkbook({path, "", fromQt(out), true}, app().texts(), programWindowTitle(app()),
+                           voice())) {
         RefreshPcFileList();
     }
 }

@@ -46,6 +46,8 @@ class CFileTransferPage : public KorvelPage {
     void exportSelected();
     // The inspection report of the selected PC file, saved as PDF where the person chooses.
     void reportSelected();
+    // The selected PC file as a workbook, saved where the person chooses.
+    void workbookSelected();
     void setSavePathSource(SavePathSource source) { savePathSource_ = std::move(source); }
     void importSelected();
     void openSelectedWithDesktop();
@@ -65,6 +67,7 @@ class CFileTransferPage : public KorvelPage {
     QPushButton* dataViewButton() const { return dataView_; }
     QPushButton* exportButton() const { return export_; }
     QPushButton* reportButton() const { return report_; }
+    QPushButton* workbookButton() const { return workbook_; }
     QPushButton* importButton() const { return import_; }
     QPushButton* refreshGaugeButton() const { return refreshGauge_; }
     QProgressBar* progressBar() const { return progress_; }
@@ -98,6 +101,7 @@ class CFileTransferPage : public KorvelPage {
     QPushButton* dataView_ = nullptr;
     QPushButton* export_ = nullptr;
     QPushButton* report_ = nullptr;
+    QPushButton* workbook_ = nullptr;
     SavePathSource savePathSource_ = savePathDialog(this);
     QPushButton* import_ = nullptr;
     QWidget* middleButtons_ = nullptr;

@@ -32,6 +32,7 @@
 #include "dataview/survey/survey_map.h"
 #include "dataview/survey/survey_panel.h"
 #include "report/inspection_report.h"
+#include "workbook/survey_workbook.h"
 
 namespace korvel {
 namespace {
@@ -200,6 +201,7 @@ void DataViewDialog::setCaptions() {
     saveGraphAction_->setText(caption("IDC_MENU_SAVE_GRAPH"));
     saveReportAction_->setText(caption("IDC_MENU_SAVE_REPORT"));
     printReportAction_->setText(caption("IDC_MENU_PRINT_REPORT"));
+    saveWorkbookAction_->setText(caption("IDC_MENU_SAVE_WORKBOOK"));
     closeButton_->setText(caption("IDOK"));
     mapButton_->setText(caption("IDC_BTN_SURVEY_MAP"));
 }
@@ -228,6 +230,7 @@ void DataViewDialog::connectControls() {
     connect(saveGraphAction_, &QAction::triggered, this, &DataViewDialog::saveGraph);
     connect(saveReportAction_, &QAction::triggered, this, &DataViewDialog::saveReport);
     connect(printReportAction_, &QAction::triggered, this, &DataViewDialog::printReport);
+    connect(saveWorkbookAction_, &QAction::triggered, this, &DataViewDialog::saveWorkbook);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::close);
     connect(mapButton_, &QPushButton::toggled, this, &DataViewDialog::showMap);
     connect(surveyPanel_, &SurveyPanel::pointClicked, this, &DataViewDialog::selectPoint);
@@ -488,6 +491,7 @@ void DataViewDialog::createReportMenu() {
     saveGraphAction_ = menu->addAction(QString());
     saveReportAction_ = menu->addAction(QString());
     printReportAction_ = menu->addAction(QString());
+    saveWorkbookAction_ = menu->addAction(QString());
     reportButton_->setMenu(menu);
 }
 
@@ -524,6 +528,21 @@ void DataViewDialog::saveReport() {
     const WaitCursor wait(*voice_);
     saveBytes(path, inspectionReportPdf({file_, displayName_, surveyPanel_->earlier()},
                                         {texts_, program_, reportDateNow()}));
+}
+
+// The survey as the view shows it, with the earlier survey it is compared with.
+void DataViewDialog::saveWorkbook() {
+    const QString suggested = toQt(withExtension(displayName_, ".xlsx"));
+    const QString path = savePathSource_(toQt(texts_.message("IDS_STR_WORKBOOK_TITLE")), suggested,
+                                         toQt(texts_.message("IDS_STR_XLSX_FILTER")));
+    if (path.isEmpty()) {
+        return;
+    }
+    const WaitCursor wait(*voice_);
+    const EarlierSurvey earlier = surveyPanel_->earlier();
+    const SurveyWorkbookSubject subject{file_, displayName_, earlier.file, earlier.name,
+                                        earlier.minimumThickness};
+    saveWorkbookBytes(fromQt(path), surveyWorkbookBytes(subject, program_), *voice_, texts_);
 }
 
 void DataViewDialog::printReport() {

@@ -66,6 +66,7 @@ class DataViewDialog : public QDialog {
     // same report on a printer.
     void saveGraph();
     void saveReport();
+    void saveWorkbook();
     void printReport();
 
     void setPrinterSource(PrinterSource source) { printerSource_ = std::move(source); }
@@ -167,6 +168,7 @@ class DataViewDialog : public QDialog {
     QAction* saveGraphAction_ = nullptr;
     QAction* saveReportAction_ = nullptr;
     QAction* printReportAction_ = nullptr;
+    QAction* saveWorkbookAction_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QPushButton* mapButton_ = nullptr;
     SurveyPanel* surveyPanel_ = nullptr;

@@ -10,6 +10,7 @@
 
 #include "app/platform.h"
 #include "app/profile_file.h"
+#include "app/safe_file.h"
 #include "app/ui/file_list_view.h"
 #include "app/ui/folder_controls.h"
 #include "app/ui/gauge_operation_runner.h"
@@ -19,6 +20,7 @@
 #include "pages/file_transfer_page.h"
 #include "simulated_gauge_setup.h"
 #include "tests/support/recording_voice.h"
+#include "tests/survey/survey_fixtures.h"
 
 namespace korvel {
 namespace {
@@ -110,6 +112,24 @@ TEST_F(FileTransferPageTest, ListsTheFolderWithTypesNewestNameFirst) {
     page->left();
     page->activated();
     EXPECT_NE(rowNamed(page->pcList(), "MADE.CSV"), -1);
+}
+
+// Export to Workbook...: the selected file's workbook where the save dialog says, without a
+// second overwrite question (the dialog asked).
+TEST_F(FileTransferPageTest, ExportsTheSelectedFileToAWorkbook) {
+    put("G1.CSV", test::currentGrid());
+    put("chosen.xlsx", "old");
+    openPage();
+    page->setSavePathSource([&](const QString&, const QString& suggested, const QString&) {
+        EXPECT_EQ(suggested.toStdString(), joinPath(folder, "G1.xlsx"));
+        return QString::fromStdString(joinPath(folder, "chosen.xlsx"));
+    });
+    click(page->pcList(), rowNamed(page->pcList(), "G1.CSV"));
+    ASSERT_TRUE(page->workbookButton()->isEnabled());
+    page->workbookButton()->click();
+    EXPECT_TRUE(voice.said.empty());
+    EXPECT_EQ(readFileBytes(joinPath(folder, "chosen.xlsx")).value_or("").substr(0, 2), "PK");
+    EXPECT_GE(rowNamed(page->pcList(), "chosen.xlsx"), 0);
 }
 
 TEST_F(FileTransferPageTest, ButtonRulesOnClickAndOnKeys) {
