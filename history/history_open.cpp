@@ -3,6 +3,7 @@
 #include "app/platform.h"
 #include "app/profile_file.h"
 #include "app/text_rules.h"
+#include "history/postgres_connection.h"
 #include "history/sql_storage.h"
 #include "history/sqlite_connection.h"
 
@@ -50,12 +51,18 @@ std::string defaultHistoryLocation(const std::string& settingsFolder,
 
 HistoryResult<std::unique_ptr<HistoryStorage>> openHistoryStorage(
     const std::string& where, const HistoryOpenOptions& options) {
-    auto connection = SqliteConnection::open(where, {options.busyMilliseconds, options.sqliteVfs});
+    // A file is made and brought up to date on first use; a server's tables are made by its
+    // owner ("archive init").
+    const bool server = isServerConnection(where);
+    auto connection =
+        server ? PostgresConnection::open(where)
+               : SqliteConnection::open(where, {options.busyMilliseconds, options.sqliteVfs});
     if (!connection) {
         return connection.error;
     }
     auto storage = std::make_unique<SqlStorage>(std::move(*connection));
-    if (auto status = storage->checkSchema(true); !status) {
+    auto status = storage->checkSchema(!server);
+    if (!status && !(server && status.error.failure == HistoryFailure::NotInitialised)) {
         return status.error;
     }
     return std::unique_ptr<HistoryStorage>(std::move(storage));
