@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <system_error>
@@ -15,6 +19,8 @@ namespace {
 constexpr std::string_view kTemporaryPrefix = ".kv";
 constexpr std::size_t kRandomLetters = 8;
 constexpr int kNameAttempts = 64;
+// A temporary file this old is no save under way but one that was killed.
+constexpr auto kStaleAfter = std::chrono::minutes(1);
 // Each write asks for at most this much, so that no system splits a request on its own.
 constexpr std::size_t kWriteChunk = std::size_t{1} << 20;
 
@@ -28,12 +34,29 @@ std::string randomLetters() {
     return letters;
 }
 
+// The hidden names of the target's temporary files begin with this: the prefix and eight hex
+// digits of the target's file name, so that a later save of the same target knows them.
+std::string temporaryStem(const std::string& path) {
+    const auto separator = path.find_last_of("/\\");
+    const std::string name = separator == std::string::npos ? path : path.substr(separator + 1);
+    std::uint32_t hash = 2166136261u;  // FNV-1a
+    for (const char c : name) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    }
+    char digits[9];
+    std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(hash));
+    return std::string(kTemporaryPrefix) + digits;
+}
+
+std::string folderOf(const std::string& path) {
+    const auto separator = path.find_last_of("/\\");
+    return separator == std::string::npos ? "" : path.substr(0, separator + 1);
+}
+
 // A short hidden name in the target's folder, so that the rename stays on one file system and
 // any name the folder accepts can be saved.
 std::string temporaryNameBeside(const std::string& path) {
-    const auto separator = path.find_last_of("/\\");
-    const std::string folder = separator == std::string::npos ? "" : path.substr(0, separator + 1);
-    return folder + std::string(kTemporaryPrefix) + randomLetters();
+    return folderOf(path) + temporaryStem(path) + randomLetters();
 }
 
 int createTemporary(SaveCalls& calls, const std::string& path, std::string& temporary,
@@ -41,7 +64,7 @@ int createTemporary(SaveCalls& calls, const std::string& path, std::string& temp
     int error = EEXIST;
     for (int attempt = 0; attempt < kNameAttempts && error == EEXIST; ++attempt) {
         temporary = temporaryNameBeside(path);
-        error = calls.createNew(temporary, handle);
+        error = calls.createNew(temporary, path, handle);
     }
     return error;
 }
@@ -76,16 +99,45 @@ int fillTemporary(SaveCalls& calls, const std::string& path, SaveHandle handle,
     return error ? error : closeError;
 }
 
+thread_local std::string lastFailure;
+
 bool fail(std::string* reason, int error) {
+    lastFailure = std::generic_category().message(error);
     if (reason) {
-        *reason = std::generic_category().message(error);
+        *reason = lastFailure;
     }
     return false;
 }
 
 }  // namespace
 
+std::string lastSaveFailureReason() {
+    return lastFailure;
+}
+
+void removeStaleTemporaries(const std::string& path) {
+    namespace fs = std::filesystem;
+    const std::string stem = temporaryStem(path);
+    const std::string folder = folderOf(path);
+    std::error_code ec;
+    const auto now = fs::file_time_type::clock::now();
+    for (fs::directory_iterator it(folder.empty() ? "." : folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() != stem.size() + kRandomLetters || name.rfind(stem, 0) != 0) {
+            continue;
+        }
+        std::error_code timeError;
+        const auto modified = fs::last_write_time(it->path(), timeError);
+        if (!timeError && it->is_regular_file(timeError) && now - modified > kStaleAfter) {
+            saveCalls().remove(it->path().string());
+        }
+    }
+}
+
 bool writeFileSafely(const std::string& path, std::string_view bytes, std::string* error) {
+    lastFailure.clear();
+    removeStaleTemporaries(path);
     SaveCalls& calls = saveCalls();
     std::string temporary;
     SaveHandle handle = -1;

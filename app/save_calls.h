@@ -16,8 +16,11 @@ class SaveCalls {
     virtual ~SaveCalls() = default;
 
     // Creates a new, empty file that nobody else can have opened: fails when anything, a
-    // symbolic link included, already has the name.
-    virtual int createNew(const std::string& path, SaveHandle& handle) = 0;
+    // symbolic link included, already has the name. It is created with the permission bits
+    // of the file at `model` when there is one (else those of any new file), so that it is
+    // never readable by more people than the file it will replace, not even for a moment.
+    virtual int createNew(const std::string& path, const std::string& model,
+                          SaveHandle& handle) = 0;
     // Writes at most `size` bytes; `written` tells how many went out.
     virtual int write(SaveHandle handle, const char* data, std::size_t size,
                       std::size_t& written) = 0;

@@ -21,10 +21,12 @@ int descriptor(SaveHandle handle) {
 
 class PosixSaveCalls : public SaveCalls {
   public:
-    int createNew(const std::string& path, SaveHandle& handle) override {
-        // 0666 less the user's umask, as any new file gets; O_EXCL never follows a link.
+    int createNew(const std::string& path, const std::string& model, SaveHandle& handle) override {
+        // The model's bits, or 0666, less the user's umask; O_EXCL never follows a link.
+        struct stat old {};
+        const mode_t mode = ::stat(model.c_str(), &old) == 0 ? (old.st_mode & 0777) : 0666;
         const int fd =
-            ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+            ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         handle = fd;
         return result(fd >= 0);
     }

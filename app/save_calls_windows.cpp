@@ -45,7 +45,8 @@ HANDLE fileOf(SaveHandle handle) {
 
 class WindowsSaveCalls : public SaveCalls {
   public:
-    int createNew(const std::string& path, SaveHandle& handle) override {
+    // The folder's access rules apply to the new file as they do to the one it replaces.
+    int createNew(const std::string& path, const std::string&, SaveHandle& handle) override {
         const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
         handle = static_cast<SaveHandle>(reinterpret_cast<INT_PTR>(file));

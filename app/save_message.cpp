@@ -15,8 +15,14 @@ bool mayOverwrite(const std::string& path, UserVoice& voice, const TextTable& te
                      (note.empty() ? "" : "\n\n" + note));
 }
 
-void reportSaveFailure(UserVoice& voice, const TextTable& texts, const std::string& path) {
-    voice.show(MessageKind::Error, texts.message("IDS_ERR_FILESAVE") + " - " + path);
+void reportSaveFailure(UserVoice& voice, const TextTable& texts, const std::string& path,
+                       const std::string& reason) {
+    voice.show(MessageKind::Error,
+               withReason(texts.message("IDS_ERR_FILESAVE") + " - " + path, reason));
+}
+
+std::string withReason(const std::string& text, const std::string& reason) {
+    return reason.empty() ? text : text + "\n\n" + reason;
 }
 
 }  // namespace korvel

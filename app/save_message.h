@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/safe_file.h"
 #include "app/text_table.h"
 #include "app/user_voice.h"
 
@@ -14,7 +15,11 @@ namespace korvel {
 bool mayOverwrite(const std::string& path, UserVoice& voice, const TextTable& texts,
                   const std::string& note = {});
 
-// "Error saving file - PATH" as an error box.
-void reportSaveFailure(UserVoice& voice, const TextTable& texts, const std::string& path);
+// "Error saving file - PATH" as an error box, followed by a blank line and the system's reason
+// ("No space left on device") when there is one.
+void reportSaveFailure(UserVoice& voice, const TextTable& texts, const std::string& path,
+                       const std::string& reason = lastSaveFailureReason());
+// The text, then a blank line and the reason when there is one.
+std::string withReason(const std::string& text, const std::string& reason);
 
 }  // namespace korvel

@@ -8,6 +8,7 @@
 #include "app/name_check.h"
 #include "app/platform.h"
 #include "app/safe_file.h"
+#include "app/save_message.h"
 #include "app/text_rules.h"
 #include "datafile/data_file_reader.h"
 #include "datafile/file_create.h"
@@ -472,9 +473,11 @@ MergeResult mergeFiles(const std::string& folder, const std::vector<std::string>
         return result;
     }
     const std::string merged = mergedBytes(files);
-    if (!writeFileSafely(path, merged)) {
+    std::string reason;
+    if (!writeFileSafely(path, merged, &reason)) {
         voice.show(MessageKind::Error,
-                   texts.message("IDS_ERR_FILEMERGE_FILECREATE_FAILURE") + ": " + path);
+                   withReason(texts.message("IDS_ERR_FILEMERGE_FILECREATE_FAILURE") + ": " + path,
+                              reason));
         return result;
     }
     result.written = true;

@@ -15,10 +15,11 @@ std::string withExtension(const std::string& path, std::string_view extension) {
 
 bool saveOrReport(const std::string& path, std::string_view bytes, UserVoice& voice,
                   const TextTable& texts) {
-    if (writeFileSafely(path, bytes)) {
+    std::string reason;
+    if (writeFileSafely(path, bytes, &reason)) {
         return true;
     }
-    reportSaveFailure(voice, texts, path);
+    reportSaveFailure(voice, texts, path, reason);
     return false;
 }
 

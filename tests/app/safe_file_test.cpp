@@ -5,8 +5,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <system_error>
 
+#include "app/save_message.h"
+#include "app/text_table.h"
+#include "tests/support/recording_voice.h"
 #include "tests/support/scripted_save_calls.h"
 #include "tests/support/temp_folder.h"
 
@@ -58,11 +64,94 @@ TEST(SafeFile, SavesThroughAShortHiddenFileBesideTheTargetAndKeepsItsPermissions
         EXPECT_EQ(calls.paths[1], temporary.string());
         EXPECT_EQ(temporary.parent_path(), folder);
         EXPECT_EQ(temporary.filename().string().front(), '.');
-        EXPECT_LE(temporary.filename().string().size(), 12u);
+        EXPECT_LE(temporary.filename().string().size(), 19u);
         EXPECT_FALSE(fs::exists(temporary));
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()),
               std::ssize(cases));
+    fs::remove_all(folder);
+}
+
+// The calls of a save, noting the temporary file's mode the moment it exists.
+class ModeAtCreation : public test::ScriptedSaveCalls {
+  public:
+    int createNew(const std::string& path, const std::string& model, SaveHandle& handle) override {
+        const int result = ScriptedSaveCalls::createNew(path, model, handle);
+        created = modeOf(path);
+        return result;
+    }
+    mode_t created = 0;
+};
+
+TEST(SafeFile, TheTemporaryFileHasTheFinalModeFromItsCreation) {
+    const fs::path folder = test::uniqueTempFolder("korvel-safe-mode");
+    const mode_t mask = ::umask(022);
+    for (const mode_t mode : {mode_t{0600}, mode_t{0640}, mode_t{0644}}) {
+        SCOPED_TRACE(mode);
+        const fs::path target = folder / "PRIVATE.CSV";
+        ASSERT_TRUE(writeFileSafely(target.string(), "old"));
+        fs::permissions(target, static_cast<fs::perms>(mode));
+        ModeAtCreation calls;
+        {
+            SaveCallsOverride recorded(calls);
+            ASSERT_TRUE(writeFileSafely(target.string(), "new"));
+        }
+        EXPECT_EQ(calls.created, mode) << "never wider, not even before the bits are copied";
+        EXPECT_EQ(modeOf(target), mode);
+    }
+    ::umask(mask);
+    fs::remove_all(folder);
+}
+
+TEST(SafeFile, AKilledSavesTemporaryFileIsRemovedByTheNextSaveOnceStale) {
+    const fs::path folder = test::uniqueTempFolder("korvel-safe-stale");
+    const fs::path target = folder / "A.CSV";
+    ASSERT_TRUE(writeFileSafely(target.string(), "old"));
+    // What a killed save of A.CSV leaves: its temporary name, as a save of it would make one.
+    test::ScriptedSaveCalls calls;
+    calls.failAt = 3;  // the write
+    calls.error = EIO;
+    {
+        SaveCallsOverride recorded(calls);
+        EXPECT_FALSE(writeFileSafely(target.string(), "new"));
+    }
+    const std::string stem = fs::path(calls.paths[0]).filename().string().substr(0, 11);
+    const auto now = fs::file_time_type::clock::now();
+    struct Leftover {
+        std::string name;
+        std::chrono::seconds age;
+        bool removed;
+    };
+    const std::vector<Leftover> leftovers = {
+        {stem + "OLDOLDOL", std::chrono::seconds(120), true},
+        {stem + "FRESHNOW", std::chrono::seconds(10), false},
+        {".kv00000000OTHEROLD", std::chrono::seconds(120), false},  // another target's
+        {stem + "TOOLONGNAME", std::chrono::seconds(120), false},
+    };
+    for (const auto& leftover : leftovers) {
+        std::ofstream(folder / leftover.name) << "part";
+        fs::last_write_time(folder / leftover.name, now - leftover.age);
+    }
+    ASSERT_TRUE(writeFileSafely(target.string(), "new"));
+    for (const auto& leftover : leftovers) {
+        EXPECT_EQ(fs::exists(folder / leftover.name), !leftover.removed) << leftover.name;
+    }
+    EXPECT_EQ(readFileBytes(target.string()), "new");
+    fs::remove_all(folder);
+}
+
+TEST(SafeFile, AFailedSaveGivesTheSystemsReasonToItsMessage) {
+    const fs::path folder = test::uniqueTempFolder("korvel-safe-reason");
+    const std::string missing = (folder / "none" / "A.CSV").string();
+    EXPECT_FALSE(writeFileSafely(missing, "x"));
+    const std::string reason = std::generic_category().message(ENOENT);
+    EXPECT_EQ(lastSaveFailureReason(), reason);
+    test::RecordingVoice voice;
+    reportSaveFailure(voice, TextTable(), missing);
+    ASSERT_EQ(voice.said.size(), 1u);
+    EXPECT_EQ(voice.said[0].text, "Error saving file - " + missing + "\n\n" + reason);
+    EXPECT_TRUE(writeFileSafely((folder / "A.CSV").string(), "x"));
+    EXPECT_EQ(lastSaveFailureReason(), "") << "a save that worked leaves no reason behind";
     fs::remove_all(folder);
 }
 
@@ -73,7 +162,8 @@ TEST(SafeFile, TheTemporaryFileIsNeverOpenedThroughALink) {
     fs::create_symlink(folder / "created-elsewhere", folder / ".dangling");
     for (const char* name : {".planted", ".dangling"}) {
         SaveHandle handle = -1;
-        EXPECT_EQ(systemSaveCalls().createNew((folder / name).string(), handle), EEXIST) << name;
+        EXPECT_EQ(systemSaveCalls().createNew((folder / name).string(), {}, handle), EEXIST)
+            << name;
     }
     EXPECT_EQ(readFileBytes((folder / "victim").string()), "precious");
     EXPECT_FALSE(fs::exists(folder / "created-elsewhere"));

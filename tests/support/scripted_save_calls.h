@@ -17,9 +17,9 @@ class ScriptedSaveCalls : public SaveCalls {
     std::vector<std::string> names;  // every call so far
     std::vector<std::string> paths;  // the first path of every call that names one
 
-    int createNew(const std::string& path, SaveHandle& handle) override {
+    int createNew(const std::string& path, const std::string& model, SaveHandle& handle) override {
         paths.push_back(path);
-        return failsNow("createNew") ? error : real().createNew(path, handle);
+        return failsNow("createNew") ? error : real().createNew(path, model, handle);
     }
     int write(SaveHandle handle, const char* data, std::size_t size,
               std::size_t& written) override {
