@@ -9,6 +9,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <thread>
 
 #include "history/history_json.h"
@@ -261,6 +263,25 @@ TEST_F(PostgresHistory, ConnectionStringsAreCheckedAndFailuresNameTheServer) {
         ASSERT_FALSE(opened.error.subjects.empty());
         EXPECT_EQ(opened.error.subjects[0].find("secret"), std::string::npos);
     }
+    // A login whose password the server asks for: a wrong one, from PGPASSWORD as libpq takes
+    // it, is one error naming the server.
+    ASSERT_TRUE(run(programs_ + "/psql -h " + folder_ + " -U korvel_owner -d " + database_ +
+                    " -c \"CREATE ROLE pw_" + database_ + " LOGIN PASSWORD 'right'\""));
+    const std::string hba = folder_ + "/data/pg_hba.conf";
+    std::stringstream rules;
+    rules << std::ifstream(hba).rdbuf();
+    std::ofstream(hba) << "local all pw_" + database_ + " scram-sha-256\n" << rules.str();
+    ASSERT_TRUE(run(programs_ + "/pg_ctl -D " + folder_ + "/data -w reload"));
+    setenv("PGPASSWORD", "wrong", 1);
+    const auto refused = openHistoryStorage(server("pw_" + database_));
+    setenv("PGPASSWORD", "right", 1);
+    const auto admitted = openHistoryStorage(server("pw_" + database_));
+    unsetenv("PGPASSWORD");
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error.failure, HistoryFailure::ServerUnreachable);
+    EXPECT_NE(refused.error.detail.find("password authentication failed"), std::string::npos)
+        << refused.error.detail;
+    EXPECT_TRUE(admitted) << admitted.error.detail;
     // Not made yet: every command but init says so.
     auto history = open(server());
     EXPECT_EQ(history.assets().error.failure, HistoryFailure::NotInitialised);
