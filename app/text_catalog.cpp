@@ -378,6 +378,9 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_ERR_UPGRADE_NOTERM", 707,
          "The Gage did not confirm the end of the upgrade. Check the Gage: turn it off and on; if "
          "it does not start with the new software, upgrade it again."},
+        {"IDS_ERR_IMPORT_TOOMANY", 708,
+         "The report holds %s locations; a data file holds at most 5000. Nothing was imported: "
+         "split the report and import each part."},
         // Texts of the sheet, the About box and the dialogs (ids 300-319).
         {"IDS_ABOUT_MENU", 101, kAboutMenuText},
         {"IDS_ABOUT_TITLE", 300, "About PalimarApp"},

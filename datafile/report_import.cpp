@@ -5,6 +5,7 @@
 
 #include "app/platform.h"
 #include "app/safe_file.h"
+#include "app/text_format.h"
 #include "app/text_rules.h"
 #include "datafile/data_file_reader.h"
 #include "datafile/data_file_writer.h"
@@ -124,6 +125,7 @@ class ReportReader {
     }
 
     void takeLocation(std::string_view line) {
+        ++report_.locationCount;
         if (report_.locations.size() >= kMaxReadings) {
             return;
         }
@@ -143,8 +145,12 @@ class ReportReader {
     }
 
     void takeGridLine(std::string_view line) {
+        std::vector<std::optional<float>> values = parseGridLine(line);
+        ++gridLinesSeen_;
+        widestSeen_ = std::max(widestSeen_, values.size());
+        report_.locationCount = gridLinesSeen_ * widestSeen_;
         if (report_.gridLines.size() < kMaxReadings) {
-            report_.gridLines.push_back(parseGridLine(line));
+            report_.gridLines.push_back(std::move(values));
         }
     }
 
@@ -162,6 +168,8 @@ class ReportReader {
 
     LineReader lines_;
     TextReport report_;
+    std::size_t gridLinesSeen_ = 0;
+    std::size_t widestSeen_ = 0;
 };
 
 // A corner "A1" is column A, row 1; "AA12" is column AA, row 12.
@@ -322,6 +330,12 @@ ImportResult importReport(const std::string& folder, const std::string& name, Us
     const TextReport report = parseTextReport(*bytes);
     if (!report.hasReadings) {
         voice.show(MessageKind::Notice, texts.message("IDS_STATUS_FILE_IMPORT_NOTSUPPORTED"));
+        return result;
+    }
+    // A data file holds no more: keeping part of the report would lose the rest unsaid.
+    if (report.locationCount > kMaxReadings) {
+        voice.show(MessageKind::Error, formatWithArgument(texts.message("IDS_ERR_IMPORT_TOOMANY"),
+                                                          std::to_string(report.locationCount), 1));
         return result;
     }
     const std::string dataPath = withExtension(path, ".CSV");

@@ -25,6 +25,9 @@ struct TextReport {
     // missing reading (nothing).
     std::vector<std::pair<float, std::optional<float>>> locations;
     std::vector<std::vector<std::optional<float>>> gridLines;
+    // The locations the report holds, also those beyond what is kept: its location lines, or
+    // its grid lines times the widest of them.
+    std::size_t locationCount = 0;
 };
 
 // Grid line values: each followed by one blank; a missing reading, written as five blanks

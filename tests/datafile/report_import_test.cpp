@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/support/temp_folder.h"
 
 #include <clocale>
@@ -269,6 +271,52 @@ TEST(ReportImport, ImportWritesBesideTheReportWithItsMessages) {
 }
 
 // What a text report cannot carry is named in the question before an import replaces it.
+TEST(ReportImport, AReportOfMoreLocationsThanAFileHoldsIsRefusedAndWritesNothing) {
+    const auto folder = test::uniqueTempFolder("korvel-import-many");
+    std::filesystem::create_directories(folder);
+    const auto custom = [](int count) {
+        std::string body;
+        for (int i = 0; i < count; ++i) {
+            body += std::to_string(i + 1) + ".00\t\t0.1\n";
+        }
+        return customReport("I", body);
+    };
+    const auto grid = [](int lines, int columns) {
+        std::string body;
+        for (int i = 0; i < lines; ++i) {
+            for (int c = 0; c < columns; ++c) {
+                body += "1.000 ";
+            }
+            body += "\n";
+        }
+        return gridReport("A1", "ZZ9", body);
+    };
+    const std::vector<std::tuple<std::string, std::string, const char*>> cases = {
+        {"custom 5001", custom(5001), "5001"},
+        {"grid 126 x 40", grid(126, 40), "5040"},
+        {"custom 5000 fits", custom(5000), nullptr},
+    };
+    const TextTable texts;
+    for (const auto& [name, report, count] : cases) {
+        SCOPED_TRACE(name);
+        std::filesystem::remove(folder / "R.CSV");
+        ASSERT_TRUE(writeFileSafely((folder / "R.DAT").string(), report));
+        test::RecordingVoice voice;
+        const bool written = importReport(folder.string(), "R.DAT", voice, texts).written;
+        EXPECT_EQ(written, count == nullptr);
+        EXPECT_EQ(std::filesystem::exists(folder / "R.CSV"), count == nullptr);
+        if (count) {
+            EXPECT_EQ(voice.said,
+                      (std::vector<test::Said>{
+                          {MessageKind::Error,
+                           "The report holds " + std::string(count) +
+                               " locations; a data file holds at most 5000. Nothing was "
+                               "imported: split the report and import each part."}}));
+        }
+    }
+    std::filesystem::remove_all(folder);
+}
+
 TEST(ReportImport, OverwriteQuestionSaysWhatTheReportCannotCarry) {
     const DataFile plain =
         importedDataFile(parseTextReport(customReport("I", "1 0.25\n")), "R.CSV");
