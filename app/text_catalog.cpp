@@ -381,6 +381,9 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_ERR_IMPORT_TOOMANY", 708,
          "The report holds %s locations; a data file holds at most 5000. Nothing was imported: "
          "split the report and import each part."},
+        {"IDS_ERR_EXPORT_HEADERROWS", 709,
+         "The header of %s claims %s readings, but the file holds %s (a data file holds at most "
+         "5000). Nothing was exported: correct the \"# ID\" value of the file."},
         // Texts of the sheet, the About box and the dialogs (ids 300-319).
         {"IDS_ABOUT_MENU", 101, kAboutMenuText},
         {"IDS_ABOUT_TITLE", 300, "About PalimarApp"},

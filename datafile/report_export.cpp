@@ -1,6 +1,9 @@
 #include "datafile/report_export.h"
 
+#include <cstdlib>
+
 #include "app/platform.h"
+#include "app/text_format.h"
 #include "app/text_rules.h"
 #include "datafile/data_file_reader.h"
 #include "datafile/date_text.h"
@@ -193,6 +196,16 @@ ExportResult exportReport(const std::string& folder, const std::string& name, Us
     const auto file = readDataFile(path, reportReadOptions());
     if (!file) {
         reportFileOpenError(voice, texts, name);
+        return result;
+    }
+    // A header that claims readings the file does not hold would make a report that
+    // disagrees with its own rows.
+    const std::string claimed = file->headerValue("# ID");
+    const long claimedCount = std::strtol(claimed.c_str(), nullptr, 10);
+    if (claimedCount > static_cast<long>(file->readings.size())) {
+        voice.show(MessageKind::Error,
+                   formatWithArguments(texts.message("IDS_ERR_EXPORT_HEADERROWS"),
+                                       {name, claimed, std::to_string(file->readings.size())}));
         return result;
     }
     const auto report = reportText(*file);

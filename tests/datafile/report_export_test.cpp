@@ -148,6 +148,36 @@ TEST(ReportExport, ReportNamesChangeOnlyTheFilesExtension) {
     }
 }
 
+TEST(ReportExport, AHeaderThatClaimsMoreReadingsThanTheFileHoldsIsSaidAndNothingWritten) {
+    const auto folder = test::uniqueTempFolder("korvel-export-claims");
+    std::filesystem::create_directories(folder);
+    const TextTable texts;
+    // The count the header claims, and whether the export goes ahead.
+    const std::vector<std::pair<const char*, bool>> cases = {
+        {"9000", false}, {"2", false}, {"1", true}, {"0", true}};
+    for (const auto& [claimed, exported] : cases) {
+        SCOPED_TRACE(claimed);
+        DataFile file = linearFile(1);
+        file.readings = {readingRow("0001", "0.250")};
+        file.setHeaderValue("# ID", claimed);
+        ASSERT_TRUE(saveDataFile((folder / "PIPE1.CSV").string(), file));
+        std::filesystem::remove(folder / "PIPE1.DAT");
+        test::RecordingVoice voice;
+        EXPECT_EQ(exportReport(folder.string(), "PIPE1.CSV", voice, texts).written, exported);
+        EXPECT_EQ(std::filesystem::exists(folder / "PIPE1.DAT"), exported);
+        if (!exported) {
+            EXPECT_EQ(voice.said,
+                      (std::vector<test::Said>{
+                          {MessageKind::Error,
+                           "The header of PIPE1.CSV claims " + std::string(claimed) +
+                               " readings, but the file holds 1 (a data file holds at most "
+                               "5000). Nothing was exported: correct the \"# ID\" value of the "
+                               "file."}}));
+        }
+    }
+    std::filesystem::remove_all(folder);
+}
+
 TEST(ReportExport, ExportsAFileThatBeginsWithTheProductLine) {
     const auto folder = test::uniqueTempFolder("korvel-export-test");
     std::filesystem::create_directories(folder);
