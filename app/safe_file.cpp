@@ -27,7 +27,9 @@ constexpr std::size_t kWriteChunk = std::size_t{1} << 20;
 std::string randomLetters() {
     static constexpr std::string_view kLetters =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    static std::mt19937_64 random{std::random_device{}()};
+    // One generator per thread: a download on the worker and a PDF saved from the window may
+    // draw names at the same time.
+    thread_local std::mt19937_64 random{std::random_device{}()};
     std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
     std::string letters(kRandomLetters, ' ');
     std::generate(letters.begin(), letters.end(), [&] { return kLetters[pick(random)]; });

@@ -318,9 +318,8 @@ void CFileTransferPage::refreshGaugeList() {
 void CFileTransferPage::transferFromGauge() {
     toGauge_->setEnabled(false);
     // The PC list shows each file as soon as it is saved.
-    const auto refresh = [this] {
-        QMetaObject::invokeMethod(this, &CFileTransferPage::RefreshPcFileList,
-                                  Qt::QueuedConnection);
+    const auto refresh = [this, &runner = operation()] {
+        runner.postToWindow([this] { RefreshPcFileList(); });
     };
     operation().start(
         [names = selectedNames(gaugeList_), folder = fromQt(pcDataFolder()), &texts = app().texts(),

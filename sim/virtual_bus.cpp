@@ -35,6 +35,11 @@ void VirtualBus::reset(Clock& clock) {
 }
 
 Clock& VirtualBus::clock() const {
+    std::lock_guard lock(mutex_);
+    return clockLocked();
+}
+
+Clock& VirtualBus::clockLocked() const {
     static RealClock realClock;
     return clock_ ? *clock_ : realClock;
 }
@@ -323,7 +328,7 @@ void VirtualBus::countTransfer() {
 }
 
 int VirtualBus::record(std::string name, int endpoint, std::string bytes, int result) {
-    calls_.push_back({std::move(name), endpoint, std::move(bytes), result, clock().nowMs()});
+    calls_.push_back({std::move(name), endpoint, std::move(bytes), result, clockLocked().nowMs()});
     if (calls_.size() > kMaxRecordedCalls) {
         calls_.pop_front();
     }

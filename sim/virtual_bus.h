@@ -46,6 +46,7 @@ class VirtualBus {
   public:
     // Empties the bus (no devices, no handles, no faults, no calls) and sets its clock.
     void reset(Clock& clock);
+    // The bus's clock, read under the bus's mutex (reset may set it from another thread).
     Clock& clock() const;
 
     // The device is on the bus from the next usb_find_devices on.
@@ -98,6 +99,7 @@ class VirtualBus {
     std::optional<std::string> nextReplyPacket(SimDevice& device, int endpoint);
     void dropDevicesLocked();
     int record(std::string name, int endpoint, std::string bytes, int result);
+    Clock& clockLocked() const;
 
     mutable std::mutex mutex_;
     Clock* clock_ = nullptr;

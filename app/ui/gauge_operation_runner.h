@@ -54,6 +54,9 @@ class GaugeOperationRunner : public QObject {
     bool cancellable() const { return cancellable_; }
     // Keeps the window's events flowing until the operation has ended; at once when none runs.
     void waitUntilEnded();
+    // Any thread: runs the call on the window's thread, in order with what the operation's
+    // voice hands over, through the runner's one queue.
+    void postToWindow(std::function<void()> call) { windowQueue_.post(std::move(call)); }
 
     // The runner whose operation runs now, or nullptr.
     static GaugeOperationRunner* active();

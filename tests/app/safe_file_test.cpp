@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <thread>
+#include <vector>
 
 #include "app/save_message.h"
 #include "app/text_table.h"
@@ -183,6 +185,26 @@ TEST(SafeFile, AnotherFileAtTheTemporaryNameMakesItPickAnother) {
     EXPECT_EQ(calls.names[1], "createNew");
     EXPECT_NE(calls.paths[0], calls.paths[1]);
     EXPECT_EQ(readFileBytes((folder / "A.CSV").string()), "a");
+    fs::remove_all(folder);
+}
+
+TEST(SafeFile, SavesFromSeveralThreadsAtOnceEachKeepItsBytes) {
+    // A download on the worker and a report saved from the window draw temporary names at once.
+    const fs::path folder = test::uniqueTempFolder("korvel-safe-threads");
+    std::vector<std::thread> savers;
+    for (int t = 0; t < 4; ++t) {
+        savers.emplace_back([&folder, t] {
+            for (int i = 0; i < 20; ++i) {
+                const std::string name = std::to_string(t) + "-" + std::to_string(i);
+                EXPECT_TRUE(writeFileSafely((folder / name).string(), name));
+            }
+        });
+    }
+    for (std::thread& saver : savers) {
+        saver.join();
+    }
+    EXPECT_EQ(readFileBytes((folder / "3-19").string()), "3-19");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 80);
     fs::remove_all(folder);
 }
 
