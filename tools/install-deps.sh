@@ -14,7 +14,8 @@ else
               qt6-base-dev qt6-translations-l10n libusb-dev xvfb xauth x11-utils xdotool
               imagemagick poppler-utils fonts-noto-cjk clang libclang-rt-14-dev locales
               dpkg-dev file desktop-file-utils appstream lintian
-              libxlsxwriter-dev python3-openpyxl libsqlite3-dev libpq-dev postgresql)
+              libxlsxwriter-dev python3-openpyxl libsqlite3-dev libpq-dev postgresql
+              ccache clang-format)
 fi
 
 missing=()
