@@ -200,21 +200,25 @@ TEST(DataFileReader, ReadsReadingsSetupsAndNotes) {
 }
 
 TEST(DataFileReader, WaveformOfTheAnnouncedLengthAnd180WhenFactorsAreZero) {
-    const std::string zeroFactors = ",Max Data,0,0,\n" + traceLines(180) + ",Min Data,0,0,\n" +
-                                    traceLines(180) + "DELAY=0.1,\n" + kColumns;
-    const DataFile file =
-        parseDataFile(header(2, 0, 0) + "\n" + kColumns + row("0001", "OFF", "ON") + zeroFactors +
-                      row("0002", "OFF", "OFF"));
-    ASSERT_EQ(file.readings.size(), 2u);
-    ASSERT_TRUE(file.readings[0].ascan);
-    const AScan& ascan = *file.readings[0].ascan;
-    EXPECT_EQ(ascan.max.announcedCount(), 180);
-    EXPECT_EQ(ascan.max.values.size(), 180u);
-    EXPECT_EQ(ascan.min.values.size(), 180u);
-    EXPECT_EQ(ascan.min.values.back(), "179");
-    EXPECT_EQ(ascan.settingValue("DELAY"), "0.1");
-    EXPECT_FALSE(ascan.settingValue("RANGE"));
-    EXPECT_EQ(file.readings[1].fields[0], "0002");
+    // The settings line as the gauge writes it, and beginning with a comma.
+    for (const char* settings : {"DELAY=0.1,\n", ",DELAY=0.1,\n"}) {
+        SCOPED_TRACE(settings);
+        const std::string zeroFactors = ",Max Data,0,0,\n" + traceLines(180) + ",Min Data,0,0,\n" +
+                                        traceLines(180) + settings + kColumns;
+        const DataFile file =
+            parseDataFile(header(2, 0, 0) + "\n" + kColumns + row("0001", "OFF", "ON") +
+                          zeroFactors + row("0002", "OFF", "OFF"));
+        ASSERT_EQ(file.readings.size(), 2u);
+        ASSERT_TRUE(file.readings[0].ascan);
+        const AScan& ascan = *file.readings[0].ascan;
+        EXPECT_EQ(ascan.max.announcedCount(), 180);
+        EXPECT_EQ(ascan.max.values.size(), 180u);
+        EXPECT_EQ(ascan.min.values.size(), 180u);
+        EXPECT_EQ(ascan.min.values.back(), "179");
+        EXPECT_EQ(ascan.settingValue("DELAY"), "0.1");
+        EXPECT_FALSE(ascan.settingValue("RANGE"));
+        EXPECT_EQ(file.readings[1].fields[0], "0002");
+    }
 }
 
 // The walk through the blocks goes wrong in four places; the reader must not.

@@ -74,6 +74,20 @@ TEST(DataFileWriter, RoundTripKeepsEveryField) {
     EXPECT_EQ(dataFileBytes(back), dataFileBytes(original));
 }
 
+TEST(DataFileWriter, ReadingColumnsWithoutReadingsAreWrittenAndTheRestReadBack) {
+    DataFile original = sampleFile();
+    original.headerValues = {"W.CSV", "LINEAR", "0", "1", "1"};
+    original.readings.clear();
+    const std::string bytes = dataFileBytes(original);
+    EXPECT_NE(bytes.find("W.CSV,LINEAR,0,1,1,\r\n\r\nID,Thickness,A Scan,\r\n\r\nSetup #"),
+              std::string::npos);
+    // Read back, the blocks after the empty readings keep their rows.
+    const DataFile back = parseDataFile(bytes);
+    EXPECT_TRUE(back.readings.empty());
+    EXPECT_EQ(back.setups, original.setups);
+    EXPECT_EQ(back.notes, original.notes);
+}
+
 TEST(DataFileWriter, FailedSaveLeavesTheOldFile) {
     const auto folder = test::uniqueTempFolder("korvel-writer-test");
     std::filesystem::create_directories(folder);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "tests/support/temp_folder.h"
 
 #include <filesystem>
@@ -114,6 +116,20 @@ TEST(ReportExport, ListsEveryLocationWithItsFullNumberAndImportsItBack) {
         imported.push_back(reading.fields[0]);
     }
     EXPECT_EQ(imported, locations);
+}
+
+TEST(ReportExport, AListOfMoreThan999ReadingsHoldsThemAllAndImportsBack) {
+    DataFile file = linearFile(1200);
+    for (int id = 1; id <= 1200; ++id) {
+        char location[8];
+        std::snprintf(location, sizeof location, "%04d", id);
+        file.readings.push_back(readingRow(location, "0.250"));
+    }
+    const std::string report = *reportText(file);
+    EXPECT_NE(report.find("NUMBER OF LOCATIONS: 1200\r\n"), std::string::npos);
+    EXPECT_NE(report.find("999.00\t\t0.250\r\n1000.00\t\t0.250\r\n"), std::string::npos);
+    EXPECT_NE(report.find("1200.00\t\t0.250\r\n"), std::string::npos);
+    EXPECT_EQ(importedDataFile(parseTextReport(report), "BACK.CSV").readings.size(), 1200u);
 }
 
 TEST(ReportExport, DateConversionTouchesOnlyFourDigitYears) {

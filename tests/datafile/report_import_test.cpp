@@ -127,6 +127,7 @@ TEST(ReportImport, GridLinesKeepEveryReadingInItsColumn) {
         {"0.250       0.300 ", {0.25f, std::nullopt, 0.3f}},
         {"      0.300 ", {std::nullopt, 0.3f}},
         {"0.250       ", {0.25f, std::nullopt}},
+        {"0.250 0.300       ", {0.25f, 0.3f, std::nullopt}},
         {"0.250                   0.300 ", {0.25f, std::nullopt, std::nullopt, std::nullopt, 0.3f}},
         {"0.250 0.000 0.300 ", {0.25f, 0.0f, 0.3f}},
         {"0.250 0.300", {0.25f, 0.3f}},

@@ -132,6 +132,11 @@ TEST(GaugeOperationRunnerTest, OneAtATimeHeldWidgetsDropInputAndCancelReachesThe
     EXPECT_FALSE(keptOff->isEnabled());
     EXPECT_FALSE(cancel->isVisible());
     EXPECT_EQ(GaugeOperationRunner::active(), nullptr);
+    // The page's next operation starts afresh, not cancelled.
+    std::atomic<bool> startedCancelled{true};
+    ASSERT_TRUE(runner.start([&](UserVoice& v) { startedCancelled = v.cancelRequested(); }));
+    runner.waitUntilEnded();
+    EXPECT_FALSE(startedCancelled);
 
     // Once the upgrade says the gauge must not be left half-written, Cancel no longer acts.
     std::promise<void> go;

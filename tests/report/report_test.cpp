@@ -49,6 +49,28 @@ TEST(PaperChart, TheFileTypeAndThePageLabelFollowTheirTexts) {
     EXPECT_EQ(pageLabel("%s", 4, 9), "4");
 }
 
+TEST(ReportContent, EachFigureComesFromItsOwnField) {
+    const DataFile file = parseDataFile(sample("PIPE-A.CSV"));
+    const ReportContent content =
+        reportContent(file, "PIPE-A.CSV", TextTable(), {"Korvel - Version 3.7.3", "today"});
+    const std::map<std::string, std::string> block(content.titleBlock.begin(),
+                                                   content.titleBlock.end());
+    EXPECT_EQ(block.at("Created"), "11/18/2026 08:42 AM");
+    EXPECT_EQ(block.at("Last saved"), "11/19/2026 03:17 PM");
+    EXPECT_EQ(block.at("Report date"), "today");
+    // A note's lines joined, empty lines left out.
+    const std::vector<std::vector<std::string>> notes = {
+        {"1", "Heavy scale / cleaned with wire brush"},
+        {"2", "Near weld seam"},
+        {"3", "Pitting / depth checked with pit gauge / recheck next outage"},
+    };
+    EXPECT_EQ(content.notes.rows, notes);
+    ASSERT_EQ(content.ascanReadings.size(), 24u);
+    for (std::size_t k = 0; k < content.ascanReadings.size(); ++k) {
+        EXPECT_EQ(content.ascanReadings[k], int(k));
+    }
+}
+
 class ReportTest : public testing::Test {
   protected:
     ReportTest() : folder_(uniqueTempFolder("korvel-report")) {}
@@ -99,6 +121,11 @@ TEST_F(ReportTest, ReportsHoldEveryReadingOnceAndTheirPagesAreNumbered) {
         const int headers = header == pairs.end() ? 0 : header->second;
         EXPECT_GE(headers, pages - 1 - (c.ascans + 7) / 8);
         EXPECT_LE(headers, pages);
+        // Each A-scan is titled with its own reading.
+        const std::string text = run("pdftotext", {"-raw", qPath(pdf), "-"});
+        for (int row = 0; row < c.ascans; ++row) {
+            EXPECT_NE(text.find("ID # " + table.text(row, 0) + " THK"), std::string::npos) << row;
+        }
         const std::string last = "Page " + std::to_string(pages) + " of " + std::to_string(pages);
         EXPECT_NE(run("pdftotext", {"-layout", qPath(pdf), "-"}).find(last), std::string::npos);
     }

@@ -101,6 +101,25 @@ TEST(SurveyComparison, LossRateAndRemainingLife) {
     }
 }
 
+TEST(SurveyComparison, AnUnchangedLocationHasNoRemainingLife) {
+    // A0001 as thick as a year ago: rate 0, no life, and not the shortest one.
+    const Survey earlier = handSurvey(test::earlierGrid());
+    const Survey current =
+        handSurvey(test::handGrid("12/31/2024 06:00 AM", {{"A0001", "0.260"},
+                                                          {"A0002", "--.---"},
+                                                          {"B0001", "0.180", "LOW"},
+                                                          {"B0002", "0.300", "HIGH"},
+                                                          {"C0001", "0.180", "LOW WARNING"},
+                                                          {"C0002", "0.220"}}));
+    for (const std::optional<double> minimum : {std::optional<double>(), std::optional(0.2)}) {
+        const SurveyComparison comparison = compareSurveys(earlier, current, minimum);
+        EXPECT_EQ(valuesText(comparison.rate, 4), "0.0000 - 0.0200 - 0.0200 -0.0100");
+        EXPECT_FALSE(comparison.remainingLife[0]);
+        EXPECT_EQ(extremeText(current, comparison.shortestLife, 2),
+                  minimum ? "0.00@B0001,C0001" : "1.50@B0001,C0001");
+    }
+}
+
 TEST(SurveyComparison, EqualReversedOrMissingDatesGiveLossButNoRate) {
     const struct {
         const char* earlierDate;
