@@ -29,7 +29,6 @@ class VirtualClock : public Clock {
   public:
     std::int64_t nowMs() const override;
     void sleepMs(int ms) override;
-    void advance(int ms) { sleepMs(ms); }
 
   private:
     mutable std::mutex mutex_;

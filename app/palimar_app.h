@@ -22,8 +22,8 @@ struct AppConfig {
 
 class PalimarApp {
   public:
-    // Start-up steps 2 to 10: working directory, AppConfig.ini, the settings location, the PC
-    // data folder and its folders, the text table.
+    // Start-up: the working directory, AppConfig.ini, the settings location, the PC data
+    // folder and its folders, the text table.
     void startup(const std::string& workingDirectory, const SystemFolders& system);
     // The same, with the process's current directory and the system's folders.
     void startup() { startup(currentDirectory(), systemFolders()); }

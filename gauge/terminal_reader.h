@@ -44,8 +44,6 @@ class TerminalReader {
     void start(TerminalReaderSink& sink);
     // Reads on the calling thread until the reader would end.
     void readHere(TerminalReaderSink& sink);
-    // Asks the reader to stop after its current read.
-    void requestStop() { stop_.store(true); }
     // Raises the stop flag and waits until the reader has left its read and ended.
     void stopAndWait();
     // Whether the last run ended at an end-marker packet (asked once: the answer is then

@@ -49,7 +49,6 @@ class CTerminalPage : public KorvelPage {
     QPushButton* writeButton() const { return write_; }
     QPushButton* startButton() const { return start_; }
     QPushButton* stopButton() const { return stop_; }
-    QPushButton* clearButton() const { return clear_; }
 
   protected:
     void initialise() override;

@@ -22,7 +22,6 @@ class CDirectoryChooser : public QDialog {
 
     // The folder chosen with OK; empty after Cancel or when nothing was selected.
     QString resultPath() const { return resultPath_; }
-    QString selectedPath() const { return selectedPath_; }
 
     DirectoryTree* tree() const { return tree_; }
     QLineEdit* pathBox() const { return pathBox_; }

@@ -26,7 +26,6 @@ class FileListView : public QTreeWidget {
 
     // The selected rows in ascending row order.
     QList<int> selectedRows() const;
-    int rowOf(QTreeWidgetItem* item) const { return indexOfTopLevelItem(item); }
     QString nameAt(int row) const { return cellText(row, NameColumn); }
     QString typeAt(int row) const { return cellText(row, TypeColumn); }
     // The row that holds the keyboard focus, -1 for none.

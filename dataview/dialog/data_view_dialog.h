@@ -94,7 +94,6 @@ class DataViewDialog : public QDialog {
     QRadioButton* aScanRadio() const { return aScanRadio_; }
     QRadioButton* bScanRadio() const { return bScanRadio_; }
     QPushButton* minButton() const { return minButton_; }
-    QPushButton* mapButton() const { return mapButton_; }
     SurveyPanel* surveyPanel() const { return surveyPanel_; }
     QPushButton* reportButton() const { return reportButton_; }
 

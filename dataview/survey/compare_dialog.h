@@ -28,7 +28,6 @@ class CompareDialog : public QDialog {
     std::optional<double> minimumThickness() const { return minimum_; }
 
     QListWidget* list() const { return list_; }
-    QLineEdit* minimumBox() const { return minimumBox_; }
 
     // Takes the entries: refuses a minimum that is not a thickness above 0, with a message.
     void accept() override;

@@ -47,7 +47,6 @@ class SurveyPanel : public QWidget {
     EarlierSurvey earlier() const;
     SurveyMap* map() const { return map_; }
     QLabel* statisticsText() const { return statisticsText_; }
-    QComboBox* layerBox() const { return layerBox_; }
 
   signals:
     void pointClicked(int point);
