@@ -11,8 +11,11 @@ bool mayOverwrite(const std::string& path, UserVoice& voice, const TextTable& te
     }
     const auto separator = path.find_last_of("/\\");
     const std::string name = separator == std::string::npos ? path : path.substr(separator + 1);
-    return voice.ask(texts.message("IDS_MSG_FILEEXISTS") + "\n\n" + name +
-                     (note.empty() ? "" : "\n\n" + note));
+    return voice.ask(overwriteQuestion(texts, name) + (note.empty() ? "" : "\n\n" + note));
+}
+
+std::string overwriteQuestion(const TextTable& texts, const std::string& name) {
+    return texts.message("IDS_MSG_FILEEXISTS") + "\n\n" + name;
 }
 
 void reportSaveFailure(UserVoice& voice, const TextTable& texts, const std::string& path,

@@ -15,6 +15,9 @@ namespace korvel {
 bool mayOverwrite(const std::string& path, UserVoice& voice, const TextTable& texts,
                   const std::string& note = {});
 
+// "File already exists. Do you want to overwrite?", a blank line and the name.
+std::string overwriteQuestion(const TextTable& texts, const std::string& name);
+
 // "Error saving file - PATH" as an error box, followed by a blank line and the system's reason
 // ("No space left on device") when there is one.
 void reportSaveFailure(UserVoice& voice, const TextTable& texts, const std::string& path,

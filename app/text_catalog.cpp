@@ -428,6 +428,11 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_ERR_GAGE_DISCONNECTED", 481,
          "The Gage was disconnected. Check the USB cable and that the Gage is switched on, then "
          "transfer the file again."},
+        {"IDS_MSG_YESTOALL", 482, "Yes to &All"},
+        {"IDS_MSG_NOTOALL", 483, "N&o to All"},
+        {"IDS_STATUS_GAGE_BATCHSUMMARY", 484, "Transfer ended. Saved: %s; skipped: %s; failed: %s"},
+        {"IDS_STATUS_GAGE_FILEKEPT", 485,
+         "The file %s was kept as it was; it was not transferred."},
     };
     return entries;
 }

@@ -18,14 +18,31 @@ enum class MessageKind {
 
 const char* messageKindName(MessageKind kind);  // "error", "warning", "question", "notice"
 
+// The answer to one question of several of a kind; the "to all" answers stand for the later
+// ones as well.
+enum class BatchAnswer { Yes, No, YesToAll, NoToAll };
+
+// One question of several of a kind (each file of a batch that would replace one), with the
+// captions of the two "to all" answers.
+struct BatchQuestion {
+    std::string text;
+    std::string yesToAll;
+    std::string noToAll;
+};
+
 class UserVoice {
   public:
     virtual ~UserVoice() = default;
 
     // A message box of the given kind (never Question).
     virtual void show(MessageKind kind, const std::string& text) = 0;
-    // A Yes/No question box; true for Yes.
+    // A Yes/No question box; true for Yes. No is the default answer.
     virtual bool ask(const std::string& text) = 0;
+    // A question of a batch: Yes, Yes to All, No (the default), No to All. A voice without the
+    // "to all" answers asks the plain question.
+    virtual BatchAnswer askInBatch(const BatchQuestion& question) {
+        return ask(question.text) ? BatchAnswer::Yes : BatchAnswer::No;
+    }
     // The page's status line.
     virtual void setStatus(const std::string& text) = 0;
     // The page's progress bar.

@@ -20,4 +20,25 @@ std::string cancelledBatchStatus(const TextTable& texts, const std::vector<std::
     return status;
 }
 
+namespace {
+
+// "2 (A.CSV, B.CSV)", or "0".
+std::string countAndNames(const std::vector<std::string>& names) {
+    std::string text = std::to_string(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        text += (i == 0 ? " (" : ", ") + names[i];
+    }
+    return names.empty() ? text : text + ")";
+}
+
+}  // namespace
+
+std::string batchSummaryStatus(const TextTable& texts, const std::vector<std::string>& saved,
+                               const std::vector<std::string>& skipped,
+                               const std::vector<std::string>& failed) {
+    return formatWithArguments(
+        texts.message("IDS_STATUS_GAGE_BATCHSUMMARY"),
+        {countAndNames(saved), countAndNames(skipped), countAndNames(failed)});
+}
+
 }  // namespace korvel

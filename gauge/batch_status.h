@@ -1,5 +1,6 @@
 #pragma once
-// The status lines of a batch of file transfers: where the batch is, and what a cancel left.
+// The status lines of a batch of file transfers: where the batch is, what a cancel left, and
+// how it ended.
 
 #include <cstddef>
 #include <string>
@@ -18,5 +19,11 @@ std::string batchFileStatus(const TextTable& texts, std::size_t index, std::size
 // (no colon when none was done).
 std::string cancelledBatchStatus(const TextTable& texts, const std::vector<std::string>& done,
                                  std::size_t count);
+
+// "Transfer ended. Saved: 2 (A.CSV, B.CSV); skipped: 1 (C.CSV); failed: 0", each count with
+// the names of its files.
+std::string batchSummaryStatus(const TextTable& texts, const std::vector<std::string>& saved,
+                               const std::vector<std::string>& skipped,
+                               const std::vector<std::string>& failed);
 
 }  // namespace korvel

@@ -29,12 +29,14 @@ struct Received {
 
 class FileReader {
   public:
-    FileReader(GaugeLink& link, const std::string& folder, const std::function<void()>& refresh)
+    FileReader(GaugeLink& link, const std::string& folder, const std::function<void()>& refresh,
+               bool several)
         : link_(link),
           voice_(link.voice()),
           texts_(link.texts()),
           folder_(folder),
-          refresh_(refresh) {}
+          refresh_(refresh),
+          overwrite_(voice_, texts_, several) {}
 
     FileResult read(const std::string& name) {
         voice_.setProgressRange(0, kProgressEnd);
@@ -119,12 +121,16 @@ class FileReader {
             showError("IDS_ERR_GAGE_NOTDATAFILE", name);
             return fail(FileOutcome::Failed);
         }
+        // "Transfer complete" only once the question, if any, has been answered.
+        const std::string target = joinPath(folder_, name);
+        if (fileSize(target) > 0 && !overwrite_.mayReplace(name)) {
+            voice_.setProgress(0);
+            voice_.setStatus(
+                formatWithArgument(texts_.message("IDS_STATUS_GAGE_FILEKEPT"), name, 1));
+            return {FileOutcome::Skipped, {}};
+        }
         voice_.setProgress(kProgressEnd);
         setStatus("IDS_STATUS_GAGE_TRANSFERCOMPLETE");
-        const std::string target = joinPath(folder_, name);
-        if (!mayOverwrite(target, voice_, texts_)) {
-            return {FileOutcome::Failed, {}};
-        }
         const bool binary = isBinaryTransfer(name);
         std::string reason;
         if (!writeFileSafely(target, binary ? received.bytes : pcTextFromGaugeReply(received.text),
@@ -162,13 +168,14 @@ class FileReader {
     const TextTable& texts_;
     const std::string& folder_;
     const std::function<void()>& refresh_;
+    OverwriteAnswers overwrite_;
 };
 
 }  // namespace
 
 int ReadFilesFromGage(GaugeLink& link, const std::vector<std::string>& names,
                       const std::string& pcDataFolder, const std::function<void()>& refreshPcList) {
-    FileReader reader(link, pcDataFolder, refreshPcList);
+    FileReader reader(link, pcDataFolder, refreshPcList, names.size() > 1);
     return runTransferBatch(link, names,
                             [&](const std::string& name) { return reader.read(name); });
 }

@@ -1,5 +1,6 @@
 #include "gauge/transfer_batch.h"
 
+#include "app/save_message.h"
 #include "app/text_format.h"
 #include "gauge/batch_status.h"
 
@@ -40,7 +41,7 @@ int runTransferBatch(GaugeLink& link, const std::vector<std::string>& names,
     UserVoice& voice = link.voice();
     WaitCursor wait(voice);
     voice.setStatus("");
-    std::vector<std::string> done;
+    std::vector<std::string> done, skipped, failed;
     std::string leftOver;
     for (auto name = names.begin(); name != names.end() && !link.cancelled(); ++name) {
         if (names.size() > 1) {
@@ -50,7 +51,12 @@ int runTransferBatch(GaugeLink& link, const std::vector<std::string>& names,
         const FileResult result = transfer(*name);
         if (result.outcome == FileOutcome::Done) {
             done.push_back(*name);
-        } else if (result.outcome == FileOutcome::Cancelled && !result.reason.empty()) {
+        } else if (result.outcome == FileOutcome::Skipped) {
+            skipped.push_back(*name);
+        } else if (result.outcome != FileOutcome::Cancelled) {
+            failed.push_back(*name);
+        }
+        if (result.outcome == FileOutcome::Cancelled && !result.reason.empty()) {
             leftOver = " " + result.reason;
         }
         if (result.outcome == FileOutcome::LinkLost) {
@@ -65,10 +71,28 @@ int runTransferBatch(GaugeLink& link, const std::vector<std::string>& names,
         voice.setProgress(0);
         if (link.cancelled()) {
             voice.setStatus(cancelledBatchStatus(link.texts(), done, names.size()) + leftOver);
+        } else if (names.size() > 1) {
+            voice.setStatus(batchSummaryStatus(link.texts(), done, skipped, failed));
         }
         voice.repaint();
     }
     return static_cast<int>(done.size());
+}
+
+bool OverwriteAnswers::mayReplace(const std::string& name) {
+    if (forAll_) {
+        return *forAll_;
+    }
+    const std::string text = overwriteQuestion(texts_, name);
+    if (!several_) {
+        return voice_.ask(text);
+    }
+    const BatchAnswer answer = voice_.askInBatch(
+        {text, texts_.message("IDS_MSG_YESTOALL"), texts_.message("IDS_MSG_NOTOALL")});
+    if (answer == BatchAnswer::YesToAll || answer == BatchAnswer::NoToAll) {
+        forAll_ = answer == BatchAnswer::YesToAll;
+    }
+    return answer == BatchAnswer::Yes || answer == BatchAnswer::YesToAll;
 }
 
 void releaseAfterFile(GaugeLink& link, const FileResult& result, int pauseMs) {

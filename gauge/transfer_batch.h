@@ -5,6 +5,7 @@
 // which files were not tried, rather than one identical failure per remaining file.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ enum class FileOutcome {
     LinkLost,   // the gauge cannot be reached any more; the batch ends
     StopAll,    // the batch ends after this file, its own message shown
     Cancelled,  // the person cancelled during this file; the batch ends
+    Skipped,    // the person kept the file the transfer would have replaced
 };
 
 struct FileResult {
@@ -28,10 +30,27 @@ struct FileResult {
 };
 
 // Runs the transfer for each name in order ("file 2 of 4: NAME" in the status for a batch);
-// returns the number of files done. A cancel ends the batch with a status that names the
+// returns the number of files done. A batch of several files ends with a status that counts
+// and names the files saved, skipped and failed; a cancel ends it with one that names the
 // files done.
 int runTransferBatch(GaugeLink& link, const std::vector<std::string>& names,
                      const std::function<FileResult(const std::string&)>& transfer);
+
+// The overwrite questions of one batch: a file is replaced only after Yes. A batch of several
+// files offers Yes to All and No to All, which then answer its later questions.
+class OverwriteAnswers {
+  public:
+    OverwriteAnswers(UserVoice& voice, const TextTable& texts, bool several)
+        : voice_(voice), texts_(texts), several_(several) {}
+    // Whether the file `name` may be replaced.
+    bool mayReplace(const std::string& name);
+
+  private:
+    UserVoice& voice_;
+    const TextTable& texts_;
+    bool several_;
+    std::optional<bool> forAll_;
+};
 
 // Lets the gauge go after a file and gives it the pause it needs before the next command;
 // a gauge that was lost gets none, so the batch says so at once.

@@ -27,6 +27,11 @@ class GaugeOperationRunner::WorkerVoice : public UserVoice {
         onWindowAndWait([&] { answer = runner_.windowVoice_.ask(text); });
         return answer;
     }
+    BatchAnswer askInBatch(const BatchQuestion& question) override {
+        BatchAnswer answer = BatchAnswer::No;
+        onWindowAndWait([&] { answer = runner_.windowVoice_.askInBatch(question); });
+        return answer;
+    }
     void setStatus(const std::string& text) override {
         onWindow([this, text] { runner_.windowVoice_.setStatus(text); });
     }

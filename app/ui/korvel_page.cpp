@@ -18,6 +18,9 @@ class KorvelPage::ForwardingVoice : public UserVoice {
         page_.speakingVoice().show(kind, text);
     }
     bool ask(const std::string& text) override { return page_.speakingVoice().ask(text); }
+    BatchAnswer askInBatch(const BatchQuestion& question) override {
+        return page_.speakingVoice().askInBatch(question);
+    }
     void setStatus(const std::string& text) override { page_.speakingVoice().setStatus(text); }
     void setProgressRange(int low, int high) override {
         page_.speakingVoice().setProgressRange(low, high);

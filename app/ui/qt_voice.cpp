@@ -1,5 +1,6 @@
 #include "app/ui/qt_voice.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -36,13 +37,22 @@ QtVoice::~QtVoice() {
     }
 }
 
-int QtVoice::runBox(MessageKind kind, const std::string& text) {
+int QtVoice::runBox(MessageKind kind, const std::string& text, const BatchQuestion* batch) {
     const bool question = kind == MessageKind::Question;
-    QMessageBox box(iconOf(kind), title_, toQt(text),
-                    question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner_);
+    QMessageBox::StandardButtons buttons =
+        question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
+    if (batch) {
+        buttons |= QMessageBox::YesToAll | QMessageBox::NoToAll;
+    }
+    QMessageBox box(iconOf(kind), title_, toQt(text), buttons, owner_);
+    if (batch) {
+        box.button(QMessageBox::YesToAll)->setText(toQt(batch->yesToAll));
+        box.button(QMessageBox::NoToAll)->setText(toQt(batch->noToAll));
+    }
     // Texts carry gauge answers and file names: never taken for markup.
     box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);
+    // Enter never replaces a file: No is the default answer of every question.
+    box.setDefaultButton(question ? QMessageBox::No : QMessageBox::Ok);
     if (waitDepth_ > 0) {
         QApplication::setOverrideCursor(Qt::ArrowCursor);
     }
@@ -59,6 +69,19 @@ void QtVoice::show(MessageKind kind, const std::string& text) {
 
 bool QtVoice::ask(const std::string& text) {
     return runBox(MessageKind::Question, text) == QMessageBox::Yes;
+}
+
+BatchAnswer QtVoice::askInBatch(const BatchQuestion& question) {
+    switch (runBox(MessageKind::Question, question.text, &question)) {
+        case QMessageBox::Yes:
+            return BatchAnswer::Yes;
+        case QMessageBox::YesToAll:
+            return BatchAnswer::YesToAll;
+        case QMessageBox::NoToAll:
+            return BatchAnswer::NoToAll;
+        default:
+            return BatchAnswer::No;
+    }
 }
 
 void QtVoice::setStatus(const std::string& text) {

@@ -24,6 +24,7 @@ class QtVoice : public UserVoice {
 
     void show(MessageKind kind, const std::string& text) override;
     bool ask(const std::string& text) override;
+    BatchAnswer askInBatch(const BatchQuestion& question) override;
     void setStatus(const std::string& text) override;
     void setProgressRange(int low, int high) override;
     void setProgress(int position) override;
@@ -32,7 +33,7 @@ class QtVoice : public UserVoice {
 
   private:
     // A message box must show the arrow, not the wait cursor of the operation that asks.
-    int runBox(MessageKind kind, const std::string& text);
+    int runBox(MessageKind kind, const std::string& text, const BatchQuestion* batch = nullptr);
 
     QPointer<QWidget> owner_;
     QString title_;

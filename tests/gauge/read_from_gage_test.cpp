@@ -99,13 +99,52 @@ TEST_F(ReadFromGage, ExistingFileIsOverwrittenOnlyAfterYes) {
     EXPECT_EQ(voice.said,
               (std::vector<Said>{{MessageKind::Question,
                                   "File already exists. Do you want to overwrite?\n\nA.CSV"}}));
-    EXPECT_EQ(voice.status, "Transfer complete");
+    EXPECT_EQ(voice.statuses,
+              (std::vector<std::string>{
+                  "", "The file A.CSV was kept as it was; it was not transferred."}))
+        << "Transfer complete is never shown while the question is open";
     EXPECT_EQ(refreshes, 0);
 
     voice.answers = {true};
     EXPECT_EQ(read({"A.CSV"}), 1);
     EXPECT_EQ(pcFolder.read("A.CSV"), "new\r\n");
     EXPECT_EQ(refreshes, 1);
+}
+
+// A batch's question offers Yes to All and No to All, which answer the later questions; the
+// batch ends with its summary.
+TEST_F(ReadFromGage, BatchQuestionsAnswerForAllAndTheBatchEndsWithItsSummary) {
+    const std::vector<std::string> names = {"A.CSV", "B.CSV", "C.CSV", "D.CSV"};
+    const struct {
+        std::deque<BatchAnswer> answers;
+        std::size_t asked;
+        std::string summary;
+    } cases[] = {
+        {{BatchAnswer::Yes, BatchAnswer::NoToAll},
+         2,
+         "Transfer ended. Saved: 1 (A.CSV); skipped: 3 (B.CSV, C.CSV, D.CSV); failed: 0"},
+        {{BatchAnswer::No, BatchAnswer::YesToAll},
+         2,
+         "Transfer ended. Saved: 3 (B.CSV, C.CSV, D.CSV); skipped: 1 (A.CSV); failed: 0"},
+        {{BatchAnswer::No, BatchAnswer::Yes, BatchAnswer::No, BatchAnswer::Yes},
+         4,
+         "Transfer ended. Saved: 2 (B.CSV, D.CSV); skipped: 2 (A.CSV, C.CSV); failed: 0"},
+    };
+    for (const auto& c : cases) {
+        voice = RecordingVoice();
+        for (const auto& name : names) {
+            dataLog.put(name, "new\n");
+            pcFolder.put(name, "old");
+        }
+        voice.batchAnswers = c.answers;
+        read(names);
+        ASSERT_EQ(voice.askedInBatch.size(), c.asked);
+        EXPECT_EQ(voice.askedInBatch[0].text,
+                  "File already exists. Do you want to overwrite?\n\nA.CSV");
+        EXPECT_EQ(voice.askedInBatch[0].yesToAll, "Yes to &All");
+        EXPECT_EQ(voice.askedInBatch[0].noToAll, "N&o to All");
+        EXPECT_EQ(voice.status, c.summary);
+    }
 }
 
 TEST_F(ReadFromGage, EmptyExistingFileIsReplacedWithoutAsking) {
@@ -124,7 +163,8 @@ TEST_F(ReadFromGage, SeveralFilesInListOrderEachWithItsOwnExchangeAndPause) {
     EXPECT_EQ(writes(), (std::vector<std::string>{"read /dev/datalog/C", "read /dev/datalog/A",
                                                   "read /dev/datalog/B"}));
     EXPECT_GE(clock.nowMs(), 9000);
-    EXPECT_EQ(voice.status, "File transfer complete. File B.CSV saved");
+    EXPECT_EQ(voice.status,
+              "Transfer ended. Saved: 3 (C.CSV, A.CSV, B.CSV); skipped: 0; failed: 0");
     const auto names = callNames();
     EXPECT_EQ(std::count(names.begin(), names.end(), "open"), 3);
 }
@@ -263,7 +303,8 @@ TEST_F(ReadFromGage, LostLinkEndsTheBatchWithOneMessage) {
         EXPECT_EQ(read({"A.CSV", "B.CSV", "C.CSV"}), c.saved);
         EXPECT_EQ(clock.nowMs() - start, c.pausedMs);
         EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Error, c.message}}));
-        EXPECT_EQ(voice.status, "File transfer failed");
+        EXPECT_EQ(std::count(voice.statuses.begin(), voice.statuses.end(), "File transfer failed"),
+                  1);
         EXPECT_FALSE(pcFolder.has("C.CSV"));
         EXPECT_EQ(port.handle(), nullptr);
     }

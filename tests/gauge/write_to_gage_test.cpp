@@ -110,7 +110,8 @@ TEST_F(WriteToGage, ErrorAnswerToTheCommandStopsTheFileBeforeAnyPiece) {
     EXPECT_EQ(writes(), (std::vector<std::string>{"write /dev/datalog/A", "write /dev/datalog/B"}));
     EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Error, "ERROR data log full"},
                                              {MessageKind::Error, "ERROR data log full"}}));
-    EXPECT_EQ(voice.status, "File transfer failed");
+    EXPECT_EQ(std::count(voice.statuses.begin(), voice.statuses.end(), "File transfer failed"), 2);
+    EXPECT_EQ(voice.status, "Transfer ended. Saved: 0; skipped: 0; failed: 2 (A.CSV, B.CSV)");
     EXPECT_EQ(voice.progressHistory.back(), 0);
     EXPECT_EQ(std::count(voice.progressHistory.begin(), voice.progressHistory.end(), 100000), 0);
 }
@@ -184,7 +185,8 @@ TEST_F(WriteToGage, LostLinkEndsTheBatchWithOneMessage) {
         c.fault();
         EXPECT_EQ(write({"A.CSV", "B.CSV", "C.CSV"}), c.sent);
         EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Error, c.message}}));
-        EXPECT_EQ(voice.status, "File transfer failed");
+        EXPECT_EQ(std::count(voice.statuses.begin(), voice.statuses.end(), "File transfer failed"),
+                  1);
         EXPECT_EQ(voice.progressHistory.end()[-2], 0) << "the failed file empties the bar";
         EXPECT_EQ(port.handle(), nullptr);
     }

@@ -30,6 +30,17 @@ class RecordingVoice : public UserVoice {
         answers.pop_front();
         return answer;
     }
+    // Recorded as a question; answered from batchAnswers, else as ask() answers.
+    BatchAnswer askInBatch(const BatchQuestion& question) override {
+        askedInBatch.push_back(question);
+        if (batchAnswers.empty()) {
+            return ask(question.text) ? BatchAnswer::Yes : BatchAnswer::No;
+        }
+        said.push_back({MessageKind::Question, question.text});
+        const BatchAnswer answer = batchAnswers.front();
+        batchAnswers.pop_front();
+        return answer;
+    }
     void setStatus(const std::string& text) override {
         status = text;
         statuses.push_back(text);
@@ -48,6 +59,8 @@ class RecordingVoice : public UserVoice {
 
     std::vector<Said> said;
     std::deque<bool> answers;
+    std::deque<BatchAnswer> batchAnswers;
+    std::vector<BatchQuestion> askedInBatch;
     bool defaultAnswer = false;
     std::string status;
     std::vector<std::string> statuses;
