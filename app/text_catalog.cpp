@@ -281,27 +281,39 @@ const std::vector<MessageEntry>& messageEntries() {
          "of each reading's setup."},
         // The inspection history (ids 500-529).
         {"IDS_ERR_HISTORY_CANNOT_OPEN", 500,
-         "The inspection history %s cannot be opened (%s). Check that its folder exists and that you may write there, or name another history with --archive."},
+         "The inspection history %s cannot be opened (%s). Check that its folder exists and that "
+         "you may write there, or name another history with --archive."},
         {"IDS_ERR_HISTORY_NOT_DATABASE", 501,
-         "%s is not an inspection history: it is not a database. Name the history's file with --archive, or move this file away; it was left as it is."},
+         "%s is not an inspection history: it is not a database. Name the history's file with "
+         "--archive, or move this file away; it was left as it is."},
         {"IDS_ERR_HISTORY_CORRUPT", 502,
-         "The inspection history %s is damaged (%s). Restore it from a backup; nothing was changed."},
+         "The inspection history %s is damaged (%s). Restore it from a backup; nothing was "
+         "changed."},
         {"IDS_ERR_HISTORY_READ_ONLY", 503,
-         "The inspection history %s may only be read (%s). Make the file and its folder writable, or ask for the right to change it; nothing was changed."},
+         "The inspection history %s may only be read (%s). Make the file and its folder writable, "
+         "or ask for the right to change it; nothing was changed."},
         {"IDS_ERR_HISTORY_LOCKED", 504,
-         "The inspection history %s is in use by another program. Try again when it has finished; nothing was changed."},
+         "The inspection history %s is in use by another program. Try again when it has finished; "
+         "nothing was changed."},
         {"IDS_ERR_HISTORY_NEWER", 505,
-         "The inspection history %s was made by a newer version of the program (schema version %s). Use that version; nothing was changed."},
+         "The inspection history %s was made by a newer version of the program (schema version "
+         "%s). Use that version; nothing was changed."},
         {"IDS_ERR_HISTORY_NOT_INITIALISED", 506,
-         "The inspection history %s has no tables yet, or older ones. Have the database's owner run \"korvel-cli archive init\"."},
+         "The inspection history %s has no tables yet, or older ones. Have the database's owner "
+         "run \"korvel-cli archive init\"."},
         {"IDS_ERR_HISTORY_SERVER", 507,
-         "The history server %s cannot be reached (%s). Check that the server runs, its host, port and database name, and your password file, PGPASSWORD or service file."},
+         "The history server %s cannot be reached (%s). Check that the server runs, its host, port "
+         "and database name, and your password file, PGPASSWORD or service file."},
         {"IDS_ERR_HISTORY_DENIED", 508,
-         "The history server %s refused this (%s): your database role may not make this change. Ask its administrator for the korvel_inspector role."},
+         "The history server %s refused this (%s): your database role may not make this change. "
+         "Ask its administrator for the korvel_inspector role."},
         {"IDS_ERR_HISTORY_PASSWORD", 509,
-         "The connection string %s holds a password. Keep passwords in the password file (~/.pgpass), PGPASSWORD or a service file, never in Settings.ini or on the command line."},
+         "The connection string %s holds a password. Keep passwords in the password file "
+         "(~/.pgpass), PGPASSWORD or a service file, never in Settings.ini or on the command "
+         "line."},
         {"IDS_ERR_HISTORY_WRITE", 510,
-         "The inspection history %s could not be changed (%s). Check the free space and the connection, and try again; nothing was changed."},
+         "The inspection history %s could not be changed (%s). Check the free space and the "
+         "connection, and try again; nothing was changed."},
         {"IDS_ERR_HISTORY_NOT_DATA_FILE", 511,
          "%s is not a data file of the gauge; it was not added."},
         {"IDS_ERR_HISTORY_NO_DATE", 512,
@@ -311,17 +323,20 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_ERR_HISTORY_DUPLICATE", 514,
          "The survey %s is already in the history (asset %s, file %s); it was not added again."},
         {"IDS_ERR_HISTORY_UNKNOWN_ASSET", 515,
-         "The history has no asset %s. Make it with \"archive asset\", or check the name (\"archive assets\" lists them)."},
+         "The history has no asset %s. Make it with \"archive asset\", or check the name "
+         "(\"archive assets\" lists them)."},
         {"IDS_ERR_HISTORY_UNKNOWN_READING", 516,
-         "Survey %s of asset %s has no reading at %s. \"archive surveys\" lists the asset's surveys."},
-        {"IDS_ERR_HISTORY_UNKNOWN_LOCATION", 517,
-         "The history of asset %s has no reading at %s."},
+         "Survey %s of asset %s has no reading at %s. \"archive surveys\" lists the asset's "
+         "surveys."},
+        {"IDS_ERR_HISTORY_UNKNOWN_LOCATION", 517, "The history of asset %s has no reading at %s."},
         {"IDS_ERR_HISTORY_NOTE_REQUIRED", 518,
-         "Give the reason with --note: a reading is left out of the figures, or taken back, only with a note."},
+         "Give the reason with --note: a reading is left out of the figures, or taken back, only "
+         "with a note."},
         {"IDS_ERR_HISTORY_ALREADY_EXCLUDED", 519,
          "The reading at %s of survey %s is already left out of the figures."},
         {"IDS_ERR_HISTORY_NOT_EXCLUDED", 520,
-         "The reading at %s of survey %s is not left out of the figures; there is nothing to take back."},
+         "The reading at %s of survey %s is not left out of the figures; there is nothing to take "
+         "back."},
         {"IDS_ERR_HISTORY_ASSET_EXISTS", 521,
          "The history %s already holds an asset %s; nothing was copied."},
         {"IDS_ERR_HISTORY_NOT_AVAILABLE", 522,
