@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <array>
 
 #include "app/platform.h"
 #include "app/ui/qt_text.h"
@@ -20,6 +21,32 @@ const QStringList kGridIncrements = {"ROW", "COL"};
 const QStringList k3dIncrements = {"ROW", "COL", "ELEV"};
 const QStringList kBoilerIncrements = {"TEST PTS", "TUBE", "ELEV"};
 const QStringList kTestPatterns = {"N-E-S-W", "L-C-R", "L-C-R-B", "L-R", "T-L-B-R", "0-90-180-270"};
+
+// The boxes that hold a text of the request, beside the product, the type and the save mode.
+const std::array<std::pair<CreateBox, std::string CreateRequest::*>, 15> kRequestBoxes = {{
+    {CreateBox::FileName, &CreateRequest::fileName},
+    {CreateBox::Start, &CreateRequest::start},
+    {CreateBox::End, &CreateRequest::end},
+    {CreateBox::StartCol, &CreateRequest::startCol},
+    {CreateBox::EndCol, &CreateRequest::endCol},
+    {CreateBox::StartRow, &CreateRequest::startRow},
+    {CreateBox::EndRow, &CreateRequest::endRow},
+    {CreateBox::StartElev, &CreateRequest::startElev},
+    {CreateBox::EndElev, &CreateRequest::endElev},
+    {CreateBox::StartTube, &CreateRequest::startTube},
+    {CreateBox::EndTube, &CreateRequest::endTube},
+    {CreateBox::FirstInc, &CreateRequest::firstInc},
+    {CreateBox::SecondInc, &CreateRequest::secondInc},
+    {CreateBox::TestPts, &CreateRequest::testPts},
+}};
+
+void setBoxText(QWidget* control, const QString& text) {
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        edit->setText(text);
+    } else if (auto* list = qobject_cast<QComboBox*>(control)) {
+        list->setCurrentText(text);
+    }
+}
 
 void fillList(QWidget* control, const QStringList& items, const QString& selected) {
     auto* list = static_cast<QComboBox*>(control);
@@ -168,23 +195,30 @@ QString CFileCreatePage::text(CreateBox which) const {
 CreateRequest CFileCreatePage::request() const {
     CreateRequest request;
     request.product = fromQt(product_->currentText());
-    request.fileName = fromQt(text(CreateBox::FileName));
     request.type = fromQt(type_->currentText());
     request.saveMode = fromQt(save_->currentText());
-    request.start = fromQt(text(CreateBox::Start));
-    request.end = fromQt(text(CreateBox::End));
-    request.startCol = fromQt(text(CreateBox::StartCol));
-    request.endCol = fromQt(text(CreateBox::EndCol));
-    request.startRow = fromQt(text(CreateBox::StartRow));
-    request.endRow = fromQt(text(CreateBox::EndRow));
-    request.startElev = fromQt(text(CreateBox::StartElev));
-    request.endElev = fromQt(text(CreateBox::EndElev));
-    request.startTube = fromQt(text(CreateBox::StartTube));
-    request.endTube = fromQt(text(CreateBox::EndTube));
-    request.firstInc = fromQt(text(CreateBox::FirstInc));
-    request.secondInc = fromQt(text(CreateBox::SecondInc));
-    request.testPts = fromQt(text(CreateBox::TestPts));
+    for (const auto& [which, member] : kRequestBoxes) {
+        request.*member = fromQt(text(which));
+    }
     return request;
+}
+
+void CFileCreatePage::fill(const CreateRequest& request) {
+    ensureInitialised();
+    const auto code = productCodeFor(request.product);
+    for (int item = 0; item < product_->count(); ++item) {
+        if (code && productCodeFor(fromQt(product_->itemText(item))) == code) {
+            product_->setCurrentIndex(item);
+        }
+    }
+    type_->setCurrentText(toQt(request.type));
+    applyTypeState();
+    save_->setCurrentText(toQt(request.saveMode));
+    for (const auto& [which, member] : kRequestBoxes) {
+        setBoxText(box(which), toQt(request.*member));
+    }
+    emit currentWanted();
+    box(CreateBox::FileName)->setFocus();
 }
 
 void CFileCreatePage::createFile() {

@@ -30,6 +30,9 @@ class CFileCreatePage : public KorvelPage {
 
     // The request the boxes hold now.
     CreateRequest request() const;
+    // The boxes filled from the request (the next survey of a file), the page made current
+    // and the name's box focused.
+    void fill(const CreateRequest& request);
     // Create File pressed.
     void createFile();
     // The box state of the selected type.

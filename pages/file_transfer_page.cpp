@@ -19,6 +19,7 @@
 #include "app/ui/gauge_operation_runner.h"
 #include "app/ui/qt_text.h"
 #include "app/ui/qt_voice.h"
+#include "app/ui/sheet_pages.h"
 #include "datafile/output_file.h"
 #include "datafile/report_export.h"
 #include "datafile/report_import.h"
@@ -361,6 +362,10 @@ void CFileTransferPage::openDataViewOf(const QString& name) {
         return;
     }
     auto* view = new DataViewDialog(joinPath(fromQt(pcDataFolder()), fromQt(name)), app(), this);
+    if (pageEnabled(SheetPage::FileCreate, app())) {
+        view->setNextSurveyHandler(
+            [this](const CreateRequest& request) { emit nextSurveyRequested(request); });
+    }
     view->show();
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/ui/korvel_page.h"
+#include "datafile/file_create.h"
 #include "dataview/dialog/printing.h"
 #include "pages/page_context.h"
 
@@ -73,6 +74,10 @@ class CFileTransferPage : public KorvelPage {
     QProgressBar* progressBar() const { return progress_; }
     QLabel* statusLine() const { return status_; }
     QPushButton* cancelButton() const { return cancel_; }
+
+  signals:
+    // "New Survey from This..." in a data view of the page: File Create is to take it.
+    void nextSurveyRequested(const korvel::CreateRequest& request);
 
   protected:
     void initialise() override;

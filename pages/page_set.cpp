@@ -11,10 +11,18 @@
 namespace korvel {
 
 PageSet createPageSet(const PageContext& context) {
+    auto* transfer = new CFileTransferPage(context);
+    auto* create = new CFileCreatePage(context);
+    // The next survey of a file the transfer page's data view shows is made on File Create.
+    QObject::connect(transfer, &CFileTransferPage::nextSurveyRequested, create,
+                     &CFileCreatePage::fill);
     return {
-        new CFileTransferPage(context), new CDownloadBinPage(context),
-        new CTerminalPage(context),     new CPreferencesPage(context.app),
-        new CFileMergePage(context),    new CFileCreatePage(context),
+        transfer,
+        new CDownloadBinPage(context),
+        new CTerminalPage(context),
+        new CPreferencesPage(context.app),
+        new CFileMergePage(context),
+        create,
         new CUserVelocity(context),
     };
 }

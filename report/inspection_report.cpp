@@ -55,10 +55,13 @@ class WaveformCharts {
 
 int paintInspectionReport(QPagedPaintDevice& device, const ReportSubject& subject,
                           const ReportSigner& signer) {
-    const ReportContent content = reportContent(subject.file, subject.displayName, signer.texts,
-                                                {signer.program, signer.date});
+    ReportContent content = reportContent(subject.file, subject.displayName, signer.texts,
+                                          {signer.program, signer.date}, subject.units);
+    for (auto& row : inspectionTitleRows(subject.title, signer.texts)) {
+        content.titleBlock.push_back(std::move(row));
+    }
     auto charts = std::make_shared<WaveformCharts>(subject.file, subject.displayName);
-    ReportDocument document{content, surveySections(subject.file, subject.earlier, signer.texts),
+    ReportDocument document{content, surveySections(subject, signer.texts),
                             [charts](int row) { return charts->chartOf(row); }};
     return paintReport(device, document);
 }

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "datafile/data_file.h"
+#include "report/inspection_title.h"
+#include "survey/thickness_units.h"
 
 class QPagedPaintDevice;
 
@@ -25,11 +27,15 @@ struct EarlierSurvey {
     std::optional<double> minimumThickness = {};
 };
 
-// What is reported on: the file, its display name, and an earlier survey to compare with.
+// What is reported on: the file, its display name, an earlier survey to compare with, the
+// units its thicknesses are printed in (none: each reading's own), and the title block's
+// inspection fields.
 struct ReportSubject {
     const DataFile& file;
     std::string displayName;
     EarlierSurvey earlier = {};
+    std::optional<ThicknessUnits> units = {};
+    InspectionTitle title = {};
 };
 
 // Who reports, and when: the program's title and version, and the report's date as text.

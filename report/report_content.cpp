@@ -2,6 +2,7 @@
 
 #include "app/text_table.h"
 #include "dataview/readings/reading_table.h"
+#include "dataview/readings/shown_readings.h"
 
 namespace korvel {
 namespace {
@@ -70,8 +71,11 @@ ReportTable noteTable(const DataFile& file) {
     return table;
 }
 
-void fillReadings(const DataFile& file, ReportContent& content) {
+void fillReadings(const DataFile& file, std::optional<ThicknessUnits> units,
+                  ReportContent& content) {
     const ReadingTable table(file);
+    ShownReadings shown(table);
+    shown.setUnits(units);
     for (int column = 0; column < table.columnCount(); ++column) {
         content.readings.header.push_back(table.columnName(column));
     }
@@ -80,7 +84,7 @@ void fillReadings(const DataFile& file, ReportContent& content) {
         std::vector<std::string> cells;
         cells.reserve(static_cast<std::size_t>(table.columnCount()));
         for (int column = 0; column < table.columnCount(); ++column) {
-            cells.push_back(table.text(row, column));
+            cells.push_back(shown.text(row, column));
         }
         content.readings.rows.push_back(std::move(cells));
         content.readingAlarms.push_back(alarmClassOf(table.textOf(row, "Alarm")));
@@ -93,7 +97,8 @@ void fillReadings(const DataFile& file, ReportContent& content) {
 }  // namespace
 
 ReportContent reportContent(const DataFile& file, const std::string& displayName,
-                            const TextTable& texts, const ReportOrigin& origin) {
+                            const TextTable& texts, const ReportOrigin& origin,
+                            std::optional<ThicknessUnits> units) {
     ReportContent content;
     content.title = texts.message("IDS_REPORT_TITLE");
     content.titleBlock = titleBlock(file, displayName, texts, origin);
@@ -103,7 +108,7 @@ ReportContent reportContent(const DataFile& file, const std::string& displayName
     content.notes = noteTable(file);
     content.readingsHeading = texts.message("IDS_REPORT_READINGS");
     content.noReadings = texts.message("IDS_REPORT_NO_READINGS");
-    fillReadings(file, content);
+    fillReadings(file, units, content);
     content.alarmLegend = texts.message("IDS_REPORT_ALARM");
     content.warningLegend = texts.message("IDS_REPORT_WARNING");
     content.ascansHeading = texts.message("IDS_REPORT_ASCANS");

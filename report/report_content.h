@@ -10,6 +10,7 @@
 
 #include "datafile/data_file.h"
 #include "dataview/chart/alarm_class.h"
+#include "survey/thickness_units.h"
 
 namespace korvel {
 
@@ -47,8 +48,10 @@ struct ReportOrigin {
     std::string reportDate;
 };
 
+// The readings' thicknesses in the units given; none keeps each reading's own.
 ReportContent reportContent(const DataFile& file, const std::string& displayName,
-                            const TextTable& texts, const ReportOrigin& origin);
+                            const TextTable& texts, const ReportOrigin& origin,
+                            std::optional<ThicknessUnits> units = std::nullopt);
 
 // "Page 3 of 12" from the format's first and second %s.
 std::string pageLabel(const std::string& format, int page, int pageCount);

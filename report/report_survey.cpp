@@ -14,6 +14,7 @@
 #include "survey/survey_comparison.h"
 #include "survey/survey_layout.h"
 #include "survey/survey_statistics.h"
+#include "survey/thickness_units.h"
 
 namespace korvel {
 namespace {
@@ -320,7 +321,8 @@ ReportSection statisticsSection(const std::shared_ptr<const Survey>& survey,
 ReportSection comparisonSection(const std::shared_ptr<const Survey>& survey,
                                 const EarlierSurvey& earlier, const TextTable& texts) {
     const SurveyComparison comparison =
-        compareSurveys(surveyOf(*earlier.file), *survey, earlier.minimumThickness);
+        compareSurveys(surveyInUnits(surveyOf(*earlier.file), initialUnits(*survey)), *survey,
+                       earlier.minimumThickness);
     const std::string& earlierName = earlier.name;
     ReportSection section;
     section.heading =
@@ -338,9 +340,11 @@ ReportSection comparisonSection(const std::shared_ptr<const Survey>& survey,
 
 }  // namespace
 
-std::vector<ReportSection> surveySections(const DataFile& file, const EarlierSurvey& earlier,
-                                          const TextTable& texts) {
-    auto survey = std::make_shared<const Survey>(surveyOf(file));
+std::vector<ReportSection> surveySections(const ReportSubject& subject, const TextTable& texts) {
+    const Survey own = surveyOf(subject.file);
+    auto survey = std::make_shared<const Survey>(
+        surveyInUnits(own, subject.units.value_or(initialUnits(own))));
+    const EarlierSurvey& earlier = subject.earlier;
     if (survey->points.empty()) {
         return {};
     }

@@ -17,7 +17,7 @@ class TextTable;
 
 // The statistics section, and the comparison section when an earlier survey is given (its
 // layout must match: check layoutsMatch first).
-std::vector<ReportSection> surveySections(const DataFile& file, const EarlierSurvey& earlier,
-                                          const TextTable& texts);
+// Thicknesses in the subject's units; the earlier survey's in the same units.
+std::vector<ReportSection> surveySections(const ReportSubject& subject, const TextTable& texts);
 
 }  // namespace korvel

@@ -58,6 +58,8 @@ class KorvelPage : public QWidget {
   signals:
     // A gauge operation of the page started or ended (the sheet holds its tabs meanwhile).
     void operationRunningChanged(bool running);
+    // The page asks the sheet to show it (another page handed it work).
+    void currentWanted();
 
   protected:
     // Creates the page's controls in body(); called once.

@@ -81,6 +81,12 @@ void COptionSheet::addTabs(const std::vector<KorvelPage*>& shown) {
         page->buildControls();
         tabs_->addTab(page, page->title());
         connect(page, &KorvelPage::operationRunningChanged, this, &COptionSheet::holdTabs);
+        // Not while another page's operation holds the tabs.
+        connect(page, &KorvelPage::currentWanted, this, [this, page] {
+            if (const int tab = tabs_->indexOf(page); tabs_->isTabEnabled(tab)) {
+                setCurrentPage(tab);
+            }
+        });
     }
     tabs_->ensurePolished();
 }

@@ -1,6 +1,7 @@
 #include "dataview/dialog/data_view_dialog.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include "app/ui/qt_text.h"
 #include "app/ui/qt_voice.h"
 #include "datafile/data_file_reader.h"
+#include "datafile/next_survey.h"
 #include "datafile/number_text.h"
 #include "datafile/output_file.h"
 #include "dataview/chart/paper_chart.h"
@@ -31,6 +33,7 @@
 #include "dataview/readings/reading_table.h"
 #include "dataview/survey/survey_map.h"
 #include "dataview/survey/survey_panel.h"
+#include "dataview/survey/thinnest_dialog.h"
 #include "report/inspection_report.h"
 #include "workbook/survey_workbook.h"
 
@@ -54,6 +57,16 @@ int columnFactor(const std::string& name) {
     return name.size() >= 6 ? 4 : 3;
 }
 
+// The names of the files in the folder, which a new survey's name must not take.
+std::vector<std::string> namesInFolder(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        names.push_back(entry.path().filename().string());
+    }
+    return names;
+}
+
 // The width inside the frame: the lists' columns take their widths from it.
 int clientWidth(const QAbstractScrollArea& list) {
     return list.width() - 2 * list.frameWidth();
@@ -70,6 +83,7 @@ DataViewDialog::DataViewDialog(const std::string& path, const TextTable& texts, 
       texts_(texts),
       voice_(voice),
       displayName_(displayNameOf(path)),
+      path_(path),
       program_(formatWithArgument(texts.message("IDS_PROGRAM_TITLE"), appTitle, 1)),
       reportPrinterSource_([this] { return chosenPrinter(this); }),
       savePathSource_(savePathDialog(this)) {
@@ -93,6 +107,7 @@ DataViewDialog::DataViewDialog(const std::string& path, const TextTable& texts, 
     createSetupColumns();
     fillReadings();
     connectControls();
+    setUnits(surveyPanel_->units());
 }
 
 // The list and its model read the table, which goes before the base class deletes the children.
@@ -110,6 +125,8 @@ void DataViewDialog::createControls() {
     bScanRadio_->setAutoExclusive(false);
     minButton_ = new QPushButton(this);
     copyRowsButton_ = new QPushButton(this);
+    thinnestButton_ = new QPushButton(this);
+    createUnitsBox();
     chart_ = new CCTWX(this);
     setupLabel_ = new QLabel(this);
     setupList_ = new QTreeWidget(this);
@@ -158,6 +175,8 @@ void DataViewDialog::placeAtDesignSize() {
         {bScanRadio_, {83, 95, 64, 10}, fixedTop, true},
         {minButton_, {147, 92, 50, 14}, fixedTop, true},
         {copyRowsButton_, {205, 92, 93, 14}, fixedTop, true},
+        {thinnestButton_, {302, 92, 52, 14}, fixedTop, true},
+        {unitsBox_, {358, 92, 44, 14}, fixedTop, true},
         // At the right, above the setup: the setup's label moves right more slowly than it.
         {reportButton_, {410, 92, 80, 14}, {1, 0, kTableShare, 0}, true},
         {chart_, {14, 110, 286, 129}, {0, kChartShare, kTableShare, 1 - kTableShare}},
@@ -202,6 +221,10 @@ void DataViewDialog::setCaptions() {
     saveReportAction_->setText(caption("IDC_MENU_SAVE_REPORT"));
     printReportAction_->setText(caption("IDC_MENU_PRINT_REPORT"));
     saveWorkbookAction_->setText(caption("IDC_MENU_SAVE_WORKBOOK"));
+    nextSurveyAction_->setText(caption("IDC_MENU_NEW_SURVEY"));
+    thinnestButton_->setText(caption("IDC_BTN_THINNEST"));
+    unitsBox_->setToolTip(caption("IDC_STATIC_VIEW_UNITS"));
+    unitsBox_->setAccessibleName(caption("IDC_STATIC_VIEW_UNITS"));
     closeButton_->setText(caption("IDOK"));
     mapButton_->setText(caption("IDC_BTN_SURVEY_MAP"));
 }
@@ -231,6 +254,11 @@ void DataViewDialog::connectControls() {
     connect(saveReportAction_, &QAction::triggered, this, &DataViewDialog::saveReport);
     connect(printReportAction_, &QAction::triggered, this, &DataViewDialog::printReport);
     connect(saveWorkbookAction_, &QAction::triggered, this, &DataViewDialog::saveWorkbook);
+    connect(nextSurveyAction_, &QAction::triggered, this, &DataViewDialog::newSurveyFromThis);
+    connect(thinnestButton_, &QPushButton::clicked, this, &DataViewDialog::showThinnest);
+    connect(unitsBox_, &QComboBox::activated, this, [this](int item) {
+        setUnits(item == 0 ? ThicknessUnits::Inches : ThicknessUnits::Millimetres);
+    });
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::close);
     connect(mapButton_, &QPushButton::toggled, this, &DataViewDialog::showMap);
     connect(surveyPanel_, &SurveyPanel::pointClicked, this, &DataViewDialog::selectPoint);
@@ -492,7 +520,51 @@ void DataViewDialog::createReportMenu() {
     saveReportAction_ = menu->addAction(QString());
     printReportAction_ = menu->addAction(QString());
     saveWorkbookAction_ = menu->addAction(QString());
+    menu->addSeparator();
+    nextSurveyAction_ = menu->addAction(QString());
+    nextSurveyAction_->setEnabled(false);
     reportButton_->setMenu(menu);
+}
+
+// Inches first, millimetres second, as the files name them.
+void DataViewDialog::createUnitsBox() {
+    unitsBox_ = new QComboBox(this);
+    for (const ThicknessUnits units : {ThicknessUnits::Inches, ThicknessUnits::Millimetres}) {
+        unitsBox_->addItem(toQt(std::string(unitsText(units))));
+    }
+}
+
+void DataViewDialog::setUnits(ThicknessUnits units) {
+    unitsBox_->setCurrentIndex(units == ThicknessUnits::Inches ? 0 : 1);
+    model_->setUnits(units);
+    surveyPanel_->setUnits(units);
+    if (thinnest_) {
+        thinnest_->setSurvey(surveyPanel_->survey());
+    }
+}
+
+void DataViewDialog::showThinnest() {
+    if (!thinnest_) {
+        thinnest_ = new ThinnestDialog(texts_, this);
+        connect(thinnest_, &ThinnestDialog::pointChosen, this, &DataViewDialog::selectPoint);
+        thinnest_->setSurvey(surveyPanel_->survey());
+    }
+    thinnest_->show();
+    thinnest_->raise();
+}
+
+void DataViewDialog::setNextSurveyHandler(NextSurveyHandler handler) {
+    nextSurveyHandler_ = std::move(handler);
+    nextSurveyAction_->setEnabled(bool(nextSurveyHandler_));
+}
+
+void DataViewDialog::newSurveyFromThis() {
+    if (!nextSurveyHandler_) {
+        return;
+    }
+    const std::filesystem::path path(path_);
+    nextSurveyHandler_(nextSurveyRequest(file_, path.filename().string(),
+                                         namesInFolder(path.parent_path().string())));
 }
 
 void DataViewDialog::saveBytes(const QString& path, const QByteArray& bytes) {
@@ -526,8 +598,9 @@ void DataViewDialog::saveReport() {
         return;
     }
     const WaitCursor wait(*voice_);
-    saveBytes(path, inspectionReportPdf({file_, displayName_, surveyPanel_->earlier()},
-                                        {texts_, program_, reportDateNow()}));
+    saveBytes(path, inspectionReportPdf(
+                        {file_, displayName_, surveyPanel_->earlier(), surveyPanel_->units()},
+                        {texts_, program_, reportDateNow()}));
 }
 
 // The survey as the view shows it, with the earlier survey it is compared with.
@@ -555,7 +628,8 @@ void DataViewDialog::printReport() {
         return;
     }
     const WaitCursor wait(*voice_);
-    if (paintInspectionReport(*choice.printer, {file_, displayName_, surveyPanel_->earlier()},
+    if (paintInspectionReport(*choice.printer,
+                              {file_, displayName_, surveyPanel_->earlier(), surveyPanel_->units()},
                               {texts_, program_, reportDateNow()}) == 0) {
         voice_->show(MessageKind::Error, texts_.message("IDS_ERR_PRINT_FAILED"));
     }

@@ -1,24 +1,29 @@
 #pragma once
 // The data view: a modeless window that shows one data file. Its readings in a table (sortable
 // unless the file has B-scan rows), the setup and the note of the selected reading, and a chart
-// of the reading's waveform or of the cross-section its segment forms; printing and copying.
-// It only reads the file.
+// of the reading's waveform or of the cross-section its segment forms; printing and copying;
+// thicknesses shown in inches or millimetres, the thinnest readings, and the next survey of the
+// same layout handed to File Create. It only reads the file.
 
 #include <QDialog>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/palimar_app.h"
 #include "datafile/data_file.h"
+#include "datafile/file_create.h"
 #include "dataview/chart/graph_drawer.h"
 #include "dataview/dialog/dialog_layout.h"
 #include "dataview/dialog/printing.h"
 #include "dataview/readings/bscan_book.h"
 #include "dataview/readings/reading_selection.h"
 #include "dataview/readings/setup_and_note.h"
+#include "survey/thickness_units.h"
 
 class QAction;
+class QComboBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -35,6 +40,7 @@ class PalimarApp;
 class ReadingTable;
 class ReadingsModel;
 class SurveyPanel;
+class ThinnestDialog;
 class TextTable;
 class UserVoice;
 
@@ -68,6 +74,15 @@ class DataViewDialog : public QDialog {
     void saveReport();
     void saveWorkbook();
     void printReport();
+    // The table, the map, the thinnest list and the report in these units.
+    void setUnits(ThicknessUnits units);
+    // Opens (or brings up) the list of the thinnest readings.
+    void showThinnest();
+    // Hands the next survey of this file (its layout under a new name) to the handler.
+    void newSurveyFromThis();
+    // Who makes the next survey; without one "New Survey from This..." is disabled.
+    using NextSurveyHandler = std::function<void(const CreateRequest&)>;
+    void setNextSurveyHandler(NextSurveyHandler handler);
 
     void setPrinterSource(PrinterSource source) { printerSource_ = std::move(source); }
     void setReportPrinterSource(PrinterChooser source) { reportPrinterSource_ = std::move(source); }
@@ -96,6 +111,10 @@ class DataViewDialog : public QDialog {
     QPushButton* minButton() const { return minButton_; }
     SurveyPanel* surveyPanel() const { return surveyPanel_; }
     QPushButton* reportButton() const { return reportButton_; }
+    QComboBox* unitsBox() const { return unitsBox_; }
+    QPushButton* thinnestButton() const { return thinnestButton_; }
+    ThinnestDialog* thinnestDialog() const { return thinnest_; }
+    QAction* nextSurveyAction() const { return nextSurveyAction_; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -123,12 +142,15 @@ class DataViewDialog : public QDialog {
     GraphPicture shownGraph() const;
     void createReportMenu();
     void saveBytes(const QString& path, const QByteArray& bytes);
+    void createUnitsBox();
 
     const TextTable& texts_;
     std::unique_ptr<UserVoice> ownVoice_;
     UserVoice* voice_;
     std::string displayName_;
     std::string program_;
+    std::string path_;
+    NextSurveyHandler nextSurveyHandler_;
     PrinterSource printerSource_ = defaultPrinter;
     PrinterChooser reportPrinterSource_;
     SavePathSource savePathSource_;
@@ -168,6 +190,10 @@ class DataViewDialog : public QDialog {
     QAction* saveReportAction_ = nullptr;
     QAction* printReportAction_ = nullptr;
     QAction* saveWorkbookAction_ = nullptr;
+    QAction* nextSurveyAction_ = nullptr;
+    QComboBox* unitsBox_ = nullptr;
+    QPushButton* thinnestButton_ = nullptr;
+    ThinnestDialog* thinnest_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QPushButton* mapButton_ = nullptr;
     SurveyPanel* surveyPanel_ = nullptr;

@@ -7,7 +7,7 @@
 namespace korvel {
 
 ReadingsModel::ReadingsModel(ReadingTable& table, QObject* parent)
-    : QAbstractTableModel(parent), table_(table) {}
+    : QAbstractTableModel(parent), table_(table), shown_(table) {}
 
 int ReadingsModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : table_.rowCount();
@@ -22,7 +22,7 @@ QVariant ReadingsModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     if (role == Qt::DisplayRole) {
-        return toQt(table_.text(index.row(), index.column()));
+        return toQt(shown_.text(index.row(), index.column()));
     }
     if (role == Qt::UserRole) {
         return table_.itemData(index.row());
@@ -36,6 +36,13 @@ QVariant ReadingsModel::headerData(int section, Qt::Orientation orientation, int
         return QAbstractTableModel::headerData(section, orientation, role);
     }
     return toQt(table_.columnName(section));
+}
+
+void ReadingsModel::setUnits(std::optional<ThicknessUnits> units) {
+    shown_.setUnits(units);
+    if (rowCount() > 0) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
+    }
 }
 
 void ReadingsModel::sortRows(int column, bool ascending) {

@@ -1,10 +1,12 @@
 #pragma once
 // The readings table's item model: the ReadingTable's rows and columns, the row's item data
-// under Qt::UserRole. Sorting moves the rows and keeps each row's selection with it.
+// under Qt::UserRole, thicknesses in the units shown. Sorting moves the rows and keeps each
+// row's selection with it.
 
 #include <QAbstractTableModel>
 
 #include "dataview/readings/reading_table.h"
+#include "dataview/readings/shown_readings.h"
 
 namespace korvel {
 
@@ -20,9 +22,12 @@ class ReadingsModel : public QAbstractTableModel {
                         int role = Qt::DisplayRole) const override;
 
     void sortRows(int column, bool ascending);
+    // Shows the thicknesses in these units (none: each reading's own).
+    void setUnits(std::optional<ThicknessUnits> units);
 
   private:
     ReadingTable& table_;
+    ShownReadings shown_;
 };
 
 }  // namespace korvel

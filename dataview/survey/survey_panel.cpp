@@ -78,8 +78,11 @@ void SurveyPanel::load(const DataFile& file, const std::string& folder,
                        const std::string& fileName) {
     folder_ = folder;
     fileName_ = fileName;
-    survey_ = surveyOf(file);
-    statistics_ = surveyStatistics(survey_);
+    fileSurvey_ = surveyOf(file);
+    units_ = initialUnits(fileSurvey_);
+    fileLowLevel_ = setupLevel(file, "Low Alarm");
+    fileHighLevel_ = setupLevel(file, "High Alarm");
+    applyUnits();
     const QSignalBlocker blocker(layerBox_);
     layerBox_->clear();
     for (const auto& layer : survey_.layers) {
@@ -87,11 +90,37 @@ void SurveyPanel::load(const DataFile& file, const std::string& folder,
                            QStringLiteral(" ") + toQt(layer.name));
     }
     layerBox_->setVisible(survey_.layers.size() > 1);
-    SurveyMapContent content;
-    content.lowLevel = setupLevel(file, "Low Alarm");
-    content.highLevel = setupLevel(file, "High Alarm");
-    map_->setContent(std::move(content));
     showThickness();
+}
+
+std::optional<double> SurveyPanel::shownLevel(std::optional<double> fileLevel) const {
+    const auto fileUnits = parseThicknessUnits(fileSurvey_.units);
+    if (!fileLevel || !fileUnits) {
+        return fileLevel;
+    }
+    return convertThickness(*fileLevel, *fileUnits, units_);
+}
+
+void SurveyPanel::applyUnits() {
+    survey_ = surveyInUnits(fileSurvey_, units_);
+    statistics_ = surveyStatistics(survey_);
+    SurveyMapContent content = map_->content();
+    content.lowLevel = shownLevel(fileLowLevel_);
+    content.highLevel = shownLevel(fileHighLevel_);
+    map_->setContent(std::move(content));
+}
+
+void SurveyPanel::setUnits(ThicknessUnits units) {
+    if (minimumThickness_ && parseThicknessUnits(fileSurvey_.units)) {
+        minimumThickness_ = convertThickness(*minimumThickness_, units_, units);
+    }
+    units_ = units;
+    applyUnits();
+    if (comparison_ && earlierFile_) {
+        comparison_ = compareSurveys(surveyInUnits(surveyOf(*earlierFile_), units_), survey_,
+                                     minimumThickness_);
+    }
+    showContent();
 }
 
 void SurveyPanel::showLayer(int layer) {
@@ -167,7 +196,7 @@ bool SurveyPanel::compareWith(const std::string& earlierName,
         reportFileOpenError(voice_, texts_, path);
         return false;
     }
-    const Survey earlier = surveyOf(*file);
+    const Survey earlier = surveyInUnits(surveyOf(*file), units_);
     if (!layoutsMatch(earlier, survey_)) {
         voice_.show(MessageKind::Error, texts_.message("IDS_ERR_SURVEY_LAYOUT_MISMATCH"));
         return false;

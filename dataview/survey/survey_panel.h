@@ -2,6 +2,7 @@
 // The survey at a glance, in the data view: the map (or, for a sequence, the line of thickness
 // along its locations), the layer to show, the statistics beside it, and "Compare..." with an
 // earlier survey of the same layout, after which the map shows the loss at each location.
+// Thicknesses, levels and losses are shown in the units chosen.
 
 #include <QWidget>
 #include <optional>
@@ -11,6 +12,7 @@
 #include "survey/survey_comparison.h"
 #include "survey/survey_layout.h"
 #include "survey/survey_statistics.h"
+#include "survey/thickness_units.h"
 
 class QComboBox;
 class QLabel;
@@ -39,6 +41,10 @@ class SurveyPanel : public QWidget {
     bool compareWith(const std::string& earlierName, std::optional<double> minimumThickness);
     // Back to the thickness map.
     void showThickness();
+    // The map, the figures and a comparison shown in these units; a minimum thickness given
+    // for the comparison is converted with them.
+    void setUnits(ThicknessUnits units);
+    ThicknessUnits units() const { return units_; }
 
     const Survey& survey() const { return survey_; }
     const SurveyStatistics& statistics() const { return statistics_; }
@@ -55,12 +61,18 @@ class SurveyPanel : public QWidget {
     void setCaptions();
     void showLayer(int layer);
     void showContent();
+    void applyUnits();
+    std::optional<double> shownLevel(std::optional<double> fileLevel) const;
 
     const TextTable& texts_;
     UserVoice& voice_;
     std::string folder_;
     std::string fileName_;
-    Survey survey_;
+    Survey fileSurvey_;  // in the file's own units
+    Survey survey_;      // in the units shown
+    ThicknessUnits units_ = ThicknessUnits::Inches;
+    std::optional<double> fileLowLevel_;
+    std::optional<double> fileHighLevel_;
     SurveyStatistics statistics_;
     std::string earlierName_;
     std::string earlierDate_;

@@ -6,10 +6,12 @@
 
 #include <filesystem>
 
+#include "app/name_check.h"
 #include "app/platform.h"
 #include "app/safe_file.h"
 #include "datafile/data_file_reader.h"
 #include "datafile/location_value.h"
+#include "datafile/next_survey.h"
 #include "tests/support/recording_voice.h"
 
 namespace korvel {
@@ -336,6 +338,65 @@ TEST(FileCreate, TwelveOClockAndTheLongestName) {
         }
     }
     std::filesystem::remove_all(folder);
+}
+
+// Every text a request holds, the product as its code.
+std::vector<std::string> requestTexts(const CreateRequest& r) {
+    return {productCodeFor(r.product).value_or(r.product),
+            r.fileName,
+            r.type,
+            r.saveMode,
+            r.start,
+            r.end,
+            r.startCol,
+            r.endCol,
+            r.startRow,
+            r.endRow,
+            r.startElev,
+            r.endElev,
+            r.startTube,
+            r.endTube,
+            r.firstInc,
+            r.secondInc,
+            r.testPts};
+}
+
+TEST(NextSurvey, TakesTheLayoutOfEachTypeBackFromTheHeader) {
+    CreateRequest tubes = boiler("T-L-B-R", kSaveThkAscan);
+    tubes.startTube = "A";
+    tubes.endTube = "C";
+    for (CreateRequest request :
+         {linear("1", "12"), twoD("A.J", "1.16", kSaveThkAscan), threeD("ELEV", "COL"), tubes,
+          boiler("0-90-180-270", kSaveThkOnly)}) {
+        SCOPED_TRACE(request.type + " " + request.testPts);
+        const DataFile file = createdDataFile(request, "PIPE1.CSV", fixedTime());
+        request.fileName = "PIPE1-2";
+        EXPECT_EQ(requestTexts(nextSurveyRequest(file, "PIPE1.CSV", {"PIPE1.CSV"})),
+                  requestTexts(request));
+    }
+}
+
+TEST(NextSurvey, NameCountsOnPastTakenNamesAndKeepsTheRule) {
+    const struct {
+        const char* name;
+        std::vector<std::string> taken;
+        const char* expected;
+    } cases[] = {
+        {"PIPE-A.CSV", {}, "PIPE-A-2"},
+        {"tank-2.csv", {"TANK-2.CSV"}, "TANK-3"},
+        {"TANK-2.CSV", {"tank-3.csv", "TANK-4"}, "TANK-5"},
+        {"TANK-9", {}, "TANK-10"},
+        {"LINE", {"LINE-2.CSV", "OTHER.CSV"}, "LINE-3"},
+        {"ABCDEFGHIJKLMNOP.CSV", {}, "ABCDEFGHIJKLMN-2"},
+        {"ABCDEFGHIJKLMN-9.CSV", {}, "ABCDEFGHIJKLM-10"},
+        {"PART-", {}, "PART--2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string next = nextSurveyName(c.name, c.taken);
+        EXPECT_EQ(next, c.expected);
+        EXPECT_EQ(checkDataFileName(next, 16), 1);
+    }
 }
 
 }  // namespace

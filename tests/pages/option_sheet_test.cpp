@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -11,8 +13,11 @@
 #include "app/ui/korvel_page.h"
 #include "app/ui/main_window.h"
 #include "app/ui/option_sheet.h"
+#include "dataview/dialog/data_view_dialog.h"
 #include "modal_answer.h"
 #include "page_environment.h"
+#include "pages/file_create_page.h"
+#include "pages/file_transfer_page.h"
 #include "pages/page_set.h"
 
 namespace korvel {
@@ -197,6 +202,43 @@ TEST(MainWindowTest, RunsTheSheetOnceAndClosesWithIt) {
     EXPECT_EQ(sheetTitle, "Inspector - Version 3.7.3");
     EXPECT_FALSE(window.sheetTimerActive());
     EXPECT_FALSE(window.isVisible());
+}
+
+// "New Survey from This..." in a data view of the transfer page fills File Create, which the
+// sheet shows; without File Create in the sheet the entry is disabled.
+TEST(OptionSheetTest, NewSurveyFromADataViewOpensFileCreateFilled) {
+    for (const bool withCreate : {true, false}) {
+        SCOPED_TRACE(withCreate);
+        test::PageEnvironment environment;
+        environment.write("work/AppConfig.ini", test::pageFlags(1, withCreate ? 0 : 1, 0));
+        environment.write("docs/Korvel/data/TANK-2.CSV",
+                          "Product:40-104,Version:v1.09A,\r\nFilename,Type,Version,AScan,Start "
+                          "Col,Start Row,End Col,End Row,1st Inc,\r\nTANK-2.CSV,2D,1,ON,A,1,J,"
+                          "16,COL,\r\n");
+        const PalimarApp& app = environment.start();
+        COptionSheet sheet(app, createPageSet(environment.context()));
+        sheet.show();
+        auto* transfer = qobject_cast<CFileTransferPage*>(sheet.page(0));
+        ASSERT_NE(transfer, nullptr);
+        transfer->openDataViewOf("TANK-2.CSV");
+        const auto views = transfer->findChildren<DataViewDialog*>();
+        ASSERT_EQ(views.size(), 1);
+        EXPECT_EQ(views[0]->nextSurveyAction()->isEnabled(), withCreate);
+        if (!withCreate) {
+            continue;
+        }
+        views[0]->nextSurveyAction()->trigger();
+        auto* create = qobject_cast<CFileCreatePage*>(sheet.currentPage());
+        ASSERT_NE(create, nullptr);
+        const CreateRequest request = create->request();
+        EXPECT_EQ(request.fileName, "TANK-3");
+        EXPECT_EQ(create->productList()->currentText(), "Color Precision Gage");
+        EXPECT_EQ(request.type + request.saveMode, "2DTHK+ASCAN");
+        EXPECT_EQ(request.startCol + request.endCol + request.startRow + request.endRow +
+                      request.firstInc,
+                  "AJ116COL");
+        EXPECT_TRUE(create->box(CreateBox::StartCol)->isEnabled());
+    }
 }
 
 }  // namespace

@@ -132,6 +132,38 @@ TEST_F(ReportTest, ReportsHoldEveryReadingOnceAndTheirPagesAreNumbered) {
     EXPECT_TRUE(voice.said.empty());
 }
 
+// The title block: the inspection fields given, none of those left empty, the sign-off line
+// (searched without the letters the PDF writes as ligatures).
+TEST_F(ReportTest, TheTitleBlockCarriesTheInspectionFieldsGiven) {
+    const DataFile file = parseDataFile(sample("PIPE-A.CSV"));
+    InspectionTitle title;
+    title.client = "Northwind Oil";
+    title.requiredThickness = "0.150 IN";
+    title.inspector = "J. Doe";
+    title.gaugeSerial = "SN 40417";
+    title.comments = "South side";
+    const std::string pdf = write(
+        "T.pdf",
+        inspectionReportPdf({file, "PIPE-A.CSV", {}, {}, title}, signer(texts)).toStdString());
+    const std::string firstPage = run("pdftotext", {"-layout", "-l", "1", qPath(pdf), "-"});
+    const struct {
+        const char* label;
+        const char* value;
+    } rows[] = {{"Client", "Northwind Oil"}, {"Required thickness", "0.150 IN"},
+                {"Inspector", "J. Doe"},     {"Serial number", "SN 40417"},
+                {"Comments", "South side"},  {"Signed o", "____"}};
+    for (const auto& row : rows) {
+        const auto at = firstPage.find(row.label);
+        ASSERT_NE(at, std::string::npos) << row.label;
+        const std::string line = firstPage.substr(at, firstPage.find('\n', at) - at);
+        EXPECT_NE(line.find(row.value), std::string::npos) << line;
+    }
+    for (const char* absent : {"Site", "Probe", "Calibration date", "Certification"}) {
+        EXPECT_EQ(firstPage.find(absent), std::string::npos) << absent;
+    }
+    EXPECT_LT(firstPage.find("Report date"), firstPage.find("Client"));
+}
+
 TEST_F(ReportTest, AFileWithoutReadingsSaysSo) {
     const std::string path =
         write("LINE2.CSV",
