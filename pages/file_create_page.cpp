@@ -23,7 +23,7 @@ const QStringList kBoilerIncrements = {"TEST PTS", "TUBE", "ELEV"};
 const QStringList kTestPatterns = {"N-E-S-W", "L-C-R", "L-C-R-B", "L-R", "T-L-B-R", "0-90-180-270"};
 
 // The boxes that hold a text of the request, beside the product, the type and the save mode.
-const std::array<std::pair<CreateBox, std::string CreateRequest::*>, 15> kRequestBoxes = {{
+const std::array<std::pair<CreateBox, std::string CreateRequest::*>, 14> kRequestBoxes = {{
     {CreateBox::FileName, &CreateRequest::fileName},
     {CreateBox::Start, &CreateRequest::start},
     {CreateBox::End, &CreateRequest::end},

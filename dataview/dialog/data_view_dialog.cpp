@@ -175,8 +175,8 @@ void DataViewDialog::placeAtDesignSize() {
         {bScanRadio_, {83, 95, 64, 10}, fixedTop, true},
         {minButton_, {147, 92, 50, 14}, fixedTop, true},
         {copyRowsButton_, {205, 92, 93, 14}, fixedTop, true},
-        {thinnestButton_, {302, 92, 52, 14}, fixedTop, true},
-        {unitsBox_, {358, 92, 44, 14}, fixedTop, true},
+        {thinnestButton_, {302, 89, 52, 13}, fixedTop, true},
+        {unitsBox_, {358, 89, 44, 13}, fixedTop, true},
         // At the right, above the setup: the setup's label moves right more slowly than it.
         {reportButton_, {410, 92, 80, 14}, {1, 0, kTableShare, 0}, true},
         {chart_, {14, 110, 286, 129}, {0, kChartShare, kTableShare, 1 - kTableShare}},
