@@ -49,6 +49,11 @@ bool isDataFileName(const QString& name) {
     return hasExtensionAfterStart(name, ".CSV") || hasExtensionAfterStart(name, ".csv");
 }
 
+// A data file the data view shows: a .CSV name with a Type other than SETUP.
+bool isViewable(const QString& name, const QString& type) {
+    return isDataFileName(name) && !type.isEmpty() && type != "SETUP";
+}
+
 }  // namespace
 
 CFileTransferPage::CFileTransferPage(const PageContext& context, QWidget* parent)
@@ -98,6 +103,7 @@ QWidget* CFileTransferPage::buildGaugeBox() {
     gaugeList_ = new FileListView(app().texts(), Screen::FileTransfer, true, gaugeBox_);
     gaugeList_->setObjectName("gaugeList");
     gaugeList_->setComfortableSize({380, 300});
+    gaugeList_->sortByAnyColumn();
     auto* layout = new QVBoxLayout(gaugeBox_);
     layout->addWidget(refreshGauge_, 0, Qt::AlignLeft);
     layout->addWidget(gaugeList_, 1);
@@ -135,6 +141,7 @@ QWidget* CFileTransferPage::buildHostBox() {
     pcList_ = new FileListView(app().texts(), Screen::FileTransfer, false, hostBox_);
     pcList_->setObjectName("pcList");
     pcList_->setComfortableSize({380, 270});
+    pcList_->sortByAnyColumn();
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(selectFolder_);
     buttons->addWidget(refreshFolder_);
@@ -189,11 +196,15 @@ void CFileTransferPage::connectControls() {
             &CFileTransferPage::RefreshPcFileList);
     connect(folderControls_, &FolderControls::chooserCancelled, this,
             &CFileTransferPage::DisableFileButtons);
+    // The rules follow every change of the selection (a click, the arrow keys, Space,
+    // type-ahead); a click on the selected row applies them again.
     connect(pcList_, &FileListView::mouseClicked, this, &CFileTransferPage::applyPcClickRule);
-    connect(pcList_, &FileListView::keyPressed, this, &CFileTransferPage::applyPcKeyRule);
-    connect(pcList_, &QTreeWidget::itemDoubleClicked, this,
-            &CFileTransferPage::openSelectedWithDesktop);
+    connect(pcList_, &QTreeWidget::itemSelectionChanged, this,
+            &CFileTransferPage::applyPcClickRule);
+    connect(pcList_, &QTreeWidget::itemDoubleClicked, this, &CFileTransferPage::openSelected);
     connect(gaugeList_, &FileListView::mouseClicked, this, &CFileTransferPage::applyGaugeClickRule);
+    connect(gaugeList_, &QTreeWidget::itemSelectionChanged, this,
+            &CFileTransferPage::applyGaugeClickRule);
 }
 
 void CFileTransferPage::settleStartFolder() {
@@ -250,29 +261,13 @@ void CFileTransferPage::applyPcClickRule() {
     toGauge_->show();
     const QString name = pcList_->nameAt(rows.first());
     const QString type = pcList_->typeAt(rows.first());
-    const bool setup = type == "SETUP";
-    if (isDataFileName(name) && !type.isEmpty() && !setup) {
+    if (isViewable(name, type)) {
         showFileButtons(true, true, false);
         return;
     }
     const bool report =
         hasExtensionAfterStart(name, ".DAT") || hasExtensionAfterStart(name, ".dat");
-    showFileButtons(false, setup, report);
-}
-
-void CFileTransferPage::applyPcKeyRule() {
-    const int row = pcList_->selectedRow();
-    if (row < 0) {
-        showFileButtons(false, false, false);
-        return;
-    }
-    toGauge_->show();
-    const QString name = pcList_->nameAt(row);
-    if (isDataFileName(name) && !pcList_->typeAt(row).isEmpty()) {
-        showFileButtons(true, true, false);
-    } else {
-        showFileButtons(false, false, hasExtensionAfterStart(name, ".DAT"));
-    }
+    showFileButtons(false, type == "SETUP", report);
 }
 
 void CFileTransferPage::applyGaugeClickRule() {
@@ -285,7 +280,12 @@ std::string CFileTransferPage::selectedPcPath() const {
     return name.isEmpty() ? std::string() : joinPath(fromQt(pcDataFolder()), fromQt(name));
 }
 
-void CFileTransferPage::openSelectedWithDesktop() {
+void CFileTransferPage::openSelected() {
+    const int row = pcList_->selectedRow();
+    if (row >= 0 && isViewable(pcList_->nameAt(row), pcList_->typeAt(row))) {
+        openDataViewOf(pcList_->nameAt(row));
+        return;
+    }
     const std::string path = selectedPcPath();
     if (!path.empty()) {
         openWithDesktop(path, voice(), app().texts());

@@ -51,12 +51,12 @@ class CFileTransferPage : public KorvelPage {
     void workbookSelected();
     void setSavePathSource(SavePathSource source) { savePathSource_ = std::move(source); }
     void importSelected();
-    void openSelectedWithDesktop();
+    // A double click: a data file opens in the data view, any other file with the desktop's
+    // program for it.
+    void openSelected();
 
-    // The list rules.
+    // The list rules, applied after a click and after any change of the selection.
     void applyPcClickRule();
-    // After a key moved the PC list: the rule applies to the row now selected.
-    void applyPcKeyRule();
     void applyGaugeClickRule();
 
     FileListView* gaugeList() const { return gaugeList_; }

@@ -1,6 +1,7 @@
 #pragma once
 // The three-column file lists of the transfer and merge pages: Name, Type and Modified, whole
-// rows selected, columns 10, 6 and 12 twenty-fifths of the list's width, no sorting.
+// rows selected, columns 10, 6 and 12 twenty-fifths of the list's width. Unsorted unless the
+// page lets the person sort by any column (then by name until a heading is clicked).
 
 #include <QTreeWidget>
 
@@ -21,7 +22,10 @@ class FileListView : public QTreeWidget {
     void setComfortableSize(QSize size);
     QSize sizeHint() const override;
 
-    // Inserts a row as the top row.
+    // Sorted by name, ascending, until a heading is clicked; Modified sorts by time. A sort
+    // keeps the selection.
+    void sortByAnyColumn();
+    // Inserts a row as the top row (a sorted list puts it in its place).
     void insertOnTop(const QString& name, const QString& type, const QString& modified);
 
     // The selected rows in ascending row order.
@@ -36,14 +40,11 @@ class FileListView : public QTreeWidget {
     bool selectName(const QString& name);
 
   signals:
-    // A key was pressed in the list, after the list moved its selection.
-    void keyPressed();
     // A mouse click in the list (on a row or beside the rows), after the selection changed.
     void mouseClicked();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
@@ -53,13 +54,17 @@ class FileListView : public QTreeWidget {
     QSize comfortable_;
 };
 
-// Shows the entries, each inserted at the top: the list ends up in the reverse of their order.
+// Shows the entries, each inserted at the top: an unsorted list ends up in the reverse of their
+// order, a sorted one in its sort order.
 template <class Entries>
 void FillFileList(FileListView* list, const Entries& entries) {
+    const bool sorted = list->isSortingEnabled();
+    list->setSortingEnabled(false);
     list->clear();
     for (const auto& entry : entries) {
         list->insertOnTop(toQt(entry.name), toQt(entry.type), toQt(entry.modified));
     }
+    list->setSortingEnabled(sorted);
 }
 
 }  // namespace korvel

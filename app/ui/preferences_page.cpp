@@ -52,8 +52,8 @@ void CPreferencesPage::initialise() {
     languageLabel_ = new QLabel(caption("IDC_STATIC_LANGUAGE"), body());
     languageList_ = new QComboBox(body());
     languageList_->setObjectName("languageList");
-    languageList_->setEditable(true);
-    languageList_->setInsertPolicy(QComboBox::NoInsert);
+    // A drop-down list: only the listed languages can be chosen, typing picks one of them.
+    languageList_->setEditable(false);
     languageList_->setMinimumWidth(220);
     languageLabel_->setBuddy(languageList_);
     layout->addWidget(languageLabel_, 0, 0);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDesktopServices>
+#include <QFile>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -82,7 +84,7 @@ class FileTransferPageTest : public testing::Test {
     std::unique_ptr<CFileTransferPage> page;
 };
 
-TEST_F(FileTransferPageTest, ListsTheFolderWithTypesNewestNameFirst) {
+TEST_F(FileTransferPageTest, ListsTheFolderWithTypesInNameOrder) {
     put("PIPE1.CSV", dataFile("PIPE1.CSV", "LINEAR"));
     put("GRID.csv", dataFile("GRID.csv", "2D"));
     put("TYPEFIRST.CSV", "Type,Filename,\r\nLINEAR,TYPEFIRST.CSV,\r\n");
@@ -93,14 +95,13 @@ TEST_F(FileTransferPageTest, ListsTheFolderWithTypesNewestNameFirst) {
     EXPECT_EQ(page->pcDataFolder().toStdString(), folder);
     EXPECT_EQ(page->folderBox()->text().toStdString(), folder);
     EXPECT_EQ(currentDirectory(), folder);
-    // Each row goes to the top: the list shows the name order reversed.
     EXPECT_EQ(names(page->pcList()),
-              (QStringList{"TYPEFIRST.CSV", "SUB", "PIPE1.CSV", "NOTES.TXT", "GRID.csv"}));
-    EXPECT_EQ(page->pcList()->typeAt(0), "");  // "Type" in the first column does not count
-    EXPECT_EQ(page->pcList()->typeAt(1), "");  // a folder
+              (QStringList{"GRID.csv", "NOTES.TXT", "PIPE1.CSV", "SUB", "TYPEFIRST.CSV"}));
+    EXPECT_EQ(page->pcList()->typeAt(4), "");  // "Type" in the first column does not count
+    EXPECT_EQ(page->pcList()->typeAt(3), "");  // a folder
     EXPECT_EQ(page->pcList()->typeAt(2), "LINEAR");
-    EXPECT_EQ(page->pcList()->typeAt(3), "");  // only .CSV files are opened
-    EXPECT_EQ(page->pcList()->typeAt(4), "2D");
+    EXPECT_EQ(page->pcList()->typeAt(1), "");  // only .CSV files are opened
+    EXPECT_EQ(page->pcList()->typeAt(0), "2D");
     EXPECT_EQ(fileButtons(), (std::vector<bool>{false, false, false, false}));
     EXPECT_FALSE(page->fromGaugeButton()->isEnabled());
     EXPECT_EQ(page->pcList()->headerItem()->text(0), "Name");
@@ -132,63 +133,46 @@ TEST_F(FileTransferPageTest, ExportsTheSelectedFileToAWorkbook) {
     EXPECT_GE(rowNamed(page->pcList(), "chosen.xlsx"), 0);
 }
 
-TEST_F(FileTransferPageTest, ButtonRulesOnClickAndOnKeys) {
-    put("A.CSV", dataFile("A.CSV", "LINEAR"));
-    put("B.CSV", dataFile("B.CSV", "SETUP"));
-    put("C.dat", "FILE NAME: C\r\n");
-    put("D.DAT", "FILE NAME: D\r\n");
-    put("E.CSV", "no header here\r\n");
-    put("F.TXT", "text\r\n");
-    openPage();
-    struct Case {
-        const char* name;
-        std::vector<bool> onClick;  // Data View, Export, to gauge, Import
-        std::vector<bool> onKeys;
-    } cases[] = {
-        {"A.CSV", {true, true, true, false}, {true, true, true, false}},
-        // A setup file goes to the gauge but is not viewed, unless reached with the keys.
-        {"B.CSV", {false, false, true, false}, {true, true, true, false}},
-        // ".dat" in lower case imports on a click only.
-        {"C.dat", {false, false, false, true}, {false, false, false, false}},
-        {"D.DAT", {false, false, false, true}, {false, false, false, true}},
-        {"E.CSV", {false, false, false, false}, {false, false, false, false}},
-        {"F.TXT", {false, false, false, false}, {false, false, false, false}},
-    };
-    for (const Case& c : cases) {
-        const int row = rowNamed(page->pcList(), c.name);
-        ASSERT_GE(row, 0) << c.name;
-        click(page->pcList(), row);
-        EXPECT_EQ(fileButtons(), c.onClick) << c.name << " clicked";
+// The buttons a row gives: Data View, Export, to gauge, Import.
+const std::map<QString, std::vector<bool>> kButtonsOfRow = {
+    {"A.CSV", {true, true, true, false}},
+    {"B.CSV", {false, false, true, false}},  // a setup file goes to the gauge, is not viewed
+    {"C.dat", {false, false, false, true}},
+    {"D.DAT", {false, false, false, true}},
+    {"E.CSV", {false, false, false, false}},  // no header, no type
+    {"KQ77-DEMO.bin", {false, false, false, false}},
+};
 
-        // Reach the row with the Down key from the row above it (the rule predicts the row).
-        page->DisableFileButtons();
-        if (row > 0) {
-            click(page->pcList(), row - 1);
-            QTest::keyClick(page->pcList(), Qt::Key_Down);
-        } else {
-            click(page->pcList(), row + 1);
-            QTest::keyClick(page->pcList(), Qt::Key_Up);
-        }
-        EXPECT_EQ(fileButtons(), c.onKeys) << c.name << " reached with keys";
-        EXPECT_EQ(page->pcList()->selectedRows(), QList<int>{row});
+TEST_F(FileTransferPageTest, ButtonRulesOnClickAndOnKeysAlike) {
+    for (const auto& [name, buttons] : kButtonsOfRow) {
+        put(name.toStdString(), name == "A.CSV"   ? dataFile("A.CSV", "LINEAR")
+                                : name == "B.CSV" ? dataFile("B.CSV", "SETUP")
+                                                  : std::string("FILE NAME: X\r\n"));
+    }
+    openPage();
+    FileListView* list = page->pcList();
+    for (int row = 0; row < list->topLevelItemCount(); ++row) {
+        const QString name = list->nameAt(row);
+        click(list, row);
+        EXPECT_EQ(fileButtons(), kButtonsOfRow.at(name)) << name.toStdString() << " clicked";
+        // Reached with the Down key from the row above it, or the Up key from the one below.
+        click(list, row > 0 ? row - 1 : row + 1);
+        QTest::keyClick(list, row > 0 ? Qt::Key_Down : Qt::Key_Up);
+        EXPECT_EQ(fileButtons(), kButtonsOfRow.at(name)) << name.toStdString() << " by keys";
+        EXPECT_EQ(list->selectedRows(), QList<int>{row});
     }
     // A click beside the rows clears the selection and the buttons.
-    page->pcList()->clearSelection();
+    list->clearSelection();
     page->applyPcClickRule();
     EXPECT_EQ(fileButtons(), (std::vector<bool>{false, false, false, false}));
 }
 
-TEST_F(FileTransferPageTest, KeyRuleFollowsTheRowTheListMovedTo) {
-    const std::map<QString, std::vector<bool>> onKeys = {
-        {"A.CSV", {true, true, true, false}},
-        {"B.CSV", {true, true, true, false}},  // SETUP: no setup case for keys
-        {"KQ77-DEMO.bin", {false, false, false, false}},
-        {"D.DAT", {false, false, false, true}},
-    };
-    put("A.CSV", dataFile("A.CSV", "LINEAR"));
-    put("B.CSV", dataFile("B.CSV", "SETUP"));
-    put("KQ77-DEMO.bin", "image");
-    put("D.DAT", "FILE NAME: D\r\n");
+TEST_F(FileTransferPageTest, RulesFollowTheRowTheListMovedTo) {
+    for (const char* name : {"A.CSV", "B.CSV", "KQ77-DEMO.bin", "D.DAT"}) {
+        put(name, std::string(name) == "A.CSV"   ? dataFile("A.CSV", "LINEAR")
+                  : std::string(name) == "B.CSV" ? dataFile("B.CSV", "SETUP")
+                                                 : std::string("FILE NAME: D\r\n"));
+    }
     openPage();
     FileListView* list = page->pcList();
     // Type-ahead searches the column clicked last: click on the name.
@@ -197,12 +181,13 @@ TEST_F(FileTransferPageTest, KeyRuleFollowsTheRowTheListMovedTo) {
     struct Step {
         int key;
         Qt::KeyboardModifiers modifiers;
-        const char* selected;  // nullptr: any row, "": none
+        const char* selected;  // "": none
     } steps[] = {
         {'k', Qt::NoModifier, "KQ77-DEMO.bin"},  // type-ahead
-        {Qt::Key_Home, Qt::NoModifier, nullptr},  {Qt::Key_End, Qt::NoModifier, nullptr},
-        {Qt::Key_Up, Qt::NoModifier, nullptr},    {'b', Qt::NoModifier, "B.CSV"},
+        {Qt::Key_Home, Qt::NoModifier, "A.CSV"},  {Qt::Key_End, Qt::NoModifier, "KQ77-DEMO.bin"},
+        {Qt::Key_Up, Qt::NoModifier, "D.DAT"},    {Qt::Key_Up, Qt::NoModifier, "B.CSV"},
         {Qt::Key_Space, Qt::ControlModifier, ""},  // the focused row loses its selection
+        {Qt::Key_Space, Qt::NoModifier, "B.CSV"},  // and Space selects it again
     };
     for (const Step& step : steps) {
         if (step.key < 0x80) {
@@ -211,12 +196,46 @@ TEST_F(FileTransferPageTest, KeyRuleFollowsTheRowTheListMovedTo) {
             QTest::keyClick(list, static_cast<Qt::Key>(step.key), step.modifiers);
         }
         const int row = list->selectedRow();
-        if (step.selected) {
-            EXPECT_EQ(row < 0 ? QString() : list->nameAt(row), step.selected) << step.key;
-        }
-        const auto expected =
-            row < 0 ? std::vector<bool>{false, false, false, false} : onKeys.at(list->nameAt(row));
+        EXPECT_EQ(row < 0 ? QString() : list->nameAt(row), step.selected) << step.key;
+        const auto expected = row < 0 ? std::vector<bool>{false, false, false, false}
+                                      : kButtonsOfRow.at(list->nameAt(row));
         EXPECT_EQ(fileButtons(), expected) << step.key << " " << row;
+    }
+}
+
+TEST_F(FileTransferPageTest, SortsByAnyColumnKeepingTheSelection) {
+    put("B.CSV", dataFile("B.CSV", "2D"));
+    put("a.CSV", dataFile("a.CSV", "LINEAR"));
+    put("C.CSV", dataFile("C.CSV", "3D"));
+    // As text "01/05/2024 01:00 PM" would come before "01/05/2024 11:00 AM" and "12/01/2023".
+    const std::pair<const char*, QDateTime> times[] = {
+        {"a.CSV", QDateTime(QDate(2023, 12, 1), QTime(9, 0))},
+        {"B.CSV", QDateTime(QDate(2024, 1, 5), QTime(11, 0))},
+        {"C.CSV", QDateTime(QDate(2024, 1, 5), QTime(13, 0))}};
+    for (const auto& [name, time] : times) {
+        QFile file(QString::fromStdString(folder + "/" + name));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
+    }
+    openPage();
+    FileListView* list = page->pcList();
+    EXPECT_EQ(names(list), (QStringList{"a.CSV", "B.CSV", "C.CSV"}));  // by name at first
+    click(list, rowNamed(list, "B.CSV"));
+    const struct {
+        int column;
+        Qt::SortOrder order;
+        QStringList names;
+    } sorts[] = {
+        {FileListView::TypeColumn, Qt::AscendingOrder, {"B.CSV", "C.CSV", "a.CSV"}},
+        {FileListView::ModifiedColumn, Qt::AscendingOrder, {"a.CSV", "B.CSV", "C.CSV"}},
+        {FileListView::ModifiedColumn, Qt::DescendingOrder, {"C.CSV", "B.CSV", "a.CSV"}},
+        {FileListView::NameColumn, Qt::DescendingOrder, {"C.CSV", "B.CSV", "a.CSV"}},
+    };
+    for (const auto& sort : sorts) {
+        list->sortByColumn(sort.column, sort.order);
+        EXPECT_EQ(names(list), sort.names) << sort.column;
+        EXPECT_EQ(list->selectedRows(), QList<int>{rowNamed(list, "B.CSV")});
+        EXPECT_EQ(fileButtons(), kButtonsOfRow.at("A.CSV"));
     }
 }
 
@@ -267,8 +286,9 @@ class DesktopRecorder : public QObject {
     void open(const QUrl& url) { opened << url; }
 };
 
-TEST_F(FileTransferPageTest, DataViewsAreModelessOnePerPressAndDoubleClickOpensWithTheDesktop) {
+TEST_F(FileTransferPageTest, DataViewsAreModelessOnePerPressAndDoubleClick) {
     put("A.CSV", dataFile("A.CSV", "LINEAR"));
+    put("B.TXT", "notes\r\n");
     openPage();
     click(page->pcList(), 0);
     page->dataViewButton()->click();
@@ -281,13 +301,18 @@ TEST_F(FileTransferPageTest, DataViewsAreModelessOnePerPressAndDoubleClickOpensW
         EXPECT_TRUE(view->windowTitle().contains("A.CSV")) << view->windowTitle().toStdString();
     }
 
+    // A data file opens in a third view, any other file with the desktop's program.
     DesktopRecorder desktop;
     QDesktopServices::setUrlHandler("file", &desktop, "open");
-    const QRect rect = page->pcList()->visualItemRect(page->pcList()->topLevelItem(0));
-    QTest::mouseDClick(page->pcList()->viewport(), Qt::LeftButton, {}, rect.center());
+    for (int row : {1, 0}) {
+        click(page->pcList(), row);
+        const QRect rect = page->pcList()->visualItemRect(page->pcList()->topLevelItem(row));
+        QTest::mouseDClick(page->pcList()->viewport(), Qt::LeftButton, {}, rect.center());
+    }
     QDesktopServices::unsetUrlHandler("file");
+    EXPECT_EQ(page->findChildren<DataViewDialog*>().size(), 3);
     ASSERT_EQ(desktop.opened.size(), 1);
-    EXPECT_EQ(desktop.opened[0].toLocalFile().toStdString(), folder + "/A.CSV");
+    EXPECT_EQ(desktop.opened[0].toLocalFile().toStdString(), folder + "/B.TXT");
     EXPECT_TRUE(voice.said.empty());
 }
 
@@ -318,14 +343,19 @@ TEST_F(FileTransferWithGaugeTest, RefreshCopyBothWaysAndRefuseAnOverwrite) {
     openPage();
     page->refreshGaugeButton()->click();
     page->operation().waitUntilEnded();
-    EXPECT_EQ(names(page->gaugeList()), (QStringList{"PIPE1.CSV", "GRID7.CSV"}));
+    EXPECT_EQ(names(page->gaugeList()), (QStringList{"GRID7.CSV", "PIPE1.CSV"}));
     EXPECT_EQ(page->gaugeList()->typeAt(0), "CSV");
     EXPECT_EQ(voice.status, "Gage directory file list refresh complete");
     EXPECT_TRUE(voice.said.empty());
 
-    // From the gauge: the file lands in the PC folder and the PC list shows it.
+    // From the gauge: the file lands in the PC folder and the PC list shows it. The keys
+    // select as a click does.
     EXPECT_FALSE(page->fromGaugeButton()->isEnabled());
-    selectGaugeRow("PIPE1.CSV");
+    selectGaugeRow("GRID7.CSV");
+    QTest::keyClick(page->gaugeList(), Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_FALSE(page->fromGaugeButton()->isEnabled());
+    QTest::keyClick(page->gaugeList(), Qt::Key_Down);
+    EXPECT_EQ(page->gaugeList()->selectedRows(), QList<int>{1});
     EXPECT_TRUE(page->fromGaugeButton()->isEnabled());
     const auto before = gauge->clock.nowMs();
     page->fromGaugeButton()->click();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QTest>
 #include <filesystem>
 
 #include "app/profile_file.h"
@@ -76,6 +77,14 @@ TEST(PreferencesPageTest, ChoiceIsWrittenAtOnceAndTakesEffectAtTheNextStart) {
     folders.settings = environment.path("config");
     restarted.startup(environment.path("work"), folders);
     EXPECT_EQ(restarted.texts().languageCode(), "FRA");
+
+    // Typing in the box picks a listed language, and nothing else.
+    QTest::keyClicks(page.languageList(), "De");
+    EXPECT_EQ(page.languageList()->currentText(), "Deutsch");
+    EXPECT_EQ(readProfileString(settings, "Language", "Default", "", 49), "DEU");
+    QTest::keyClicks(page.languageList(), "Klingon");
+    EXPECT_EQ(page.languageList()->currentText(), "Deutsch");
+    EXPECT_EQ(voice.said.size(), 3u);
 }
 
 TEST(PreferencesPageTest, UnreadableSettingsAreKeptAndTheFailedChoiceIsReported) {
