@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QWidget>
 #include <exception>
+#include <future>
 #include <utility>
 
 namespace korvel {
@@ -20,11 +21,13 @@ class GaugeOperationRunner::WorkerVoice : public UserVoice {
     explicit WorkerVoice(GaugeOperationRunner& runner) : runner_(runner) {}
 
     void show(MessageKind kind, const std::string& text) override {
-        onWindowAndWait([&] { runner_.windowVoice_.show(kind, text); });
+        inDialog([&](bool) { runner_.windowVoice_.show(kind, text); });
     }
+    // A question held back while the person chose to cancel is answered No unseen: nothing is
+    // replaced on the way out.
     bool ask(const std::string& text) override {
         bool answer = false;
-        onWindowAndWait([&] { answer = runner_.windowVoice_.ask(text); });
+        inDialog([&](bool cancelled) { answer = !cancelled && runner_.windowVoice_.ask(text); });
         return answer;
     }
     BatchAnswer askInBatch(const BatchQuestion& question) override {
@@ -50,8 +53,21 @@ class GaugeOperationRunner::WorkerVoice : public UserVoice {
 
   private:
     void onWindow(WindowThreadQueue::Call call) { runner_.windowQueue_.post(std::move(call)); }
-    void onWindowAndWait(const WindowThreadQueue::Call& call) {
-        runner_.windowQueue_.postAndWait(call);
+    // Shows the box on the window's thread once no dialog of the window holds boxes back, and
+    // waits until it has been answered.
+    void inDialog(const std::function<void(bool cancelled)>& dialog) {
+        std::promise<void> answered;
+        onWindow([this, &dialog, &answered] {
+            runner_.showWhenFree([this, &dialog, &answered] {
+                try {
+                    dialog(runner_.cancelRequested_.load());
+                    answered.set_value();
+                } catch (...) {
+                    answered.set_exception(std::current_exception());
+                }
+            });
+        });
+        answered.get_future().get();
     }
 
     GaugeOperationRunner& runner_;
@@ -125,6 +141,26 @@ void GaugeOperationRunner::waitUntilEnded() {
         }
     });
     loop.exec();
+}
+
+void GaugeOperationRunner::holdDialogs() {
+    ++dialogsHeld_;
+}
+
+void GaugeOperationRunner::releaseDialogs() {
+    if (dialogsHeld_ > 0 && --dialogsHeld_ == 0) {
+        for (const WindowThreadQueue::Call& dialog : std::exchange(heldDialogs_, {})) {
+            dialog();
+        }
+    }
+}
+
+void GaugeOperationRunner::showWhenFree(WindowThreadQueue::Call dialog) {
+    if (dialogsHeld_ > 0) {
+        heldDialogs_.push_back(std::move(dialog));
+    } else {
+        dialog();
+    }
 }
 
 void GaugeOperationRunner::finish() {

@@ -57,6 +57,11 @@ class GaugeOperationRunner : public QObject {
     // Any thread: runs the call on the window's thread, in order with what the operation's
     // voice hands over, through the runner's one queue.
     void postToWindow(std::function<void()> call) { windowQueue_.post(std::move(call)); }
+    // One dialog at a time: while the window asks something of its own (the close question),
+    // the worker's next message or question waits until it has been answered and the hold is
+    // released. A question still waiting when the operation is cancelled is answered No.
+    void holdDialogs();
+    void releaseDialogs();
 
     // The runner whose operation runs now, or nullptr.
     static GaugeOperationRunner* active();
@@ -69,6 +74,8 @@ class GaugeOperationRunner : public QObject {
     class WorkerVoice;
 
     void finish();
+    // On the window's thread: shows the worker's box now, or once the dialogs are released.
+    void showWhenFree(WindowThreadQueue::Call dialog);
     void hold();
     void release();
     void setCancellable(bool cancellable);
@@ -81,6 +88,8 @@ class GaugeOperationRunner : public QObject {
     std::atomic<bool> cancelRequested_{false};
     bool cancellable_ = true;
     std::function<void()> finished_;
+    int dialogsHeld_ = 0;
+    std::vector<WindowThreadQueue::Call> heldDialogs_;
     std::vector<QPointer<QWidget>> toHold_;
     std::vector<QPointer<QWidget>> held_;  // those this run disabled
     QPointer<QAbstractButton> cancelButton_;

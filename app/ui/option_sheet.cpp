@@ -148,12 +148,19 @@ bool COptionSheet::endRunningOperation() {
     if (!running) {
         return true;
     }
-    if (!activePage_ ||
-        !activePage_->voice().ask(app_.texts().message("IDS_MSG_CANCEL_ON_CLOSE"))) {
+    // The worker's next box waits until the close question is answered; after Yes it meets
+    // the cancel.
+    running->holdDialogs();
+    const bool stop =
+        activePage_ && activePage_->voice().ask(app_.texts().message("IDS_MSG_CANCEL_ON_CLOSE"));
+    if (stop) {
+        closing_ = true;
+        running->cancel();
+    }
+    running->releaseDialogs();
+    if (!stop) {
         return false;
     }
-    closing_ = true;
-    running->cancel();
     running->waitUntilEnded();
     closing_ = false;
     return true;

@@ -252,5 +252,60 @@ TEST(GaugeOperationRunnerTest, ClosingTheSheetDuringAReadCancelsReleasesAndEnds)
     installUsbPort(previous);
 }
 
+// Notes a question asked while the close question is still open.
+class CloseQuestionVoice : public test::RecordingVoice {
+  public:
+    bool ask(const std::string& text) override {
+        askedOverAnother = askedOverAnother || closeQuestionOpen;
+        const bool closing = text.rfind("An operation with the Gage", 0) == 0;
+        closeQuestionOpen = closing;
+        if (closing && whileOpen) {
+            whileOpen();
+        }
+        closeQuestionOpen = false;
+        return RecordingVoice::ask(text);
+    }
+
+    std::function<void()> whileOpen;  // as the person reads the close question
+    bool closeQuestionOpen = false;
+    bool askedOverAnother = false;
+};
+
+TEST(GaugeOperationRunnerTest, TheWorkersQuestionWaitsForTheCloseQuestion) {
+    for (const bool closeAnswer : {false, true}) {
+        test::PageEnvironment environment;
+        environment.start();
+        COptionSheet sheet(environment.app(), createPageSet(environment.context()));
+        KorvelPage* page = sheet.page(0);
+        CloseQuestionVoice voice;
+        page->setVoice(&voice);
+        sheet.show();
+        std::promise<void> go;
+        std::atomic<bool> asking{false};
+        std::atomic<bool> workerAnswer{false};
+        ASSERT_TRUE(page->operation().start([&, wait = go.get_future().share()](UserVoice& v) {
+            wait.wait();
+            asking = true;
+            workerAnswer = v.ask("File already exists. Do you want to overwrite?");
+        }));
+        voice.whileOpen = [&] {
+            go.set_value();
+            EXPECT_TRUE(QTest::qWaitFor([&] { return asking.load(); }, 5000));
+            // The worker's question would come over this one now.
+            EXPECT_FALSE(QTest::qWaitFor([&] { return voice.said.size() > 0; }, 100));
+        };
+        voice.answers = {closeAnswer, true};
+        sheet.close();
+        page->operation().waitUntilEnded();
+        EXPECT_FALSE(voice.askedOverAnother);
+        EXPECT_EQ(sheet.isVisible(), !closeAnswer);
+        // No: the operation goes on and the person answers its question. Yes: it is cancelled,
+        // and its question is answered No without being shown.
+        ASSERT_EQ(voice.said.size(), closeAnswer ? 1u : 2u);
+        EXPECT_EQ(voice.said[0].text.rfind("An operation with the Gage", 0), 0u);
+        EXPECT_EQ(workerAnswer.load(), !closeAnswer);
+    }
+}
+
 }  // namespace
 }  // namespace korvel
