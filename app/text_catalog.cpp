@@ -377,6 +377,13 @@ const std::vector<MessageEntry>& messageEntries() {
          "The %s is connected in its normal mode and must be switched to its upgrade mode: turn "
          "it off, then hold its DOWN arrow key while you plug in the USB cable, and start the "
          "download again."},
+        {"IDS_MSG_VELOCITY_RANGE", 290,
+         "Nothing was sent to the Gage: %s must be a number from %s to %s %s, not \"%s\"."},
+        {"IDS_MSG_VELOCITY_POSITIVE", 291,
+         "Nothing was sent to the Gage: %s must be a number above 0, not \"%s\"."},
+        {"IDS_STATUS_VELOCITY_SET", 292, "The Gage took both velocities: %s"},
+        {"IDS_STATUS_VELOCITY_NOTALLSET", 293,
+         "The Gage took %s of the two velocities; the message shown says why."},
         {"IDS_STATUS_UPGRADECANCELLED", 295,
          "Software upgrade cancelled before the firmware was sent; the Gage is unchanged"},
         {"IDS_STATUS_UPGRADE_NOCANCEL", 296,

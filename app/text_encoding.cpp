@@ -61,27 +61,83 @@ bool secondByteAllowed(std::uint8_t lead, std::uint8_t second) {
     }
 }
 
+// How many bytes from `at` fit the UTF-8 sequence its lead byte begins (at most the sequence's
+// length), and that length (0 when no sequence begins so).
+struct SequenceFit {
+    std::size_t fitting;
+    std::size_t length;
+};
+
+SequenceFit sequenceAt(std::string_view text, std::size_t at) {
+    const auto lead = static_cast<std::uint8_t>(text[at]);
+    const std::size_t length = sequenceLength(lead);
+    std::size_t fitting = length == 0 ? 0 : 1;
+    while (fitting > 0 && fitting < length && at + fitting < text.size()) {
+        const auto next = static_cast<std::uint8_t>(text[at + fitting]);
+        const bool allowed =
+            fitting == 1 ? secondByteAllowed(lead, next) : (next >= 0x80 && next <= 0xBF);
+        if (!allowed) {
+            break;
+        }
+        ++fitting;
+    }
+    return {fitting, length};
+}
+
 }  // namespace
 
 bool isValidUtf8(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
-        const auto lead = static_cast<std::uint8_t>(text[i]);
-        const std::size_t length = sequenceLength(lead);
-        if (length == 0 || i + length > text.size()) {
+        const SequenceFit fit = sequenceAt(text, i);
+        if (fit.length == 0 || fit.fitting < fit.length) {
             return false;
         }
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<std::uint8_t>(text[i + k]);
-            const bool allowed =
-                k == 1 ? secondByteAllowed(lead, next) : (next >= 0x80 && next <= 0xBF);
-            if (!allowed) {
-                return false;
-            }
-        }
-        i += length;
+        i += fit.length;
     }
     return true;
+}
+
+std::string StreamTextDecoder::decode(std::string_view bytes) {
+    held_ += bytes;
+    std::size_t end = held_.size();
+    while (end > 0 && static_cast<std::uint8_t>(held_[end - 1]) == kEndMarkerByte) {
+        --end;
+    }
+    // A character whose last bytes have not come yet waits for them.
+    for (std::size_t back = 1; back <= 3 && back <= end; ++back) {
+        const SequenceFit fit = sequenceAt(std::string_view(held_).substr(0, end), end - back);
+        if (fit.length > back && fit.fitting == back) {
+            end -= back;
+            break;
+        }
+    }
+    std::string text = decodeCharacters(std::string_view(held_).substr(0, end));
+    held_.erase(0, end);
+    return text;
+}
+
+std::string StreamTextDecoder::finish(bool endMarker) {
+    std::string_view rest = held_;
+    while (endMarker && !rest.empty() && static_cast<std::uint8_t>(rest.back()) == kEndMarkerByte) {
+        rest.remove_suffix(1);
+    }
+    std::string text = decodeCharacters(rest);
+    held_.clear();
+    return text;
+}
+
+std::string StreamTextDecoder::decodeCharacters(std::string_view bytes) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const SequenceFit fit = sequenceAt(bytes, i);
+        const bool whole = fit.length > 0 && fit.fitting == fit.length;
+        const std::size_t taken = whole ? fit.length : 1;
+        out += whole ? std::string(bytes.substr(i, taken)) : windows1252ToUtf8(bytes.substr(i, 1));
+        i += taken;
+    }
+    return out;
 }
 
 std::string windows1252ToUtf8(std::string_view text) {

@@ -8,6 +8,7 @@
 #include <array>
 
 #include "app/platform.h"
+#include "app/ui/point_at_box.h"
 #include "app/ui/qt_text.h"
 #include "datafile/date_text.h"
 
@@ -225,7 +226,7 @@ void CFileCreatePage::createFile() {
     const CreateResult result =
         createDataFile(request(), currentDirectory(), localNow(), voice(), app().texts());
     if (QWidget* focus = box(result.focus)) {
-        focus->setFocus();
+        pointAtBox(focus);
     }
 }
 

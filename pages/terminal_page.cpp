@@ -12,9 +12,12 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 #include <utility>
 
+#include "app/text_encoding.h"
+#include "app/ui/gauge_operation_runner.h"
 #include "app/ui/qt_text.h"
 
 namespace korvel {
@@ -24,6 +27,35 @@ namespace {
 // work, so that the box repaints and Stop Read answers while a large reply arrives.
 constexpr qsizetype kPieceChars = 8 * 1024;
 }  // namespace
+
+// The voice of the page's link: the page's own, and while the command is written on the
+// operation's worker, the worker's, so that a message box is still shown on the window's thread.
+class CTerminalPage::LinkVoice : public UserVoice {
+  public:
+    explicit LinkVoice(UserVoice& page) : page_(page) {}
+
+    void speakThrough(UserVoice* voice) { worker_.store(voice); }
+
+    void show(MessageKind kind, const std::string& text) override { now().show(kind, text); }
+    bool ask(const std::string& text) override { return now().ask(text); }
+    void setStatus(const std::string& text) override { now().setStatus(text); }
+    void setProgressRange(int low, int high) override { now().setProgressRange(low, high); }
+    void setProgress(int position) override { now().setProgress(position); }
+    void setWaitCursor(bool on) override { now().setWaitCursor(on); }
+    bool cancelRequested() const override {
+        UserVoice* worker = worker_.load();
+        return worker ? worker->cancelRequested() : page_.cancelRequested();
+    }
+
+  private:
+    UserVoice& now() {
+        UserVoice* worker = worker_.load();
+        return worker ? *worker : page_;
+    }
+
+    UserVoice& page_;
+    std::atomic<UserVoice*> worker_{nullptr};
+};
 
 // Hands the reader's text to the window thread. The reader's packets pile up here; one posted
 // call at a time wakes the page, which takes all that piled up at its next turn of the event
@@ -52,17 +84,14 @@ class CTerminalPage::Sink : public TerminalReaderSink {
     }
     void readerEnded(bool endMarkerSeen) override {
         std::lock_guard lock(mutex_);
-        post([page = page_, endMarkerSeen] {
-            page->showReceived(page->sink_->take());
-            page->readerEnded(endMarkerSeen);
-        });
+        post([page = page_, endMarkerSeen] { page->readerEnded(endMarkerSeen); });
     }
 
-    // What piled up since the last hand-over; on the window thread.
-    QString take() {
+    // The bytes piled up since the last hand-over; on the window thread.
+    std::string take() {
         std::lock_guard lock(mutex_);
         handOverQueued_ = false;
-        return toQt(std::exchange(pending_, {}));
+        return std::exchange(pending_, {});
     }
 
   private:
@@ -85,7 +114,8 @@ class CTerminalPage::Sink : public TerminalReaderSink {
 
 CTerminalPage::CTerminalPage(const PageContext& context, QWidget* parent)
     : KorvelPage(context.app, Screen::Terminal, "IDD_DIALOG_TITLE_TERMINAL", parent),
-      sink_(std::make_unique<Sink>(this)) {
+      sink_(std::make_unique<Sink>(this)),
+      linkVoice_(std::make_unique<LinkVoice>(voice())) {
     // A timer, not a posted call: it fires only once the window's pending events (paints among
     // them) have been handled.
     showTimer_.setSingleShot(true);
@@ -94,12 +124,16 @@ CTerminalPage::CTerminalPage(const PageContext& context, QWidget* parent)
 }
 
 CTerminalPage::~CTerminalPage() {
+    // A write still on its way ends before the link goes.
+    if (operationRunning()) {
+        operation().waitUntilEnded();
+    }
     session_.reset();
 }
 
 TerminalSession& CTerminalPage::session() {
     if (!session_) {
-        session_ = std::make_unique<TerminalSession>(voice(), app().texts());
+        session_ = std::make_unique<TerminalSession>(*linkVoice_, app().texts());
     }
     return *session_;
 }
@@ -127,6 +161,8 @@ void CTerminalPage::initialise() {
     }
     installEventFilter(this);
     command_->setEnabled(true);
+    // The reader keeps reading while the command goes out; Start and Stop wait for the write.
+    operation().holdWhileRunning({command_, write_, start_, stop_});
 }
 
 QWidget* CTerminalPage::buildCommandRow() {
@@ -203,7 +239,15 @@ bool CTerminalPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            enterPressed_ = true;
+            // In the command box Enter writes the command, as the button does; elsewhere it
+            // presses nothing.
+            if (watched == command_) {
+                if (write_->isEnabled()) {
+                    WriteCommand();
+                }
+            } else {
+                enterPressed_ = true;
+            }
             return true;
         }
     }
@@ -220,14 +264,27 @@ void CTerminalPage::showReadingButtons(bool reading) {
     stop_->setEnabled(reading);
 }
 
+// The write runs on the operation's worker: a gauge that does not take it holds the worker, not
+// the window, until the write's time-out.
 void CTerminalPage::WriteCommand() {
     ensureInitialised();
     setCounts(0, 0);
-    const int result = session().writeCommand(fromQt(command_->text()));
-    if (result > 0) {
-        write_->setEnabled(false);
-    }
-    sent_->setText(QString::number(result));
+    auto result = std::make_shared<int>(0);
+    operation().start(
+        [&terminal = session(), &linkVoice = *linkVoice_, result,
+         command = fromQt(command_->text())](UserVoice& worker) {
+            linkVoice.speakThrough(&worker);
+            *result = terminal.writeCommand(command);
+            linkVoice.speakThrough(nullptr);
+        },
+        [this, result] {
+            write_->setEnabled(*result <= 0);
+            sent_->setText(QString::number(*result));
+            showReadingButtons(reading());
+            if (std::exchange(stopAfterWrite_, false)) {
+                StopRead();
+            }
+        });
 }
 
 void CTerminalPage::StartRead() {
@@ -260,6 +317,8 @@ void CTerminalPage::ClearResponse() {
 void CTerminalPage::clearCollected() {
     showTimer_.stop();
     response_->clear();
+    decoder_.reset();
+    receivedBytes_ = 0;
     collected_.clear();
     shown_ = 0;
     toShow_ = 0;
@@ -267,17 +326,18 @@ void CTerminalPage::clearCollected() {
 }
 
 void CTerminalPage::showPiledUp() {
-    const QString added = sink_->take();
-    if (added.isEmpty()) {
+    const std::string added = sink_->take();
+    if (added.empty()) {
         showPiece();
     } else {
         showReceived(added);
     }
 }
 
-void CTerminalPage::showReceived(const QString& added) {
-    collected_ += added;
-    received_->setText(QString::number(collected_.size()));
+void CTerminalPage::showReceived(std::string_view bytes) {
+    receivedBytes_ += static_cast<qint64>(bytes.size());
+    received_->setText(QString::number(receivedBytes_));
+    collected_ += QString::fromStdString(decoder_.decode(bytes));
     // A CR at the end waits for what follows it: CR LF split between two hand-overs is one
     // line end.
     showCollected(collected_.endsWith(QLatin1Char('\r')) ? collected_.size() - 1
@@ -314,8 +374,16 @@ void CTerminalPage::showPiece() {
 }
 
 void CTerminalPage::readerEnded(bool endMarkerSeen) {
+    showReceived(sink_->take());
+    collected_ += QString::fromStdString(decoder_.finish(endMarkerSeen));
     showCollected(collected_.size());
-    if (endMarkerSeen) {
+    if (!endMarkerSeen) {
+        return;
+    }
+    // The link is released once the command being written has gone out.
+    if (operationRunning()) {
+        stopAfterWrite_ = true;
+    } else {
         StopRead();
     }
 }

@@ -1,11 +1,14 @@
 #pragma once
-// The Terminal page: any command typed by the user is written to the gauge as it stands, and
-// the raw reply is watched as the reader thread receives it.
+// The Terminal page: any command typed by the user is written to the gauge as it stands (by the
+// button or Enter in the command box, on the operation's worker), and the raw reply is watched
+// as the reader thread receives it: its bytes counted, decoded the same way however they were
+// cut into packets, the end marker not shown.
 
 #include <QString>
 #include <QTimer>
 #include <memory>
 
+#include "app/text_encoding.h"
 #include "app/ui/korvel_page.h"
 #include "app/ui/window_thread_queue.h"
 #include "gauge/terminal_session.h"
@@ -35,9 +38,9 @@ class CTerminalPage : public KorvelPage {
     void StopRead();
     void ClearResponse();
 
-    // What the reader hands over, on the window thread: text received since the last hand-over,
-    // and the reader's end.
-    void showReceived(const QString& added);
+    // What the reader hands over, on the window thread: the bytes received since the last
+    // hand-over, and the reader's end.
+    void showReceived(std::string_view bytes);
     void readerEnded(bool endMarkerSeen);
 
     bool holdsLink() const { return session_ && session_->opened(); }
@@ -56,6 +59,7 @@ class CTerminalPage : public KorvelPage {
 
   private:
     class Sink;
+    class LinkVoice;
 
     QWidget* buildCommandRow();
     QWidget* buildCounts();
@@ -73,14 +77,18 @@ class CTerminalPage : public KorvelPage {
 
     WindowThreadQueue windowQueue_;  // the reader's hand-overs; goes with the page
     std::unique_ptr<Sink> sink_;
+    std::unique_ptr<LinkVoice> linkVoice_;
     std::unique_ptr<TerminalSession> session_;
     bool enterPressed_ = false;
-    int currentRun_ = 0;       // the reader run whose hand-overs the page shows
-    QString collected_;        // every character received since Start Read
-    qsizetype shown_ = 0;      // how much of it the response box holds
-    qsizetype toShow_ = 0;     // how much of it the response box is to hold
-    QTimer showTimer_;         // the next piece, once the window's pending events are handled
-    bool boxCleared_ = false;  // Clear Response Buffer emptied the box during the run
+    int currentRun_ = 0;  // the reader run whose hand-overs the page shows
+    StreamTextDecoder decoder_;
+    qint64 receivedBytes_ = 0;     // since Start Read
+    bool stopAfterWrite_ = false;  // the end marker came while the command was written
+    QString collected_;            // every character received since Start Read
+    qsizetype shown_ = 0;          // how much of it the response box holds
+    qsizetype toShow_ = 0;         // how much of it the response box is to hold
+    QTimer showTimer_;             // the next piece, once the window's pending events are handled
+    bool boxCleared_ = false;      // Clear Response Buffer emptied the box during the run
     QLineEdit* command_ = nullptr;
     QPushButton* write_ = nullptr;
     QPushButton* start_ = nullptr;

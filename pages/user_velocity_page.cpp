@@ -9,8 +9,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/text_format.h"
 #include "app/ui/gauge_operation_runner.h"
+#include "app/ui/point_at_box.h"
 #include "app/ui/qt_text.h"
+#include "app/ui/qt_voice.h"
+#include "gauge/velocity_check.h"
 
 namespace korvel {
 
@@ -70,8 +74,13 @@ void CUserVelocity::initialise() {
     buttons->addWidget(cancel_);
     buttons->addStretch(1);
     grid->addLayout(buttons, 2, 0, 1, 4);
+    status_ = new QLabel(group);
+    status_->setObjectName("statusLine");
+    status_->setWordWrap(true);
+    grid->addWidget(status_, 3, 0, 1, 4);
     outer->addWidget(group);
     outer->addStretch(1);
+    setOwnVoice(std::make_unique<QtVoice>(this, toQt(app().appTitle()), nullptr, status_));
     operation().holdWhileRunning(
         {velocityBoxes_[0], velocityBoxes_[1], unitsBoxes_[0], unitsBoxes_[1], get_, set_});
     operation().setCancelButton(cancel_);
@@ -86,7 +95,8 @@ void CUserVelocity::firstShown() {
 VelocitySettings CUserVelocity::readControls() const {
     VelocitySettings settings;
     for (int k = 0; k < 2; ++k) {
-        settings[k] = {fromQt(velocityBoxes_[k]->text()), fromQt(unitsBoxes_[k]->currentText())};
+        settings[k] = {fromQt(velocityBoxes_[k]->text().trimmed()),
+                       fromQt(unitsBoxes_[k]->currentText().trimmed())};
     }
     return settings;
 }
@@ -99,22 +109,56 @@ void CUserVelocity::showFields(const VelocitySettings& settings) {
 }
 
 void CUserVelocity::GetUserVelocity() {
-    exchange(&UserVelocityExchange::getVelocities);
+    exchange(&UserVelocityExchange::getVelocities, [](int, const VelocitySettings&) {});
 }
 
 void CUserVelocity::SetUserVelocity() {
-    exchange(&UserVelocityExchange::setVelocities);
+    ensureInitialised();
+    if (!settingsAccepted()) {
+        return;
+    }
+    exchange(&UserVelocityExchange::setVelocities, [this](int taken, const VelocitySettings& set) {
+        if (taken == 2) {
+            const std::string both =
+                set[0].value + " " + set[0].unit + ", " + set[1].value + " " + set[1].unit;
+            voice().setStatus(
+                formatWithArgument(app().texts().message("IDS_STATUS_VELOCITY_SET"), both, 1));
+        } else if (taken >= 0) {
+            voice().setStatus(formatWithArgument(
+                app().texts().message("IDS_STATUS_VELOCITY_NOTALLSET"), std::to_string(taken), 1));
+        }
+    });
 }
 
-void CUserVelocity::exchange(int (UserVelocityExchange::*step)(VelocitySettings&)) {
+bool CUserVelocity::settingsAccepted() {
+    const VelocitySettings settings = readControls();
+    for (int k = 0; k < 2; ++k) {
+        const std::string refusal =
+            velocityRefusal(settings[k], fromQt(caption(kVelocityLabels[k])), app().texts());
+        if (!refusal.empty()) {
+            voice().show(MessageKind::Warning, refusal);
+            pointAtBox(velocityBoxes_[k]);
+            return false;
+        }
+    }
+    return true;
+}
+
+void CUserVelocity::exchange(int (UserVelocityExchange::*step)(VelocitySettings&),
+                             std::function<void(int, const VelocitySettings&)> after) {
     ensureInitialised();
+    voice().setStatus("");
     auto settings = std::make_shared<VelocitySettings>(readControls());
+    auto result = std::make_shared<int>(-1);
     operation().start(
-        [settings, step, &texts = app().texts()](UserVoice& voice) {
+        [settings, result, step, &texts = app().texts()](UserVoice& voice) {
             GaugeLink link(voice, texts);
-            (UserVelocityExchange(link).*step)(*settings);
+            *result = (UserVelocityExchange(link).*step)(*settings);
         },
-        [this, settings] { showFields(*settings); });
+        [this, settings, result, after = std::move(after)] {
+            showFields(*settings);
+            after(*result, *settings);
+        });
 }
 
 }  // namespace korvel

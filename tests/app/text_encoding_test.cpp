@@ -54,5 +54,39 @@ TEST(TextEncodingTest, FirstCharactersNeverCutsACharacter) {
     }
 }
 
+TEST(TextEncodingTest, AStreamDecodesTheSameWhereverItIsCut) {
+    const struct {
+        std::string bytes;
+        bool endMarker;
+        std::string text;
+    } cases[] = {
+        {"Gr\xC3\xB6\xC3\x9F"
+         "e \xF0\x9F\x94\xA7",
+         false, "Größe 🔧"},
+        {"Gr\xF6\xDF"
+         "e \x80",
+         false, "Größe €"},
+        {"ok\xE2\x82", false, "okâ‚"},  // a character that never ended
+        {"ok\xFF\xFF", true, "ok"},     // the end marker
+        {"ok\xFF\xFF", false, "okÿÿ"},  // 0xFF bytes that were text
+        {"\xFF"
+         "a\xC3",
+         true, "ÿaÃ"},
+    };
+    for (const auto& c : cases) {
+        for (std::size_t first = 0; first <= c.bytes.size(); ++first) {
+            for (std::size_t second = first; second <= c.bytes.size(); ++second) {
+                StreamTextDecoder decoder;
+                const std::string_view bytes = c.bytes;
+                std::string text = decoder.decode(bytes.substr(0, first));
+                text += decoder.decode(bytes.substr(first, second - first));
+                text += decoder.decode(bytes.substr(second));
+                text += decoder.finish(c.endMarker);
+                EXPECT_EQ(text, c.text) << c.text << " cut at " << first << " and " << second;
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace korvel

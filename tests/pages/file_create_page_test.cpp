@@ -161,7 +161,24 @@ TEST_F(FileCreatePageTest, FailedChecksSpeakAndPutTheFocusOnTheBox) {
         ASSERT_EQ(voice.said.size(), 1u) << c.name.toStdString() << " " << c.end.toStdString();
         EXPECT_EQ(voice.said[0], c.said);
         EXPECT_EQ(page->focusWidget(), page->box(c.focus)) << c.said.text;
+        // Its text is selected, so that typing replaces it.
+        EXPECT_EQ(edit(c.focus)->selectedText(), edit(c.focus)->text()) << c.said.text;
     }
+    // A list box with a text of its own: that text is selected.
+    chooseType("3D");
+    for (CreateBox start : {CreateBox::StartCol, CreateBox::StartRow, CreateBox::StartElev}) {
+        type(start, "1");
+    }
+    for (CreateBox end : {CreateBox::EndCol, CreateBox::EndRow, CreateBox::EndElev}) {
+        type(end, "2");
+    }
+    list(CreateBox::SecondInc)->setCurrentText("ROW");
+    voice.said.clear();
+    page->createButton()->click();
+    ASSERT_EQ(voice.said.size(), 1u);
+    EXPECT_EQ(voice.said[0].text, "1st Inc value cannot be equal to 2nd Inc value");
+    EXPECT_EQ(page->focusWidget(), page->box(CreateBox::FirstInc));
+    EXPECT_EQ(list(CreateBox::FirstInc)->lineEdit()->selectedText(), "ROW");
     EXPECT_FALSE(isDirectory(environment.path("work/data")));
 }
 

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "app/ui/about_box.h"
+#include "app/ui/gauge_operation_runner.h"
 #include "app/ui/korvel_page.h"
 #include "app/ui/main_window.h"
 #include "app/ui/option_sheet.h"
@@ -146,8 +147,11 @@ TEST(OptionSheetTest, EnterAndEscapeInEveryTextBoxKeepTheSheetOpen) {
     COptionSheet sheet(app, createPageSet(environment.context()));
     sheet.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
+    // Enter in the Terminal's command box writes the command: to no gauge, without a box.
+    SilentVoice silent;
     int boxesTried = 0;
     for (int tab = sheet.pageCount() - 1; tab >= 0; --tab) {
+        sheet.page(tab)->setVoice(&silent);
         sheet.setCurrentPage(tab);
         QApplication::processEvents();
         for (QLineEdit* box : sheet.page(tab)->findChildren<QLineEdit*>()) {
@@ -158,6 +162,7 @@ TEST(OptionSheetTest, EnterAndEscapeInEveryTextBoxKeepTheSheetOpen) {
             QTest::keyClicks(box, "12");
             for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
                 QTest::keyClick(box, key);
+                sheet.page(tab)->operation().waitUntilEnded();
                 ASSERT_TRUE(sheet.isVisible()) << sheet.page(tab)->title().toStdString() << " "
                                                << box->objectName().toStdString() << " " << key;
             }

@@ -92,15 +92,69 @@ TEST_F(UtilityPageTest, VelocityPageStartsEmptyWithInchesPerMicrosecond) {
     EXPECT_EQ(page->setButton()->text(), "Set Velocity");
 }
 
-TEST_F(UtilityPageTest, SetWithEmptyBoxesSendsZerosAndShowsThem) {
+TEST_F(UtilityPageTest, SetRefusesWhatTheGaugeCannotTakeBeforeSendingAnything) {
+    const std::string range1 = "Nothing was sent to the Gage: Velocity1 must be a number from ";
+    const struct {
+        const char* value1;
+        const char* unit1;
+        const char* value2;
+        const char* unit2;
+        std::string warning;
+        int box;  // the box that takes the focus
+    } cases[] = {
+        {"", "in/us", "", "in/us", range1 + "0.0394 to 0.3937 in/us, not \"\".", 0},
+        {"0.2330", "in/us", "0", "m/s",
+         "Nothing was sent to the Gage: Velocity2 must be a number from 1000 to 9999 m/s, not "
+         "\"0\".",
+         1},
+        {"0,2330", "in/us", "5900", "m/s", range1 + "0.0394 to 0.3937 in/us, not \"0,2330\".", 0},
+        {"6320", "in/us", "5900", "m/s", range1 + "0.0394 to 0.3937 in/us, not \"6320\".", 0},
+        {"0.2 3", "in/us", "5900", "m/s", range1 + "0.0394 to 0.3937 in/us, not \"0.2 3\".", 0},
+        {"0.4", "in/us", "5900", "m/s", range1 + "0.0394 to 0.3937 in/us, not \"0.4\".", 0},
+        {"0.2330", "in/us", "10000", "m/s",
+         "Nothing was sent to the Gage: Velocity2 must be a number from 1000 to 9999 m/s, not "
+         "\"10000\".",
+         1},
+        {"-5", "mm/us", "5900", "m/s",
+         "Nothing was sent to the Gage: Velocity1 must be a number above 0, not \"-5\".", 0},
+        {"nan", "mm/us", "5900", "m/s",
+         "Nothing was sent to the Gage: Velocity1 must be a number above 0, not \"nan\".", 0},
+    };
     auto page = makePage<CUserVelocity>();
+    for (const auto& c : cases) {
+        voice.said.clear();
+        page->velocityBox(0)->setText(c.value1);
+        page->unitsBox(0)->setEditText(c.unit1);
+        page->velocityBox(1)->setText(c.value2);
+        page->unitsBox(1)->setEditText(c.unit2);
+        page->setButton()->click();
+        EXPECT_FALSE(page->operationRunning());
+        EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Warning, c.warning}})) << c.value1;
+        EXPECT_EQ(page->focusWidget(), page->velocityBox(c.box)) << c.value1;
+        EXPECT_EQ(page->velocityBox(c.box)->selectedText(), page->velocityBox(c.box)->text());
+    }
+    EXPECT_TRUE(written().empty());
+}
+
+TEST_F(UtilityPageTest, SetSaysWhatTheGaugeTook) {
+    auto page = makePage<CUserVelocity>();
+    page->velocityBox(0)->setText(" 0.0394 ");
+    page->velocityBox(1)->setText("9999");
+    page->unitsBox(1)->setCurrentIndex(1);
     page->setButton()->click();
     page->operation().waitUntilEnded();
-    EXPECT_EQ(written(), (std::vector<std::string>{"set user velocity1 0 in/us",
-                                                   "set user velocity2 0 in/us"}));
-    EXPECT_EQ(page->velocityBox(0)->text(), "0");
-    EXPECT_EQ(page->velocityBox(1)->text(), "0");
+    EXPECT_EQ(written(), (std::vector<std::string>{"set user velocity1 0.0394 in/us",
+                                                   "set user velocity2 9999 m/s"}));
     EXPECT_TRUE(voice.said.empty());
+    EXPECT_EQ(voice.status, "The Gage took both velocities: 0.0394 in/us, 9999 m/s");
+
+    // A unit the gauge does not know: the gauge's refusal is shown, the status counts.
+    page->unitsBox(1)->setEditText("mm/us");
+    page->velocityBox(1)->setText("5.9");
+    page->setButton()->click();
+    page->operation().waitUntilEnded();
+    EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Warning, "ERROR unknown unit mm/us"}}));
+    EXPECT_EQ(voice.status, "The Gage took 1 of the two velocities; the message shown says why.");
 }
 
 TEST_F(UtilityPageTest, GetShowsTheValuesWithTheUnitTheGaugeReports) {
@@ -140,7 +194,8 @@ TEST_F(UtilityPageTest, VelocitiesSetAreReadBack) {
 TEST_F(UtilityPageTest, VelocityButtonsWithoutAGaugeShowTheLinkFailureOnceEach) {
     sim::virtualBus().unplugAll();
     auto page = makePage<CUserVelocity>();
-    page->velocityBox(0)->setText("7");
+    page->velocityBox(0)->setText("0.2");
+    page->velocityBox(1)->setText("0.3");
     page->getButton()->click();
     page->operation().waitUntilEnded();
     page->setButton()->click();
@@ -148,8 +203,8 @@ TEST_F(UtilityPageTest, VelocityButtonsWithoutAGaugeShowTheLinkFailureOnceEach) 
     const Said failure{MessageKind::Error, environment.app().texts().linkFailureMessage()};
     EXPECT_EQ(voice.said, (std::vector<Said>{failure, failure}));
     EXPECT_TRUE(written().empty());
-    EXPECT_EQ(page->velocityBox(0)->text(), "7");
-    EXPECT_EQ(page->velocityBox(1)->text(), "");
+    EXPECT_EQ(page->velocityBox(0)->text(), "0.2");
+    EXPECT_EQ(page->velocityBox(1)->text(), "0.3");
 }
 
 // ---- Terminal ----
@@ -187,20 +242,23 @@ TEST_F(TerminalPageTest, ActivationPresetsTheDirectoryCommand) {
 TEST_F(TerminalPageTest, AThreePacketReplyIsShownWholeAndTheLinkResetAndClosed) {
     page->commandBox()->setText("status");
     page->writeButton()->click();
+    // The write runs on the operation's worker; the page waits for it.
+    EXPECT_TRUE(page->operationRunning());
+    EXPECT_FALSE(page->commandBox()->isEnabled());
+    page->operation().waitUntilEnded();
     EXPECT_EQ(page->sentBox()->text(), "6");
     EXPECT_FALSE(page->writeButton()->isEnabled());
+    EXPECT_TRUE(page->commandBox()->isEnabled());
     EXPECT_TRUE(page->holdsLink());
 
     page->startButton()->click();
-
-    page->operation().waitUntilEnded();
     EXPECT_FALSE(page->startButton()->isEnabled());
     EXPECT_TRUE(page->stopButton()->isEnabled());
     ASSERT_TRUE(waitFor([&] { return !page->stopButton()->isEnabled(); }));
 
-    const QString all = toQt(std::string(64, 'a') + "second last\xFF");
-    EXPECT_EQ(page->responseBox()->toPlainText(), all);
-    EXPECT_EQ(page->receivedBox()->text(), QString::number(all.size()));
+    // The end marker's 0xFF is not shown; it is counted among the bytes received.
+    EXPECT_EQ(page->responseBox()->toPlainText(), toQt(std::string(64, 'a') + "second last"));
+    EXPECT_EQ(page->receivedBox()->text(), "76");
     EXPECT_FALSE(page->holdsLink());
     EXPECT_EQ(lastCallNames(3), "reset release_interface close ");
     EXPECT_TRUE(page->startButton()->isEnabled());
@@ -236,14 +294,46 @@ TEST_F(TerminalPageTest, ClearDuringReadingIsUndoneByTheNextPacket) {
     EXPECT_EQ(page->responseBox()->toPlainText(), "first second\nthird");
 }
 
+// However the reply is cut into hand-overs, it reads the same: a UTF-8 character or a run of
+// single-byte (Windows-1252) text split between two, and the end marker at the end.
+TEST_F(TerminalPageTest, BytesDecodeTheSameWhereverTheyAreCut) {
+    const struct {
+        std::string bytes;
+        QString shown;
+    } replies[] = {
+        {"Gr\xC3\xB6\xC3\x9F"
+         "e \xE2\x82\xAC 1",
+         QStringLiteral("Größe € 1")},
+        {"Gr\xF6\xDF"
+         "e \x80 1",
+         QStringLiteral("Größe € 1")},
+        {"Gr\xC3"
+         "e\xFF"
+         "x",
+         QStringLiteral("GrÃeÿx")},  // a broken character, a 0xFF within
+    };
+    for (const auto& reply : replies) {
+        for (std::size_t cut = 0; cut <= reply.bytes.size(); ++cut) {
+            page->left();  // nothing received, nothing shown
+            page->activated();
+            page->showReceived(std::string_view(reply.bytes).substr(0, cut));
+            page->showReceived(std::string_view(reply.bytes).substr(cut));
+            page->showReceived("\xFF\xFF");
+            page->readerEnded(true);
+            EXPECT_EQ(page->responseBox()->toPlainText(), reply.shown) << cut;
+            EXPECT_EQ(page->receivedBox()->text(), QString::number(reply.bytes.size() + 2));
+        }
+    }
+}
+
 // A large hand-over goes into the box a piece at a time, with the window's events in between;
 // a CR LF on the border of two pieces stays one line end.
 TEST_F(TerminalPageTest, ALargeReplyIsShownInPiecesAndWhole) {
-    QString reply;
+    std::string reply;
     while (reply.size() < 40000) {
         reply += "a\r\n";  // 8192 characters end just after a CR
     }
-    QString shown = reply;
+    QString shown = toQt(reply);
     shown.replace("\r\n", "\n");
     page->showReceived(reply);
     EXPECT_GT(page->responseBox()->toPlainText().size(), 0);
@@ -253,7 +343,7 @@ TEST_F(TerminalPageTest, ALargeReplyIsShownInPiecesAndWhole) {
     EXPECT_EQ(page->receivedBox()->text(), QString::number(reply.size()));
 }
 
-TEST_F(TerminalPageTest, EnterSendsNothingAndTheSheetRefusesToCloseOnce) {
+TEST_F(TerminalPageTest, EnterInTheCommandBoxWritesElsewhereNothingAndTheSheetStays) {
     COptionSheet sheet(environment.app(), createPageSet(environment.context()));
     int terminalTab = -1;
     for (int tab = 0; tab < sheet.pageCount(); ++tab) {
@@ -266,10 +356,21 @@ TEST_F(TerminalPageTest, EnterSendsNothingAndTheSheetRefusesToCloseOnce) {
     sheet.setCurrentPage(terminalTab);
     auto* terminal = qobject_cast<CTerminalPage*>(sheet.page(terminalTab));
     terminal->setVoice(&voice);
+    terminal->commandBox()->setText("status");
     terminal->commandBox()->setFocus();
     QTest::keyClick(terminal->commandBox(), Qt::Key_Return);
+    terminal->operation().waitUntilEnded();
     EXPECT_TRUE(sheet.isVisible());
-    EXPECT_TRUE(written().empty());
+    EXPECT_EQ(written(), std::vector<std::string>{"status"});
+    EXPECT_EQ(terminal->sentBox()->text(), "6");
+    // Again while the button is disabled: nothing more is written.
+    QTest::keyClick(terminal->commandBox(), Qt::Key_Return);
+    terminal->operation().waitUntilEnded();
+    EXPECT_EQ(written().size(), 1u);
+    // Enter elsewhere on the page presses nothing; the sheet then refuses to close once.
+    terminal->responseBox()->setFocus();
+    QTest::keyClick(terminal->responseBox(), Qt::Key_Return);
+    EXPECT_EQ(written().size(), 1u);
     sheet.closeButton()->click();
     EXPECT_TRUE(sheet.isVisible());
     sheet.closeButton()->click();
@@ -279,8 +380,8 @@ TEST_F(TerminalPageTest, EnterSendsNothingAndTheSheetRefusesToCloseOnce) {
 TEST_F(TerminalPageTest, WithoutAGaugeWriteShowsTheLinkFailureAndKeepsTheButtons) {
     sim::virtualBus().unplugAll();
     page->writeButton()->click();
-    page->startButton()->click();
     page->operation().waitUntilEnded();
+    page->startButton()->click();
     const Said failure{MessageKind::Error, environment.app().texts().linkFailureMessage()};
     EXPECT_EQ(voice.said, (std::vector<Said>{failure, failure}));
     EXPECT_TRUE(page->writeButton()->isEnabled());
@@ -291,8 +392,8 @@ TEST_F(TerminalPageTest, WithoutAGaugeWriteShowsTheLinkFailureAndKeepsTheButtons
 TEST_F(TerminalPageTest, LeavingWhileReadingStopsTheReaderAndClosesTheLink) {
     page->commandBox()->setText("status");
     page->writeButton()->click();
-    page->startButton()->click();
     page->operation().waitUntilEnded();
+    page->startButton()->click();
     // The reader hands the reply over; the page has not seen it yet when it is left.
     while (page->reading()) {
         std::this_thread::yield();
