@@ -285,6 +285,7 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_MSG_SURVEY_NO_EARLIER", 243,
          "No other survey of this layout is in the file's folder. Put the earlier survey there and "
          "choose Compare... again."},
+        {"IDS_DATAVIEW_NO_WAVEFORM", 250, "No waveform stored"},
         {"IDS_MSG_SURVEY_MIN_THICKNESS", 244,
          "Enter the minimum thickness as a number above 0, or leave it empty to use the low alarm "
          "of each reading's setup."},

@@ -69,6 +69,7 @@ struct ChartModel {
     std::string title;
     ChartColour titleColour = kChartYellow;
     ChartColour background = kChartBlack;
+    std::string notice;  // said across the plot when it has nothing to show
 
     bool operator==(const ChartModel& other) const = default;
 };

@@ -254,6 +254,11 @@ void paintChart(QPainter& painter, const QRectF& target, const QSizeF& logicalSi
             drawAxisTitle(painter, plot, frame, index, model.axes[index]);
         }
     }
+    if (!model.notice.empty()) {
+        painter.setPen(toQColor(kChartWhite));
+        painter.setFont(pixelFont(kTitlePixels));
+        painter.drawText(plot, Qt::AlignCenter | Qt::TextWordWrap, toQt(model.notice));
+    }
     painter.setPen(toQColor(model.titleColour));
     painter.setFont(pixelFont(kTitlePixels, true));
     painter.drawText(QRectF(0, 2, frame.width(), kTitleHeight), Qt::AlignCenter, toQt(model.title));

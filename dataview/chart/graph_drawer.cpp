@@ -48,11 +48,18 @@ const ChartModel& GraphDrawer::draw(const GraphScene& scene, DisplayMode& mode) 
         mode.initialSelection = false;
     }
     bool drawn = false;
+    mode.shown = ChartShown::Nothing;
+    chart_.notice.clear();
     if (selection.bscan.empty() || selection.bscan == "OFF" || mode.ascanChoice) {
         const std::string& measMode =
             scene.setup.measMode.empty() ? selection.measMode : scene.setup.measMode;
-        drawAScan(chart_, {waveformOf(scene), selection.alarm, measMode});
+        const AScan* waveform = waveformOf(scene);
+        drawAScan(chart_, {waveform, selection.alarm, measMode});
+        if (!waveform || waveform->max.values.empty()) {
+            chart_.notice = scene.noWaveformText;
+        }
         drawn = true;
+        mode.shown = ChartShown::AScan;
     }
     if (drawnAtStop_) {
         hideBScan();
@@ -61,6 +68,7 @@ const ChartModel& GraphDrawer::draw(const GraphScene& scene, DisplayMode& mode) 
     if (isBScanOrZeroRow(selection.bscan) && !mode.ascanChoice) {
         drawBScan(scene);
         drawn = true;
+        mode.shown = ChartShown::BScan;
     }
     const std::string title = withDistance(
         graphTitle({scene.displayName, selection.id, drawn ? selection.thickness : std::string(),

@@ -16,10 +16,13 @@ struct BScanBook;
 struct ReadingSelection;
 struct SetupValues;
 
+enum class ChartShown { Nothing, AScan, BScan };
+
 struct DisplayMode {
     bool ascanChoice = false;
     bool bscanChoice = false;
-    bool initialSelection = false;  // on while the first reading after loading is shown
+    bool initialSelection = false;           // on while the first reading after loading is shown
+    ChartShown shown = ChartShown::Nothing;  // what the last draw put in the chart
 };
 
 struct GraphScene {
@@ -28,6 +31,8 @@ struct GraphScene {
     const ReadingSelection& selection;
     const SetupValues& setup;
     const std::string& displayName;
+    // Said across an A-scan without a waveform (the window's words; none in the report).
+    std::string noWaveformText = {};
 };
 
 class GraphDrawer {

@@ -323,6 +323,7 @@ void DataViewDialog::fillReadings() {
     }
     readings_->setFocus();
     if (table_->rowCount() == 0) {
+        drawGraph();  // says that the file holds no readings
         return;
     }
     mode_.initialSelection = true;
@@ -377,13 +378,18 @@ void DataViewDialog::showNote(int noteNumber) {
 }
 
 void DataViewDialog::drawGraph() {
-    chart_->redraw(drawer_->draw({*table_, book_, selection_, setup_, displayName_}, mode_));
+    const char* notice =
+        table_->rowCount() == 0 ? "IDS_REPORT_NO_READINGS" : "IDS_DATAVIEW_NO_WAVEFORM";
+    chart_->redraw(drawer_->draw(
+        {*table_, book_, selection_, setup_, displayName_, texts_.message(notice)}, mode_));
     showDisplayMode();
 }
 
+// The choice shows the chart drawn: a reading without a cross-section shows its A-scan even
+// while B-scan is chosen.
 void DataViewDialog::showDisplayMode() {
-    aScanRadio_->setChecked(mode_.ascanChoice);
-    bScanRadio_->setChecked(mode_.bscanChoice);
+    aScanRadio_->setChecked(mode_.shown == ChartShown::AScan);
+    bScanRadio_->setChecked(mode_.shown == ChartShown::BScan);
 }
 
 void DataViewDialog::chooseAScan() {

@@ -5,6 +5,7 @@
 
 #include "app/text_rules.h"
 #include "datafile/number_text.h"
+#include "survey/survey_layout.h"
 
 namespace korvel {
 namespace {
@@ -76,7 +77,14 @@ void ReadingTable::sortBy(int column, bool ascending) {
         const auto& fields = file_.readings[static_cast<std::size_t>(index)].fields;
         return field < fields.size() ? std::string_view(fields[field]) : std::string_view();
     };
+    // A hole ("--.---", or no thickness at all) has no value to sort by: holes come last in
+    // either direction, in their order.
+    const bool thickness = columnName(column) == "Thickness";
+    const auto hole = [&](int index) { return thickness && !thicknessValue(key(index)); };
     std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
+        if (hole(a) || hole(b)) {
+            return !hole(a) && hole(b);
+        }
         const int order = compareNoCase(key(a), key(b));
         return ascending ? order < 0 : order > 0;
     });

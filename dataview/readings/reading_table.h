@@ -31,6 +31,7 @@ class ReadingTable {
     int itemData(int row) const;
 
     // Sorts all rows by the column's text, without regard to case; equal texts keep their order.
+    // By Thickness, holes come last whichever the direction.
     void sortBy(int column, bool ascending);
 
   private:

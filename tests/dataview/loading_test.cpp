@@ -325,6 +325,34 @@ TEST_F(LoadingTest, CapacitiesBoundWhatAFileCanMakeTheViewHold) {
     EXPECT_EQ(view.bscanBook().segments.back().stop, 199);
 }
 
+TEST_F(LoadingTest, TheViewSaysWhatItShows) {
+    Row start;
+    start.bscan = "START";
+    Row stop;
+    stop.id = "0002";
+    stop.bscan = "STOP";
+    Row plain;
+    plain.id = "0003";
+    ViewFileBuilder file;
+    file.reading(start).reading(stop).reading(plain);
+    auto& view = fixture.openText(file.text(), "A.CSV");
+    EXPECT_TRUE(view.bScanRadio()->isChecked());
+    EXPECT_EQ(view.chart()->model().notice, "");
+    // A reading without a cross-section shows its A-scan, and the choice says so; it has no
+    // waveform stored, and the chart says that instead of showing an empty plot.
+    view.selectPoint(2);
+    EXPECT_TRUE(view.aScanRadio()->isChecked());
+    EXPECT_FALSE(view.bScanRadio()->isChecked());
+    EXPECT_EQ(view.chart()->model().notice, "No waveform stored");
+    view.selectPoint(0);
+    EXPECT_TRUE(view.bScanRadio()->isChecked());
+    EXPECT_FALSE(view.aScanRadio()->isChecked());
+
+    auto& empty = fixture.openText(ViewFileBuilder().readingCount(0).text(), "B.CSV");
+    EXPECT_EQ(empty.table().rowCount(), 0);
+    EXPECT_EQ(empty.chart()->model().notice, "No readings have been taken in this file yet.");
+}
+
 TEST_F(LoadingTest, BScanFileChoosesTheCrossSectionAndShowsMinOnlyWithAMinRow) {
     Row start;
     start.bscan = "START";

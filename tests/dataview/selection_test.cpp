@@ -145,6 +145,34 @@ TEST_F(SelectionTest, SortingFollowsTheClicksOnTheHeader) {
     }
 }
 
+TEST_F(SelectionTest, HolesSortLastInBothDirections) {
+    ViewFileBuilder file;
+    const char* thickness[] = {"--.---", "0.400", "", "0.100", "0.300"};
+    for (int i = 0; i < 5; ++i) {
+        Row row;
+        row.id = "000" + std::to_string(i + 1);
+        row.thickness = thickness[i];
+        file.reading(row);
+    }
+    auto& view = fixture.openText(file.text());
+    const struct {
+        bool ascending;
+        std::vector<std::string> ids;
+    } sorts[] = {
+        {true, {"0004", "0005", "0002", "0001", "0003"}},
+        {false, {"0002", "0005", "0004", "0001", "0003"}},
+    };
+    for (const auto& sort : sorts) {
+        clickHeader(view, 1);
+        ASSERT_EQ(view.sortAscending(), sort.ascending);
+        std::vector<std::string> ids;
+        for (int row = 0; row < 5; ++row) {
+            ids.push_back(view.table().text(row, 0));
+        }
+        EXPECT_EQ(ids, sort.ids) << sort.ascending;
+    }
+}
+
 TEST_F(SelectionTest, SortedRowsKeepTheirSelectionAndTheGraphItsReading) {
     ViewFileBuilder file;
     for (int i = 0; i < 3; ++i) {
