@@ -375,6 +375,8 @@ void CFileTransferPage::reportSelected() {
         return;
     }
     const std::string path = joinPath(fromQt(pcDataFolder()), fromQt(pcList_->nameAt(row)));
+    // An earlier survey of the layout in the folder is offered as Compare... offers it.
+    const EarlierSurveyChoice earlier = earlierSurveySource_(path);
     const QString pdf = savePathSource_(toQt(app().texts().message("IDS_STR_REPORT_TITLE")),
                                         toQt(withExtension(path, ".pdf")),
                                         toQt(app().texts().message("IDS_STR_PDF_FILTER")));
@@ -384,7 +386,8 @@ void CFileTransferPage::reportSelected() {
     const WaitCursor wait(voice());
     // The save dialog has asked about an existing file already.
     const ReportSigner signer{app().texts(), programWindowTitle(app()), reportDateNow()};
-    if (saveInspectionReport(path, "", fromQt(pdf), signer, voice(), OverwriteAsked::Yes)) {
+    if (saveInspectionReport(path, earlier.path, fromQt(pdf), signer, voice(), OverwriteAsked::Yes,
+                             earlier.minimumThickness)) {
         RefreshPcFileList();
     }
 }

@@ -3,11 +3,13 @@
 // the buttons that copy files between them, view a data file, and export or import it.
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "app/ui/korvel_page.h"
 #include "datafile/file_create.h"
 #include "dataview/dialog/printing.h"
+#include "dataview/survey/earlier_survey_choice.h"
 #include "pages/page_context.h"
 
 class QGroupBox;
@@ -50,6 +52,11 @@ class CFileTransferPage : public KorvelPage {
     // The selected PC file as a workbook, saved where the person chooses.
     void workbookSelected();
     void setSavePathSource(SavePathSource source) { savePathSource_ = std::move(source); }
+    // Where the report's earlier survey comes from: the compare dialog (the tests answer it).
+    using EarlierSurveySource = std::function<EarlierSurveyChoice(const std::string& path)>;
+    void setEarlierSurveySource(EarlierSurveySource source) {
+        earlierSurveySource_ = std::move(source);
+    }
     void importSelected();
     // A double click: a data file opens in the data view, any other file with the desktop's
     // program for it.
@@ -108,6 +115,9 @@ class CFileTransferPage : public KorvelPage {
     QPushButton* report_ = nullptr;
     QPushButton* workbook_ = nullptr;
     SavePathSource savePathSource_ = savePathDialog(this);
+    EarlierSurveySource earlierSurveySource_ = [this](const std::string& path) {
+        return chooseEarlierSurvey(path, app().texts(), voice(), this);
+    };
     QPushButton* import_ = nullptr;
     QWidget* middleButtons_ = nullptr;
     QPushButton* selectFolder_ = nullptr;

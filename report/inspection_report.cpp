@@ -21,6 +21,7 @@
 #include "report/report_pages.h"
 #include "report/report_survey.h"
 #include "survey/survey_comparison.h"
+#include "survey/survey_date.h"
 
 namespace korvel {
 namespace {
@@ -84,7 +85,7 @@ QByteArray inspectionReportPdf(const ReportSubject& subject, const ReportSigner&
 
 bool saveInspectionReport(const std::string& path, const std::string& earlierPath,
                           const std::string& pdfPath, const ReportSigner& signer, UserVoice& voice,
-                          OverwriteAsked asked) {
+                          OverwriteAsked asked, std::optional<double> minimumThickness) {
     const auto file = readDataFile(path);
     if (!file) {
         reportFileOpenError(voice, signer.texts, path);
@@ -108,7 +109,8 @@ bool saveInspectionReport(const std::string& path, const std::string& earlierPat
     const ReportSubject subject{
         *file,
         displayNameOf(path),
-        {earlier ? &*earlier : nullptr, earlier ? displayNameOf(earlierPath) : std::string()}};
+        {earlier ? &*earlier : nullptr, earlier ? displayNameOf(earlierPath) : std::string(),
+         minimumThickness}};
     const QByteArray pdf = inspectionReportPdf(subject, signer);
     if (pdf.isEmpty()) {
         voice.show(MessageKind::Error, signer.texts.message("IDS_ERR_REPORT_FAILED"));
@@ -118,8 +120,22 @@ bool saveInspectionReport(const std::string& path, const std::string& earlierPat
                         signer.texts);
 }
 
+namespace {
+const QString kReportDateForm = QStringLiteral("yyyy-MM-dd HH:mm");
+}  // namespace
+
 std::string reportDateNow() {
-    return fromQt(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    return fromQt(QDateTime::currentDateTime().toString(kReportDateForm));
+}
+
+std::string reportDateOf(const std::string& fileDate) {
+    const std::optional<SurveyDate> date = parseSurveyDate(fileDate);
+    if (!date) {
+        return fileDate;
+    }
+    // The file's own local time, counted as minutes from 1970: no zone to convert.
+    return fromQt(
+        QDateTime::fromSecsSinceEpoch(date->minutes * 60, Qt::UTC).toString(kReportDateForm));
 }
 
 }  // namespace korvel

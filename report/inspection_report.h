@@ -55,14 +55,19 @@ QByteArray inspectionReportPdf(const ReportSubject& subject, const ReportSigner&
 // A save dialog asks about an existing file itself; korvel-cli asks the voice.
 enum class OverwriteAsked { No, Yes };
 
-// Reads the data file (and the earlier one, when a path is given) and saves the report as
-// pdfPath, after the overwrite question unless it was asked. Every failure is told to the
-// voice; false then, or when the user declines.
+// Reads the data file (and the earlier one, when a path is given, compared down to the minimum
+// thickness when one is given) and saves the report as pdfPath, after the overwrite question
+// unless it was asked. Every failure is told to the voice; false then, or when the user
+// declines.
 bool saveInspectionReport(const std::string& path, const std::string& earlierPath,
                           const std::string& pdfPath, const ReportSigner& signer, UserVoice& voice,
-                          OverwriteAsked asked = OverwriteAsked::No);
+                          OverwriteAsked asked = OverwriteAsked::No,
+                          std::optional<double> minimumThickness = std::nullopt);
 
 // Today's date and time as the report states it ("2026-12-08 14:05").
 std::string reportDateNow();
+// A data file's date ("12/08/2026 02:05 PM") as the report states its own; any other text as
+// the file writes it.
+std::string reportDateOf(const std::string& fileDate);
 
 }  // namespace korvel

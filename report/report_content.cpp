@@ -3,6 +3,7 @@
 #include "app/text_table.h"
 #include "dataview/readings/reading_table.h"
 #include "dataview/readings/shown_readings.h"
+#include "report/inspection_report.h"
 
 namespace korvel {
 namespace {
@@ -24,8 +25,8 @@ std::vector<std::pair<std::string, std::string>> titleBlock(const DataFile& file
         {texts.message("IDS_REPORT_FILE"), displayName},
         {texts.message("IDS_REPORT_TYPE"), file.headerValue("Type")},
         {texts.message("IDS_REPORT_PRODUCT"), product},
-        {texts.message("IDS_REPORT_CREATED"), file.headerValue("Created")},
-        {texts.message("IDS_REPORT_LAST_SAVED"), file.headerValue("Last Saved")},
+        {texts.message("IDS_REPORT_CREATED"), reportDateOf(file.headerValue("Created"))},
+        {texts.message("IDS_REPORT_LAST_SAVED"), reportDateOf(file.headerValue("Last Saved"))},
         {texts.message("IDS_REPORT_GAGE"), texts.gaugeName()},
         {texts.message("IDS_REPORT_PROGRAM"), origin.program},
         {texts.message("IDS_REPORT_DATE"), origin.reportDate},

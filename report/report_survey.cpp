@@ -10,6 +10,7 @@
 #include "app/ui/qt_text.h"
 #include "datafile/number_text.h"
 #include "dataview/chart/chart_painter.h"
+#include "report/inspection_report.h"
 #include "report/survey_text.h"
 #include "survey/survey_comparison.h"
 #include "survey/survey_layout.h"
@@ -327,8 +328,9 @@ ReportSection comparisonSection(const std::shared_ptr<const Survey>& survey,
     ReportSection section;
     section.heading =
         texts.caption(Screen::DataView, "IDC_STATIC_SURVEY_LOSS_SINCE") + " " + earlierName;
-    section.figures = reportFigures(comparisonFigures(
-        *survey, comparison, earlierName, earlier.file->headerValue("Last Saved"), texts));
+    section.figures = reportFigures(
+        comparisonFigures(*survey, comparison, earlierName,
+                          reportDateOf(earlier.file->headerValue("Last Saved")), texts));
     auto map = std::make_shared<MapValues>();
     map->values = comparison.loss;
     map->outlined = outlinedPoints(survey->points.size(), comparison.lossFigures.maximum);

@@ -243,12 +243,12 @@ void paintLine(QPainter& painter, const SurveyMapGeometry& geometry,
     const QRectF plot = geometry.plot();
     painter.setPen(Qt::black);
     painter.drawRect(plot);
-    const auto range = valueRange(content.values);
-    if (range) {
-        painter.drawText(QRectF(0, plot.top() - 8, plot.left() - kGap, 16),
-                         Qt::AlignRight | Qt::AlignVCenter, valueText(range->high));
-        painter.drawText(QRectF(0, plot.bottom() - 8, plot.left() - kGap, 16),
-                         Qt::AlignRight | Qt::AlignVCenter, valueText(range->low));
+    // The axis says the scale the line is drawn on (the levels and a margin included).
+    for (const double tick : geometry.axisTicks()) {
+        const double y = geometry.yOf(tick);
+        painter.drawLine(QPointF(plot.left() - 3, y), QPointF(plot.left(), y));
+        painter.drawText(QRectF(0, y - 8, plot.left() - kGap, 16),
+                         Qt::AlignRight | Qt::AlignVCenter, valueText(tick));
     }
     if (!content.loss) {
         levelLine(painter, geometry, content.lowLevel, content.lowAlarmText);
@@ -345,6 +345,25 @@ double SurveyMapGeometry::xOf(std::size_t point) const {
 
 double SurveyMapGeometry::yOf(double value) const {
     return plot_.bottom() - (value - low_) / (high_ - low_) * plot_.height();
+}
+
+std::vector<double> SurveyMapGeometry::axisTicks() const {
+    constexpr double kLeastStep = 0.001;  // the labels' last decimal
+    const double wanted = std::max((high_ - low_) / 4, kLeastStep);
+    const double magnitude = std::pow(10.0, std::floor(std::log10(wanted)));
+    double step = 10 * magnitude;
+    for (const double factor : {1.0, 2.0, 5.0}) {
+        if (factor * magnitude >= wanted) {
+            step = factor * magnitude;
+            break;
+        }
+    }
+    std::vector<double> ticks;
+    for (double index = std::ceil(low_ / step - 1e-9); index * step <= high_ + step * 1e-9;
+         ++index) {
+        ticks.push_back(index * step);
+    }
+    return ticks;
 }
 
 int SurveyMapGeometry::pointAt(const QPointF& position) const {

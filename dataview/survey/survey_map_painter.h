@@ -44,6 +44,9 @@ class SurveyMapGeometry {
     // The x of a sequence's point, and the y of a value on the line chart.
     double xOf(std::size_t point) const;
     double yOf(double value) const;
+    // The values the line chart's axis is labelled with: round steps (at least 0.001) over the
+    // range it is drawn on, each at its own height.
+    std::vector<double> axisTicks() const;
     // The reading drawn under the position, or -1.
     int pointAt(const QPointF& position) const;
 

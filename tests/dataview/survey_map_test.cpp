@@ -11,7 +11,14 @@
 #include <QTest>
 #include <set>
 
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTimer>
+
 #include "dataview/dialog/cctwx.h"
+#include "dataview/survey/earlier_survey_choice.h"
 #include "dataview/survey/survey_map.h"
 #include "dataview/survey/survey_panel.h"
 #include "dataview/survey/survey_scale.h"
@@ -178,6 +185,35 @@ TEST_F(SurveyViewTest, ComparisonShowsLossAndRefusesAnotherLayout) {
     EXPECT_EQ(panel.map()->content().outlined, (std::vector<std::size_t>{2, 4}));
 }
 
+// Report... from the PC list offers what Compare... offers: the files of the layout, the open
+// one left out; the choice comes back with its minimum thickness.
+TEST_F(SurveyViewTest, TheReportsEarlierSurveyIsOfferedAsCompareOffersIt) {
+    fixture.write("G-OLD.CSV", earlierGrid());
+    fixture.write("LINE.CSV", surveyBytes({"Type=LINEAR"}, {{"0001", "0.2"}}));
+    const std::string now = fixture.write("G-NOW.CSV", currentGrid());
+    QStringList offered;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* list = dialog->findChild<QListWidget*>();
+        for (int row = 0; row < list->count(); ++row) {
+            offered << list->item(row)->text().section(' ', 0, 0);
+        }
+        dialog->findChild<QLineEdit*>()->setText("0.05");
+        dialog->accept();
+    });
+    const EarlierSurveyChoice choice =
+        chooseEarlierSurvey(now, fixture.texts, fixture.voice, nullptr);
+    EXPECT_EQ(offered, QStringList{"G-OLD.CSV"});
+    EXPECT_EQ(choice.path, fixture.folder() + "/G-OLD.CSV");
+    EXPECT_EQ(choice.minimumThickness, 0.05);
+    // Nothing of the layout to offer: no dialog, no comparison.
+    EXPECT_EQ(
+        chooseEarlierSurvey(fixture.folder() + "/LINE.CSV", fixture.texts, fixture.voice, nullptr)
+            .path,
+        "");
+}
+
 TEST_F(SurveyViewTest, ASequenceIsALineAlongItsLocations) {
     DataViewDialog& view = fixture.openText(
         surveyBytes({"Type=LINEAR"}, {{"0001", "0.2"}, {"0002", "-"}, {"0003", "0.1", "LOW"}}));
@@ -193,6 +229,19 @@ TEST_F(SurveyViewTest, ASequenceIsALineAlongItsLocations) {
     QTest::mouseClick(&map, Qt::LeftButton, {}, third);
     QCoreApplication::processEvents();
     EXPECT_EQ(view.readingsList()->currentIndex().row(), 2);
+
+    // The axis is labelled with the scale the line is drawn on: round values, each at its
+    // height inside the plot, from below the lowest to above the highest value drawn.
+    const std::vector<double> ticks = geometry.axisTicks();
+    ASSERT_GE(ticks.size(), 3u);
+    const double step = ticks[1] - ticks[0];
+    for (std::size_t i = 0; i < ticks.size(); ++i) {
+        EXPECT_NEAR(ticks[i], ticks[0] + static_cast<double>(i) * step, 1e-9);
+        EXPECT_GE(geometry.yOf(ticks[i]), geometry.plot().top() - 0.01);
+        EXPECT_LE(geometry.yOf(ticks[i]), geometry.plot().bottom() + 0.01);
+    }
+    EXPECT_LE(ticks.front(), 0.1 + step / 2);
+    EXPECT_GE(ticks.back(), 0.2 - step / 2);
 }
 
 }  // namespace

@@ -175,8 +175,11 @@ TEST_F(ReportTest, AFileWithoutReadingsSaysSo) {
     ASSERT_TRUE(saveInspectionReport(path, "", pdf, signer(texts), voice));
     EXPECT_EQ(pdfPages(pdf), 1);
     // (The PDF's text has the "fi" ligature: "file" is left out of the search.)
-    EXPECT_NE(run("pdftotext", {qPath(pdf), "-"}).find("No readings have been taken in this"),
-              std::string::npos);
+    const std::string text = run("pdftotext", {qPath(pdf), "-"});
+    EXPECT_NE(text.find("No readings have been taken in this"), std::string::npos);
+    // The file's dates are written as the report's own date is.
+    EXPECT_NE(text.find("2026-12-08 11:22"), std::string::npos) << text;
+    EXPECT_EQ(text.find("12/08/2026"), std::string::npos) << text;
 }
 
 TEST_F(ReportTest, AnUnreadableFileOrADeclinedOverwriteWritesNothing) {
