@@ -32,7 +32,11 @@ class GaugeOperationRunner::WorkerVoice : public UserVoice {
     }
     BatchAnswer askInBatch(const BatchQuestion& question) override {
         BatchAnswer answer = BatchAnswer::No;
-        onWindowAndWait([&] { answer = runner_.windowVoice_.askInBatch(question); });
+        inDialog([&](bool cancelled) {
+            if (!cancelled) {
+                answer = runner_.windowVoice_.askInBatch(question);
+            }
+        });
         return answer;
     }
     void setStatus(const std::string& text) override {

@@ -55,8 +55,8 @@ TEST(ReportContent, EachFigureComesFromItsOwnField) {
         reportContent(file, "PIPE-A.CSV", TextTable(), {"Korvel - Version 3.7.3", "today"});
     const std::map<std::string, std::string> block(content.titleBlock.begin(),
                                                    content.titleBlock.end());
-    EXPECT_EQ(block.at("Created"), "11/18/2026 08:42 AM");
-    EXPECT_EQ(block.at("Last saved"), "11/19/2026 03:17 PM");
+    EXPECT_EQ(block.at("Created"), "2026-11-18 08:42");  // as the report date is written
+    EXPECT_EQ(block.at("Last saved"), "2026-11-19 15:17");
     EXPECT_EQ(block.at("Report date"), "today");
     // A note's lines joined, empty lines left out.
     const std::vector<std::vector<std::string>> notes = {
