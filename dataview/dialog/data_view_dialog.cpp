@@ -83,8 +83,8 @@ DataViewDialog::DataViewDialog(const std::string& path, const TextTable& texts, 
       texts_(texts),
       voice_(voice),
       displayName_(displayNameOf(path)),
-      path_(path),
       program_(formatWithArgument(texts.message("IDS_PROGRAM_TITLE"), appTitle, 1)),
+      path_(path),
       reportPrinterSource_([this] { return chosenPrinter(this); }),
       savePathSource_(savePathDialog(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
