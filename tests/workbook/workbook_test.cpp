@@ -3,6 +3,7 @@
 // the same under a comma-decimal locale; saving it like every other writer.
 
 #include <gtest/gtest.h>
+#include <cstring>
 
 #include <clocale>
 #include <fstream>
@@ -205,7 +206,8 @@ TEST_F(SurveyWorkbook, SavesLikeEveryOtherWriter) {
          {true},
          6,
          false,
-         {{K::Question, question}, {K::Error, "Error saving file - PATH"}}},
+         {{K::Question, question},
+          {K::Error, "Error saving file - PATH\n\n" + std::string(std::strerror(EIO))}}},
         {"another layout",
          test::surveyBytes({"Type=LINEAR"}, {{"0001", "0.1"}}),
          {},
