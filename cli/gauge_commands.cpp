@@ -58,7 +58,7 @@ class GaugeConnection {
         clock_ = simulatedGaugeClock();
         simulated_ =
             std::make_unique<UsbPort>(sim::plugInAlone(std::move(device), *clock_), *clock_);
-        // main has checked the spec.
+        // main has checked the fault name.
         if (const auto fault = sim::parseGaugeFault(context.gaugeFault, context.bootMode)) {
             sim::applyGaugeFault(*fault, gauge.get(), upgradeGauge.get());
         }

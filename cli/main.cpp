@@ -30,7 +30,7 @@ void printUsage(std::ostream& out, const std::vector<CliCommand>& commands) {
            "  --yes | --no           the answer to every overwrite question (default: --no)\n"
            "  --simulated-gauge DIR  talk to the simulated gauge whose data log is DIR\n"
            "  --boot-mode            with --simulated-gauge: the gauge is in its upgrade mode\n"
-           "  --gauge-fault SPEC     with --simulated-gauge: the gauge misbehaves on every\n"
+           "  --gauge-fault FAULT     with --simulated-gauge: the gauge misbehaves on every\n"
            "                         command: silent, error:TEXT, garbage, endless, drop:N,\n"
            "                         stall, fail-writes:N (and the upgrade's own faults)\n"
            "  --trace                every USB call on stderr (as [LOG] Debug=1 puts it in the\n"

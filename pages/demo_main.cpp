@@ -1,7 +1,7 @@
 // korvel-demo: the program with a simulated gauge plugged in, in an installation of its own
 // (see demo_folders.h), and a small window to unplug the gauge and plug it back in.
 //
-//   korvel-demo [--page N] [--list-gauge] [--view NAME] [--smoke] [--gauge-fault SPEC]
+//   korvel-demo [--page N] [--list-gauge] [--view NAME] [--smoke] [--gauge-fault FAULT]
 //               [--help] [DEMO-FOLDER]
 //
 // DEMO-FOLDER defaults to $XDG_DATA_HOME/korvel-demo. For the screenshots: --page opens the
@@ -57,13 +57,13 @@ int refuseToStart(const std::string& text) {
 }
 
 constexpr const char* kUsage =
-    "usage: korvel-demo [--page N] [--list-gauge] [--view NAME] [--smoke] [--gauge-fault SPEC]\n"
+    "usage: korvel-demo [--page N] [--list-gauge] [--view NAME] [--smoke] [--gauge-fault FAULT]\n"
     "                   [DEMO-FOLDER]\n"
     "  --page N            open the sheet at its N-th tab (from 0)\n"
     "  --list-gauge        refresh the gauge list of the transfer page once it shows\n"
     "  --view NAME         open the data view of that file of the PC data folder\n"
     "  --smoke             quit with status 0 as soon as the sheet is shown\n"
-    "  --gauge-fault SPEC  the simulated gauge misbehaves (see docs/gauge-faults.md)\n"
+    "  --gauge-fault FAULT  the simulated gauge misbehaves (see docs/gauge-faults.md)\n"
     "  --help              this text\n"
     "DEMO-FOLDER defaults to $XDG_DATA_HOME/korvel-demo.\n";
 
@@ -119,7 +119,7 @@ int main(int argc, char* argv[]) {
     }
     const korvel::DemoFolders folders = korvel::demoFolders(root);
     std::string error;
-    // Every spec of either mode: the fault of the mode the gauge is plugged in in applies.
+    // Every fault name of either mode: the fault of the mode the gauge is plugged in in applies.
     const auto fault = korvel::sim::parseGaugeFault(gaugeFault, true);
     if (!gaugeFault.empty() && !fault) {
         return refuseToStart("Unknown gauge fault " + gaugeFault + ": see docs/gauge-faults.md.");

@@ -77,11 +77,11 @@ std::optional<int> parseCount(std::string_view text) {
 
 }  // namespace
 
-std::optional<GaugeFaultSetting> parseGaugeFault(std::string_view spec, bool upgradeMode) {
-    const std::size_t colon = spec.find(':');
-    const std::string_view name = spec.substr(0, colon);
+std::optional<GaugeFaultSetting> parseGaugeFault(std::string_view text, bool upgradeMode) {
+    const std::size_t colon = text.find(':');
+    const std::string_view name = text.substr(0, colon);
     const bool hasArgument = colon != std::string_view::npos;
-    const std::string_view argument = hasArgument ? spec.substr(colon + 1) : std::string_view();
+    const std::string_view argument = hasArgument ? text.substr(colon + 1) : std::string_view();
     for (const FaultRule& rule : faultRules()) {
         if (rule.name != name || (rule.upgradeOnly && !upgradeMode) ||
             hasArgument != (rule.argument != Argument::None) ||

@@ -14,15 +14,15 @@
 
 namespace korvel::sim {
 
-// The faults a spec sets on the gauge of each mode and on the bus.
+// The faults a --gauge-fault text sets on the gauge of each mode and on the bus.
 struct GaugeFaultSetting {
     GaugeFaults gauge;
     UpgradeFaults upgrade;
     BusFaults bus;
 };
 
-// The setting for the spec, or nothing when the spec names no fault of the gauge in that mode.
-std::optional<GaugeFaultSetting> parseGaugeFault(std::string_view spec, bool upgradeMode);
+// The setting for the text, or nothing when the text names no fault of the gauge in that mode.
+std::optional<GaugeFaultSetting> parseGaugeFault(std::string_view text, bool upgradeMode);
 
 // Sets the faults on the bus (after plugInAlone, which clears them) and on the device.
 void applyGaugeFault(const GaugeFaultSetting& setting, SimulatedGauge* gauge,

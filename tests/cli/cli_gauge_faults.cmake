@@ -100,11 +100,11 @@ foreach(case IN LISTS cases)
   endif()
 endforeach()
 
-# A spec that names no fault is a usage error.
-foreach(spec "loud" "drop:x" "no-term")
-  execute_process(COMMAND ${EMULATOR} ${CLI} --simulated-gauge log --gauge-fault ${spec} gauge dir
+# A name that names no fault is a usage error.
+foreach(fault "loud" "drop:x" "no-term")
+  execute_process(COMMAND ${EMULATOR} ${CLI} --simulated-gauge log --gauge-fault ${fault} gauge dir
                   WORKING_DIRECTORY ${work} RESULT_VARIABLE status OUTPUT_QUIET ERROR_VARIABLE err)
   if(NOT status EQUAL 2)
-    message(FATAL_ERROR "--gauge-fault ${spec}: exit ${status}, expected 2")
+    message(FATAL_ERROR "--gauge-fault ${fault}: exit ${status}, expected 2")
   endif()
 endforeach()
