@@ -35,6 +35,10 @@ class HistoryStorage {
     virtual HistoryResult<long long> addSurvey(const std::string& asset, const NewSurvey& survey,
                                                const AuditEntry& entry) = 0;
     virtual HistoryResult<std::vector<SurveyEntry>> surveys(const std::string& asset) = 0;
+    // The bytes of one of the asset's surveys as they were added (the window lays out its map
+    // from the latest); UnknownReading when the asset has no survey of that id.
+    virtual HistoryResult<std::string> surveyContent(const std::string& asset,
+                                                     long long survey) = 0;
     // The asset's readings, of one location when given.
     virtual HistoryResult<std::vector<StoredReading>> readings(
         const std::string& asset, const std::optional<std::string>& location) = 0;

@@ -274,6 +274,25 @@ HistoryResult<std::vector<SurveyEntry>> SqlStorage::surveys(const std::string& a
     return surveys;
 }
 
+HistoryResult<std::string> SqlStorage::surveyContent(const std::string& asset, long long survey) {
+    const auto id = assetId(asset);
+    if (!id) {
+        return id.error;
+    }
+    std::optional<std::string> content;
+    const auto status =
+        connection_->query("SELECT content FROM surveys WHERE asset_id = ? AND id = ?",
+                           {*id, survey}, [&](const SqlRow& row) { content = row.blob(0); });
+    if (!status) {
+        return status.error;
+    }
+    if (!content) {
+        return HistoryError{
+            HistoryFailure::UnknownReading, {std::to_string(survey), asset, ""}, {}};
+    }
+    return *content;
+}
+
 HistoryResult<std::vector<StoredReading>> SqlStorage::readings(
     const std::string& asset, const std::optional<std::string>& location) {
     const auto id = assetId(asset);

@@ -27,6 +27,7 @@ class SqlStorage : public HistoryStorage {
     HistoryResult<long long> addSurvey(const std::string& asset, const NewSurvey& survey,
                                        const AuditEntry& entry) override;
     HistoryResult<std::vector<SurveyEntry>> surveys(const std::string& asset) override;
+    HistoryResult<std::string> surveyContent(const std::string& asset, long long survey) override;
     HistoryResult<std::vector<StoredReading>> readings(
         const std::string& asset, const std::optional<std::string>& location) override;
     HistoryStatus setExclusion(const std::string& asset, long long survey,

@@ -82,6 +82,10 @@ TEST_F(HistoryStorageTest, OneSurveyIsStoredOnceWhateverItsName) {
     const auto record = history.storage().assetRecord("T");
     ASSERT_TRUE(record);
     EXPECT_EQ(record->surveys.at(0).survey.bytes, survey("A.CSV"));
+    const auto id = record->surveys.at(0).id;
+    EXPECT_EQ(*history.storage().surveyContent("T", id), survey("A.CSV"));
+    EXPECT_EQ(history.storage().surveyContent("U", id).error.failure,
+              HistoryFailure::UnknownReading);
 }
 
 TEST_F(HistoryStorageTest, RefusesWhatIsNoSurveyAndAddsNothing) {
