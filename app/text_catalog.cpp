@@ -242,6 +242,12 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_ERR_FILEMERGE_BADHEADING", 204,
          "A heading names no column, a column above 5000 or a column twice, so values would be "
          "lost. Not merged"},
+        {"IDS_ERR_FILEMERGE_HEADINGBEYOND", 205,
+         "The heading line of %s names column %s, but no row of the file reaches past column %s. "
+         "Not merged: correct the heading line of the file."},
+        {"IDS_ERR_FILEMERGE_TOOLARGE", 206,
+         "Merging %s gives a grid of %s rows by %s columns (%s locations); a data file holds at "
+         "most 5000. Nothing was merged: merge fewer or smaller files."},
         // Messages of the gauge link (ids 220-239).
         {"IDS_ERR_USBPERMISSION_TIP", 220,
          "Permission to use the USB device was denied. Install the device rules shipped with the "

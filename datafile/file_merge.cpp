@@ -9,7 +9,9 @@
 #include "app/platform.h"
 #include "app/safe_file.h"
 #include "app/save_message.h"
+#include "app/text_format.h"
 #include "app/text_rules.h"
+#include "datafile/data_file.h"
 #include "datafile/data_file_reader.h"
 #include "datafile/file_create.h"
 #include "datafile/letter_code.h"
@@ -334,6 +336,86 @@ bool headingsLoseValues(std::string_view line) {
     return false;
 }
 
+// What a file spans as a grid: its rows (lines with a key before a comma), the widest column
+// its heading lines name and the widest column its rows' fields reach, empty fields counted,
+// each field placed as a merge places it.
+struct GridExtent {
+    std::size_t rows = 0;
+    long long headingColumns = 0;
+    long long rowColumns = 0;
+};
+
+GridExtent gridExtent(std::string_view bytes) {
+    GridExtent extent;
+    std::vector<long long> reach;  // the widest column of the first n + 1 headings
+    long long lastColumn = 0;      // the column of the last heading
+    for (const auto line : fileLines(bytes)) {
+        const auto comma = line.find(',');
+        if (comma == std::string_view::npos) {
+            continue;
+        }
+        const auto fields = valuesAfterKey(line);
+        if (comma == 0) {
+            reach.clear();
+            lastColumn = 0;
+            for (const auto field : fields) {
+                const int column = headingOf(field).column;
+                lastColumn = column > 0 ? column : lastColumn + 1;
+                reach.push_back(std::max(lastColumn, reach.empty() ? 0 : reach.back()));
+            }
+            extent.headingColumns =
+                std::max(extent.headingColumns, reach.empty() ? 0 : reach.back());
+            continue;
+        }
+        ++extent.rows;
+        const auto held = static_cast<long long>(fields.size());
+        const auto headed = static_cast<long long>(reach.size());
+        const long long columns =
+            held <= headed ? (held == 0 ? 0 : reach[static_cast<std::size_t>(held) - 1])
+                           : std::max(headed == 0 ? 0 : reach.back(), lastColumn + held - headed);
+        extent.rowColumns = std::max(extent.rowColumns, columns);
+    }
+    return extent;
+}
+
+// Refuses, with a message naming it, a file whose heading line names columns that none of its
+// rows reaches, or that alone or merged would hold more locations than a data file (a grid's
+// rows times its columns). rows and columns: the merged file's so far (columns below 0 before
+// the first file, whose rows are the merged file's).
+bool withinMergeBound(const std::string& name, std::string_view bytes, std::size_t& rows,
+                      long long& columns, UserVoice& voice, const TextTable& texts) {
+    const GridExtent extent = gridExtent(bytes);
+    if (extent.rows > 0 && extent.headingColumns > extent.rowColumns) {
+        voice.show(MessageKind::Error,
+                   formatWithArguments(texts.message("IDS_ERR_FILEMERGE_HEADINGBEYOND"),
+                                       {name, std::to_string(extent.headingColumns),
+                                        std::to_string(extent.rowColumns)}));
+        return false;
+    }
+    // A merge places no value beyond the column bound.
+    const long long own =
+        std::min<long long>(std::max(extent.headingColumns, extent.rowColumns), kMaxMergeColumns);
+    if (columns < 0) {
+        rows = extent.rows;
+    }
+    columns = std::max(columns, own);
+    // The file alone, then the merged file with it.
+    for (const auto& [gridRows, gridColumns] :
+         {std::pair{extent.rows, own}, std::pair{rows, columns}}) {
+        const unsigned long long locations = static_cast<unsigned long long>(gridRows) *
+                                             static_cast<unsigned long long>(gridColumns);
+        if (locations > kMaxReadings) {
+            voice.show(
+                MessageKind::Error,
+                formatWithArguments(texts.message("IDS_ERR_FILEMERGE_TOOLARGE"),
+                                    {name, std::to_string(gridRows), std::to_string(gridColumns),
+                                     std::to_string(locations)}));
+            return false;
+        }
+    }
+    return true;
+}
+
 bool isPlainFileName(const std::string& name) {
     return name.find_first_of("/\\") == std::string::npos && name != "." && name != "..";
 }
@@ -454,6 +536,8 @@ MergeResult mergeFiles(const std::string& folder, const std::vector<std::string>
     }
     WaitCursor wait(voice);
     std::vector<std::string> files;
+    std::size_t rows = 0;
+    long long columns = -1;  // none before the first file
     for (const auto& name : names) {
         auto bytes = readOrReport(folder, name, voice, texts);
         if (!bytes) {
@@ -464,6 +548,9 @@ MergeResult mergeFiles(const std::string& folder, const std::vector<std::string>
                                                           : nullptr;
         if (refusal) {
             voice.show(MessageKind::Error, texts.message(refusal) + ": " + name);
+            return result;
+        }
+        if (!withinMergeBound(name, *bytes, rows, columns, voice, texts)) {
             return result;
         }
         files.push_back(std::move(*bytes));

@@ -56,9 +56,10 @@ struct MergeResult {
 
 // The whole of "Merge Selected Files", with its messages and the wait cursor. The merged name
 // is a plain file name in the folder that passes File Create's name rule (in upper case). A
-// selected file that cannot be read, that is no grid file or whose headings would lose values is
-// reported and nothing is written; an existing non-empty merged file is replaced only after the
-// overwrite question.
+// selected file that cannot be read, that is no grid file, whose headings would lose values or
+// name columns none of its rows reaches, or that alone or merged makes a grid of more locations
+// than a data file holds (kMaxReadings) is reported and nothing is written; an existing non-empty
+// merged file is replaced only after the overwrite question.
 MergeResult mergeFiles(const std::string& folder, const std::vector<std::string>& names,
                        const std::string& mergedName, UserVoice& voice, const TextTable& texts);
 

@@ -186,6 +186,22 @@ TEST_F(DataFileCli, MatchesAndMerge) {
               "warning: The merged file is made in the selected folder: enter a file name without "
               "a folder\n");
     EXPECT_FALSE(fs::exists(root_ / "X.CSV"));
+
+    // Rows of one value under a heading of column 5000: the 1.3 MB files that made 502 MB.
+    std::string rows;
+    for (int row = 100000; row < 200000; ++row) {
+        rows += "R" + std::to_string(row) + ",1.0\r\n";
+    }
+    ASSERT_TRUE(writeFileSafely(inFolder("HUGE1.CSV"), ",1,5000,\r\n" + rows));
+    ASSERT_TRUE(writeFileSafely(inFolder("HUGE2.CSV"), ",2,\r\n" + rows));
+    const CliRun huge =
+        cli({"--folder", folder(), "merge", "--out", "HUGE", "HUGE1.CSV", "HUGE2.CSV"});
+    EXPECT_EQ(huge.status, 1);
+    EXPECT_EQ(huge.err,
+              "error: The heading line of HUGE1.CSV names column 5000, but no row of "
+              "the file reaches past column 1. Not merged: correct the heading line of "
+              "the file.\n");
+    EXPECT_FALSE(fs::exists(inFolder("HUGE.CSV")));
 }
 
 // A FILE with a separator is a path from the current directory; a bare name is in the folder.

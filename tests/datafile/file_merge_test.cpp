@@ -8,6 +8,7 @@
 
 #include "app/platform.h"
 #include "app/safe_file.h"
+#include "app/text_format.h"
 #include "tests/support/recording_voice.h"
 
 namespace korvel {
@@ -61,6 +62,9 @@ TEST(FileMerge, MergesColumnsAlignedUnderTheirHeadings) {
         {"rows the first file lacks are dropped; lines without commas stay",
          {",1,\nA,1,\nnote\n", ",2,\nA,2,\nZ,9,\nnote\n"},
          ",1,2,\r\nA,1,2,\r\nnote\r\n"},
+        {"a column headed twice keeps its first heading",
+         {",1,B,\nA,1,2,\n", ",3,2,\nA,3,\n"},
+         ",1,B,3,\r\nA,1,2,3,\r\n"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(mergedBytes(c.files), c.merged) << c.name;
@@ -99,6 +103,13 @@ class FileMergeFolder : public ::testing::Test {
         put("HIGH.CSV", ",4,5001,\r\nA,1,2,\r\nZ,3,4,\r\n");
         put("TWICE.CSV", ",4,,5,\r\nA,1,2,3,\r\nZ,3,4,5,\r\n");
         put("BLANK.CSV", ", ,5,\r\nA,1,2,\r\nZ,3,4,\r\n");
+        put("WIDE.CSV", ",1,5000,\r\nA,1\r\nZ,2,\r\n");
+        std::string tall = ",1,2,\r\n";
+        for (int row = 1; row <= 2501; ++row) {
+            tall += std::to_string(row) + ",1,2,\r\n";
+        }
+        put("TALL.CSV", tall);
+        put("BROAD.CSV", ",2501,\r\nA,1,\r\n");
     }
     void TearDown() override { std::filesystem::remove_all(folder_); }
     void put(const std::string& name, const std::string& bytes) {
@@ -173,6 +184,30 @@ TEST_F(FileMergeFolder, RefusesWhatCannotBeMerged) {
         cases.push_back(
             {file, {"G1.CSV", file}, "ALL", {MessageKind::Error, losing + file}, false});
     }
+    // A grid bigger than a data file, alone or merged, and a heading wider than every row.
+    const std::string tooLarge =
+        "Merging %s gives a grid of %s rows by %s columns (%s locations); "
+        "a data file holds at most 5000. Nothing was merged: merge fewer "
+        "or smaller files.";
+    cases.push_back(
+        {"tall",
+         {"G1.CSV", "TALL.CSV"},
+         "ALL",
+         {MessageKind::Error, formatWithArguments(tooLarge, {"TALL.CSV", "2501", "2", "5002"})},
+         false});
+    cases.push_back(
+        {"broad",
+         {"G1.CSV", "BROAD.CSV"},
+         "ALL",
+         {MessageKind::Error, formatWithArguments(tooLarge, {"BROAD.CSV", "2", "2501", "5002"})},
+         false});
+    cases.push_back({"wide",
+                     {"WIDE.CSV", "G1.CSV"},
+                     "ALL",
+                     {MessageKind::Error,
+                      "The heading line of WIDE.CSV names column 5000, but no row of the file "
+                      "reaches past column 1. Not merged: correct the heading line of the file."},
+                     false});
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         test::RecordingVoice voice;
