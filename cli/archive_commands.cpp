@@ -61,7 +61,8 @@ int usageError(const char* text) {
     return kExitUsage;
 }
 
-// --required T --units IN|MM --code CODE --class N, checked before anything changes.
+// --required T --units IN|MM --code CODE --class N --nominal T and the title fields' texts,
+// checked before anything changes.
 std::optional<AssetChange> assetChange(const ArchiveRun& run) {
     AssetChange change;
     change.name = run.word(0);
@@ -93,6 +94,19 @@ std::optional<AssetChange> assetChange(const ArchiveRun& run) {
             return std::nullopt;
         }
         change.inspectionClass = text[0] - '0';
+    }
+    if (const auto* nominal = run.option("--nominal")) {
+        const auto value = thicknessValue(*nominal);
+        if (!nominal->empty() && (!value || *value <= 0)) {
+            usageError("--nominal takes a thickness above 0, or \"\" to clear it");
+            return std::nullopt;
+        }
+        change.nominal = value;
+    }
+    for (const auto& field : titleFields()) {
+        if (const auto* text = run.option(std::string(field.option))) {
+            change.title[field.field] = *text;
+        }
     }
     return change;
 }
@@ -178,10 +192,18 @@ int include(const ArchiveRun& run) {
 
 int copy(const ArchiveRun& run);
 
+std::vector<std::string> assetOptions() {
+    std::vector<std::string> options = {"--required", "--units", "--code", "--class", "--nominal"};
+    for (const auto& field : titleFields()) {
+        options.emplace_back(field.option);
+    }
+    return options;
+}
+
 const std::vector<ArchiveCommand>& subcommands() {
     static const std::vector<ArchiveCommand> commands = {
         {"init", 0, 0, {}, init},
-        {"asset", 1, 1, {"--required", "--units", "--code", "--class"}, asset},
+        {"asset", 1, 1, assetOptions(), asset},
         {"assets", 0, 0, {}, assets},
         {"add", 2, SIZE_MAX, {}, add},
         {"surveys", 1, 1, {}, surveys},
@@ -254,7 +276,10 @@ int archive(CliContext& context, const std::vector<std::string>& args) {
 std::vector<CliCommand> archiveCommands() {
     return {{"archive",
              "init | asset NAME [--required T] [--units IN|MM] [--code api510|api570|api653] "
-             "[--class N] | assets | add NAME FILE... | surveys NAME | history NAME LOCATION | "
+             "[--class N] [--nominal T] [--client TEXT] [--site TEXT] [--component TEXT] "
+             "[--inspector TEXT] [--certification TEXT] [--gauge-model TEXT] [--gauge-serial "
+             "TEXT] [--calibration-date TEXT] [--probe TEXT] [--comments TEXT] | assets | add NAME "
+             "FILE... | surveys NAME | history NAME LOCATION | "
              "rates NAME | exclude NAME SURVEY LOCATION --note TEXT | include NAME SURVEY "
              "LOCATION --note TEXT | audit NAME | copy TO   the inspection history (--archive "
              "WHERE), as JSON",

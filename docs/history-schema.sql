@@ -4,7 +4,7 @@
 -- readings is a WITHOUT ROWID table.
 
 CREATE TABLE schema_version (
-    version INTEGER NOT NULL                -- 2
+    version INTEGER NOT NULL                -- 3
 );
 
 -- A tank, a line, a vessel: a name the inspector chooses, and what its figures need.
@@ -14,7 +14,19 @@ CREATE TABLE assets (
     required_thickness DOUBLE PRECISION,    -- the minimum thickness, in the asset's units
     units TEXT,                             -- 'IN' or 'MM'; NULL: those of its first survey
     inspection_code TEXT,                   -- 'api510', 'api570' or 'api653'
-    inspection_class INTEGER                -- 1 to 4
+    inspection_class INTEGER,               -- 1 to 4
+    -- The report's title block; free text, NULL when not given.
+    client TEXT,
+    site TEXT,
+    component TEXT,
+    nominal_thickness DOUBLE PRECISION,     -- the thickness as built, in the asset's units
+    inspector TEXT,
+    certification TEXT,
+    gauge_model TEXT,
+    gauge_serial TEXT,
+    calibration_date TEXT,
+    probe TEXT,
+    comments TEXT
 );
 
 -- Every survey added to an asset, its data file exactly as it was.

@@ -116,8 +116,19 @@ std::string thicknessText(double value) {
     return std::string(buffer, result.ptr);
 }
 
+// "nominal" and the title fields, null when not given.
+std::string titleMembers(const Asset& asset) {
+    std::string members = member("nominal", optionalThickness(asset.nominal));
+    for (const auto& field : titleFields()) {
+        const std::string& text = asset.title[field.field];
+        members += member(field.json, text.empty() ? "null" : textJson(text));
+    }
+    return members;
+}
+
 std::string assetJson(const Asset& asset) {
-    return "{" + assetMembers(asset, asset.units.empty() ? "null" : textJson(asset.units)) + "}";
+    return "{" + assetMembers(asset, asset.units.empty() ? "null" : textJson(asset.units)) +
+           titleMembers(asset) + "}";
 }
 
 std::string assetsJson(const std::vector<Asset>& assets) {

@@ -4,6 +4,8 @@
 // log; and how an operation on the history fails. Plain data shared by the storages, the
 // figures and the front ends.
 
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,12 +25,53 @@ inline constexpr std::string_view kInches = "IN";
 inline constexpr std::string_view kMillimetres = "MM";
 inline constexpr double kMillimetresPerInch = 25.4;
 
+// The text fields of an inspection report's title block that the history keeps with an asset,
+// beside its name, thicknesses, code and class: free text, empty when not given.
+enum class TitleField {
+    Client,
+    Site,
+    Component,
+    Inspector,
+    Certification,
+    GaugeModel,
+    GaugeSerial,
+    CalibrationDate,
+    Probe,
+    Comments,
+};
+inline constexpr std::size_t kTitleFieldCount = 10;
+
+// How each field is named: in the asset's JSON, in the assets table, as korvel-cli's option of
+// "archive asset", and the key of its caption in the language file.
+struct TitleFieldName {
+    TitleField field;
+    std::string_view json;    // "gaugeModel"
+    std::string_view column;  // "gauge_model"
+    std::string_view option;  // "--gauge-model"
+    std::string_view label;   // "IDS_REPORT_GAUGE_MODEL"
+};
+
+// In the order above, which is the order a report prints them in.
+const std::array<TitleFieldName, kTitleFieldCount>& titleFields();
+
+// A value per field, indexed by TitleField.
+template <typename T>
+struct TitleValues {
+    std::array<T, kTitleFieldCount> values{};
+
+    T& operator[](TitleField field) { return values[static_cast<std::size_t>(field)]; }
+    const T& operator[](TitleField field) const { return values[static_cast<std::size_t>(field)]; }
+    bool operator==(const TitleValues&) const = default;
+};
+
 struct Asset {
     std::string name;
     std::optional<double> required;  // the minimum thickness, in the asset's units
     std::string units;               // "IN" or "MM"; empty: those of its first survey
     std::optional<InspectionCode> code;
-    std::optional<int> inspectionClass;  // 1 to 4 (api570)
+    std::optional<int> inspectionClass;   // 1 to 4 (api570)
+    std::optional<double> nominal = {};   // the thickness as built, in the asset's units
+    TitleValues<std::string> title = {};  // empty: not given
 };
 
 // A change of an asset: only what is given changes.
@@ -38,6 +81,10 @@ struct AssetChange {
     std::optional<std::string> units;
     std::optional<InspectionCode> code;
     std::optional<int> inspectionClass;
+    // Given with no value inside: the nominal thickness is cleared.
+    std::optional<std::optional<double>> nominal = {};
+    // A field given as empty text is cleared.
+    TitleValues<std::optional<std::string>> title = {};
 };
 
 struct SurveyReading {

@@ -23,6 +23,14 @@ std::string propertiesNote(const Asset& asset) {
     note += " code=" + (asset.code ? std::string(codeName(*asset.code)) : std::string("none"));
     note += " class=" +
             (asset.inspectionClass ? std::to_string(*asset.inspectionClass) : std::string("none"));
+    if (asset.nominal) {
+        note += " nominal=" + thicknessText(*asset.nominal);
+    }
+    for (const auto& field : titleFields()) {
+        if (!asset.title[field.field].empty()) {
+            note += " " + std::string(field.json) + "=" + textJson(asset.title[field.field]);
+        }
+    }
     return note;
 }
 
@@ -32,6 +40,12 @@ Asset changed(Asset asset, const AssetChange& change) {
     asset.units = change.units ? *change.units : asset.units;
     asset.code = change.code ? change.code : asset.code;
     asset.inspectionClass = change.inspectionClass ? change.inspectionClass : asset.inspectionClass;
+    asset.nominal = change.nominal ? *change.nominal : asset.nominal;
+    for (std::size_t i = 0; i < kTitleFieldCount; ++i) {
+        if (change.title.values[i]) {
+            asset.title.values[i] = *change.title.values[i];
+        }
+    }
     return asset;
 }
 

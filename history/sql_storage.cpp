@@ -4,8 +4,26 @@ namespace korvel::history {
 
 namespace {
 
-constexpr std::string_view kAssetColumns =
-    "name, required_thickness, units, inspection_code, inspection_class";
+// The asset's columns, in the order assetOf and assetValues take them, each followed by `suffix`
+// and separated by commas: "name, units" or "name = ?, units = ?".
+std::string assetColumns(std::string_view suffix = {}) {
+    std::vector<std::string_view> names = {"name",
+                                           "required_thickness",
+                                           "units",
+                                           "inspection_code",
+                                           "inspection_class",
+                                           "nominal_thickness"};
+    for (const auto& field : titleFields()) {
+        names.push_back(field.column);
+    }
+    std::string list;
+    for (const auto name : names) {
+        list += (list.empty() ? "" : ", ") + std::string(name) + std::string(suffix);
+    }
+    return list;
+}
+
+constexpr int kFirstTitleColumn = 6;
 constexpr std::string_view kSurveyColumns =
     "s.id, s.file_name, s.survey_date, s.units, s.reading_count, s.hole_count";
 
@@ -22,6 +40,10 @@ Asset assetOf(const SqlRow& row) {
     if (const auto inspectionClass = row.optionalInteger(4)) {
         asset.inspectionClass = static_cast<int>(*inspectionClass);
     }
+    asset.nominal = row.optionalReal(5);
+    for (std::size_t i = 0; i < kTitleFieldCount; ++i) {
+        asset.title.values[i] = row.text(kFirstTitleColumn + static_cast<int>(i));
+    }
     return asset;
 }
 
@@ -35,10 +57,27 @@ SurveyEntry surveyOf(const SqlRow& row) {
 }
 
 std::vector<SqlValue> assetValues(const Asset& asset) {
-    return {asset.name, sqlValue(asset.required), sqlText(asset.units),
-            asset.code ? SqlValue(std::string(codeName(*asset.code))) : SqlValue(),
-            asset.inspectionClass ? SqlValue(static_cast<long long>(*asset.inspectionClass))
-                                  : SqlValue()};
+    std::vector<SqlValue> values = {
+        asset.name,
+        sqlValue(asset.required),
+        sqlText(asset.units),
+        asset.code ? SqlValue(std::string(codeName(*asset.code))) : SqlValue(),
+        asset.inspectionClass ? SqlValue(static_cast<long long>(*asset.inspectionClass))
+                              : SqlValue(),
+        sqlValue(asset.nominal)};
+    for (const auto& text : asset.title.values) {
+        values.push_back(sqlText(text));
+    }
+    return values;
+}
+
+// "?, ?, ..." for every asset column.
+std::string assetPlaceholders() {
+    std::string marks = "?";
+    for (std::size_t i = 1; i < kFirstTitleColumn + kTitleFieldCount; ++i) {
+        marks += ", ?";
+    }
+    return marks;
 }
 
 std::string tableExistsSql(SqlDialect dialect) {
@@ -117,8 +156,8 @@ HistoryStatus SqlStorage::initialise() {
 HistoryResult<std::vector<Asset>> SqlStorage::assets() {
     std::vector<Asset> assets;
     const auto status =
-        connection_->query("SELECT " + std::string(kAssetColumns) + " FROM assets ORDER BY name",
-                           {}, [&](const SqlRow& row) { assets.push_back(assetOf(row)); });
+        connection_->query("SELECT " + assetColumns() + " FROM assets ORDER BY name", {},
+                           [&](const SqlRow& row) { assets.push_back(assetOf(row)); });
     if (!status) {
         return status.error;
     }
@@ -128,8 +167,8 @@ HistoryResult<std::vector<Asset>> SqlStorage::assets() {
 HistoryResult<std::optional<Asset>> SqlStorage::asset(const std::string& name) {
     std::optional<Asset> found;
     const auto status =
-        connection_->query("SELECT " + std::string(kAssetColumns) + " FROM assets WHERE name = ?",
-                           {name}, [&](const SqlRow& row) { found = assetOf(row); });
+        connection_->query("SELECT " + assetColumns() + " FROM assets WHERE name = ?", {name},
+                           [&](const SqlRow& row) { found = assetOf(row); });
     if (!status) {
         return status.error;
     }
@@ -166,7 +205,7 @@ HistoryStatus SqlStorage::insertAudit(long long asset, const AuditEntry& entry, 
 
 HistoryResult<long long> SqlStorage::insertAsset(const Asset& asset) {
     const auto status = connection_->query(
-        "INSERT INTO assets (" + std::string(kAssetColumns) + ") VALUES (?, ?, ?, ?, ?)",
+        "INSERT INTO assets (" + assetColumns() + ") VALUES (" + assetPlaceholders() + ")",
         assetValues(asset));
     return status ? assetId(asset.name) : HistoryResult<long long>(status.error);
 }
@@ -181,11 +220,8 @@ HistoryStatus SqlStorage::saveAsset(const Asset& asset, const AuditEntry& entry)
     if (id) {
         std::vector<SqlValue> values = assetValues(asset);
         values.push_back(*id);
-        status = connection_->query(
-            "UPDATE assets SET name = ?, required_thickness = ?, "
-            "units = ?, inspection_code = ?, inspection_class = ? "
-            "WHERE id = ?",
-            values);
+        status = connection_->query("UPDATE assets SET " + assetColumns(" = ?") + " WHERE id = ?",
+                                    values);
     } else if (id.error.failure == HistoryFailure::UnknownAsset) {
         id = insertAsset(asset);
     }

@@ -57,8 +57,28 @@ TEST_F(ArchiveCli, PrintsTheHandComputedHistory) {
         {{"archive", "init"}, 0, "", ""},
         {{"archive", "asset", "T", "--required", "0.2", "--code", "api570", "--class", "2"},
          0,
-         "{\"asset\":\"T\",\"units\":null,\"required\":0.2,\"code\":\"api570\",\"class\":2}\n",
+         "{\"asset\":\"T\",\"units\":null,\"required\":0.2,\"code\":\"api570\",\"class\":2,"
+         "\"nominal\":null,\"client\":null,\"site\":null,\"component\":null,\"inspector\":null,"
+         "\"certification\":null,\"gaugeModel\":null,\"gaugeSerial\":null,"
+         "\"calibrationDate\":null,\"probe\":null,\"comments\":null}\n",
          ""},
+        {{"archive", "asset", "T", "--nominal", "0.375", "--client", "Acme \"Oil\"",
+          "--gauge-model", "UT-5", "--calibration-date", "2026-11-30"},
+         0,
+         "{\"asset\":\"T\",\"units\":null,\"required\":0.2,\"code\":\"api570\",\"class\":2,"
+         "\"nominal\":0.375,\"client\":\"Acme \\\"Oil\\\"\",\"site\":null,\"component\":null,"
+         "\"inspector\":null,\"certification\":null,\"gaugeModel\":\"UT-5\",\"gaugeSerial\":null,"
+         "\"calibrationDate\":\"2026-11-30\",\"probe\":null,\"comments\":null}\n",
+         ""},
+        // An empty text clears a field; the others stay.
+        {{"archive", "asset", "T", "--nominal", "", "--client", ""},
+         0,
+         "{\"asset\":\"T\",\"units\":null,\"required\":0.2,\"code\":\"api570\",\"class\":2,"
+         "\"nominal\":null,\"client\":null,\"site\":null,\"component\":null,\"inspector\":null,"
+         "\"certification\":null,\"gaugeModel\":\"UT-5\",\"gaugeSerial\":null,"
+         "\"calibrationDate\":\"2026-11-30\",\"probe\":null,\"comments\":null}\n",
+         ""},
+        {{"archive", "asset", "T", "--nominal", "-1"}, 2, "", ""},
         {{"archive", "add", "T", "A.CSV", "B.CSV"},
          0,
          "{\"asset\":\"T\",\"survey\":1,\"file\":\"A.CSV\",\"date\":\"2020-01-01\","

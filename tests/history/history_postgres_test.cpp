@@ -97,7 +97,10 @@ class PostgresHistory : public ::testing::Test {
         const std::string path = (sqlite_ / "h.sqlite").string();
         auto history = open(path);
         EXPECT_TRUE(history.setAsset({"T'1", 0.2, "IN", InspectionCode::Api570, 2}));
-        EXPECT_TRUE(history.setAsset({"V 2", 5.0, "MM", InspectionCode::Api510, {}}));
+        AssetChange titled{"V 2", 5.0, "MM", InspectionCode::Api510, {}, 6.5, {}};
+        titled.title[TitleField::Client] = "Ölwerk Süd";
+        titled.title[TitleField::Comments] = "north shell, it's \"wet\"";
+        EXPECT_TRUE(history.setAsset(titled));
         const char* dates[] = {"01/01/2020 12:00 PM", "01/01/2024 12:00 PM", "01/01/2028 12:00 PM"};
         const char* values[] = {"0.300", "0.290", "0.270"};
         for (int i = 0; i < 3; ++i) {
@@ -142,6 +145,7 @@ TEST_F(PostgresHistory, GivesTheSameFiguresAsSqliteAndCopiesBothWays) {
         const std::string expected = figures(local, asset);
         EXPECT_EQ(figures(onServer, asset), expected) << asset;
         EXPECT_EQ(figures(back, asset), expected) << asset;
+        EXPECT_EQ(assetJson(*onServer.asset(asset)), assetJson(*local.asset(asset))) << asset;
         // The audit entries come along, naming the surveys by the server's own ids.
         const auto before = local.audit(asset);
         const auto after = onServer.audit(asset);
@@ -154,6 +158,8 @@ TEST_F(PostgresHistory, GivesTheSameFiguresAsSqliteAndCopiesBothWays) {
         }
     }
     EXPECT_NE(figures(onServer, "T'1").find("\"values\":2,"), std::string::npos);
+    EXPECT_EQ(onServer.asset("V 2")->title[TitleField::Client], "Ölwerk Süd");
+    EXPECT_EQ(onServer.asset("V 2")->nominal, 6.5);
     // The file comes back byte for byte.
     EXPECT_EQ(onServer.storage().assetRecord("T'1")->surveys.at(2).survey.bytes,
               local.storage().assetRecord("T'1")->surveys.at(2).survey.bytes);
