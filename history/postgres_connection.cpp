@@ -2,6 +2,7 @@
 
 #include <libpq-fe.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <memory>
@@ -83,12 +84,14 @@ std::string copyField(const SqlValue& value) {
     if (const auto* real = std::get_if<double>(&value)) {
         return numberText(*real);
     }
-    const auto* text = std::get_if<std::string>(&value);
-    if (!text) {
+    const auto* given = std::get_if<std::string>(&value);
+    if (!given) {
         return "\\N";
     }
+    std::string converted;
+    const std::string_view text = storedText(*given, converted);
     std::string out;
-    for (const char c : *text) {
+    for (const char c : text) {
         switch (c) {
             case '\\':
                 out += "\\\\";
@@ -191,6 +194,8 @@ HistoryResult<std::unique_ptr<SqlConnection>> PostgresConnection::open(
     }
     PQsetNoticeProcessor(
         connection, [](void*, const char*) {}, nullptr);
+    // Texts go and come as UTF-8 whatever the database's own encoding.
+    PQsetClientEncoding(connection, "UTF8");
     return std::unique_ptr<SqlConnection>(new PostgresConnection(connection, *where));
 }
 
@@ -237,18 +242,17 @@ HistoryStatus PostgresConnection::query(std::string_view sql,
     std::vector<const char*> values(parameters.size());
     std::vector<int> lengths(parameters.size()), formats(parameters.size());
     for (std::size_t i = 0; i < parameters.size(); ++i) {
+        const std::string* bytes = &texts[i];
         if (const auto* blob = std::get_if<SqlBlob>(&parameters[i])) {
-            texts[i] = blob->bytes;
+            bytes = &blob->bytes;
             formats[i] = 1;
         } else if (!std::holds_alternative<std::monostate>(parameters[i])) {
-            texts[i] = copyField(parameters[i]);
-            if (const auto* text = std::get_if<std::string>(&parameters[i])) {
-                texts[i] = *text;
-            }
+            std::string converted;
+            const auto* text = std::get_if<std::string>(&parameters[i]);
+            texts[i] = text ? std::string(storedText(*text, converted)) : copyField(parameters[i]);
         }
-        values[i] =
-            std::holds_alternative<std::monostate>(parameters[i]) ? nullptr : texts[i].data();
-        lengths[i] = static_cast<int>(texts[i].size());
+        values[i] = std::holds_alternative<std::monostate>(parameters[i]) ? nullptr : bytes->data();
+        lengths[i] = static_cast<int>(bytes->size());
     }
     const std::string statement = numbered(sql);
     const Result result(
@@ -267,7 +271,7 @@ HistoryStatus PostgresConnection::query(std::string_view sql,
 
 HistoryStatus PostgresConnection::insertRows(std::string_view table,
                                              const std::vector<std::string_view>& columns,
-                                             const std::vector<std::vector<SqlValue>>& rows) {
+                                             const std::vector<SqlValue>& values) {
     std::string sql = "COPY " + std::string(table) + " (";
     for (std::size_t i = 0; i < columns.size(); ++i) {
         sql += (i ? ", " : "") + std::string(columns[i]);
@@ -279,14 +283,24 @@ HistoryStatus PostgresConnection::insertRows(std::string_view table,
             return failure(start.get());
         }
     }
+    // The rows go in batches, so that a large survey is never held twice as text.
+    const std::size_t rowCount = columns.empty() ? 0 : values.size() / columns.size();
+    bool sent = true;
     std::string data;
-    for (const auto& row : rows) {
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            data += (i ? "\t" : "") + copyField(row[i]);
+    for (std::size_t row = 0; row < rowCount && sent;) {
+        data.clear();
+        const std::size_t end = std::min(rowCount, row + kCopyBatchRows);
+        for (; row < end; ++row) {
+            for (std::size_t i = 0; i < columns.size(); ++i) {
+                data += (i ? "\t" : "") + copyField(values[row * columns.size() + i]);
+            }
+            data += '\n';
         }
-        data += '\n';
+        sent = PQputCopyData(connection_, data.data(), static_cast<int>(data.size())) == 1;
+        if (sent && copyBatchSent_) {
+            copyBatchSent_(row);
+        }
     }
-    const bool sent = PQputCopyData(connection_, data.data(), static_cast<int>(data.size())) == 1;
     PQputCopyEnd(connection_, sent ? nullptr : "the rows could not be sent");
     HistoryStatus status = Done{};
     while (PGresult* raw = PQgetResult(connection_)) {
@@ -294,6 +308,13 @@ HistoryStatus PostgresConnection::insertRows(std::string_view table,
         if (PQresultStatus(raw) != PGRES_COMMAND_OK && status) {
             status = failure(raw);
         }
+        // A connection lost during the copy gives its failure again and again.
+        if (PQstatus(connection_) != CONNECTION_OK) {
+            break;
+        }
+    }
+    if (status && PQstatus(connection_) != CONNECTION_OK) {
+        status = failure(nullptr);
     }
     return status;
 }

@@ -4,6 +4,7 @@
 // service file; a string that holds one is refused), the server's roles deciding who may
 // change what, and rows sent with COPY in one round trip.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -25,7 +26,7 @@ class PostgresConnection : public SqlConnection {
     HistoryStatus query(std::string_view sql, const std::vector<SqlValue>& parameters,
                         const RowVisitor& visit) override;
     HistoryStatus insertRows(std::string_view table, const std::vector<std::string_view>& columns,
-                             const std::vector<std::vector<SqlValue>>& rows) override;
+                             const std::vector<SqlValue>& values) override;
     HistoryStatus begin() override;
     HistoryStatus commit() override;
     void rollback() override;
@@ -33,6 +34,14 @@ class PostgresConnection : public SqlConnection {
     HistoryResult<std::string> user() override;
     std::string_view auditUserSql() const override { return "current_user"; }
     std::string_view initialiseScript() const override;
+
+    // How many rows COPY sends at a time.
+    static constexpr std::size_t kCopyBatchRows = 1000;
+    // Called after each batch of rows is sent, with the rows sent so far (for the tests that
+    // stop the server in the middle of an add).
+    void onCopyBatchSent(std::function<void(std::size_t)> sent) {
+        copyBatchSent_ = std::move(sent);
+    }
 
   private:
     PostgresConnection(pg_conn* connection, std::string where)
@@ -44,6 +53,7 @@ class PostgresConnection : public SqlConnection {
     std::string where_;
     bool uniqueViolation_ = false;
     bool lost_ = false;  // the last failure was the connection's
+    std::function<void(std::size_t)> copyBatchSent_;
 };
 
 }  // namespace korvel::history

@@ -1,5 +1,7 @@
 #include "history/sql_connection.h"
 
+#include "app/text_encoding.h"
+
 namespace korvel::history {
 
 SqlValue sqlValue(const std::optional<double>& value) {
@@ -12,6 +14,14 @@ SqlValue sqlValue(const std::optional<long long>& value) {
 
 SqlValue sqlText(const std::string& text) {
     return text.empty() ? SqlValue() : SqlValue(text);
+}
+
+std::string_view storedText(const std::string& text, std::string& converted) {
+    if (isValidUtf8(text)) {
+        return text;
+    }
+    converted = windows1252ToUtf8(text);
+    return converted;
 }
 
 std::optional<double> SqlRow::optionalReal(int column) const {

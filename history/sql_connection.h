@@ -29,6 +29,11 @@ SqlValue sqlValue(const std::optional<double>& value);
 SqlValue sqlValue(const std::optional<long long>& value);
 SqlValue sqlText(const std::string& text);  // NULL for an empty text
 
+// Texts are stored as UTF-8 on every engine. A text that is not valid UTF-8 (a name typed in a
+// single-byte code page, a location from an old file) is read as Windows-1252, as the program
+// reads every file, and stored converted: the text itself, or `converted` holding it.
+std::string_view storedText(const std::string& text, std::string& converted);
+
 // One row of a result, read by column.
 class SqlRow {
   public:
@@ -58,10 +63,11 @@ class SqlConnection {
     // One statement; visit is called for each row it gives.
     virtual HistoryStatus query(std::string_view sql, const std::vector<SqlValue>& parameters,
                                 const RowVisitor& visit = {}) = 0;
-    // Rows into the table's columns, within the current transaction.
+    // Rows into the table's columns, within the current transaction: `values` holds the rows
+    // one after another, a value a column.
     virtual HistoryStatus insertRows(std::string_view table,
                                      const std::vector<std::string_view>& columns,
-                                     const std::vector<std::vector<SqlValue>>& rows) = 0;
+                                     const std::vector<SqlValue>& values) = 0;
 
     // A transaction that writes: it waits for other writers (up to the engine's limit).
     virtual HistoryStatus begin() = 0;

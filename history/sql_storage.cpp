@@ -244,14 +244,14 @@ HistoryResult<long long> SqlStorage::insertSurvey(long long asset, const NewSurv
     if (!status) {
         return status.error;
     }
-    std::vector<std::vector<SqlValue>> rows;
-    rows.reserve(survey.readings.size());
+    std::vector<SqlValue> values;
+    values.reserve(survey.readings.size() * 4);
     for (std::size_t i = 0; i < survey.readings.size(); ++i) {
-        rows.push_back({*id, static_cast<long long>(i), survey.readings[i].location,
-                        sqlValue(survey.readings[i].value)});
+        values.insert(values.end(), {*id, static_cast<long long>(i), survey.readings[i].location,
+                                     sqlValue(survey.readings[i].value)});
     }
     const auto inserted = connection_->insertRows(
-        "readings", {"survey_id", "reading_index", "location", "thickness"}, rows);
+        "readings", {"survey_id", "reading_index", "location", "thickness"}, values);
     if (!inserted) {
         return inserted.error;
     }

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 #include "app/platform.h"
 
 namespace korvel::history {
@@ -28,53 +30,26 @@ HistoryFailure failureOf(int code) {
     }
 }
 
-// A prepared statement, finalised on every path.
-class Statement {
-  public:
-    Statement(sqlite3* db, std::string_view sql) {
-        code_ =
-            sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &statement_, nullptr);
+// Binds one value, which stays where it is until the statement is reset.
+int bindOne(sqlite3_stmt* statement, int index, const SqlValue& value, std::string& converted) {
+    if (const auto* integer = std::get_if<long long>(&value)) {
+        return sqlite3_bind_int64(statement, index, *integer);
     }
-    ~Statement() { sqlite3_finalize(statement_); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-
-    int prepared() const { return code_; }
-    sqlite3_stmt* get() const { return statement_; }
-
-    int bind(const std::vector<SqlValue>& values) {
-        sqlite3_reset(statement_);
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            const int code = bindOne(static_cast<int>(i) + 1, values[i]);
-            if (code != SQLITE_OK) {
-                return code;
-            }
-        }
-        return SQLITE_OK;
+    if (const auto* real = std::get_if<double>(&value)) {
+        return sqlite3_bind_double(statement, index, *real);
     }
-
-  private:
-    int bindOne(int index, const SqlValue& value) {
-        if (const auto* integer = std::get_if<long long>(&value)) {
-            return sqlite3_bind_int64(statement_, index, *integer);
-        }
-        if (const auto* real = std::get_if<double>(&value)) {
-            return sqlite3_bind_double(statement_, index, *real);
-        }
-        if (const auto* text = std::get_if<std::string>(&value)) {
-            return sqlite3_bind_text64(statement_, index, text->data(), text->size(),
-                                       SQLITE_TRANSIENT, SQLITE_UTF8);
-        }
-        if (const auto* blob = std::get_if<SqlBlob>(&value)) {
-            return sqlite3_bind_blob64(statement_, index, blob->bytes.data(), blob->bytes.size(),
-                                       SQLITE_TRANSIENT);
-        }
-        return sqlite3_bind_null(statement_, index);
+    if (const auto* text = std::get_if<std::string>(&value)) {
+        const std::string_view stored = storedText(*text, converted);
+        return sqlite3_bind_text64(statement, index, stored.data(), stored.size(),
+                                   stored.data() == text->data() ? SQLITE_STATIC : SQLITE_TRANSIENT,
+                                   SQLITE_UTF8);
     }
-
-    sqlite3_stmt* statement_ = nullptr;
-    int code_ = SQLITE_OK;
-};
+    if (const auto* blob = std::get_if<SqlBlob>(&value)) {
+        return sqlite3_bind_blob64(statement, index, blob->bytes.data(), blob->bytes.size(),
+                                   SQLITE_STATIC);
+    }
+    return sqlite3_bind_null(statement, index);
+}
 
 class SqliteRow : public SqlRow {
   public:
@@ -125,11 +100,52 @@ HistoryResult<std::unique_ptr<SqlConnection>> SqliteConnection::open(const std::
 }
 
 SqliteConnection::~SqliteConnection() {
+    for (const auto& [sql, statement] : statements_) {
+        sqlite3_finalize(statement);
+    }
     sqlite3_close(db_);
 }
 
-HistoryError SqliteConnection::failure(int code) const {
-    return {failureOf(code), {path_}, sqlite3_errmsg(db_)};
+sqlite3_stmt* SqliteConnection::prepared(std::string_view sql, int& code) {
+    if (const auto found = statements_.find(sql); found != statements_.end()) {
+        code = SQLITE_OK;
+        return found->second;
+    }
+    sqlite3_stmt* statement = nullptr;
+    code = sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &statement, nullptr);
+    if (code != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        return nullptr;
+    }
+    statements_.emplace(std::string(sql), statement);
+    return statement;
+}
+
+int SqliteConnection::run(sqlite3_stmt* statement, const SqlValue* first, std::size_t count,
+                          const RowVisitor& visit) {
+    std::string converted;
+    int code = SQLITE_OK;
+    for (std::size_t i = 0; i < count && code == SQLITE_OK; ++i) {
+        code = bindOne(statement, static_cast<int>(i) + 1, first[i], converted);
+    }
+    const SqliteRow row(statement);
+    while (code == SQLITE_OK || code == SQLITE_ROW) {
+        code = sqlite3_step(statement);
+        if (code == SQLITE_ROW && visit) {
+            visit(row);
+        }
+    }
+    if (code != SQLITE_DONE) {
+        stepFailure_ = sqlite3_errmsg(db_);
+    }
+    // Reset at once: a kept statement must hold no lock and no caller's value.
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+    return code;
+}
+
+HistoryError SqliteConnection::failure(int code, const std::string* message) const {
+    return {failureOf(code), {path_}, message ? *message : sqlite3_errmsg(db_)};
 }
 
 HistoryStatus SqliteConnection::execute(std::string_view script) {
@@ -144,47 +160,49 @@ HistoryStatus SqliteConnection::execute(std::string_view script) {
 HistoryStatus SqliteConnection::query(std::string_view sql, const std::vector<SqlValue>& parameters,
                                       const RowVisitor& visit) {
     uniqueViolation_ = false;
-    Statement statement(db_, sql);
-    int code = statement.prepared();
-    if (code == SQLITE_OK) {
-        code = statement.bind(parameters);
+    int code = SQLITE_OK;
+    sqlite3_stmt* statement = prepared(sql, code);
+    if (!statement) {
+        return failure(code);
     }
-    const SqliteRow row(statement.get());
-    while (code == SQLITE_OK || code == SQLITE_ROW) {
-        code = sqlite3_step(statement.get());
-        if (code == SQLITE_ROW && visit) {
-            visit(row);
-        }
-    }
+    code = run(statement, parameters.data(), parameters.size(), visit);
     if (code != SQLITE_DONE) {
         uniqueViolation_ = code == SQLITE_CONSTRAINT_UNIQUE || code == SQLITE_CONSTRAINT_PRIMARYKEY;
-        return failure(code);
+        return failure(code, &stepFailure_);
     }
     return Done{};
 }
 
 HistoryStatus SqliteConnection::insertRows(std::string_view table,
                                            const std::vector<std::string_view>& columns,
-                                           const std::vector<std::vector<SqlValue>>& rows) {
+                                           const std::vector<SqlValue>& values) {
+    // Many rows a statement: the engine's work per statement is paid once for all of them.
+    constexpr std::size_t kRowsAStatement = 200;
+    std::string row = "(";
     std::string sql = "INSERT INTO " + std::string(table) + " (";
-    std::string marks;
     for (std::size_t i = 0; i < columns.size(); ++i) {
         sql += (i ? ", " : "") + std::string(columns[i]);
-        marks += i ? ", ?" : "?";
+        row += i ? ", ?" : "?";
     }
-    sql += ") VALUES (" + marks + ")";
-    Statement statement(db_, sql);
-    if (statement.prepared() != SQLITE_OK) {
-        return failure(statement.prepared());
-    }
-    for (const auto& row : rows) {
-        int code = statement.bind(row);
-        if (code == SQLITE_OK) {
-            code = sqlite3_step(statement.get());
+    sql += ") VALUES ";
+    row += ")";
+    const std::size_t rows = columns.empty() ? 0 : values.size() / columns.size();
+    for (std::size_t at = 0; at < rows;) {
+        const std::size_t count = std::min(kRowsAStatement, rows - at);
+        std::string statementSql = sql;
+        for (std::size_t i = 0; i < count; ++i) {
+            statementSql += (i ? ", " : "") + row;
         }
-        if (code != SQLITE_DONE) {
+        int code = SQLITE_OK;
+        sqlite3_stmt* statement = prepared(statementSql, code);
+        if (!statement) {
             return failure(code);
         }
+        code = run(statement, values.data() + at * columns.size(), count * columns.size(), {});
+        if (code != SQLITE_DONE) {
+            return failure(code, &stepFailure_);
+        }
+        at += count;
     }
     return Done{};
 }

@@ -52,7 +52,8 @@ class PostgresHistory : public ::testing::Test {
             }
             asUser_ = "runuser -u postgres -- ";
         }
-        started_ = run(programs_ + "/initdb -D " + folder_ + "/data -A trust -U korvel_owner") &&
+        started_ = run(programs_ + "/initdb -D " + folder_ +
+                       "/data -A trust -U korvel_owner -E UTF8 --locale=C") &&
                    startServer();
     }
     static bool startServer() {
@@ -249,6 +250,12 @@ TEST_F(PostgresHistory, AServerStoppedDuringAnAddStoresNothingAndTheNextCommandR
     EXPECT_TRUE(surveys->empty());
     EXPECT_TRUE(history.addSurvey("T", "BIG.CSV",
                                   test::handSurvey("BIG.CSV", "01/01/2020 12:00 PM", readings)));
+}
+
+TEST_F(PostgresHistory, TextsInASingleByteCodePageAreStoredAsUtf8AsOnSqlite) {
+    auto history = open(server());
+    ASSERT_TRUE(history.initialise());
+    test::checkSingleByteTexts(history);
 }
 
 TEST_F(PostgresHistory, ConnectionStringsAreCheckedAndFailuresNameTheServer) {

@@ -2,12 +2,17 @@
 // hostile names, files that are no database or a damaged one, a locked or read-only history,
 // every write of an add failing in turn, migrations from the first schema, two writers at once.
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <thread>
 
 #include "app/safe_file.h"
@@ -186,18 +191,47 @@ TEST_F(HistoryStorageTest, ALockedHistoryIsLeftAsItWasAndWorksWhenFreed) {
 }
 
 TEST_F(HistoryStorageTest, AReadOnlyHistoryIsReadAndRefusesChanges) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "root writes any file: a read-only history needs an unprivileged user";
-    }
     makeHistory();
-    fs::permissions(path(), fs::perms::owner_read);
-    fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
-    auto history = open();
-    EXPECT_TRUE(history.figures("T"));
-    const auto added = history.addSurvey("T", "B.CSV", survey("B.CSV", "01/01/2022 12:00 PM"));
-    ASSERT_FALSE(added);
-    EXPECT_EQ(added.error.failure, HistoryFailure::ReadOnly);
+    fs::permissions(path(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec |
+                                 fs::perms::others_read | fs::perms::others_exec);
+    // Root writes any file: then the history is opened by a child process that has given up
+    // root for the unprivileged "nobody" and reports what it saw.
+    const auto outcome = [&] {
+        auto history = open();
+        const auto added = history.addSurvey("T", "B.CSV", survey("B.CSV", "01/01/2022 12:00 PM"));
+        return std::string(history.figures("T") ? "read" : "unread") + " " +
+               (added                                             ? std::string("added")
+                : added.error.failure == HistoryFailure::ReadOnly ? "read-only"
+                                                                  : added.error.detail);
+    };
+    std::string seen;
+    if (geteuid() != 0) {
+        seen = outcome();
+    } else {
+        int pipe[2];
+        ASSERT_EQ(::pipe(pipe), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const std::string text =
+                setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0
+                    ? outcome()
+                    : "could not become nobody";
+            (void)!write(pipe[1], text.data(), text.size());
+            _exit(0);
+        }
+        close(pipe[1]);
+        char buffer[256];
+        for (ssize_t n; (n = read(pipe[0], buffer, sizeof buffer)) > 0;) {
+            seen.append(buffer, static_cast<std::size_t>(n));
+        }
+        close(pipe[0]);
+        waitpid(child, nullptr, 0);
+    }
+    EXPECT_EQ(seen, "read read-only");
     fs::permissions(folder_, fs::perms::owner_all);
+    EXPECT_EQ(count("surveys"), 1);
 }
 
 // A file layer over the system's own whose writes, from the n-th on, fail as on a full disk.
@@ -319,6 +353,83 @@ TEST_F(HistoryStorageTest, AHistoryOfTheFirstSchemaIsMigratedWithItsSurveys) {
     // And the migrated history takes new surveys.
     ASSERT_TRUE(history.addSurvey("OLD", "B.CSV", survey("B.CSV")));
     EXPECT_EQ(count("readings"), 3);
+}
+
+TEST_F(HistoryStorageTest, TextsInASingleByteCodePageAreStoredAsUtf8) {
+    auto history = open();
+    test::checkSingleByteTexts(history);
+}
+
+// The tables, columns, keys and indexes of an SQLite database, as one text.
+std::string schemaOf(sqlite3* db) {
+    std::string out;
+    const auto rows = [&](const std::string& sql, int columns) {
+        std::vector<std::string> lines;
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr);
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            std::string line;
+            for (int i = 0; i < columns; ++i) {
+                const auto* text = sqlite3_column_text(statement, i);
+                line += std::string(text ? reinterpret_cast<const char*>(text) : "-") + " ";
+            }
+            lines.push_back(line);
+        }
+        sqlite3_finalize(statement);
+        return lines;
+    };
+    for (const auto& table :
+         rows("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name", 1)) {
+        const std::string name = table.substr(0, table.size() - 1);
+        out += "table " + name + "\n";
+        for (const auto& line : rows("PRAGMA table_info(" + name + ")", 6)) {
+            out += "  column " + line + "\n";
+        }
+        for (const auto& line : rows("PRAGMA foreign_key_list(" + name + ")", 5)) {
+            out += "  key " + line + "\n";
+        }
+        for (const auto& index : rows("SELECT name, \"unique\" FROM pragma_index_list('" + name +
+                                          "') WHERE origin = 'c' ORDER BY name",
+                                      2)) {
+            out += "  index " + index;
+            for (const auto& column :
+                 rows("PRAGMA index_info(" + index.substr(0, index.find(' ')) + ")", 3)) {
+                out += "(" + column + ")";
+            }
+            out += "\n";
+        }
+    }
+    return out;
+}
+
+TEST_F(HistoryStorageTest, TheSchemaForAdministratorsIsTheMigratedOne) {
+    std::stringstream text;
+    text << std::ifstream(KORVEL_SCHEMA_DOC).rdbuf();
+    std::string sql = text.str();
+    ASSERT_FALSE(sql.empty()) << KORVEL_SCHEMA_DOC;
+    // The file reads as on PostgreSQL; SQLite's words for the same.
+    for (const auto& [server, file] : std::map<std::string, std::string>{
+             {"BIGINT GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY", "INTEGER PRIMARY KEY"},
+             {"BYTEA", "BLOB"}}) {
+        for (auto at = sql.find(server); at != std::string::npos; at = sql.find(server, at)) {
+            sql.replace(at, server.size(), file);
+        }
+    }
+    sqlite3* documented = nullptr;
+    ASSERT_EQ(sqlite3_open(":memory:", &documented), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(documented, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK)
+        << sqlite3_errmsg(documented);
+    open();  // made and migrated
+    sqlite3* migrated = nullptr;
+    ASSERT_EQ(sqlite3_open(path().c_str(), &migrated), SQLITE_OK);
+    EXPECT_EQ(schemaOf(documented), schemaOf(migrated));
+    EXPECT_NE(schemaOf(migrated).find("index surveys_by_asset_date"), std::string::npos);
+    sqlite3_close(documented);
+    sqlite3_close(migrated);
+    // It names the version it shows.
+    EXPECT_NE(text.str().find("version INTEGER NOT NULL                -- " +
+                              std::to_string(newestSchemaVersion()) + "\n"),
+              std::string::npos);
 }
 
 TEST_F(HistoryStorageTest, TwoWritersAtOnceBothArriveAndOneSurveyIsStoredOnce) {
