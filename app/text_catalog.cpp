@@ -471,6 +471,9 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_STATUS_GAGE_BATCHSUMMARY", 484, "Transfer ended. Saved: %s; skipped: %s; failed: %s"},
         {"IDS_STATUS_GAGE_FILEKEPT", 485,
          "The file %s was kept as it was; it was not transferred."},
+        {"IDS_STATUS_GAGE_UPLOADNOLIST", 489,
+         "Nothing was sent to the Gage: its file list could not be read, and a file on the Gage "
+         "is never replaced without asking."},
         // The report's inspection fields (ids 800-814).
         {"IDS_REPORT_CLIENT", 800, "Client"},
         {"IDS_REPORT_SITE", 801, "Site"},

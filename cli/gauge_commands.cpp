@@ -138,8 +138,10 @@ int writeFiles(CliContext& context, GaugeLink& link, const std::vector<std::stri
         return kExitUsage;
     }
     const PalimarApp& app = context.app;
-    const GageWriteSetup setup{context.folder,
-                               app.debugLog() ? debugLogPathIn(app.settingsFolder()) : ""};
+    // The data log is listed first, so that a file the gauge holds is replaced only after the
+    // question (--yes or --no, no by default).
+    const GageWriteSetup setup{
+        context.folder, app.debugLog() ? debugLogPathIn(app.settingsFolder()) : "", std::nullopt};
     const int sent = WriteFilesToGage(link, names, setup);
     return sent == static_cast<int>(names.size()) ? kExitOk : kExitFailed;
 }

@@ -124,9 +124,6 @@ class FileReader {
         // "Transfer complete" only once the question, if any, has been answered.
         const std::string target = joinPath(folder_, name);
         if (fileSize(target) > 0 && !overwrite_.mayReplace(name)) {
-            voice_.setProgress(0);
-            voice_.setStatus(
-                formatWithArgument(texts_.message("IDS_STATUS_GAGE_FILEKEPT"), name, 1));
             return {FileOutcome::Skipped, {}};
         }
         voice_.setProgress(kProgressEnd);

@@ -80,9 +80,15 @@ int runTransferBatch(GaugeLink& link, const std::vector<std::string>& names,
 }
 
 bool OverwriteAnswers::mayReplace(const std::string& name) {
-    if (forAll_) {
-        return *forAll_;
+    const bool replace = forAll_ ? *forAll_ : ask(name);
+    if (!replace) {
+        voice_.setProgress(0);
+        voice_.setStatus(formatWithArgument(texts_.message("IDS_STATUS_GAGE_FILEKEPT"), name, 1));
     }
+    return replace;
+}
+
+bool OverwriteAnswers::ask(const std::string& name) {
     const std::string text = overwriteQuestion(texts_, name);
     if (!several_) {
         return voice_.ask(text);

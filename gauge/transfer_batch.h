@@ -36,16 +36,20 @@ struct FileResult {
 int runTransferBatch(GaugeLink& link, const std::vector<std::string>& names,
                      const std::function<FileResult(const std::string&)>& transfer);
 
-// The overwrite questions of one batch: a file is replaced only after Yes. A batch of several
-// files offers Yes to All and No to All, which then answer its later questions.
+// The overwrite questions of one batch, in either direction: a file is replaced only after Yes.
+// A batch of several files offers Yes to All and No to All, which then answer its later
+// questions.
 class OverwriteAnswers {
   public:
     OverwriteAnswers(UserVoice& voice, const TextTable& texts, bool several)
         : voice_(voice), texts_(texts), several_(several) {}
-    // Whether the file `name` may be replaced.
+    // Whether the file `name` may be replaced. A file kept says so in the status line, with the
+    // progress bar back at 0; its transfer is then Skipped.
     bool mayReplace(const std::string& name);
 
   private:
+    bool ask(const std::string& name);
+
     UserVoice& voice_;
     const TextTable& texts_;
     bool several_;

@@ -6,8 +6,11 @@
 #include "app/platform.h"
 #include "app/safe_file.h"
 #include "app/text_format.h"
+#include "app/text_rules.h"
+#include "gauge/batch_status.h"
 #include "gauge/debug_log.h"
 #include "gauge/file_pieces.h"
+#include "gauge/gauge_directory.h"
 #include "gauge/gauge_file_names.h"
 #include "gauge/transfer_batch.h"
 
@@ -21,10 +24,51 @@ constexpr int kAnswerAttempts = 3;
 constexpr int kPauseAfterNoAnswerMs = 1000;
 constexpr int kPauseAfterFileMs = 500;
 
+// The voice of a listing the upload takes for itself: the batch's status line and progress
+// bar stay as the batch sets them, messages are said only when `speaks`, and the person's
+// cancel is heard.
+class ListingVoice : public UserVoice {
+  public:
+    ListingVoice(UserVoice& inner, bool speaks) : inner_(inner), speaks_(speaks) {}
+    void show(MessageKind kind, const std::string& text) override {
+        if (speaks_) {
+            inner_.show(kind, text);
+        }
+    }
+    bool ask(const std::string&) override { return false; }
+    void setStatus(const std::string&) override {}
+    void setProgressRange(int, int) override {}
+    void setProgress(int) override {}
+    void setWaitCursor(bool) override {}
+    bool cancelRequested() const override { return inner_.cancelRequested(); }
+
+  private:
+    UserVoice& inner_;
+    bool speaks_;
+};
+
+std::optional<std::vector<FileListEntry>> listDataLog(GaugeLink& link, bool speaks) {
+    ListingVoice voice(link.voice(), speaks);
+    GaugeLink listing(voice, link.texts(), link.usb().port());
+    return RefreshGageFilesList(listing);
+}
+
+// The data log's file that an upload of the PC file `name` would write.
+std::string gaugeFileOf(const std::string& name) {
+    return writeBaseName(name) + ".CSV";
+}
+
 class FileWriter {
   public:
-    FileWriter(GaugeLink& link, const std::string& folder, DebugLog& log)
-        : link_(link), voice_(link.voice()), texts_(link.texts()), folder_(folder), log_(log) {}
+    FileWriter(GaugeLink& link, const std::string& folder, DebugLog& log,
+               const std::vector<std::string>& onGauge, bool several)
+        : link_(link),
+          voice_(link.voice()),
+          texts_(link.texts()),
+          folder_(folder),
+          log_(log),
+          onGauge_(onGauge),
+          overwrite_(voice_, texts_, several) {}
 
     FileResult write(const std::string& name) {
         if (!checkDataFileName(name, kMaxDataFileStem)) {
@@ -39,6 +83,12 @@ class FileWriter {
             log_.line("Error opening file " + path);
             showError(texts_.message("IDS_ERR_FILEOPEN") + " " + path);
             return finish({FileOutcome::StopAll, {}});
+        }
+        // Asked before the gauge is opened, so that it is not held while the person decides.
+        const std::string target = gaugeFileOf(name);
+        if (holdsFile(target) && !overwrite_.mayReplace(target)) {
+            log_.line("Kept " + target + " on the Gage");
+            return {FileOutcome::Skipped, {}};
         }
         if (!link_.open()) {
             log_.line("Error opening USB to Gage");
@@ -146,11 +196,18 @@ class FileWriter {
 
     void showError(const std::string& text) { voice_.show(MessageKind::Error, text); }
 
+    bool holdsFile(const std::string& target) const {
+        return std::any_of(onGauge_.begin(), onGauge_.end(),
+                           [&](const std::string& listed) { return equalsNoCase(listed, target); });
+    }
+
     GaugeLink& link_;
     UserVoice& voice_;
     const TextTable& texts_;
     const std::string& folder_;
     DebugLog& log_;
+    const std::vector<std::string>& onGauge_;
+    OverwriteAnswers overwrite_;
 };
 
 }  // namespace
@@ -159,15 +216,46 @@ std::string debugLogPathIn(const std::string& settingsFolder) {
     return joinPath(settingsFolder, "KorvelDebug.txt");
 }
 
+std::vector<std::string> namesOf(const std::vector<FileListEntry>& entries) {
+    std::vector<std::string> names;
+    for (const FileListEntry& entry : entries) {
+        names.push_back(entry.name);
+    }
+    return names;
+}
+
 int WriteFilesToGage(GaugeLink& link, const std::vector<std::string>& names,
                      const GageWriteSetup& setup) {
+    if (names.empty()) {
+        return 0;
+    }
+    std::optional<std::vector<std::string>> onGauge = setup.gaugeFiles;
+    if (!onGauge) {
+        // Without the data log's names no file could be asked about: nothing goes out.
+        link.voice().setStatus("");
+        const auto listed = listDataLog(link, true);
+        if (!listed) {
+            link.voice().setStatus(link.cancelled()
+                                       ? cancelledBatchStatus(link.texts(), {}, names.size())
+                                       : link.texts().message("IDS_STATUS_GAGE_UPLOADNOLIST"));
+            return 0;
+        }
+        onGauge = namesOf(*listed);
+    }
     DebugLog log;
-    if (!names.empty() && !setup.debugLogPath.empty()) {
+    if (!setup.debugLogPath.empty()) {
         log.create(setup.debugLogPath);
     }
-    FileWriter writer(link, setup.pcDataFolder, log);
+    FileWriter writer(link, setup.pcDataFolder, log, *onGauge, names.size() > 1);
     return runTransferBatch(link, names,
                             [&](const std::string& name) { return writer.write(name); });
+}
+
+std::optional<std::vector<FileListEntry>> relistAfterUpload(GaugeLink& link) {
+    if (link.cancelled()) {
+        return std::nullopt;
+    }
+    return listDataLog(link, false);
 }
 
 }  // namespace korvel

@@ -311,9 +311,14 @@ void CFileTransferPage::refreshGaugeList() {
         },
         [this, entries] {
             if (*entries) {
-                FillFileList(gaugeList_, **entries);
+                showGaugeFiles(**entries);
             }
         });
+}
+
+void CFileTransferPage::showGaugeFiles(const std::vector<FileListEntry>& entries) {
+    FillFileList(gaugeList_, entries);
+    gaugeFiles_ = namesOf(entries);
 }
 
 void CFileTransferPage::transferFromGauge() {
@@ -339,14 +344,26 @@ void CFileTransferPage::transferToGauge() {
     if (app().debugLog()) {
         setup.debugLogPath = debugLogPathIn(app().settingsFolder());
     }
+    // The gauge list as last refreshed tells which files the gauge holds; without one the
+    // batch lists the data log first. The list is taken again afterwards.
+    setup.gaugeFiles = gaugeFiles_;
+    auto entries = std::make_shared<std::optional<std::vector<FileListEntry>>>();
     operation().start(
-        [names = selectedNames(pcList_), setup, &texts = app().texts()](UserVoice& voice) {
+        [names = selectedNames(pcList_), setup, &texts = app().texts(), entries](UserVoice& voice) {
             GaugeLink link(voice, texts);
             WriteFilesToGage(link, names, setup);
+            *entries = relistAfterUpload(link);
         },
-        [this] {
+        [this, entries] {
             toGauge_->setEnabled(false);
             fromGauge_->setEnabled(false);
+            // A list not taken again (a cancel, a lost gauge) no longer tells what the gauge
+            // holds: the next upload lists the data log first.
+            if (*entries) {
+                showGaugeFiles(**entries);
+            } else {
+                gaugeFiles_.reset();
+            }
         });
 }
 

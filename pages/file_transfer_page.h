@@ -5,11 +5,15 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/ui/korvel_page.h"
 #include "datafile/file_create.h"
 #include "dataview/dialog/printing.h"
 #include "dataview/survey/earlier_survey_choice.h"
+#include "gauge/file_list_entry.h"
 #include "pages/page_context.h"
 
 class QGroupBox;
@@ -99,6 +103,8 @@ class CFileTransferPage : public KorvelPage {
     void settleStartFolder();
     void showFileButtons(bool viewAndExport, bool toGauge, bool import);
     std::vector<std::string> selectedNames(const FileListView* list) const;
+    // Fills the gauge list with a listing, whose names are then what the gauge is known to hold.
+    void showGaugeFiles(const std::vector<FileListEntry>& entries);
     // The path of the selected PC row's file; empty when there is none.
     std::string selectedPcPath() const;
 
@@ -130,6 +136,8 @@ class CFileTransferPage : public KorvelPage {
     QLabel* statusLabel_ = nullptr;
     QLabel* status_ = nullptr;
     QPushButton* cancel_ = nullptr;
+    // The names of the gauge list as last refreshed; none until a listing was taken.
+    std::optional<std::vector<std::string>> gaugeFiles_;
 };
 
 }  // namespace korvel

@@ -266,6 +266,15 @@ TEST_F(DataFileCli, GaugeWriteAndReadCopyFilesBothWays) {
     EXPECT_EQ(written.status, 0);
     EXPECT_EQ(written.err, "status: Transfer complete\n");
     EXPECT_EQ(readFileBytes(joinPath(log, "PIPE-A.CSV")), withLf);
+    // Once the gauge holds the file, a write asks first; without --yes the gauge keeps it.
+    ASSERT_TRUE(writeFileSafely(joinPath(log, "PIPE-A.CSV"), "taken since\n"));
+    const CliRun again = gauge("write", "PIPE-A.CSV");
+    EXPECT_EQ(again.status, 1);
+    EXPECT_EQ(again.err,
+              "question: File already exists. Do you want to overwrite?\n\nPIPE-A.CSV\nanswer: "
+              "no\nstatus: The file PIPE-A.CSV was kept as it was; it was not transferred.\n");
+    EXPECT_EQ(readFileBytes(joinPath(log, "PIPE-A.CSV")), "taken since\n");
+    ASSERT_TRUE(writeFileSafely(joinPath(log, "PIPE-A.CSV"), withLf));
 
     fs::remove(inFolder("PIPE-A.CSV"));
     const CliRun read = gauge("read", "PIPE-A.CSV");

@@ -109,7 +109,9 @@ TEST_F(CancelTest, WritingReportsTheFileLeftIncomplete) {
         return voice.status == "file 2 of 3: B.CSV" && voice.progress > 16 &&
                voice.progress < 100000;
     });
-    EXPECT_EQ(WriteFilesToGage(link, {"A.CSV", "B.CSV", "C.CSV"}, {pcFolder.path(), ""}), 1);
+    EXPECT_EQ(WriteFilesToGage(link, {"A.CSV", "B.CSV", "C.CSV"},
+                               {pcFolder.path(), "", std::vector<std::string>{}}),
+              1);
     std::string gaugeText = lines;
     std::erase(gaugeText, '\r');
     EXPECT_EQ(dataLog.read("A.CSV"), gaugeText);

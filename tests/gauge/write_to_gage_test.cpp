@@ -35,8 +35,10 @@ std::string batchStopped(const std::string& why, const std::string& failed,
 
 class WriteToGage : public SimulatedGaugeTest {
   protected:
-    int write(const std::vector<std::string>& names) {
-        return WriteFilesToGage(link, names, {pcFolder.path(), debugLogPath});
+    // Without gaugeFiles, the data log is listed first.
+    int write(const std::vector<std::string>& names,
+              std::optional<std::vector<std::string>> gaugeFiles = std::vector<std::string>{}) {
+        return WriteFilesToGage(link, names, {pcFolder.path(), debugLogPath, gaugeFiles});
     }
     std::string debugLogPath;
 };
@@ -251,6 +253,48 @@ TEST_F(WriteToGage, NoDebugLogUnlessAsked) {
     const ScratchFolder settings;
     write({"A.CSV"});
     EXPECT_TRUE(std::filesystem::is_empty(settings.path()));
+}
+
+// A file the data log holds is replaced only after Yes, asked before the gauge is opened; a No
+// keeps it and counts it as skipped.
+TEST_F(WriteToGage, FileTheGaugeHoldsIsReplacedOnlyAfterYes) {
+    for (const char* name : {"A.CSV", "B.CSV", "C.CSV"}) {
+        pcFolder.put(name, "new\r\n");
+    }
+    dataLog.put("A.CSV", "taken since\n");
+    dataLog.put("C.CSV", "taken since\n");
+    voice.batchAnswers = {BatchAnswer::No, BatchAnswer::Yes};
+    EXPECT_EQ(write({"A.CSV", "B.CSV", "C.CSV"}, std::nullopt), 2);
+    EXPECT_EQ(writes()[0], "dir /dev/datalog") << "no gauge list given: the data log is listed";
+    const std::string question = "File already exists. Do you want to overwrite?\n\n";
+    EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Question, question + "A.CSV"},
+                                             {MessageKind::Question, question + "C.CSV"}}));
+    EXPECT_EQ(dataLog.read("A.CSV"), "taken since\n");
+    EXPECT_EQ(dataLog.read("C.CSV"), "new\n");
+    EXPECT_EQ(voice.status,
+              "Transfer ended. Saved: 2 (B.CSV, C.CSV); skipped: 1 (A.CSV); failed: 0");
+
+    // The gauge list as last refreshed serves instead of a listing.
+    sim::virtualBus().clearCalls();
+    voice = RecordingVoice();
+    EXPECT_EQ(write({"A.CSV"}, std::vector<std::string>{"A.CSV"}), 0);
+    EXPECT_TRUE(calls().empty());
+    EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Question, question + "A.CSV"}}));
+    EXPECT_EQ(voice.status, "The file A.CSV was kept as it was; it was not transferred.");
+}
+
+TEST_F(WriteToGage, NothingIsSentWhenTheDataLogCannotBeListed) {
+    pcFolder.put("A.CSV", "x");
+    gauge->faults().silent = true;
+    EXPECT_EQ(write({"A.CSV"}, std::nullopt), 0);
+    EXPECT_EQ(writes(), (std::vector<std::string>{"dir /dev/datalog"}));
+    EXPECT_EQ(voice.said,
+              (std::vector<Said>{{MessageKind::Error,
+                                  "The Gage did not answer \"dir /dev/datalog\". Check that "
+                                  "it is on and connected, then try again."}}));
+    EXPECT_EQ(voice.status,
+              "Nothing was sent to the Gage: its file list could not be read, and a file on the "
+              "Gage is never replaced without asking.");
 }
 
 TEST_F(WriteToGage, DataFileComesBackByteForByte) {

@@ -391,6 +391,22 @@ TEST_F(FileTransferWithGaugeTest, RefreshCopyBothWaysAndRefuseAnOverwrite) {
     EXPECT_EQ(voice.said.size(), 1u);
     EXPECT_TRUE(fileExists(environment.path("gauge/NEW-2.CSV")));
     EXPECT_FALSE(page->toGaugeButton()->isEnabled());
+    // The gauge list is taken again after the upload, leaving the status as the batch left it.
+    EXPECT_EQ(names(page->gaugeList()), (QStringList{"GRID7.CSV", "NEW-2.CSV", "PIPE1.CSV"}));
+
+    // A file the gauge list shows is replaced only after Yes: No keeps the gauge's file.
+    put("PIPE1.CSV", dataFile("PIPE1.CSV", "2D"));
+    page->RefreshPcFileList();
+    click(page->pcList(), rowNamed(page->pcList(), "PIPE1.CSV"));
+    voice.answers = {false};
+    page->toGaugeButton()->click();
+    page->operation().waitUntilEnded();
+    ASSERT_EQ(voice.said.size(), 2u);
+    EXPECT_EQ(voice.said[1],
+              (test::Said{MessageKind::Question,
+                          "File already exists. Do you want to overwrite?\n\nPIPE1.CSV"}));
+    EXPECT_EQ(environment.read("gauge/PIPE1.CSV"), dataFile("PIPE1.CSV", "LINEAR"));
+    EXPECT_EQ(voice.status, "The file PIPE1.CSV was kept as it was; it was not transferred.");
 }
 
 TEST_F(FileTransferWithGaugeTest, UnpluggedGaugeShowsTheLinkFailureOnce) {

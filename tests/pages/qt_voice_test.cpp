@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 
 #include "app/ui/qt_voice.h"
 #include "modal_answer.h"
@@ -63,6 +64,34 @@ TEST(QtVoiceTest, QuestionsAnswerYesOrNo) {
         EXPECT_EQ(icon, QMessageBox::Question);
         EXPECT_EQ(format, Qt::PlainText);
     }
+}
+
+// Enter never replaces a file: No is the default of a question and of a batch's question,
+// which offers Yes, No, Yes to All and No to All.
+TEST(QtVoiceTest, NoIsTheDefaultAndABatchOffersFourAnswers) {
+    QtVoice voice(nullptr, "Korvel");
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton questionDefault{}, batchDefault{};
+    QString yesToAll;
+    test::answerNextModal([&](QDialog* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        questionDefault = box->standardButton(box->defaultButton());
+        dialog->accept();
+    });
+    voice.ask("Overwrite?");
+    EXPECT_EQ(questionDefault, QMessageBox::No);
+    test::answerNextModal([&](QDialog* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        buttons = box->standardButtons();
+        yesToAll = box->button(QMessageBox::YesToAll)->text();
+        batchDefault = box->standardButton(box->defaultButton());
+        box->button(QMessageBox::NoToAll)->click();
+    });
+    EXPECT_EQ(voice.askInBatch({"Overwrite?", "Yes to &All", "N&o to All"}), BatchAnswer::NoToAll);
+    EXPECT_EQ(buttons,
+              QMessageBox::Yes | QMessageBox::No | QMessageBox::YesToAll | QMessageBox::NoToAll);
+    EXPECT_EQ(yesToAll, "Yes to &All");
+    EXPECT_EQ(batchDefault, QMessageBox::No);
 }
 
 TEST(QtVoiceTest, StatusProgressAndWaitCursor) {
