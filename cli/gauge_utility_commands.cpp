@@ -7,6 +7,7 @@
 #include "gauge/gauge_reply.h"
 #include "gauge/terminal_session.h"
 #include "gauge/user_velocity.h"
+#include "gauge/velocity_check.h"
 
 namespace korvel::cli {
 
@@ -41,6 +42,11 @@ int velocityGet(GaugeLink& link, const std::vector<std::string>& units) {
 
 int velocitySet(GaugeLink& link, const std::vector<std::string>& values) {
     VelocitySettings settings = {{{values[0], values[1]}, {values[2], values[3]}}};
+    // Checked as the User Velocity page checks, before anything is sent.
+    if (const auto refused = refusedVelocity(settings, link.texts())) {
+        link.voice().show(MessageKind::Warning, refused->warning);
+        return kExitFailed;
+    }
     const int sent = UserVelocityExchange(link).setVelocities(settings);
     return sent == static_cast<int>(settings.size()) ? kExitOk : kExitFailed;
 }

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <optional>
+#include <string_view>
 
 #include "app/text_format.h"
 
@@ -34,8 +35,7 @@ std::optional<double> plainNumber(std::string_view text) {
     return value;
 }
 
-}  // namespace
-
+// The warning for one velocity, named by its label; empty when it can go to the gauge.
 std::string velocityRefusal(const VelocitySetting& setting, std::string_view label,
                             const TextTable& texts) {
     const std::optional<double> value = plainNumber(setting.value);
@@ -53,6 +53,20 @@ std::string velocityRefusal(const VelocitySetting& setting, std::string_view lab
         return {};
     }
     return formatWithArguments(texts.message("IDS_MSG_VELOCITY_POSITIVE"), {label, setting.value});
+}
+
+}  // namespace
+
+std::optional<RefusedVelocity> refusedVelocity(const VelocitySettings& settings,
+                                               const TextTable& texts) {
+    for (std::size_t k = 0; k < settings.size(); ++k) {
+        std::string warning = velocityRefusal(
+            settings[k], texts.caption(Screen::UserVelocity, kVelocityLabelKeys[k]), texts);
+        if (!warning.empty()) {
+            return RefusedVelocity{k, std::move(warning)};
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace korvel

@@ -20,7 +20,6 @@ namespace korvel {
 
 namespace {
 
-constexpr const char* kVelocityLabels[2] = {"IDC_STATIC_VELOCITY1", "IDC_STATIC_VELOCITY2"};
 constexpr const char* kUnitsLabels[2] = {"IDC_STATIC_UNITS1", "IDC_STATIC_UNITS2"};
 
 // Selects the first entry that begins with the unit (case-insensitive); a unit no entry
@@ -59,7 +58,7 @@ void CUserVelocity::initialise() {
         }
         unitsBoxes_[k]->model()->sort(0);
         unitsBoxes_[k]->setCurrentIndex(0);
-        grid->addWidget(new QLabel(caption(kVelocityLabels[k]), group), k, 0);
+        grid->addWidget(new QLabel(caption(kVelocityLabelKeys[k]), group), k, 0);
         grid->addWidget(velocityBoxes_[k], k, 1);
         grid->addWidget(new QLabel(caption(kUnitsLabels[k]), group), k, 2);
         grid->addWidget(unitsBoxes_[k], k, 3);
@@ -131,17 +130,12 @@ void CUserVelocity::SetUserVelocity() {
 }
 
 bool CUserVelocity::settingsAccepted() {
-    const VelocitySettings settings = readControls();
-    for (int k = 0; k < 2; ++k) {
-        const std::string refusal =
-            velocityRefusal(settings[k], fromQt(caption(kVelocityLabels[k])), app().texts());
-        if (!refusal.empty()) {
-            voice().show(MessageKind::Warning, refusal);
-            pointAtBox(velocityBoxes_[k]);
-            return false;
-        }
+    const auto refused = refusedVelocity(readControls(), app().texts());
+    if (refused) {
+        voice().show(MessageKind::Warning, refused->warning);
+        pointAtBox(velocityBoxes_[refused->index]);
     }
-    return true;
+    return !refused;
 }
 
 void CUserVelocity::exchange(int (UserVelocityExchange::*step)(VelocitySettings&),
