@@ -13,8 +13,8 @@
 #include "datafile/date_text.h"
 #include "datafile/file_create.h"
 #include "datafile/file_merge.h"
-#include "datafile/report_export.h"
-#include "datafile/report_import.h"
+#include "datafile/text_report_reader.h"
+#include "datafile/text_report_writer.h"
 
 namespace korvel::cli {
 
@@ -122,7 +122,7 @@ int exportFile(CliContext& context, const std::vector<std::string>& args) {
         return kExitUsage;
     }
     const FileArgument file = fileArgument(context, args[0]);
-    return exportReport(file.folder, file.name, context.voice, context.app.texts()).written
+    return exportTextReport(file.folder, file.name, context.voice, context.app.texts()).written
                ? kExitOk
                : kExitFailed;
 }
@@ -132,7 +132,7 @@ int importFile(CliContext& context, const std::vector<std::string>& args) {
         return kExitUsage;
     }
     const FileArgument file = fileArgument(context, args[0]);
-    return importReport(file.folder, file.name, context.voice, context.app.texts()).written
+    return importTextReport(file.folder, file.name, context.voice, context.app.texts()).written
                ? kExitOk
                : kExitFailed;
 }

@@ -11,9 +11,9 @@
 #include "cli/interrupt.h"
 #include "gauge/gauge_directory.h"
 #include "gauge/gauge_reply.h"
-#include "gauge/read_from_gage.h"
+#include "gauge/read_from_gauge.h"
 #include "gauge/usb_trace.h"
-#include "gauge/write_to_gage.h"
+#include "gauge/write_to_gauge.h"
 #include "sim/gauge_fault.h"
 #include "sim/simulated_gauge.h"
 #include "sim/simulated_port.h"
@@ -114,7 +114,7 @@ int listDirectory(CliContext&, GaugeLink& link, const std::vector<std::string>& 
     if (!args.empty()) {
         return kExitUsage;
     }
-    const auto entries = RefreshGageFilesList(link);
+    const auto entries = refreshGaugeFileList(link);
     if (!entries) {
         return kExitFailed;
     }
@@ -129,7 +129,7 @@ int readFiles(CliContext& context, GaugeLink& link, const std::vector<std::strin
     if (names.empty()) {
         return kExitUsage;
     }
-    const int saved = ReadFilesFromGage(link, names, context.folder, {});
+    const int saved = readFilesFromGauge(link, names, context.folder, {});
     return saved == static_cast<int>(names.size()) ? kExitOk : kExitFailed;
 }
 
@@ -140,9 +140,9 @@ int writeFiles(CliContext& context, GaugeLink& link, const std::vector<std::stri
     const PalimarApp& app = context.app;
     // The data log is listed first, so that a file the gauge holds is replaced only after the
     // question (--yes or --no, no by default).
-    const GageWriteSetup setup{
+    const GaugeWriteSetup setup{
         context.folder, app.debugLog() ? debugLogPathIn(app.settingsFolder()) : "", std::nullopt};
-    const int sent = WriteFilesToGage(link, names, setup);
+    const int sent = writeFilesToGauge(link, names, setup);
     return sent == static_cast<int>(names.size()) ? kExitOk : kExitFailed;
 }
 

@@ -93,7 +93,7 @@ UsbDevice* FirmwareUpgrade::findBootDevice() {
     }
     const TextTable& texts = link_.texts();
     showError(
-        link_.FindDevice(kGageVendorId, kGageProductId)
+        link_.FindDevice(kGaugeVendorId, kGaugeProductId)
             ? formatWithArgument(texts.message("IDS_ERR_UPGRADE_NORMALMODE"), texts.gaugeName(), 1)
             : link_.linkFailureMessage());
     return nullptr;

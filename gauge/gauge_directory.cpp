@@ -74,7 +74,7 @@ std::optional<std::string> ReadGageDirectory(GaugeLink& link) {
     } else {
         voice.setProgressRange(1, 100);
         int packets = 1;
-        GaugeLink::Reply reply = link.collectReply([&] {
+        GaugeLink::Reply reply = link.CollectReply([&] {
             if (packets <= kStepsWhileReceiving) {
                 voice.setProgress(packets++ * kProgressStep);
             }
@@ -97,7 +97,7 @@ std::optional<std::string> ReadGageDirectory(GaugeLink& link) {
     return listing;
 }
 
-std::optional<std::vector<FileListEntry>> RefreshGageFilesList(GaugeLink& link) {
+std::optional<std::vector<FileListEntry>> refreshGaugeFileList(GaugeLink& link) {
     WaitCursor wait(link.voice());
     link.voice().setStatus("");
     const std::optional<std::string> listing = ReadGageDirectory(link);

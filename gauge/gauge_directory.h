@@ -28,6 +28,6 @@ std::optional<std::string> ReadGageDirectory(GaugeLink& link);
 
 // The Refresh Gage Files List button: the entries to show (none for an empty data log), or
 // nothing when the gauge list keeps the rows it has.
-std::optional<std::vector<FileListEntry>> RefreshGageFilesList(GaugeLink& link);
+std::optional<std::vector<FileListEntry>> refreshGaugeFileList(GaugeLink& link);
 
 }  // namespace korvel

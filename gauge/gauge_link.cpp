@@ -12,27 +12,25 @@ constexpr int kResendPauseMs = 500;
 GaugeLink::GaugeLink(UserVoice& voice, const TextTable& texts, UsbPort& port)
     : usb_(voice, texts, port) {}
 
-void GaugeLink::closeIfOpen() {
+bool GaugeLink::OpenGage(Drain drain) {
     if (opened_) {
-        usb_.Close();
-        opened_ = 0;
+        return true;
     }
-}
-
-int GaugeLink::OpenGage() {
-    if (opened_) {
-        return opened_;
-    }
-    UsbDevice* device = usb_.FindDevice(kGageVendorId, kGageProductId);
+    UsbDevice* device = usb_.FindDevice(kGaugeVendorId, kGaugeProductId);
     if (device && usb_.Open(device) == 0) {
         opened_ = 1;
+        if (drain == Drain::Yes) {
+            DrainGage();
+        }
     }
-    return opened_;
+    return opened_ != 0;
 }
 
-void GaugeLink::CloseGage() {
+void GaugeLink::CloseGage(Reset reset) {
     if (opened_) {
-        usb_.Reset();
+        if (reset == Reset::Yes) {
+            usb_.Reset();
+        }
         usb_.Close();
         opened_ = 0;
     }
@@ -59,16 +57,8 @@ void GaugeLink::ReleaseGage() {
     }
 }
 
-bool GaugeLink::open() {
-    if (!opened_) {
-        OpenGage();
-        DrainGage();
-    }
-    return opened_ != 0;
-}
-
 bool GaugeLink::openForOperation() {
-    if (!open()) {
+    if (!OpenGage(Drain::Yes)) {
         showLinkFailure();
     }
     return opened_ != 0;
@@ -100,7 +90,7 @@ int GaugeLink::SendCommand(std::string_view command, int pauseAfterWriteMs,
     return result;
 }
 
-GaugeLink::Reply GaugeLink::collectReply(const std::function<void()>& afterPacket) {
+GaugeLink::Reply GaugeLink::CollectReply(const std::function<void()>& afterPacket) {
     Reply reply;
     long long received = 0;
     for (;;) {

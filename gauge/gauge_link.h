@@ -17,46 +17,41 @@ inline constexpr long long kMaxReplyBytes = 16LL * 1024 * 1024;
 
 class GaugeLink {
   public:
+    // Whether OpenGage drains stale packets after opening the link.
+    enum class Drain { No, Yes };
+    // Whether CloseGage resets the device before closing it.
+    enum class Reset { No, Yes };
+
     explicit GaugeLink(UserVoice& voice, const TextTable& texts, UsbPort& port = currentUsbPort());
-    // Closes the link when this page still holds it.
-    ~GaugeLink() { closeIfOpen(); }
+    // Closes the link (no reset) when this page still holds it.
+    ~GaugeLink() { CloseGage(Reset::No); }
     GaugeLink(const GaugeLink&) = delete;
     GaugeLink& operator=(const GaugeLink&) = delete;
 
-    // The opened flag after finding and opening the gauge when the link is not open yet.
-    // Shows only what Open shows; the caller shows the link failure when this gives 0.
-    int OpenGage();
-    // When the flag is set: Reset, Close, clear the flag.
-    void CloseGage();
+    // Whether the link is open, after finding and opening the gauge when it was not open yet
+    // (and, with Drain::Yes, draining what the gauge still had queued). Shows only what Open
+    // shows; the caller shows the link failure when this gives false.
+    bool OpenGage(Drain drain = Drain::No);
+    // When the flag is set: Reset (unless Reset::No), Close, clear the flag. Reset::No is for a
+    // page that is left or destroyed while it holds the link.
+    void CloseGage(Reset reset = Reset::Yes);
     // When the flag is set: reads and discards packets until a read gives 0 or less, or
     // kMaxReplyBytes have been discarded.
     void DrainGage();
     // Ends every gauge operation: Reset (whatever the flag says); then, when the flag is set,
     // Reset again, Close and clear the flag.
     void ReleaseGage();
-    // When the flag is set: Close (no reset) and clear the flag; for a page that is left or
-    // destroyed while it holds the link.
-    void closeIfOpen();
-    // Opens (and drains) the link when the flag is 0. False when the gauge cannot be reached;
-    // shows nothing.
-    bool open();
-    // open(), showing the link-failure message as an error when it fails.
+    // OpenGage(Drain::Yes), showing the link-failure message as an error when it fails.
     bool openForOperation();
     // Shows the link-failure message in an error box.
     void showLinkFailure();
 
     // Writes the command's bytes (no terminator) to endpoint 2, waiting pauseAfterWriteMs after
     // each write. When that gives less than 1: beforeResend, CloseGage, 500 ms, OpenGage
-    // without drain and, when open, the same bytes once more. Returns the last write's result.
+    // (no drain) and, when open, the same bytes once more. Returns the last write's result.
     int SendCommand(std::string_view command, int pauseAfterWriteMs = 0,
                     const std::function<void()>& beforeResend = {});
-    // Every packet as text (up to its first NUL) until a read gives -1, the operation is
-    // cancelled or more than kMaxReplyBytes have come; packets whose last character is 0xFF
-    // are end markers and add nothing. afterPacket runs after each read.
-    std::string CollectReply(const std::function<void()>& afterPacket = {}) {
-        return collectReply(afterPacket).text;
-    }
-    // The same, telling how the reply ended.
+    // A reply: its text and how it ended.
     struct Reply {
         std::string text;
         bool endMarkerSeen = false;
@@ -65,7 +60,10 @@ class GaugeLink {
         // Nothing came at all: no text and no end marker.
         bool empty() const { return text.empty() && !endMarkerSeen; }
     };
-    Reply collectReply(const std::function<void()>& afterPacket = {});
+    // Every packet as text (up to its first NUL) until a read gives -1, the operation is
+    // cancelled or more than kMaxReplyBytes have come; packets whose last character is 0xFF
+    // are end markers and add nothing. afterPacket runs after each read.
+    Reply CollectReply(const std::function<void()>& afterPacket = {});
 
     // A pause on the port's clock that a cancel ends at its next slice; true when it passed.
     bool pause(int ms) { return pauseUnlessCancelled(clock(), voice(), ms); }

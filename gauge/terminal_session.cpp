@@ -19,7 +19,7 @@ bool TerminalSession::openLink() {
     if (opened_) {
         return true;
     }
-    UsbDevice* device = link_.FindDevice(kGageVendorId, kGageProductId);
+    UsbDevice* device = link_.FindDevice(kGaugeVendorId, kGaugeProductId);
     if (device && link_.Open(device) == 0) {
         opened_ = 1;
         return true;

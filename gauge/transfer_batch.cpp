@@ -24,7 +24,7 @@ std::string batchStoppedMessage(const TextTable& texts, const std::string& reaso
 }  // namespace
 
 std::string lostGaugeReason(GaugeLink& link, const std::string& why) {
-    if (link.usb().FindDevice(kGageVendorId, kGageProductId) != nullptr) {
+    if (link.usb().FindDevice(kGaugeVendorId, kGaugeProductId) != nullptr) {
         return why;
     }
     return why + "\n\n" + link.texts().message("IDS_ERR_GAGE_DISCONNECTED");

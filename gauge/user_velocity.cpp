@@ -56,7 +56,7 @@ std::string UserVelocityExchange::GetUser(std::string_view name, std::string_vie
         showSendFailure(link_);
         return {};
     }
-    const GaugeLink::Reply reply = link_.collectReply();
+    const GaugeLink::Reply reply = link_.CollectReply();
     if (link_.cancelled() || !replyTaken(link_, command, reply)) {
         return {};
     }
@@ -78,7 +78,7 @@ int UserVelocityExchange::SetUser(std::string_view name, std::string_view value,
         return -1;
     }
     const std::string command = setUserCommand(name, value, unit);
-    const GaugeLink::Reply collected = link_.collectReply();
+    const GaugeLink::Reply collected = link_.CollectReply();
     if (link_.cancelled()) {
         return -1;
     }

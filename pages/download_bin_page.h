@@ -35,7 +35,6 @@ class CDownloadBinPage : public KorvelPage {
     // The folder the file dialog starts in: "data" in the current directory, when it exists.
     static QString startFolder();
 
-    const QString& chosenPath() const { return chosenPath_; }
     QLineEdit* fileBox() const { return fileBox_; }
     QLabel* instructions() const { return instructions_; }
     QComboBox* modelList() const { return modelList_; }
@@ -43,8 +42,6 @@ class CDownloadBinPage : public KorvelPage {
     QPushButton* selectButton() const { return select_; }
     QPushButton* startButton() const { return start_; }
     QPushButton* cancelButton() const { return cancel_; }
-    // Says, while the firmware image goes out, that the upgrade can no longer be cancelled.
-    QLabel* noCancelNote() const { return noCancel_; }
     QProgressBar* progressBar() const { return progress_; }
     QLabel* statusLine() const { return status_; }
 

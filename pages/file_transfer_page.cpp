@@ -21,13 +21,13 @@
 #include "app/ui/qt_voice.h"
 #include "app/ui/sheet_pages.h"
 #include "datafile/output_file.h"
-#include "datafile/report_export.h"
-#include "datafile/report_import.h"
+#include "datafile/text_report_reader.h"
+#include "datafile/text_report_writer.h"
 #include "dataview/dialog/data_view_dialog.h"
 #include "gauge/gauge_directory.h"
 #include "gauge/gauge_link.h"
-#include "gauge/read_from_gage.h"
-#include "gauge/write_to_gage.h"
+#include "gauge/read_from_gauge.h"
+#include "gauge/write_to_gauge.h"
 #include "pages/pc_folder_listing.h"
 #include "report/inspection_report.h"
 #include "workbook/survey_workbook.h"
@@ -307,7 +307,7 @@ void CFileTransferPage::refreshGaugeList() {
     operation().start(
         [entries, &texts = app().texts()](UserVoice& voice) {
             GaugeLink link(voice, texts);
-            *entries = RefreshGageFilesList(link);
+            *entries = refreshGaugeFileList(link);
         },
         [this, entries] {
             if (*entries) {
@@ -331,7 +331,7 @@ void CFileTransferPage::transferFromGauge() {
         [names = selectedNames(gaugeList_), folder = fromQt(pcDataFolder()), &texts = app().texts(),
          refresh](UserVoice& voice) {
             GaugeLink link(voice, texts);
-            ReadFilesFromGage(link, names, folder, refresh);
+            readFilesFromGauge(link, names, folder, refresh);
         },
         [this] { fromGauge_->setEnabled(false); });
 }
@@ -339,7 +339,7 @@ void CFileTransferPage::transferFromGauge() {
 void CFileTransferPage::transferToGauge() {
     toGauge_->setEnabled(false);
     fromGauge_->setEnabled(false);
-    GageWriteSetup setup;
+    GaugeWriteSetup setup;
     setup.pcDataFolder = fromQt(pcDataFolder());
     if (app().debugLog()) {
         setup.debugLogPath = debugLogPathIn(app().settingsFolder());
@@ -351,7 +351,7 @@ void CFileTransferPage::transferToGauge() {
     operation().start(
         [names = selectedNames(pcList_), setup, &texts = app().texts(), entries](UserVoice& voice) {
             GaugeLink link(voice, texts);
-            WriteFilesToGage(link, names, setup);
+            writeFilesToGauge(link, names, setup);
             *entries = relistAfterUpload(link);
         },
         [this, entries] {
@@ -431,18 +431,18 @@ void CFileTransferPage::workbookSelected() {
 
 void CFileTransferPage::exportSelected() {
     const int row = pcList_->selectedRow();
-    if (row >= 0 &&
-        exportReport(fromQt(pcDataFolder()), fromQt(pcList_->nameAt(row)), voice(), app().texts())
-            .written) {
+    if (row >= 0 && exportTextReport(fromQt(pcDataFolder()), fromQt(pcList_->nameAt(row)), voice(),
+                                     app().texts())
+                        .written) {
         RefreshPcFileList();
     }
 }
 
 void CFileTransferPage::importSelected() {
     const int row = pcList_->selectedRow();
-    if (row >= 0 &&
-        importReport(fromQt(pcDataFolder()), fromQt(pcList_->nameAt(row)), voice(), app().texts())
-            .written) {
+    if (row >= 0 && importTextReport(fromQt(pcDataFolder()), fromQt(pcList_->nameAt(row)), voice(),
+                                     app().texts())
+                        .written) {
         RefreshPcFileList();
     }
 }

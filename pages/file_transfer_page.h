@@ -78,7 +78,6 @@ class CFileTransferPage : public KorvelPage {
     QPushButton* fromGaugeButton() const { return fromGauge_; }
     QPushButton* dataViewButton() const { return dataView_; }
     QPushButton* exportButton() const { return export_; }
-    QPushButton* reportButton() const { return report_; }
     QPushButton* workbookButton() const { return workbook_; }
     QPushButton* importButton() const { return import_; }
     QPushButton* refreshGaugeButton() const { return refreshGauge_; }

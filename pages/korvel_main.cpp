@@ -8,7 +8,7 @@
 #include "app/palimar_app.h"
 #include "gauge/usb_port.h"
 #include "gauge/usb_trace.h"
-#include "gauge/write_to_gage.h"
+#include "gauge/write_to_gauge.h"
 #include "pages/page_context.h"
 #include "pages/program.h"
 

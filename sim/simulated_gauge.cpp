@@ -40,10 +40,10 @@ SimulatedGauge::SimulatedGauge(std::string dataLogFolder) : dataLog_(std::move(d
 }
 
 std::uint16_t SimulatedGauge::vendorId() const {
-    return kGageVendorId;
+    return kGaugeVendorId;
 }
 std::uint16_t SimulatedGauge::productId() const {
-    return kGageProductId;
+    return kGaugeProductId;
 }
 
 void SimulatedGauge::addCommand(const std::string& prefix, CommandHandler handler) {

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
-targets=(fuzz_data_file_reader fuzz_report_export fuzz_report_import fuzz_file_merge
+targets=(fuzz_data_file_reader fuzz_text_report_writer fuzz_text_report_reader fuzz_file_merge
          fuzz_profile_text fuzz_gauge_reply)
 
 cmake --preset fuzz

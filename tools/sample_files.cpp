@@ -11,7 +11,7 @@
 #include "datafile/field_split.h"
 #include "datafile/letter_code.h"
 #include "datafile/number_text.h"
-#include "datafile/report_export.h"
+#include "datafile/text_report_writer.h"
 
 namespace korvel::samples {
 
@@ -397,7 +397,7 @@ std::vector<SampleFile> sampleSet() {
     DataFile older = linearFile("OLDPIPE.CSV", 30, false, 19, 0.1);
     older.hasProductLine = false;
     add(older);
-    files.push_back({"ELBOW-C.DAT", reportText(byColumn).value_or("")});
+    files.push_back({"ELBOW-C.DAT", textReportBytes(byColumn).value_or("")});
     files.push_back({"MERGE-1.CSV", mergeGrid(1, 6, 20, 20)});
     files.push_back({"MERGE-2.CSV", mergeGrid(7, 6, 20, 21)});
     files.push_back({"MERGE-3.CSV", mergeGrid(13, 6, 20, 22)});

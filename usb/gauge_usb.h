@@ -7,8 +7,8 @@
 namespace korvel {
 
 // The gauge in its normal mode and in its upgrade (boot) mode.
-constexpr std::uint16_t kGageVendorId = 0xFFFF;
-constexpr std::uint16_t kGageProductId = 0x7A31;
+constexpr std::uint16_t kGaugeVendorId = 0xFFFF;
+constexpr std::uint16_t kGaugeProductId = 0x7A31;
 constexpr std::uint16_t kBootVendorId = 0x0451;
 constexpr std::uint16_t kBootProductId = 0x9001;
 

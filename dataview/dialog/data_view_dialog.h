@@ -110,7 +110,6 @@ class DataViewDialog : public QDialog {
     QRadioButton* bScanRadio() const { return bScanRadio_; }
     QPushButton* minButton() const { return minButton_; }
     SurveyPanel* surveyPanel() const { return surveyPanel_; }
-    QPushButton* reportButton() const { return reportButton_; }
     QComboBox* unitsBox() const { return unitsBox_; }
     QPushButton* thinnestButton() const { return thinnestButton_; }
     ThinnestDialog* thinnestDialog() const { return thinnest_; }

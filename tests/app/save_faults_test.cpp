@@ -13,10 +13,10 @@
 #include "datafile/data_file_writer.h"
 #include "datafile/file_create.h"
 #include "datafile/file_merge.h"
-#include "datafile/report_export.h"
-#include "datafile/report_import.h"
-#include "gauge/read_from_gage.h"
-#include "tests/datafile/report_fixtures.h"
+#include "datafile/text_report_reader.h"
+#include "datafile/text_report_writer.h"
+#include "gauge/read_from_gauge.h"
+#include "tests/datafile/text_report_fixtures.h"
 #include "tests/gauge/simulated_gauge_fixture.h"
 #include "tests/support/scripted_save_calls.h"
 
@@ -42,7 +42,7 @@ class SaveFaults : public SimulatedGaugeTest {
         DataFile pipe = linearFile(2);
         pipe.readings = {readingRow("1", "0.250"), readingRow("2", "0.300")};
         pcFolder.put("PIPE1.CSV", dataFileBytes(pipe));
-        pcFolder.put("RPT.DAT", reportText(pipe).value());
+        pcFolder.put("RPT.DAT", textReportBytes(pipe).value());
         pcFolder.put("M1.CSV", ",1,2,\r\nA,1,2,\r\n");
         pcFolder.put("M2.CSV", ",3,\r\nA,3,\r\n");
         fs::create_directories(pcFolder.file("data"));
@@ -54,9 +54,9 @@ class SaveFaults : public SimulatedGaugeTest {
         now.tm_year = 2026 - 1900;
         return {
             {"export", pcFolder.file("PIPE1.DAT"),
-             [this] { exportReport(folder(), "PIPE1.CSV", voice, texts); }, ""},
+             [this] { exportTextReport(folder(), "PIPE1.CSV", voice, texts); }, ""},
             {"import", pcFolder.file("RPT.CSV"),
-             [this] { importReport(folder(), "RPT.DAT", voice, texts); }, ""},
+             [this] { importTextReport(folder(), "RPT.DAT", voice, texts); }, ""},
             {"merge", pcFolder.file("OUT.CSV"),
              [this] {
                  mergeFiles(folder(), {"M1.CSV", "M2.CSV"}, "OUT", voice, texts);
@@ -73,7 +73,7 @@ class SaveFaults : public SimulatedGaugeTest {
              },
              ""},
             {"gauge read", pcFolder.file("G.CSV"),
-             [this] { ReadFilesFromGage(link, {"G.CSV"}, folder(), {}); }, "File transfer failed"},
+             [this] { readFilesFromGauge(link, {"G.CSV"}, folder(), {}); }, "File transfer failed"},
             {"settings", app.settingsFile(),
              [this] {
                  // as the Preferences page does it

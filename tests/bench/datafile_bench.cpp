@@ -14,8 +14,8 @@
 #include "datafile/data_file_reader.h"
 #include "datafile/data_file_writer.h"
 #include "datafile/file_merge.h"
-#include "datafile/report_export.h"
-#include "datafile/report_import.h"
+#include "datafile/text_report_reader.h"
+#include "datafile/text_report_writer.h"
 #include "tools/sample_files.h"
 
 namespace korvel {
@@ -35,7 +35,7 @@ class BenchFolder {
         writeFileSafely(path("GRID5000.CSV"),
                         dataFileBytes(samples::grid2D("GRID5000.CSV", 50, 100, "ROW", 7)));
         writeFileSafely(path("GRID5000.DAT"),
-                        *reportText(*readDataFile(path("GRID5000.CSV"), reportReadOptions())));
+                        *textReportBytes(*readDataFile(path("GRID5000.CSV"), reportReadOptions())));
     }
     ~BenchFolder() { fs::remove_all(folder_); }
 
@@ -102,7 +102,7 @@ void BM_Export5000(benchmark::State& state) {
     SilentVoice voice(true);
     const TextTable texts;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(exportReport(bench().folder(), "GRID5000.CSV", voice, texts));
+        benchmark::DoNotOptimize(exportTextReport(bench().folder(), "GRID5000.CSV", voice, texts));
     }
 }
 void BM_Export5000Disk(benchmark::State& state) {
@@ -115,7 +115,7 @@ void BM_Import5000(benchmark::State& state) {
     SilentVoice voice(true);
     const TextTable texts;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(importReport(bench().folder(), "GRID5000.DAT", voice, texts));
+        benchmark::DoNotOptimize(importTextReport(bench().folder(), "GRID5000.DAT", voice, texts));
     }
 }
 void BM_Import5000Disk(benchmark::State& state) {

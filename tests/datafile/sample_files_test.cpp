@@ -12,8 +12,8 @@
 #include "datafile/data_file_writer.h"
 #include "datafile/file_merge.h"
 #include "datafile/line_reader.h"
-#include "datafile/report_export.h"
-#include "datafile/report_import.h"
+#include "datafile/text_report_reader.h"
+#include "datafile/text_report_writer.h"
 
 namespace korvel {
 namespace {
@@ -144,7 +144,8 @@ TEST(SampleFiles, GridsSurviveTheReportAndMergeFiles) {
     for (const auto& sample : set) {
         if (sample.name.rfind("ELBOW", 0) == 0 && endsWithNoCase(sample.name, ".CSV")) {
             const DataFile file = parseDataFile(sample.bytes, reportReadOptions());
-            const DataFile back = importedDataFile(parseTextReport(*reportText(file)), sample.name);
+            const DataFile back =
+                importedDataFile(parseTextReport(*textReportBytes(file)), sample.name);
             EXPECT_EQ(back.readings.size(), 96u) << sample.name;
         }
         if (sample.name.rfind("MERGE", 0) == 0) {

@@ -7,9 +7,9 @@
 #include <optional>
 
 #include "gauge/gauge_directory.h"
-#include "gauge/read_from_gage.h"
+#include "gauge/read_from_gauge.h"
 #include "gauge/user_velocity.h"
-#include "gauge/write_to_gage.h"
+#include "gauge/write_to_gauge.h"
 #include "tests/utilities/upgrade_fixture.h"
 
 namespace korvel::test {
@@ -80,7 +80,7 @@ TEST_F(CancelTest, ReadingStopsAtThePacketOrPauseAndSavesNothingPartial) {
             std::filesystem::remove(pcFolder.file(name));
         }
         cancelWhen([this, &c] { return c.when(voice); });
-        EXPECT_EQ(ReadFilesFromGage(link, {"A.CSV", "B.CSV", "C.CSV"}, pcFolder.path(), {}),
+        EXPECT_EQ(readFilesFromGauge(link, {"A.CSV", "B.CSV", "C.CSV"}, pcFolder.path(), {}),
                   static_cast<int>(c.done.size()));
         for (const char* name : {"A.CSV", "B.CSV", "C.CSV"}) {
             const bool done = std::find(c.done.begin(), c.done.end(), name) != c.done.end();
@@ -109,8 +109,8 @@ TEST_F(CancelTest, WritingReportsTheFileLeftIncomplete) {
         return voice.status == "file 2 of 3: B.CSV" && voice.progress > 16 &&
                voice.progress < 100000;
     });
-    EXPECT_EQ(WriteFilesToGage(link, {"A.CSV", "B.CSV", "C.CSV"},
-                               {pcFolder.path(), "", std::vector<std::string>{}}),
+    EXPECT_EQ(writeFilesToGauge(link, {"A.CSV", "B.CSV", "C.CSV"},
+                                {pcFolder.path(), "", std::vector<std::string>{}}),
               1);
     std::string gaugeText = lines;
     std::erase(gaugeText, '\r');
@@ -129,7 +129,7 @@ TEST_F(CancelTest, ListingKeepsTheListAndVelocitiesKeepTheBoxes) {
         dataLog.put("F" + std::to_string(i) + ".CSV", "x\n");
     }
     cancelWhen([this] { return voice.progress >= 5; });
-    EXPECT_EQ(RefreshGageFilesList(link), std::nullopt);
+    EXPECT_EQ(refreshGaugeFileList(link), std::nullopt);
     EXPECT_EQ(voice.status, "Gage directory file list refresh cancelled; the list is unchanged");
     EXPECT_TRUE(voice.said.empty());
     expectReleased();

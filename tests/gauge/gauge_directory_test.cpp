@@ -85,7 +85,7 @@ TEST_F(GaugeDirectory, ProgressMovesByFivesAndStopsAt95WhilePacketsArrive) {
 
 TEST_F(GaugeDirectory, NoGaugeShowsTheFailureOnceAndPutsItInTheStatusLine) {
     sim::virtualBus().unplugAll();
-    EXPECT_EQ(RefreshGageFilesList(link), std::nullopt);
+    EXPECT_EQ(refreshGaugeFileList(link), std::nullopt);
     ASSERT_EQ(voice.said.size(), 1u);
     EXPECT_EQ(voice.said[0].kind, MessageKind::Error);
     EXPECT_EQ(voice.said[0].text, texts.linkFailureMessage());
@@ -107,7 +107,7 @@ TEST_F(GaugeDirectory, UnsentCommandSaysSoAndLeavesTheStatusEmpty) {
 
 TEST_F(GaugeDirectory, SilentGaugeGivesTheRefreshFailure) {
     gauge->faults().silent = true;
-    EXPECT_EQ(RefreshGageFilesList(link), std::nullopt);
+    EXPECT_EQ(refreshGaugeFileList(link), std::nullopt);
     EXPECT_EQ(voice.status, "Gage directory file list refresh failed");
     EXPECT_EQ(voice.progressHistory, (std::vector<int>{0, 1}));
 }
@@ -135,7 +135,7 @@ TEST_F(GaugeDirectory, OnlyAWholeListingIsBelieved) {
             dataLog.put("F" + std::to_string(100 + i) + ".CSV", "x");
         }
         busFaults().unplugAfterTransfers = c.unplugAfterTransfers;
-        const auto entries = RefreshGageFilesList(link);
+        const auto entries = refreshGaugeFileList(link);
         EXPECT_EQ(entries ? std::optional(entries->size()) : std::nullopt, c.entries);
         EXPECT_EQ(voice.status, c.status);
         ASSERT_GE(voice.progressHistory.size(), 2u);
@@ -149,7 +149,7 @@ TEST_F(GaugeDirectory, OnlyAWholeListingIsBelieved) {
 TEST_F(GaugeDirectory, RefreshGivesTheEntriesAndKeepsHostileNamesForTheReadToRefuse) {
     dataLog.put("A.CSV", "a\n");
     gauge->faults().extraListing = {"../../evil.CSV,CSV,01/01/2026 10:00 AM,"};
-    const auto entries = RefreshGageFilesList(link);
+    const auto entries = refreshGaugeFileList(link);
     ASSERT_TRUE(entries.has_value());
     ASSERT_EQ(entries->size(), 2u);
     EXPECT_EQ((*entries)[1].name, "../../evil.CSV");
@@ -193,7 +193,7 @@ TEST_F(GaugeDirectory, AReplyThatIsNoListingIsRefusedWithAMessage) {
         }
         c.fault();
         voice.said.clear();
-        EXPECT_EQ(RefreshGageFilesList(link), std::nullopt);
+        EXPECT_EQ(refreshGaugeFileList(link), std::nullopt);
         ASSERT_EQ(voice.said.size(), 1u);
         EXPECT_EQ(voice.said[0].kind, MessageKind::Error);
         EXPECT_EQ(voice.said[0].text, c.message);

@@ -8,7 +8,7 @@
 
 #include "gauge/gauge_file_names.h"
 #include "gauge/gauge_reply.h"
-#include "gauge/read_from_gage.h"
+#include "gauge/read_from_gauge.h"
 #include "gauge/terminal_session.h"
 #include "gauge/user_velocity.h"
 #include "sim/gauge_fault.h"
@@ -49,7 +49,7 @@ class GaugeFaults : public SimulatedGaugeTest {
         ASSERT_TRUE(setting.has_value()) << spec;
         sim::applyGaugeFault(*setting, gauge.get(), nullptr);
     }
-    bool readFile() { return ReadFilesFromGage(link, {"A.CSV"}, pcFolder.path(), {}) == 1; }
+    bool readFile() { return readFilesFromGauge(link, {"A.CSV"}, pcFolder.path(), {}) == 1; }
     bool getVelocities() {
         VelocitySettings settings{{{"", "in/us"}, {"", "m/s"}}};
         return UserVelocityExchange(link).getVelocities(settings) == 2;

@@ -17,7 +17,7 @@ const std::string kNoGaugeMessage =
 
 TEST_F(Link, NoGaugeShowsTheLinkFailureOnceAndSilentOpenGage) {
     sim::virtualBus().unplugAll();
-    EXPECT_EQ(link.OpenGage(), 0);
+    EXPECT_FALSE(link.OpenGage());
     EXPECT_TRUE(voice.said.empty());
     EXPECT_FALSE(link.openForOperation());
     ASSERT_EQ(voice.said.size(), 1u);
@@ -80,7 +80,7 @@ TEST_F(Link, OpenDrainsWhatTheGaugeStillHadQueued) {
 }
 
 TEST_F(Link, ReadStoresTheNulAfterAFullPacketAndTimesOutAfterOneSecond) {
-    ASSERT_EQ(link.OpenGage(), 1);
+    ASSERT_TRUE(link.OpenGage());
     gauge->queue(std::string(64, 'x'));
     PacketBuffer packet;
     packet.fill('#');
@@ -93,7 +93,7 @@ TEST_F(Link, ReadStoresTheNulAfterAFullPacketAndTimesOutAfterOneSecond) {
 }
 
 TEST_F(Link, WriteSendsExactlyTheGivenBytesAndZeroLengthTransfers) {
-    ASSERT_EQ(link.OpenGage(), 1);
+    ASSERT_TRUE(link.OpenGage());
     EXPECT_EQ(link.usb().Write(2, "dir /dev/datalog", 16), 16);
     EXPECT_EQ(link.usb().Write(2, "", 0), 0);
     const auto written = calls();
@@ -115,7 +115,7 @@ TEST_F(Link, WithoutAHandleTransfersFailAndResetAndCloseGiveZero) {
 }
 
 TEST_F(Link, ReleaseResetsTwiceThenReleasesAndCloses) {
-    ASSERT_EQ(link.OpenGage(), 1);
+    ASSERT_TRUE(link.OpenGage());
     sim::virtualBus().clearCalls();
     link.ReleaseGage();
     EXPECT_EQ(callNames(),
@@ -126,7 +126,7 @@ TEST_F(Link, ReleaseResetsTwiceThenReleasesAndCloses) {
 
 TEST_F(Link, ReleaseResetsTheSharedHandleEvenWhenThisPageDoesNotHoldIt) {
     GaugeLink other(voice, texts, port);
-    ASSERT_EQ(other.OpenGage(), 1);
+    ASSERT_TRUE(other.OpenGage());
     sim::virtualBus().clearCalls();
     link.ReleaseGage();
     EXPECT_EQ(callNames(), (std::vector<std::string>{"reset"}));
@@ -134,7 +134,7 @@ TEST_F(Link, ReleaseResetsTheSharedHandleEvenWhenThisPageDoesNotHoldIt) {
 }
 
 TEST_F(Link, CommandIsResentOnceAfterReopeningWithoutDrain) {
-    ASSERT_EQ(link.OpenGage(), 1);
+    ASSERT_TRUE(link.OpenGage());
     sim::virtualBus().clearCalls();
     busFaults().failWrites = 1;
     const auto before = clock.nowMs();
@@ -147,7 +147,7 @@ TEST_F(Link, CommandIsResentOnceAfterReopeningWithoutDrain) {
 }
 
 TEST_F(Link, CommandFailsWhenTheResendFailsToo) {
-    ASSERT_EQ(link.OpenGage(), 1);
+    ASSERT_TRUE(link.OpenGage());
     busFaults().failWrites = 2;
     EXPECT_LT(link.SendCommand("dir /dev/datalog"), 1);
     busFaults().failWrites = 1;
@@ -157,7 +157,7 @@ TEST_F(Link, CommandFailsWhenTheResendFailsToo) {
 }
 
 TEST_F(Link, CommandWaitsAfterEveryWriteWhenAsked) {
-    ASSERT_EQ(link.OpenGage(), 1);
+    ASSERT_TRUE(link.OpenGage());
     busFaults().failWrites = 1;
     int resends = 0;
     EXPECT_EQ(link.SendCommand("write /dev/datalog/A", 2000, [&] { ++resends; }), 20);
@@ -166,26 +166,26 @@ TEST_F(Link, CommandWaitsAfterEveryWriteWhenAsked) {
 }
 
 TEST_F(Link, ReplyDropsEndMarkersAndGoesOnAfterEmptyPackets) {
-    ASSERT_EQ(link.OpenGage(), 1);
+    ASSERT_TRUE(link.OpenGage());
     for (const char* packet : {"abc", "", "def\xFF", "\xFF", "ghi"}) {
         gauge->queue(packet);
     }
     gauge->queue(std::string("jk\0lm", 5));
     int packets = 0;
-    EXPECT_EQ(link.CollectReply([&] { ++packets; }), "abcghijk");
+    EXPECT_EQ(link.CollectReply([&] { ++packets; }).text, "abcghijk");
     EXPECT_EQ(packets, 6);
     EXPECT_EQ(clock.nowMs(), 1000);
 }
 
 TEST_F(Link, GaugePluggedInLaterIsFoundOnTheNextSearch) {
     sim::virtualBus().unplugAll();
-    EXPECT_EQ(link.OpenGage(), 0);
+    EXPECT_FALSE(link.OpenGage());
     sim::virtualBus().plugIn(gauge);
-    EXPECT_EQ(link.OpenGage(), 1);
+    EXPECT_TRUE(link.OpenGage());
 }
 
 TEST_F(Link, UnpluggedGaugeFailsTransfersAndStillReleases) {
-    ASSERT_EQ(link.OpenGage(), 1);
+    ASSERT_TRUE(link.OpenGage());
     sim::virtualBus().unplugAll();
     PacketBuffer packet{};
     EXPECT_EQ(link.usb().Write(2, "x", 1), -1);
@@ -196,17 +196,17 @@ TEST_F(Link, UnpluggedGaugeFailsTransfersAndStillReleases) {
 }
 
 TEST_F(Link, LeavingThePageClosesWithoutAReset) {
-    ASSERT_EQ(link.OpenGage(), 1);
+    ASSERT_TRUE(link.OpenGage());
     sim::virtualBus().clearCalls();
-    link.closeIfOpen();
-    link.closeIfOpen();
+    link.CloseGage(GaugeLink::Reset::No);
+    link.CloseGage(GaugeLink::Reset::No);
     EXPECT_EQ(callNames(), (std::vector<std::string>{"release_interface", "close"}));
     EXPECT_FALSE(link.opened());
 }
 
 TEST_F(Link, FindDeviceTellsTheTwoIdentitiesApart) {
     CUsbLink usb(voice, texts, port);
-    EXPECT_NE(usb.FindDevice(kGageVendorId, kGageProductId), nullptr);
+    EXPECT_NE(usb.FindDevice(kGaugeVendorId, kGaugeProductId), nullptr);
     EXPECT_EQ(usb.FindDevice(kBootVendorId, kBootProductId), nullptr);
 }
 
@@ -216,7 +216,7 @@ TEST(RealUsb, MachineWithoutTheGaugeFindsNoDevice) {
     TextTable texts;
     RecordingVoice voice;
     GaugeLink link(voice, texts, port);
-    EXPECT_EQ(link.OpenGage(), 0);
+    EXPECT_FALSE(link.OpenGage());
     EXPECT_TRUE(voice.said.empty());
     EXPECT_EQ(port.handle(), nullptr);
 }

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "gauge/read_from_gage.h"
+#include "gauge/read_from_gauge.h"
 #include "sim/virtual_bus.h"
 #include "tests/gauge/simulated_gauge_fixture.h"
 
@@ -21,7 +21,7 @@ TEST_F(UsbTrace, AReadFromTheGaugeCallByCall) {
                                 [&](const std::string& line) { lines.push_back(line); }),
                    clock};
     GaugeLink tracedLink{voice, texts, traced};
-    ASSERT_EQ(ReadFilesFromGage(tracedLink, {"A1.CSV"}, pcFolder.path(), {}), 1);
+    ASSERT_EQ(readFilesFromGauge(tracedLink, {"A1.CSV"}, pcFolder.path(), {}), 1);
     // The library's own number for a time-out (libusb-win32 has another than libusb-compat).
     const std::string silence =
         "usb_bulk_read ep=0x82 len=64 -> " + std::to_string(kTimedOutResult) + " (1000 ms)";

@@ -53,7 +53,7 @@ using BusFaultsOnReplies = SimulatedGaugeTest;
 
 TEST_F(BusFaultsOnReplies, EndlessDropAndStallAct) {
     const UsbApi& api = sim::simulatedUsbApi();
-    ASSERT_EQ(link.OpenGage(), 1);
+    ASSERT_TRUE(link.OpenGage());
     usb_dev_handle* handle = port.handle();
     char buffer[64];
     const std::string command = "get user velocity1 in/us";

@@ -54,8 +54,8 @@ class RecordingSink : public TerminalReaderSink {
 // A gauge that never stops talking: a packet is always waiting.
 class ChattyGauge : public sim::SimDevice {
   public:
-    std::uint16_t vendorId() const override { return kGageVendorId; }
-    std::uint16_t productId() const override { return kGageProductId; }
+    std::uint16_t vendorId() const override { return kGaugeVendorId; }
+    std::uint16_t productId() const override { return kGaugeProductId; }
     int receive(int, std::string_view bytes) override { return static_cast<int>(bytes.size()); }
     std::optional<std::string> nextPacket(int) override { return std::string("tick "); }
     void reset() override {}

@@ -13,7 +13,7 @@ namespace korvel {
 // with a 1000 ms pause after it, reporting through the link's voice. refreshPcList runs after
 // every saved file. A lost link ends the run with one message naming the file and those not
 // tried. Returns the number of files saved.
-int ReadFilesFromGage(GaugeLink& link, const std::vector<std::string>& names,
-                      const std::string& pcDataFolder, const std::function<void()>& refreshPcList);
+int readFilesFromGauge(GaugeLink& link, const std::vector<std::string>& names,
+                       const std::string& pcDataFolder, const std::function<void()>& refreshPcList);
 
 }  // namespace korvel

@@ -1,4 +1,4 @@
-#include "datafile/report_import.h"
+#include "datafile/text_report_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +14,8 @@
 #include "app/safe_file.h"
 #include "datafile/data_file_reader.h"
 #include "datafile/data_file_writer.h"
-#include "datafile/report_export.h"
-#include "tests/datafile/report_fixtures.h"
+#include "datafile/text_report_writer.h"
+#include "tests/datafile/text_report_fixtures.h"
 #include "tests/support/recording_voice.h"
 
 namespace korvel {
@@ -192,14 +192,14 @@ TEST(ReportImport, HostileReportsStayWithinBounds) {
 }
 
 void expectRoundTrip(const DataFile& original, const std::vector<std::string>& readingsBack) {
-    const std::string first = *reportText(original);
+    const std::string first = *textReportBytes(original);
     const DataFile imported = parseDataFile(
         dataFileBytes(importedDataFile(parseTextReport(first), "ROUND.CSV")), reportReadOptions());
     EXPECT_EQ(ids(imported), readingsBack);
-    const std::string second = *reportText(imported);
+    const std::string second = *textReportBytes(imported);
     const DataFile again = parseDataFile(
         dataFileBytes(importedDataFile(parseTextReport(second), "ROUND.CSV")), reportReadOptions());
-    EXPECT_EQ(*reportText(again), second);
+    EXPECT_EQ(*textReportBytes(again), second);
     EXPECT_EQ(parseTextReport(second).units, parseTextReport(first).units);
     EXPECT_FALSE(parseTextReport(second).units.empty());
 }
@@ -246,7 +246,7 @@ TEST(ReportImport, ImportWritesBesideTheReportWithItsMessages) {
         writeFileSafely((folder / "r.dat").string(), customReport("I", "001.00\t\t0.250\n")));
     const TextTable texts;
     test::RecordingVoice voice;
-    const ImportResult result = importReport(folder.string(), "r.dat", voice, texts);
+    const TextReportImport result = importTextReport(folder.string(), "r.dat", voice, texts);
     ASSERT_TRUE(result.written);
     EXPECT_EQ(result.dataPath, (folder / "r.CSV").string());
     EXPECT_EQ(voice.said,
@@ -258,14 +258,14 @@ TEST(ReportImport, ImportWritesBesideTheReportWithItsMessages) {
 
     ASSERT_TRUE(writeFileSafely((folder / "BAD.DAT").string(), "FILE TYPE: GRID\n"));
     test::RecordingVoice refused;
-    EXPECT_FALSE(importReport(folder.string(), "BAD.DAT", refused, texts).written);
+    EXPECT_FALSE(importTextReport(folder.string(), "BAD.DAT", refused, texts).written);
     EXPECT_EQ(refused.said,
               (std::vector<test::Said>{
                   {MessageKind::Notice, "Import of this file type is not supported"}}));
     EXPECT_FALSE(std::filesystem::exists(folder / "BAD.CSV"));
 
     test::RecordingVoice missing;
-    EXPECT_FALSE(importReport(folder.string(), "NONE.DAT", missing, texts).written);
+    EXPECT_FALSE(importTextReport(folder.string(), "NONE.DAT", missing, texts).written);
     EXPECT_EQ(missing.said,
               (std::vector<test::Said>{{MessageKind::Error, "Error opening file - NONE.DAT"}}));
     std::filesystem::remove_all(folder);
@@ -303,7 +303,7 @@ TEST(ReportImport, AReportOfMoreLocationsThanAFileHoldsIsRefusedAndWritesNothing
         std::filesystem::remove(folder / "R.CSV");
         ASSERT_TRUE(writeFileSafely((folder / "R.DAT").string(), report));
         test::RecordingVoice voice;
-        const bool written = importReport(folder.string(), "R.DAT", voice, texts).written;
+        const bool written = importTextReport(folder.string(), "R.DAT", voice, texts).written;
         EXPECT_EQ(written, count == nullptr);
         EXPECT_EQ(std::filesystem::exists(folder / "R.CSV"), count == nullptr);
         if (count) {
@@ -348,7 +348,7 @@ TEST(ReportImport, OverwriteQuestionSaysWhatTheReportCannotCarry) {
         {"a hole", with([](DataFile& f) { f.readings[0].fields[1] = "--.---"; }), false},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(holdsMoreThanAReport(c.file), c.more) << c.name;
+        EXPECT_EQ(holdsMoreThanATextReport(c.file), c.more) << c.name;
     }
     const auto folder = test::uniqueTempFolder("korvel-import-more");
     std::filesystem::create_directories(folder);
@@ -356,7 +356,7 @@ TEST(ReportImport, OverwriteQuestionSaysWhatTheReportCannotCarry) {
     ASSERT_TRUE(writeFileSafely((folder / "R.CSV").string(), dataFileBytes(cases[2].file)));
     const TextTable texts;
     test::RecordingVoice voice;
-    EXPECT_FALSE(importReport(folder.string(), "R.DAT", voice, texts).written);
+    EXPECT_FALSE(importTextReport(folder.string(), "R.DAT", voice, texts).written);
     EXPECT_EQ(voice.said, (std::vector<test::Said>{
                               {MessageKind::Question,
                                "File already exists. Do you want to overwrite?\n\nR.CSV\n\n"

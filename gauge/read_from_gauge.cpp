@@ -1,4 +1,4 @@
-#include "gauge/read_from_gage.h"
+#include "gauge/read_from_gauge.h"
 
 #include <algorithm>
 
@@ -44,7 +44,7 @@ class FileReader {
             showError("IDS_ERR_GAGE_UNSAFEFILENAME", visibleGaugeText(name));
             return fail(FileOutcome::Failed);
         }
-        if (!link_.open()) {
+        if (!link_.OpenGage(GaugeLink::Drain::Yes)) {
             return fail(FileOutcome::LinkLost,
                         notTransferredReason(link_, link_.usb().linkFailureMessage(), name));
         }
@@ -170,8 +170,9 @@ class FileReader {
 
 }  // namespace
 
-int ReadFilesFromGage(GaugeLink& link, const std::vector<std::string>& names,
-                      const std::string& pcDataFolder, const std::function<void()>& refreshPcList) {
+int readFilesFromGauge(GaugeLink& link, const std::vector<std::string>& names,
+                       const std::string& pcDataFolder,
+                       const std::function<void()>& refreshPcList) {
     FileReader reader(link, pcDataFolder, refreshPcList, names.size() > 1);
     return runTransferBatch(link, names,
                             [&](const std::string& name) { return reader.read(name); });

@@ -7,7 +7,7 @@
 
 #include "datafile/data_file_reader.h"
 #include "datafile/data_file_writer.h"
-#include "datafile/report_import.h"
+#include "datafile/text_report_reader.h"
 
 using namespace korvel;
 

@@ -3,17 +3,17 @@
 #include <gtest/gtest.h>
 
 #include "app/platform.h"
-#include "gauge/read_from_gage.h"
+#include "gauge/read_from_gauge.h"
 #include "tests/gauge/simulated_gauge_fixture.h"
 
 namespace korvel::test {
 namespace {
 
-class ReadFromGage : public SimulatedGaugeTest {
+class ReadFromGauge : public SimulatedGaugeTest {
   protected:
     int read(const std::vector<std::string>& names, const std::string& folder = "") {
-        return ReadFilesFromGage(link, names, folder.empty() ? pcFolder.path() : folder,
-                                 [this] { ++refreshes; });
+        return readFilesFromGauge(link, names, folder.empty() ? pcFolder.path() : folder,
+                                  [this] { ++refreshes; });
     }
     // The gauge answers every read command with exactly these packets.
     void answerReadsWith(std::deque<std::string> packets) {
@@ -22,7 +22,7 @@ class ReadFromGage : public SimulatedGaugeTest {
     int refreshes = 0;
 };
 
-TEST_F(ReadFromGage, TextFileIsSavedWithCrLfUnderItsListedName) {
+TEST_F(ReadFromGauge, TextFileIsSavedWithCrLfUnderItsListedName) {
     dataLog.put("A1.CSV", "Product\nline,2\n");
     EXPECT_EQ(read({"A1.CSV"}), 1);
     EXPECT_EQ(writes(), (std::vector<std::string>{"read /dev/datalog/A1"}));
@@ -38,7 +38,7 @@ TEST_F(ReadFromGage, TextFileIsSavedWithCrLfUnderItsListedName) {
     EXPECT_EQ(port.handle(), nullptr);
 }
 
-TEST_F(ReadFromGage, BinaryFilesArriveByteForByte) {
+TEST_F(ReadFromGauge, BinaryFilesArriveByteForByte) {
     std::string image;
     for (int i = 0; i < 200; ++i) {
         image += static_cast<char>(i % 7 == 0 ? 0 : (i * 37) & 0xFF);
@@ -66,7 +66,7 @@ struct ReplyCase {
     std::string saved;
 };
 
-TEST_F(ReadFromGage, TextReplyLosesItsLastTwoCharactersAndEndsLinesWithCrLf) {
+TEST_F(ReadFromGauge, TextReplyLosesItsLastTwoCharactersAndEndsLinesWithCrLf) {
     const std::vector<ReplyCase> cases = {
         {"two characters", {"xy"}, ""},
         {"one character", {"x"}, ""},
@@ -84,13 +84,13 @@ TEST_F(ReadFromGage, TextReplyLosesItsLastTwoCharactersAndEndsLinesWithCrLf) {
     }
 }
 
-TEST_F(ReadFromGage, NameWithoutAKnownExtensionSendsAnEmptyBaseName) {
+TEST_F(ReadFromGauge, NameWithoutAKnownExtensionSendsAnEmptyBaseName) {
     dataLog.put("NOTES.TXT", "x\n");
     read({"NOTES.TXT", "X.csv"});
     EXPECT_EQ(writes(), (std::vector<std::string>{"read /dev/datalog/", "read /dev/datalog/"}));
 }
 
-TEST_F(ReadFromGage, ExistingFileIsOverwrittenOnlyAfterYes) {
+TEST_F(ReadFromGauge, ExistingFileIsOverwrittenOnlyAfterYes) {
     dataLog.put("A.CSV", "new\n");
     pcFolder.put("A.CSV", "old");
     voice.answers = {false};
@@ -113,7 +113,7 @@ TEST_F(ReadFromGage, ExistingFileIsOverwrittenOnlyAfterYes) {
 
 // A batch's question offers Yes to All and No to All, which answer the later questions; the
 // batch ends with its summary.
-TEST_F(ReadFromGage, BatchQuestionsAnswerForAllAndTheBatchEndsWithItsSummary) {
+TEST_F(ReadFromGauge, BatchQuestionsAnswerForAllAndTheBatchEndsWithItsSummary) {
     const std::vector<std::string> names = {"A.CSV", "B.CSV", "C.CSV", "D.CSV"};
     const struct {
         std::deque<BatchAnswer> answers;
@@ -147,7 +147,7 @@ TEST_F(ReadFromGage, BatchQuestionsAnswerForAllAndTheBatchEndsWithItsSummary) {
     }
 }
 
-TEST_F(ReadFromGage, EmptyExistingFileIsReplacedWithoutAsking) {
+TEST_F(ReadFromGauge, EmptyExistingFileIsReplacedWithoutAsking) {
     dataLog.put("A.CSV", "new\n");
     pcFolder.put("A.CSV", "");
     EXPECT_EQ(read({"A.CSV"}), 1);
@@ -155,7 +155,7 @@ TEST_F(ReadFromGage, EmptyExistingFileIsReplacedWithoutAsking) {
     EXPECT_EQ(pcFolder.read("A.CSV"), "new\r\n");
 }
 
-TEST_F(ReadFromGage, SeveralFilesInListOrderEachWithItsOwnExchangeAndPause) {
+TEST_F(ReadFromGauge, SeveralFilesInListOrderEachWithItsOwnExchangeAndPause) {
     for (const char* name : {"C.CSV", "A.CSV", "B.CSV"}) {
         dataLog.put(name, std::string(name) + "\n");
     }
@@ -169,7 +169,7 @@ TEST_F(ReadFromGage, SeveralFilesInListOrderEachWithItsOwnExchangeAndPause) {
     EXPECT_EQ(std::count(names.begin(), names.end(), "open"), 3);
 }
 
-TEST_F(ReadFromGage, NothingReceivedIsAFailedTransferAndWritesNothing) {
+TEST_F(ReadFromGauge, NothingReceivedIsAFailedTransferAndWritesNothing) {
     gauge->faults().silent = true;
     EXPECT_EQ(read({"A.CSV"}), 0);
     EXPECT_EQ(voice.status, "File transfer failed");
@@ -180,7 +180,7 @@ TEST_F(ReadFromGage, NothingReceivedIsAFailedTransferAndWritesNothing) {
     EXPECT_FALSE(pcFolder.has("A.CSV"));
 }
 
-TEST_F(ReadFromGage, ErrorAnswerIsShownAndNotSavedAsTheFile) {
+TEST_F(ReadFromGauge, ErrorAnswerIsShownAndNotSavedAsTheFile) {
     pcFolder.put("GONE.CSV", "good data");
     EXPECT_EQ(read({"GONE.CSV"}), 0);
     ASSERT_EQ(voice.said.size(), 1u);
@@ -192,7 +192,7 @@ TEST_F(ReadFromGage, ErrorAnswerIsShownAndNotSavedAsTheFile) {
     EXPECT_EQ(pcFolder.read("GONE.CSV"), "good data");
 }
 
-TEST_F(ReadFromGage, NamesThatAreNotPlainFileNamesAreRefusedBeforeAnyExchange) {
+TEST_F(ReadFromGauge, NamesThatAreNotPlainFileNamesAreRefusedBeforeAnyExchange) {
     const ScratchFolder outside;
     const std::vector<std::string> hostile = {
         "../evil.CSV",           "..",     ".", "", "sub/x.CSV", "sub\\x.CSV",
@@ -212,7 +212,7 @@ TEST_F(ReadFromGage, NamesThatAreNotPlainFileNamesAreRefusedBeforeAnyExchange) {
     EXPECT_TRUE(std::filesystem::is_empty(pcFolder.path()));
 }
 
-TEST_F(ReadFromGage, UnwritableTargetIsReportedByName) {
+TEST_F(ReadFromGauge, UnwritableTargetIsReportedByName) {
     dataLog.put("A.CSV", "a\n");
     const std::string missingFolder = pcFolder.file("no-such-folder");
     EXPECT_EQ(read({"A.CSV"}, missingFolder), 0);
@@ -229,7 +229,7 @@ TEST_F(ReadFromGage, UnwritableTargetIsReportedByName) {
     EXPECT_EQ(refreshes, 0);
 }
 
-TEST_F(ReadFromGage, ReadOnlyFolderIsReportedAndKeepsItsFile) {
+TEST_F(ReadFromGauge, ReadOnlyFolderIsReportedAndKeepsItsFile) {
     dataLog.put("A.CSV", "new\n");
     pcFolder.put("A.CSV", "old");
     std::filesystem::permissions(
@@ -247,7 +247,7 @@ TEST_F(ReadFromGage, ReadOnlyFolderIsReportedAndKeepsItsFile) {
     EXPECT_EQ(pcFolder.read("A.CSV"), "old");
 }
 
-TEST_F(ReadFromGage, UnpluggingMidTransferReportsItAndLeavesThePcFileAsItWas) {
+TEST_F(ReadFromGauge, UnpluggingMidTransferReportsItAndLeavesThePcFileAsItWas) {
     dataLog.put("BIG.CSV", std::string(1000, 'x') + "\n");
     pcFolder.put("BIG.CSV", "the good old file");
     voice.defaultAnswer = true;
@@ -264,7 +264,7 @@ TEST_F(ReadFromGage, UnpluggingMidTransferReportsItAndLeavesThePcFileAsItWas) {
     EXPECT_FALSE(link.opened());
 }
 
-TEST_F(ReadFromGage, LostLinkEndsTheBatchWithOneMessage) {
+TEST_F(ReadFromGauge, LostLinkEndsTheBatchWithOneMessage) {
     const std::string notTried =
         "\n\nThe transfer stopped there. These files were not tried:\nB.CSV\nC.CSV";
     const std::string lostWhileReading = "The connection to the Gage was lost while reading ";

@@ -1,4 +1,4 @@
-#include "datafile/report_import.h"
+#include "datafile/text_report_reader.h"
 
 #include <algorithm>
 #include <limits>
@@ -304,7 +304,7 @@ DataFile importedDataFile(const TextReport& report, const std::string& fileName)
     return file;
 }
 
-bool holdsMoreThanAReport(const DataFile& file) {
+bool holdsMoreThanATextReport(const DataFile& file) {
     const auto alarm = file.readingColumn("Alarm");
     const auto gain = file.readingColumn("Gain");
     const auto flagged = [&](const Reading& reading) {
@@ -317,10 +317,10 @@ bool holdsMoreThanAReport(const DataFile& file) {
            std::any_of(file.readings.begin(), file.readings.end(), flagged);
 }
 
-ImportResult importReport(const std::string& folder, const std::string& name, UserVoice& voice,
-                          const TextTable& texts) {
+TextReportImport importTextReport(const std::string& folder, const std::string& name,
+                                  UserVoice& voice, const TextTable& texts) {
     WaitCursor wait(voice);
-    ImportResult result;
+    TextReportImport result;
     const std::string path = joinPath(folder, name);
     const auto bytes = readFileBytes(path);
     if (!bytes) {
@@ -342,7 +342,7 @@ ImportResult importReport(const std::string& folder, const std::string& name, Us
     const std::string bytesOut =
         dataFileBytes(importedDataFile(report, withExtension(name, ".CSV")));
     const auto existing = readDataFile(dataPath, reportReadOptions());
-    const std::string note = existing && holdsMoreThanAReport(*existing)
+    const std::string note = existing && holdsMoreThanATextReport(*existing)
                                  ? texts.message("IDS_MSG_IMPORT_LOSESMORE")
                                  : std::string();
     if (!mayOverwrite(dataPath, voice, texts, note) ||

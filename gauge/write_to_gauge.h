@@ -10,7 +10,7 @@
 
 namespace korvel {
 
-struct GageWriteSetup {
+struct GaugeWriteSetup {
     std::string pcDataFolder;
     // When set, the upload is logged step by step into this file (created anew).
     std::string debugLogPath;
@@ -32,8 +32,8 @@ std::string debugLogPathIn(const std::string& settingsFolder);
 // progress bar. A cancel stops before the next piece: the gauge is released and the status
 // names the files sent and the one left incomplete. Returns the number of files sent
 // completely.
-int WriteFilesToGage(GaugeLink& link, const std::vector<std::string>& names,
-                     const GageWriteSetup& setup);
+int writeFilesToGauge(GaugeLink& link, const std::vector<std::string>& names,
+                      const GaugeWriteSetup& setup);
 
 // The data log listed again after an upload, for the gauge list, without a word to the person:
 // the batch's end status stays. Nothing after a cancel or when the listing fails.

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "gauge/read_from_gage.h"
-#include "gauge/write_to_gage.h"
+#include "gauge/read_from_gauge.h"
+#include "gauge/write_to_gauge.h"
 #include "tests/gauge/simulated_gauge_fixture.h"
 
 namespace korvel::test {
@@ -33,17 +33,17 @@ std::string batchStopped(const std::string& why, const std::string& failed,
     return text;
 }
 
-class WriteToGage : public SimulatedGaugeTest {
+class WriteToGauge : public SimulatedGaugeTest {
   protected:
     // Without gaugeFiles, the data log is listed first.
     int write(const std::vector<std::string>& names,
               std::optional<std::vector<std::string>> gaugeFiles = std::vector<std::string>{}) {
-        return WriteFilesToGage(link, names, {pcFolder.path(), debugLogPath, gaugeFiles});
+        return writeFilesToGauge(link, names, {pcFolder.path(), debugLogPath, gaugeFiles});
     }
     std::string debugLogPath;
 };
 
-TEST_F(WriteToGage, FileGoesOutLineByLineEachAfterTheGaugesAnswer) {
+TEST_F(WriteToGauge, FileGoesOutLineByLineEachAfterTheGaugesAnswer) {
     pcFolder.put("A.CSV", "h1\r\nh2\r\n");
     EXPECT_EQ(write({"A.CSV"}), 1);
     EXPECT_EQ(writes(), (std::vector<std::string>{"write /dev/datalog/A", "h1\r\n", "h2\r\n", ""}));
@@ -62,7 +62,7 @@ struct PieceCase {
     std::vector<std::string> pieces;
 };
 
-TEST_F(WriteToGage, PiecesAreLinesOfAtMost63Bytes) {
+TEST_F(WriteToGauge, PiecesAreLinesOfAtMost63Bytes) {
     const std::string line100(100, 'L');
     const std::vector<PieceCase> cases = {
         {"100-character line",
@@ -84,7 +84,7 @@ TEST_F(WriteToGage, PiecesAreLinesOfAtMost63Bytes) {
     }
 }
 
-TEST_F(WriteToGage, EachPieceWaitsForItsOwnAnswer) {
+TEST_F(WriteToGauge, EachPieceWaitsForItsOwnAnswer) {
     pcFolder.put("A.CSV", std::string(100, 'L') + "\r\n");
     write({"A.CSV"});
     std::vector<std::string> order;
@@ -104,7 +104,7 @@ TEST_F(WriteToGage, EachPieceWaitsForItsOwnAnswer) {
     EXPECT_EQ(answer->atMs - command->atMs, 2000) << "the gauge is given 2000 ms to answer";
 }
 
-TEST_F(WriteToGage, ErrorAnswerToTheCommandStopsTheFileBeforeAnyPiece) {
+TEST_F(WriteToGauge, ErrorAnswerToTheCommandStopsTheFileBeforeAnyPiece) {
     pcFolder.put("A.CSV", "x\r\n");
     pcFolder.put("B.CSV", "y\r\n");
     gauge->faults().errorReply = "ERROR data log full";
@@ -118,7 +118,7 @@ TEST_F(WriteToGage, ErrorAnswerToTheCommandStopsTheFileBeforeAnyPiece) {
     EXPECT_EQ(std::count(voice.progressHistory.begin(), voice.progressHistory.end(), 100000), 0);
 }
 
-TEST_F(WriteToGage, ErrorAnswerToAPieceStopsTheFile) {
+TEST_F(WriteToGauge, ErrorAnswerToAPieceStopsTheFile) {
     pcFolder.put("A.CSV", "1\r\n2\r\n3\r\n");
     gauge->faults().errorAtPiece = 2;
     EXPECT_EQ(write({"A.CSV"}), 0);
@@ -126,7 +126,7 @@ TEST_F(WriteToGage, ErrorAnswerToAPieceStopsTheFile) {
     EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Error, "ERROR write failed"}}));
 }
 
-TEST_F(WriteToGage, ThreeUnansweredReadsGiveUpAfterSixSeconds) {
+TEST_F(WriteToGauge, ThreeUnansweredReadsGiveUpAfterSixSeconds) {
     pcFolder.put("A.CSV", "1\r\n2\r\n");
     gauge->faults().silentFromPiece = 1;
     EXPECT_EQ(write({"A.CSV"}), 0);
@@ -138,7 +138,7 @@ TEST_F(WriteToGage, ThreeUnansweredReadsGiveUpAfterSixSeconds) {
     EXPECT_EQ(clock.nowMs(), 1000 + 2000 + 3 * (1000 + 1000) + 500);
 }
 
-TEST_F(WriteToGage, NameRuleStopsTheWholeRun) {
+TEST_F(WriteToGauge, NameRuleStopsTheWholeRun) {
     for (const char* name : {"ABCDEFGHIJKLMNOP.CSV", "ABCDEFGHIJKLMNOPQ.CSV", "LOW.csv", "Z.CSV"}) {
         pcFolder.put(name, "x\r\n");
     }
@@ -150,7 +150,7 @@ TEST_F(WriteToGage, NameRuleStopsTheWholeRun) {
     EXPECT_EQ(voice.said, (std::vector<Said>{{MessageKind::Error, kInvalidName}}));
 }
 
-TEST_F(WriteToGage, UnreadablePcFileIsReportedAndStopsTheRun) {
+TEST_F(WriteToGauge, UnreadablePcFileIsReportedAndStopsTheRun) {
     pcFolder.put("B.CSV", "x\r\n");
     EXPECT_EQ(write({"A.CSV", "B.CSV"}), 0);
     EXPECT_EQ(
@@ -159,7 +159,7 @@ TEST_F(WriteToGage, UnreadablePcFileIsReportedAndStopsTheRun) {
     EXPECT_TRUE(calls().empty());
 }
 
-TEST_F(WriteToGage, LostLinkEndsTheBatchWithOneMessage) {
+TEST_F(WriteToGauge, LostLinkEndsTheBatchWithOneMessage) {
     struct LostCase {
         const char* name;
         std::function<void()> fault;
@@ -194,7 +194,7 @@ TEST_F(WriteToGage, LostLinkEndsTheBatchWithOneMessage) {
     }
 }
 
-TEST_F(WriteToGage, CommandIsResentOnceAfterAFailedWrite) {
+TEST_F(WriteToGauge, CommandIsResentOnceAfterAFailedWrite) {
     pcFolder.put("A.CSV", "x");
     busFaults().failWrites = 1;
     EXPECT_EQ(write({"A.CSV"}), 1);
@@ -207,7 +207,7 @@ TEST_F(WriteToGage, CommandIsResentOnceAfterAFailedWrite) {
               (std::vector<Said>{{MessageKind::Error, batchStopped(kSendFailed, "A.CSV")}}));
 }
 
-TEST_F(WriteToGage, UnpluggingMidTransferIsAnErrorAndReleasesTheLink) {
+TEST_F(WriteToGauge, UnpluggingMidTransferIsAnErrorAndReleasesTheLink) {
     const std::string content = "1\r\n2\r\n3\r\n4\r\n";
     pcFolder.put("A.CSV", content);
     busFaults().unplugAfterTransfers = 4;  // the command, its answer, a piece, its answer
@@ -218,7 +218,7 @@ TEST_F(WriteToGage, UnpluggingMidTransferIsAnErrorAndReleasesTheLink) {
     EXPECT_EQ(port.handle(), nullptr);
 }
 
-TEST_F(WriteToGage, FailedLastPieceIsNotTakenForSuccess) {
+TEST_F(WriteToGauge, FailedLastPieceIsNotTakenForSuccess) {
     pcFolder.put("A.CSV", "only");
     busFaults().unplugAfterTransfers = 2;  // the command and its answer
     EXPECT_EQ(write({"A.CSV"}), 0);
@@ -227,7 +227,7 @@ TEST_F(WriteToGage, FailedLastPieceIsNotTakenForSuccess) {
     EXPECT_EQ(voice.status, "File transfer failed");
 }
 
-TEST_F(WriteToGage, DebugLogRecordsEveryStep) {
+TEST_F(WriteToGauge, DebugLogRecordsEveryStep) {
     pcFolder.put("A.CSV", "ab\r\n");
     const ScratchFolder settings;
     debugLogPath = debugLogPathIn(settings.path());
@@ -248,7 +248,7 @@ TEST_F(WriteToGage, DebugLogRecordsEveryStep) {
                   "\nsentbytes = 0");
 }
 
-TEST_F(WriteToGage, NoDebugLogUnlessAsked) {
+TEST_F(WriteToGauge, NoDebugLogUnlessAsked) {
     pcFolder.put("A.CSV", "ab\r\n");
     const ScratchFolder settings;
     write({"A.CSV"});
@@ -257,7 +257,7 @@ TEST_F(WriteToGage, NoDebugLogUnlessAsked) {
 
 // A file the data log holds is replaced only after Yes, asked before the gauge is opened; a No
 // keeps it and counts it as skipped.
-TEST_F(WriteToGage, FileTheGaugeHoldsIsReplacedOnlyAfterYes) {
+TEST_F(WriteToGauge, FileTheGaugeHoldsIsReplacedOnlyAfterYes) {
     for (const char* name : {"A.CSV", "B.CSV", "C.CSV"}) {
         pcFolder.put(name, "new\r\n");
     }
@@ -283,7 +283,7 @@ TEST_F(WriteToGage, FileTheGaugeHoldsIsReplacedOnlyAfterYes) {
     EXPECT_EQ(voice.status, "The file A.CSV was kept as it was; it was not transferred.");
 }
 
-TEST_F(WriteToGage, NothingIsSentWhenTheDataLogCannotBeListed) {
+TEST_F(WriteToGauge, NothingIsSentWhenTheDataLogCannotBeListed) {
     pcFolder.put("A.CSV", "x");
     gauge->faults().silent = true;
     EXPECT_EQ(write({"A.CSV"}, std::nullopt), 0);
@@ -297,12 +297,12 @@ TEST_F(WriteToGage, NothingIsSentWhenTheDataLogCannotBeListed) {
               "Gage is never replaced without asking.");
 }
 
-TEST_F(WriteToGage, DataFileComesBackByteForByte) {
+TEST_F(WriteToGauge, DataFileComesBackByteForByte) {
     const std::string original = "KQ-77\r\nFILE,A\r\n" + std::string(150, '9') + "\r\n1,2,3\r\n";
     pcFolder.put("ROUND.CSV", original);
     EXPECT_EQ(write({"ROUND.CSV"}), 1);
     std::filesystem::remove(pcFolder.file("ROUND.CSV"));
-    EXPECT_EQ(ReadFilesFromGage(link, {"ROUND.CSV"}, pcFolder.path(), {}), 1);
+    EXPECT_EQ(readFilesFromGauge(link, {"ROUND.CSV"}, pcFolder.path(), {}), 1);
     EXPECT_EQ(pcFolder.read("ROUND.CSV"), original);
 }
 

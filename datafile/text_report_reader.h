@@ -43,16 +43,16 @@ DataFile importedDataFile(const TextReport& report, const std::string& fileName)
 
 // Whether the data file holds what a text report cannot carry: notes, setups beyond the
 // first, waveforms, alarm or gain flags. An import over it would lose them.
-bool holdsMoreThanAReport(const DataFile& file);
+bool holdsMoreThanATextReport(const DataFile& file);
 
-struct ImportResult {
+struct TextReportImport {
     bool written = false;
     std::string dataPath;
 };
 
 // Import of the report `name` of `folder`, with its messages and the wait cursor; the question
 // before it replaces a data file says so when that file holds more than a report carries.
-ImportResult importReport(const std::string& folder, const std::string& name, UserVoice& voice,
-                          const TextTable& texts);
+TextReportImport importTextReport(const std::string& folder, const std::string& name,
+                                  UserVoice& voice, const TextTable& texts);
 
 }  // namespace korvel

@@ -1,5 +1,5 @@
-#include "datafile/report_export.h"
-#include "datafile/report_import.h"
+#include "datafile/text_report_writer.h"
+#include "datafile/text_report_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include "datafile/data_file_writer.h"
 #include "datafile/date_text.h"
 #include "datafile/output_file.h"
-#include "tests/datafile/report_fixtures.h"
+#include "tests/datafile/text_report_fixtures.h"
 #include "tests/support/recording_voice.h"
 
 namespace korvel {
@@ -51,35 +51,35 @@ TEST(ReportExport, LinearFileBecomesALocationList) {
         "INCHES OR MM: I\r\n" +
         kDashes + "LOCATION\tREADING\r\n" + kDashes +
         "001.00\t\t0.250\r\n002.00\t\t     \r\n003.00\t\t0.300\r\n" + kDashes;
-    EXPECT_EQ(reportText(file), expected);
+    EXPECT_EQ(textReportBytes(file), expected);
 }
 
 TEST(ReportExport, GridsInBothStorageOrdersGiveTheSameLines) {
     const std::vector<std::string> full = {"0.101", "0.102", "0.103", "0.201", "0.202", "0.203"};
     const std::string lines = "0.101 0.102 0.103 \r\n0.201 0.202 0.203 \r\n";
-    EXPECT_EQ(reportText(gridFile(3, 2, "COL", full)), gridHeader("C2") + lines + kDashes);
-    EXPECT_EQ(reportText(gridFile(3, 2, "ROW", full)), gridHeader("C2") + lines + kDashes);
+    EXPECT_EQ(textReportBytes(gridFile(3, 2, "COL", full)), gridHeader("C2") + lines + kDashes);
+    EXPECT_EQ(textReportBytes(gridFile(3, 2, "ROW", full)), gridHeader("C2") + lines + kDashes);
 
     // A missing reading is five blanks in both orders, never a reading of 0.
     const std::vector<std::string> gap = {"0.101", "0.102", "0.103", "0.201", "-", "0.203"};
     const std::string gapLines = "0.101 0.102 0.103 \r\n0.201       0.203 \r\n";
-    EXPECT_EQ(reportText(gridFile(3, 2, "COL", gap)), gridHeader("C2") + gapLines + kDashes);
-    EXPECT_EQ(reportText(gridFile(3, 2, "ROW", gap)), gridHeader("C2") + gapLines + kDashes);
+    EXPECT_EQ(textReportBytes(gridFile(3, 2, "COL", gap)), gridHeader("C2") + gapLines + kDashes);
+    EXPECT_EQ(textReportBytes(gridFile(3, 2, "ROW", gap)), gridHeader("C2") + gapLines + kDashes);
 }
 
 // The last grid line is written even when the last location code ends in "1".
 TEST(ReportExport, LastRowByRowLineIsAlwaysWritten) {
     const DataFile oneRow = gridFile(2, 1, "COL", {"0.101", "0.102"});
-    EXPECT_EQ(reportText(oneRow), gridHeader("B1") + "0.101 0.102 \r\n" + kDashes);
+    EXPECT_EQ(textReportBytes(oneRow), gridHeader("B1") + "0.101 0.102 \r\n" + kDashes);
 }
 
 TEST(ReportExport, MillimetresAndOtherUnits) {
     DataFile file = linearFile(1, "MM");
     file.readings = {readingRow("0001", "6.35", "MM")};
-    EXPECT_NE(reportText(file)->find("INCHES OR MM: M\r\n"), std::string::npos);
+    EXPECT_NE(textReportBytes(file)->find("INCHES OR MM: M\r\n"), std::string::npos);
     file.setups.back()[1] = "USEC";
     file.readings = {readingRow("0001", "6.35", "USEC")};
-    EXPECT_NE(reportText(file)->find("INCHES OR MM: \r\n"), std::string::npos);
+    EXPECT_NE(textReportBytes(file)->find("INCHES OR MM: \r\n"), std::string::npos);
 }
 
 TEST(ReportExport, UnsupportedFiles) {
@@ -94,7 +94,7 @@ TEST(ReportExport, UnsupportedFiles) {
     DataFile mixed = linearFile(2);
     mixed.readings = {readingRow("0001", "0.1", "IN"), readingRow("0002", "2.5", "MM")};
     for (const DataFile* file : {&letters, &numericColumns, &threeD, &boiler, &mixed}) {
-        EXPECT_FALSE(reportText(*file).has_value());
+        EXPECT_FALSE(textReportBytes(*file).has_value());
     }
 }
 
@@ -105,7 +105,7 @@ TEST(ReportExport, ListsEveryLocationWithItsFullNumberAndImportsItBack) {
     for (const auto& location : locations) {
         file.readings.push_back(readingRow(location, "0.1" + location.substr(3)));
     }
-    const std::string report = *reportText(file);
+    const std::string report = *textReportBytes(file);
     EXPECT_NE(report.find("998.00\t\t0.18\r\n999.00\t\t0.19\r\n1000.00\t\t0.10\r\n"
                           "4999.00\t\t0.19\r\n5000.00\t\t0.10\r\n" +
                           kDashes),
@@ -125,7 +125,7 @@ TEST(ReportExport, AListOfMoreThan999ReadingsHoldsThemAllAndImportsBack) {
         std::snprintf(location, sizeof location, "%04d", id);
         file.readings.push_back(readingRow(location, "0.250"));
     }
-    const std::string report = *reportText(file);
+    const std::string report = *textReportBytes(file);
     EXPECT_NE(report.find("NUMBER OF LOCATIONS: 1200\r\n"), std::string::npos);
     EXPECT_NE(report.find("999.00\t\t0.250\r\n1000.00\t\t0.250\r\n"), std::string::npos);
     EXPECT_NE(report.find("1200.00\t\t0.250\r\n"), std::string::npos);
@@ -179,7 +179,7 @@ TEST(ReportExport, AHeaderThatClaimsMoreReadingsThanTheFileHoldsIsSaidAndNothing
         ASSERT_TRUE(saveDataFile((folder / "PIPE1.CSV").string(), file));
         std::filesystem::remove(folder / "PIPE1.DAT");
         test::RecordingVoice voice;
-        EXPECT_EQ(exportReport(folder.string(), "PIPE1.CSV", voice, texts).written, exported);
+        EXPECT_EQ(exportTextReport(folder.string(), "PIPE1.CSV", voice, texts).written, exported);
         EXPECT_EQ(std::filesystem::exists(folder / "PIPE1.DAT"), exported);
         if (!exported) {
             EXPECT_EQ(voice.said,
@@ -206,31 +206,31 @@ TEST(ReportExport, ExportsAFileThatBeginsWithTheProductLine) {
     const TextTable texts;
 
     test::RecordingVoice voice;
-    const ExportResult result = exportReport(folder.string(), "PIPE1.CSV", voice, texts);
+    const TextReportExport result = exportTextReport(folder.string(), "PIPE1.CSV", voice, texts);
     ASSERT_TRUE(result.written);
     EXPECT_EQ(result.reportPath, (folder / "PIPE1.DAT").string());
-    EXPECT_EQ(readFileBytes(result.reportPath), reportText(file));
+    EXPECT_EQ(readFileBytes(result.reportPath), textReportBytes(file));
     EXPECT_EQ(voice.said,
               (std::vector<test::Said>{
                   {MessageKind::Notice, "File export completed for file " + result.reportPath}}));
     EXPECT_FALSE(voice.waitCursor);
 
     test::RecordingVoice declines;
-    EXPECT_FALSE(exportReport(folder.string(), "PIPE1.CSV", declines, texts).written);
+    EXPECT_FALSE(exportTextReport(folder.string(), "PIPE1.CSV", declines, texts).written);
     EXPECT_EQ(
         declines.said,
         (std::vector<test::Said>{{MessageKind::Question,
                                   "File already exists. Do you want to overwrite?\n\nPIPE1.DAT"}}));
 
     test::RecordingVoice missing;
-    EXPECT_FALSE(exportReport(folder.string(), "NONE.CSV", missing, texts).written);
+    EXPECT_FALSE(exportTextReport(folder.string(), "NONE.CSV", missing, texts).written);
     EXPECT_EQ(missing.said,
               (std::vector<test::Said>{{MessageKind::Error, "Error opening file - NONE.CSV"}}));
 
     file.setHeaderValue("Type", "3D");
     ASSERT_TRUE(saveDataFile((folder / "CUBE.CSV").string(), file));
     test::RecordingVoice refused;
-    EXPECT_FALSE(exportReport(folder.string(), "CUBE.CSV", refused, texts).written);
+    EXPECT_FALSE(exportTextReport(folder.string(), "CUBE.CSV", refused, texts).written);
     EXPECT_EQ(refused.said,
               (std::vector<test::Said>{
                   {MessageKind::Error, "Export of this file type is not supported"}}));

@@ -1,4 +1,4 @@
-#include "datafile/report_export.h"
+#include "datafile/text_report_writer.h"
 
 #include <cstdlib>
 
@@ -38,7 +38,7 @@ class ReportWriter {
 
     std::string write() {
         writeHeader();
-        if (reportType(file_) == "GRID" || file_.headerValue("Type") == "2D") {
+        if (textReportType(file_) == "GRID" || file_.headerValue("Type") == "2D") {
             writeGrid();
         } else {
             writeList();
@@ -59,7 +59,7 @@ class ReportWriter {
 
     void writeHeader() {
         const std::string name = file_.headerValue("Filename");
-        const std::string type = reportType(file_);
+        const std::string type = textReportType(file_);
         line("FILE NAME: " + name);
         line("DOS FILE NAME: " + withExtension(name, ".DAT"));
         line("FILE TYPE: " + type);
@@ -164,14 +164,14 @@ bool mixesUnits(const DataFile& file) {
 
 }  // namespace
 
-std::string reportType(const DataFile& file) {
+std::string textReportType(const DataFile& file) {
     const std::string first = file.headerValue("1st Inc");
     const std::string second = file.headerValue("2nd Inc");
     const bool gridFirst = file.headerValue("Type") == "2D" && (first == "ROW" || first == "COL");
     return gridFirst || second == "ROW" || second == "COL" ? "GRID" : "CUSTOM";
 }
 
-bool exportSupported(const DataFile& file) {
+bool textReportSupported(const DataFile& file) {
     if (mixesUnits(file)) {
         return false;
     }
@@ -181,17 +181,17 @@ bool exportSupported(const DataFile& file) {
            (type == "2D" && numericRows && file.headerNumber("Start Col") <= 0);
 }
 
-std::optional<std::string> reportText(const DataFile& file) {
-    if (!exportSupported(file)) {
+std::optional<std::string> textReportBytes(const DataFile& file) {
+    if (!textReportSupported(file)) {
         return std::nullopt;
     }
     return ReportWriter(file).write();
 }
 
-ExportResult exportReport(const std::string& folder, const std::string& name, UserVoice& voice,
-                          const TextTable& texts) {
+TextReportExport exportTextReport(const std::string& folder, const std::string& name,
+                                  UserVoice& voice, const TextTable& texts) {
     WaitCursor wait(voice);
-    ExportResult result;
+    TextReportExport result;
     const std::string path = joinPath(folder, name);
     const auto file = readDataFile(path, reportReadOptions());
     if (!file) {
@@ -208,7 +208,7 @@ ExportResult exportReport(const std::string& folder, const std::string& name, Us
                                        {name, claimed, std::to_string(file->readings.size())}));
         return result;
     }
-    const auto report = reportText(*file);
+    const auto report = textReportBytes(*file);
     if (!report) {
         voice.show(MessageKind::Error, texts.message("IDS_STATUS_FILE_EXPORT_NOTSUPPORTED"));
         return result;

@@ -1,4 +1,4 @@
-#include "gauge/write_to_gage.h"
+#include "gauge/write_to_gauge.h"
 
 #include <algorithm>
 
@@ -50,7 +50,7 @@ class ListingVoice : public UserVoice {
 std::optional<std::vector<FileListEntry>> listDataLog(GaugeLink& link, bool speaks) {
     ListingVoice voice(link.voice(), speaks);
     GaugeLink listing(voice, link.texts(), link.usb().port());
-    return RefreshGageFilesList(listing);
+    return refreshGaugeFileList(listing);
 }
 
 // The data log's file that an upload of the PC file `name` would write.
@@ -90,7 +90,7 @@ class FileWriter {
             log_.line("Kept " + target + " on the Gage");
             return {FileOutcome::Skipped, {}};
         }
-        if (!link_.open()) {
+        if (!link_.OpenGage(GaugeLink::Drain::Yes)) {
             log_.line("Error opening USB to Gage");
             return finish(linkLost(link_.usb().linkFailureMessage(), name));
         }
@@ -224,8 +224,8 @@ std::vector<std::string> namesOf(const std::vector<FileListEntry>& entries) {
     return names;
 }
 
-int WriteFilesToGage(GaugeLink& link, const std::vector<std::string>& names,
-                     const GageWriteSetup& setup) {
+int writeFilesToGauge(GaugeLink& link, const std::vector<std::string>& names,
+                      const GaugeWriteSetup& setup) {
     if (names.empty()) {
         return 0;
     }

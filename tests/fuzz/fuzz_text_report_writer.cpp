@@ -6,16 +6,16 @@
 
 #include "datafile/data_file_reader.h"
 #include "datafile/data_file_writer.h"
-#include "datafile/report_export.h"
-#include "datafile/report_import.h"
+#include "datafile/text_report_reader.h"
+#include "datafile/text_report_writer.h"
 
 using namespace korvel;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const DataFile file = parseDataFile(bytes, reportReadOptions());
-    reportType(file);
-    if (const auto report = reportText(file)) {
+    textReportType(file);
+    if (const auto report = textReportBytes(file)) {
         dataFileBytes(importedDataFile(parseTextReport(*report), "FUZZ.CSV"));
     }
     return 0;

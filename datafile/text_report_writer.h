@@ -13,22 +13,22 @@ namespace korvel {
 
 // "GRID" for a 2D file advancing by ROW or COL first (or any file whose 2nd Inc is ROW or
 // COL), else "CUSTOM".
-std::string reportType(const DataFile& file);
+std::string textReportType(const DataFile& file);
 
 // Whether the file can be exported: readings of one kind of units only, and a LINEAR file
 // with a numeric Start Row or a 2D file with a numeric Start Row and a letter Start Col.
-bool exportSupported(const DataFile& file);
+bool textReportSupported(const DataFile& file);
 
 // The report's bytes (CR LF line ends), or nothing when the file is not supported.
-std::optional<std::string> reportText(const DataFile& file);
+std::optional<std::string> textReportBytes(const DataFile& file);
 
-struct ExportResult {
+struct TextReportExport {
     bool written = false;
     std::string reportPath;
 };
 
 // Export of the file `name` of `folder`, with its messages and the wait cursor.
-ExportResult exportReport(const std::string& folder, const std::string& name, UserVoice& voice,
-                          const TextTable& texts);
+TextReportExport exportTextReport(const std::string& folder, const std::string& name,
+                                  UserVoice& voice, const TextTable& texts);
 
 }  // namespace korvel
