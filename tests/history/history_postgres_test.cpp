@@ -4,8 +4,6 @@
 // server enforces, one survey stored once by concurrent adds, and connection strings.
 
 #include <gtest/gtest.h>
-#include <pwd.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -16,7 +14,10 @@
 #include "history/history_json.h"
 #include "history/history_open.h"
 #include "history/inspection_history.h"
+#include "history/postgres_connection.h"
+#include "history/sql_storage.h"
 #include "tests/history/history_fixtures.h"
+#include "tests/history/postgres_test_server.h"
 #include "tests/support/temp_folder.h"
 
 namespace korvel::history {
@@ -24,57 +25,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Debian's server programs, of whichever version is installed.
-std::string serverPrograms() {
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator("/usr/lib/postgresql", ec)) {
-        if (fs::exists(entry.path() / "bin" / "initdb")) {
-            return (entry.path() / "bin").string();
-        }
-    }
-    return {};
-}
-
 class PostgresHistory : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        programs_ = serverPrograms();
-        if (programs_.empty()) {
-            return;
-        }
-        folder_ = test::uniqueTempFolder("korvel-postgres").string();
-        // The server refuses to run as root: then it runs as the postgres system user.
-        if (geteuid() == 0) {
-            const passwd* user = getpwnam("postgres");
-            if (!user || chown(folder_.c_str(), user->pw_uid, user->pw_gid) != 0) {
-                programs_.clear();
-                return;
-            }
-            asUser_ = "runuser -u postgres -- ";
-        }
-        started_ = run(programs_ + "/initdb -D " + folder_ +
-                       "/data -A trust -U korvel_owner -E UTF8 --locale=C") &&
-                   startServer();
-    }
-    static bool startServer() {
-        return run(programs_ + "/pg_ctl -D " + folder_ + "/data -l " + folder_ +
-                   "/log -w -o \"-c listen_addresses='' -c unix_socket_directories='" + folder_ +
-                   "'\" start");
+        server_ = new test::PostgresTestServer;
+        started_ = server_->installed() && server_->start();
+        folder_ = server_->folder();
+        programs_ = server_->programs();
     }
     static void TearDownTestSuite() {
-        if (started_) {
-            run(programs_ + "/pg_ctl -D " + folder_ + "/data -m immediate -w stop");
-        }
-        if (!folder_.empty()) {
-            fs::remove_all(folder_);
-        }
+        delete server_;
+        server_ = nullptr;
     }
-    static bool run(const std::string& command) {
-        return std::system((asUser_ + command + " >/dev/null 2>&1").c_str()) == 0;
-    }
+    static bool run(const std::string& command) { return server_->run(command); }
 
     void SetUp() override {
-        if (programs_.empty()) {
+        if (!server_->installed()) {
             GTEST_SKIP() << "the PostgreSQL server programs (Debian's postgresql package) are "
                             "not installed";
         }
@@ -126,7 +92,8 @@ class PostgresHistory : public ::testing::Test {
         return result ? figuresJson(*result) : std::string();
     }
 
-    static inline std::string programs_, folder_, asUser_;
+    static inline test::PostgresTestServer* server_ = nullptr;
+    static inline std::string programs_, folder_;
     static inline bool started_ = false;
     static inline int databases_ = 0;
     std::string database_;
@@ -232,24 +199,95 @@ TEST_F(PostgresHistory, ConcurrentAddsOfOneSurveyStoreItOnce) {
 }
 
 TEST_F(PostgresHistory, AServerStoppedDuringAnAddStoresNothingAndTheNextCommandReconnects) {
-    auto history = open(server());
-    ASSERT_TRUE(history.initialise());
+    ASSERT_TRUE(open(server()).initialise());
+    auto connection = PostgresConnection::open(server());
+    ASSERT_TRUE(connection) << connection.error.detail;
+    // The server stops after the first batch of the readings has gone, the rest still to come;
+    // and, once started again, before the add of the next survey begins.
+    std::vector<std::size_t> batches;
+    static_cast<PostgresConnection&>(**connection).onCopyBatchSent([&](std::size_t rows) {
+        batches.push_back(rows);
+        if (batches.size() == 1) {
+            EXPECT_TRUE(server_->stopNow());
+        }
+    });
+    auto storage = std::make_unique<SqlStorage>(std::move(*connection));
+    ASSERT_TRUE(storage->checkSchema(false));
+    InspectionHistory history(std::move(storage));
     ASSERT_TRUE(history.setAsset({"T", {}, {}, {}, {}}));
     std::vector<test::HandReading> readings;
     for (int i = 1; i <= 5000; ++i) {
         readings.push_back({std::to_string(i), "0.300"});
     }
-    ASSERT_TRUE(run(programs_ + "/pg_ctl -D " + folder_ + "/data -m immediate -w stop"));
-    const auto added = history.addSurvey(
-        "T", "BIG.CSV", test::handSurvey("BIG.CSV", "01/01/2020 12:00 PM", readings));
-    ASSERT_TRUE(startServer());
-    ASSERT_FALSE(added);
-    EXPECT_EQ(added.error.failure, HistoryFailure::ServerUnreachable) << added.error.detail;
-    const auto surveys = history.surveys("T");
-    ASSERT_TRUE(surveys) << surveys.error.detail;
-    EXPECT_TRUE(surveys->empty());
-    EXPECT_TRUE(history.addSurvey("T", "BIG.CSV",
-                                  test::handSurvey("BIG.CSV", "01/01/2020 12:00 PM", readings)));
+    const std::string big = test::handSurvey("BIG.CSV", "01/01/2020 12:00 PM", readings);
+    const struct {
+        const char* when;
+        bool stopBefore;
+    } cases[] = {{"in the middle of the rows", false}, {"before the add", true}};
+    for (const auto& c : cases) {
+        batches.clear();
+        if (c.stopBefore) {
+            ASSERT_TRUE(server_->stopNow());
+            batches.push_back(0);  // no stop from the rows
+        }
+        const auto added = history.addSurvey("T", "BIG.CSV", big);
+        ASSERT_TRUE(server_->startAgain());
+        ASSERT_FALSE(added) << c.when;
+        EXPECT_EQ(added.error.failure, HistoryFailure::ServerUnreachable) << added.error.detail;
+        EXPECT_EQ(added.error.subjects.at(0), history.storage().where());
+        EXPECT_NE(history.storage().where().find("dbname=" + database_), std::string::npos);
+        EXPECT_EQ(batches.at(0), c.stopBefore ? 0u : PostgresConnection::kCopyBatchRows) << c.when;
+        // The next command reconnects and finds nothing of the survey.
+        const auto surveys = history.surveys("T");
+        ASSERT_TRUE(surveys) << surveys.error.detail;
+        EXPECT_TRUE(surveys->empty()) << c.when;
+        long long rows = -1;
+        ASSERT_TRUE(static_cast<SqlStorage&>(history.storage())
+                        .connection()
+                        .query("SELECT count(*) FROM readings", {},
+                               [&](const SqlRow& row) { rows = row.integer(0); }));
+        EXPECT_EQ(rows, 0) << c.when;
+    }
+    batches.push_back(0);
+    const auto added = history.addSurvey("T", "BIG.CSV", big);
+    ASSERT_TRUE(added) << added.error.detail;
+    EXPECT_EQ(added->readings, 5000);
+}
+
+TEST(PostgresTestServer, IsStoppedWhenTheTestsProcessIsKilled) {
+    test::PostgresTestServer probe;
+    if (!probe.installed()) {
+        GTEST_SKIP() << "the PostgreSQL server programs are not installed";
+    }
+    int pipe[2];
+    ASSERT_EQ(::pipe(pipe), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        test::PostgresTestServer server;
+        const std::string folder = (server.start() ? server.folder() : "") + "\n";
+        (void)!write(pipe[1], folder.data(), folder.size());
+        close(pipe[1]);
+        pause();  // killed here
+        _exit(0);
+    }
+    close(pipe[1]);
+    // Read to the line's end: the child's watchdog holds the pipe too.
+    std::string folder;
+    for (char c; read(pipe[0], &c, 1) == 1 && c != '\n';) {
+        folder += c;
+    }
+    close(pipe[0]);
+    ASSERT_FALSE(folder.empty());
+    ASSERT_TRUE(fs::exists(folder + "/data/postmaster.pid"));
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    // The watchdog stops the server and removes its folder; no protocol waits here, only
+    // another process's work, so the wait is for it to finish, up to a minute.
+    for (int i = 0; i < 600 && fs::exists(folder); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    EXPECT_FALSE(fs::exists(folder));
 }
 
 TEST_F(PostgresHistory, TextsInASingleByteCodePageAreStoredAsUtf8AsOnSqlite) {
