@@ -490,6 +490,33 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_REPORT_PROBE", 812, "Probe"},
         {"IDS_REPORT_COMMENTS", 813, "Comments"},
         {"IDS_REPORT_SIGN_OFF", 814, "Signed off (name, date)"},
+        // The history report (ids 840-869).
+        {"IDS_HISTORY_REPORT_TITLE", 840, "Inspection History Report"},
+        {"IDS_HISTORY_REPORT_NEXT", 841, "Next inspection of the asset"},
+        {"IDS_HISTORY_REPORT_SHORTEST", 842, "Shortest remaining life (years)"},
+        {"IDS_HISTORY_REPORT_SURVEYS", 843, "Surveys"},
+        {"IDS_HISTORY_REPORT_LOCATIONS", 844,
+         "Locations (thicknesses in %s, rates in %s per year)"},
+        {"IDS_HISTORY_REPORT_NO_SURVEYS", 845, "The asset has no surveys yet."},
+        {"IDS_HISTORY_REPORT_BELOW", 846, "At or below the required thickness"},
+        {"IDS_HISTORY_REPORT_DUE_SOON", 847, "Due within a year"},
+        {"IDS_HISTORY_REPORT_MAP", 848, "Remaining life (years) on the latest survey's layout"},
+        {"IDS_HISTORY_REPORT_NO_LIFE", 849, "No remaining life"},
+        {"IDS_HISTORY_REPORT_DUE_FIRST", 850, "Due first"},
+        {"IDS_HISTORY_REPORT_TRENDS", 851, "Trends of the locations due first"},
+        {"IDS_HISTORY_REPORT_TREND_LEGEND", 852,
+         "Dots: the values that count; squares: values left out; level line: the required "
+         "thickness; falling line: the governing rate down to it. Each chart names its location "
+         "and next inspection."},
+        {"IDS_HISTORY_REPORT_CODE_CLASS", 853, "%s, class %s"},
+        {"IDS_HISTORY_COL_LOCATION", 854, "Location"},
+        {"IDS_HISTORY_COL_ACTUAL", 855, "Actual"},
+        {"IDS_HISTORY_COL_DATE", 856, "Date"},
+        {"IDS_HISTORY_COL_LONG_TERM", 857, "Long-term"},
+        {"IDS_HISTORY_COL_SHORT_TERM", 858, "Short-term"},
+        {"IDS_HISTORY_COL_GOVERNING", 859, "Governing"},
+        {"IDS_HISTORY_COL_LIFE", 860, "Life (years)"},
+        {"IDS_HISTORY_COL_NEXT", 861, "Next inspection"},
     };
     return entries;
 }

@@ -1,13 +1,16 @@
 // archive init | asset | assets | add | surveys | history | rates | exclude | include | audit |
-// copy: the inspection history.
+// copy | workbook | report: the inspection history.
 
 #include <iostream>
 
 #include "app/safe_file.h"
 #include "cli/archive_arguments.h"
+#include "cli/archive_outputs.h"
 #include "cli/cli_context.h"
 #include "cli/file_argument.h"
+#include "cli/output_arguments.h"
 #include "datafile/data_file_reader.h"
+#include "history/asset_history.h"
 #include "history/history_json.h"
 #include "history/history_messages.h"
 #include "history/history_open.h"
@@ -192,6 +195,20 @@ int include(const ArchiveRun& run) {
 
 int copy(const ArchiveRun& run);
 
+// NAME [--out FILE]: without --out, the asset's name with the extension in the working folder.
+std::string outputPath(const ArchiveRun& run, const char* extension) {
+    const auto* out = run.option("--out");
+    return inFolder(run.context, out ? *out : assetFileName(run.word(0)) + extension);
+}
+
+int workbook(const ArchiveRun& run) {
+    return writeHistoryWorkbook(run.context, run.history, run.word(0), outputPath(run, ".xlsx"));
+}
+
+int report(const ArchiveRun& run) {
+    return writeHistoryReport(run.context, run.history, run.word(0), outputPath(run, ".pdf"));
+}
+
 std::vector<std::string> assetOptions() {
     std::vector<std::string> options = {"--required", "--units", "--code", "--class", "--nominal"};
     for (const auto& field : titleFields()) {
@@ -213,6 +230,8 @@ const std::vector<ArchiveCommand>& subcommands() {
         {"include", 3, 3, {"--note"}, include},
         {"audit", 1, 1, {}, audit},
         {"copy", 1, 1, {}, copy},
+        {"workbook", 1, 1, {"--out"}, workbook},
+        {"report", 1, 1, {"--out"}, report},
     };
     return commands;
 }
@@ -274,16 +293,18 @@ int archive(CliContext& context, const std::vector<std::string>& args) {
 }  // namespace
 
 std::vector<CliCommand> archiveCommands() {
-    return {{"archive",
-             "init | asset NAME [--required T] [--units IN|MM] [--code api510|api570|api653] "
-             "[--class N] [--nominal T] [--client TEXT] [--site TEXT] [--component TEXT] "
-             "[--inspector TEXT] [--certification TEXT] [--gauge-model TEXT] [--gauge-serial "
-             "TEXT] [--calibration-date TEXT] [--probe TEXT] [--comments TEXT] | assets | add NAME "
-             "FILE... | surveys NAME | history NAME LOCATION | "
-             "rates NAME | exclude NAME SURVEY LOCATION --note TEXT | include NAME SURVEY "
-             "LOCATION --note TEXT | audit NAME | copy TO   the inspection history (--archive "
-             "WHERE), as JSON",
-             archive}};
+    return {
+        {"archive",
+         "init | asset NAME [--required T] [--units IN|MM] [--code api510|api570|api653] "
+         "[--class N] [--nominal T] [--client TEXT] [--site TEXT] [--component TEXT] "
+         "[--inspector TEXT] [--certification TEXT] [--gauge-model TEXT] [--gauge-serial "
+         "TEXT] [--calibration-date TEXT] [--probe TEXT] [--comments TEXT] | assets | add NAME "
+         "FILE... | surveys NAME | history NAME LOCATION | "
+         "rates NAME | exclude NAME SURVEY LOCATION --note TEXT | include NAME SURVEY "
+         "LOCATION --note TEXT | audit NAME | copy TO | workbook NAME [--out FILE.xlsx] | report "
+         "NAME [--out FILE.pdf]   the inspection history (--archive "
+         "WHERE), as JSON",
+         archive}};
 }
 
 }  // namespace korvel::cli

@@ -4,11 +4,12 @@
 #include "datafile/output_file.h"
 
 namespace korvel::cli {
-namespace {
 
 std::string inFolder(const CliContext& context, const std::string& name) {
     return name.find_first_of("/\\") == std::string::npos ? joinPath(context.folder, name) : name;
 }
+
+namespace {
 
 std::optional<OutputArguments> givenArguments(const std::vector<std::string>& args) {
     OutputArguments parsed;

@@ -17,6 +17,9 @@ struct OutputArguments {
     std::string earlier;  // empty when not given
 };
 
+// A name in the working folder, or the path as given when it holds a separator.
+std::string inFolder(const CliContext& context, const std::string& name);
+
 // The paths, or none for a usage error.
 std::optional<OutputArguments> outputArguments(const CliContext& context,
                                                const std::vector<std::string>& args,

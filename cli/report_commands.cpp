@@ -1,11 +1,8 @@
 // report: the inspection report of a data file as PDF, drawn without a display.
 
-#include <QGuiApplication>
-#include <QString>
-
 #include "app/palimar_app.h"
-#include "app/ui/qt_text.h"
 #include "cli/cli_context.h"
+#include "cli/offscreen_gui.h"
 #include "cli/output_arguments.h"
 #include "report/inspection_report.h"
 
@@ -17,14 +14,7 @@ int report(CliContext& context, const std::vector<std::string>& args) {
     if (!parsed) {
         return kExitUsage;
     }
-    // The pages are drawn offscreen: korvel-cli never needs a display. Standard error carries
-    // only the program's own messages, never Qt's notes about its environment.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    int argc = 1;
-    char name[] = "korvel-cli";
-    char* argv[] = {name, nullptr};
-    const QGuiApplication application(argc, argv);
+    const OffscreenGui gui;
 
     const ReportSigner signer{context.app.texts(), programWindowTitle(context.app),
                               reportDateNow()};

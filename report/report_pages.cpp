@@ -380,6 +380,9 @@ Pages layOut(const ReportDocument& document, const QSizeF& area) {
         addLegend(pages, content);
         addTable(pages, std::string(), content.readings, &content.readingAlarms);
     }
+    for (const ReportSection& section : document.closingSections) {
+        addSection(pages, section);
+    }
     addAScans(pages, document);
     return pages;
 }

@@ -39,6 +39,8 @@ struct ReportDocument {
     const ReportContent& content;
     std::vector<ReportSection> sections;
     ReadingChart readingChart;
+    // Sections after the readings table (a history's map and trends follow its table).
+    std::vector<ReportSection> closingSections = {};
 };
 
 // The report's one typeface, at a size in the page's units.

@@ -248,20 +248,25 @@ ReportPicture legend(std::vector<std::pair<CellMark, QString>> entries) {
             }};
 }
 
-// The legend of a grid's marks; the outline marks the key's figure.
-void addLegend(ReportSection& section, const Survey& survey, const TextTable& texts,
-               const char* outlineKey) {
+void addLegend(ReportSection& section, const Survey& survey, const MapLegendCaptions& captions) {
     if (survey.shape == SurveyShape::Sequence) {
         return;
     }
+    section.pictures.push_back(legend({{CellMark::Hole, captions.none},
+                                       {CellMark::Alarm, captions.alarm},
+                                       {CellMark::Warning, captions.warning},
+                                       {CellMark::Outline, captions.outline}}));
+}
+
+// The legend of a grid's marks; the outline marks the key's figure.
+void addLegend(ReportSection& section, const Survey& survey, const TextTable& texts,
+               const char* outlineKey) {
     const auto caption = [&](const char* key) {
         return toQt(texts.caption(Screen::DataView, key));
     };
-    section.pictures.push_back(
-        legend({{CellMark::Hole, caption("IDC_STATIC_SURVEY_HOLE")},
-                {CellMark::Alarm, toQt(texts.message("IDS_REPORT_ALARM"))},
-                {CellMark::Warning, toQt(texts.message("IDS_REPORT_WARNING"))},
-                {CellMark::Outline, caption(outlineKey)}}));
+    addLegend(section, survey,
+              {caption("IDC_STATIC_SURVEY_HOLE"), toQt(texts.message("IDS_REPORT_ALARM")),
+               toQt(texts.message("IDS_REPORT_WARNING")), caption(outlineKey)});
 }
 
 void addPictures(ReportSection& section, const std::shared_ptr<const Survey>& survey,
@@ -341,6 +346,16 @@ ReportSection comparisonSection(const std::shared_ptr<const Survey>& survey,
 }
 
 }  // namespace
+
+void addValueMap(ReportSection& section, const std::shared_ptr<const Survey>& survey,
+                 PointValues values, const MapLegendCaptions& captions) {
+    auto map = std::make_shared<MapValues>();
+    map->values = std::move(values.values);
+    map->outlined = std::move(values.outlined);
+    map->decimals = values.decimals;
+    addPictures(section, survey, map);
+    addLegend(section, *survey, captions);
+}
 
 std::vector<ReportSection> surveySections(const ReportSubject& subject, const TextTable& texts) {
     const Survey own = surveyOf(subject.file);

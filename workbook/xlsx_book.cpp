@@ -66,6 +66,16 @@ XlsxFormats addFormats(lxw_workbook* book) {
     formats.derived = newFormat(book, "0.0000");
     formats.years = newFormat(book, "0.00");
     formats.date = newFormat(book, "yyyy-mm-dd hh:mm");
+    formats.day = newFormat(book, "yyyy-mm-dd");
+    formats.dayHeader = newFormat(book, "yyyy-mm-dd");
+    format_set_bold(formats.dayHeader);
+    format_set_bottom(formats.dayHeader, LXW_BORDER_THIN);
+    formats.time = newFormat(book, "yyyy-mm-dd hh:mm:ss");
+    formats.hole = newFormat(book, nullptr);
+    format_set_pattern(formats.hole, LXW_PATTERN_GRAY_125);
+    formats.excluded = newFormat(book, "0.000");
+    format_set_font_strikeout(formats.excluded);
+    format_set_italic(formats.excluded);
     return formats;
 }
 

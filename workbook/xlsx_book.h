@@ -16,7 +16,9 @@ struct lxw_format;
 namespace korvel {
 
 // The formats of the cells: labels and column headers, thicknesses, the low-alarm cells of a
-// map, derived figures (means, rates), years, whole numbers and dates.
+// map, derived figures (means, rates), years, whole numbers and dates; for a history the
+// calendar days (also as column headers), the audit log's times, a hole (a shaded empty cell)
+// and a reading left out of the figures (struck through).
 struct XlsxFormats {
     lxw_format* header = nullptr;
     lxw_format* thickness = nullptr;
@@ -24,6 +26,11 @@ struct XlsxFormats {
     lxw_format* derived = nullptr;
     lxw_format* years = nullptr;
     lxw_format* date = nullptr;
+    lxw_format* day = nullptr;
+    lxw_format* dayHeader = nullptr;
+    lxw_format* time = nullptr;
+    lxw_format* hole = nullptr;
+    lxw_format* excluded = nullptr;
 };
 
 // What the document properties say: its title (the file's or the asset's name), what it holds

@@ -3,6 +3,7 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "app/text_encoding.h"
 #include "survey/survey_layout.h"
@@ -82,6 +83,44 @@ void SheetWriter::date(int row, int column, SurveyDate date, lxw_format* format)
     }
 }
 
+void SheetWriter::timestamp(int row, int column, std::string_view text, lxw_format* format) {
+    lxw_datetime time{};
+    double seconds = 0;
+    char zone = 0;
+    const std::string whole(text);
+    if (whole.size() != 20 ||
+        std::sscanf(whole.c_str(), "%4d-%2d-%2dT%2d:%2d:%2lf%c", &time.year, &time.month, &time.day,
+                    &time.hour, &time.min, &seconds, &zone) != 7 ||
+        zone != 'Z') {
+        this->text(row, column, text);
+        return;
+    }
+    time.sec = seconds;
+    if (ok_) {
+        check(worksheet_write_datetime(sheet_, rowOf(row), columnOf(column), &time, format));
+    }
+}
+
+void SheetWriter::boolean(int row, int column, bool value) {
+    if (ok_) {
+        check(
+            worksheet_write_boolean(sheet_, rowOf(row), columnOf(column), value ? 1 : 0, nullptr));
+    }
+}
+
+void SheetWriter::blank(int row, int column, lxw_format* format) {
+    if (ok_) {
+        check(worksheet_write_blank(sheet_, rowOf(row), columnOf(column), format));
+    }
+}
+
+void SheetWriter::comment(int row, int column, std::string_view text) {
+    if (ok_ && !text.empty()) {
+        const std::string utf8 = cellText(text);
+        check(worksheet_write_comment(sheet_, rowOf(row), columnOf(column), utf8.c_str()));
+    }
+}
+
 void SheetWriter::texts(int row, int column, const std::vector<std::string>& texts,
                         lxw_format* format) {
     for (std::size_t i = 0; i < texts.size(); ++i) {
@@ -93,9 +132,15 @@ void SheetWriter::tableHeader(int row, const std::vector<std::string>& names, lx
                               int lastRow) {
     texts(row, 0, names, format);
     if (ok_ && !names.empty()) {
-        worksheet_freeze_panes(sheet_, rowOf(row + 1), 0);
+        freeze(row + 1, 0);
         check(worksheet_autofilter(sheet_, rowOf(row), 0, rowOf(std::max(row, lastRow)),
                                    columnOf(int(names.size()) - 1)));
+    }
+}
+
+void SheetWriter::freeze(int row, int column) {
+    if (ok_) {
+        worksheet_freeze_panes(sheet_, rowOf(row), columnOf(column));
     }
 }
 

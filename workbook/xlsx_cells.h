@@ -31,6 +31,13 @@ class SheetWriter {
     // The date as a date, or the text as it stands when it is not a date of the file's form.
     void date(int row, int column, std::string_view text, lxw_format* format);
     void date(int row, int column, SurveyDate date, lxw_format* format);
+    // A UTC time "YYYY-MM-DDTHH:MM:SSZ" as a date and time, any other text as it stands.
+    void timestamp(int row, int column, std::string_view text, lxw_format* format);
+    void boolean(int row, int column, bool value);
+    // A cell without a value, in the format (a hole's shading).
+    void blank(int row, int column, lxw_format* format);
+    // A note attached to the cell, shown when the pointer rests on it.
+    void comment(int row, int column, std::string_view text);
     // Texts side by side from the column given.
     void texts(int row, int column, const std::vector<std::string>& texts,
                lxw_format* format = nullptr);
@@ -39,6 +46,8 @@ class SheetWriter {
     void tableHeader(int row, const std::vector<std::string>& names, lxw_format* format,
                      int lastRow);
     void columnWidth(int first, int last, double width);
+    // Rows above `row` and columns left of `column` stay in view.
+    void freeze(int row, int column);
 
   private:
     void check(int error);

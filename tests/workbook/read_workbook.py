@@ -4,8 +4,11 @@ tests check, one "KEY=VALUE" line each:
   sheets=NAME,NAME,...            title=, creator=, description=  (the document properties)
   SHEET!freeze=CELL               SHEET!filter=RANGE
   SHEET!scale=RANGE:N             a colour scale of N colours over RANGE
-  SHEET!CELL=s:TEXT | n:NUMBER | d:ISO DATE   every cell that holds a value
+  SHEET!CELL=s:TEXT | n:NUMBER | d:ISO DATE | b:True|False   every cell that holds a value
   SHEET!CELL!style=bold,BORDER    every cell in bold or with a border
+  SHEET!CELL!fill=PATTERN         every cell with a fill pattern
+  SHEET!CELL!strike=1             every cell whose value is struck through
+  SHEET!CELL!comment=TEXT         every cell with a comment
 """
 import sys
 
@@ -13,6 +16,8 @@ import openpyxl
 
 
 def cell_text(value):
+    if isinstance(value, bool):
+        return f"b:{value}"
     if isinstance(value, str):
         return "s:" + value.replace("\n", "\\n")
     if hasattr(value, "isoformat"):
@@ -37,6 +42,12 @@ def dump_sheet(sheet):
             if cell.font.b or cell.border.left.style:
                 print(f"{name}!{cell.coordinate}!style="
                       f"{'bold' if cell.font.b else ''},{cell.border.left.style or ''}")
+            if cell.fill.fill_type:
+                print(f"{name}!{cell.coordinate}!fill={cell.fill.fill_type}")
+            if cell.font.strike:
+                print(f"{name}!{cell.coordinate}!strike=1")
+            if cell.comment is not None:
+                print(f"{name}!{cell.coordinate}!comment={cell.comment.text}")
 
 
 def main():

@@ -1,0 +1,116 @@
+// Speed and size of an asset's history report and workbook: 20 surveys of 5000 readings
+// (100,000 readings), the wall thinning from one survey to the next. Each figure is one whole
+// file, from reading the history to the file's bytes: the report in at most 3 s and under
+// 5 MB (the "pdf_bytes" counter).
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/text_table.h"
+#include "datafile/data_file_writer.h"
+#include "datafile/number_text.h"
+#include "history/history_open.h"
+#include "report/history_report.h"
+#include "survey/survey_layout.h"
+#include "tests/support/temp_folder.h"
+#include "tools/sample_files.h"
+#ifdef KORVEL_BENCH_WORKBOOK
+#include "workbook/history_workbook.h"
+#endif
+
+namespace korvel::test {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace korvel::history;
+
+constexpr int kSurveys = 20;
+
+// The largest thickness-only file a year after the last, every wall 0.002 thinner.
+std::string survey5000(int n) {
+    DataFile file = samples::largestThicknessOnly("BIG5000.CSV", 17);
+    file.setHeaderValue("Last Saved", "06/01/" + std::to_string(2000 + n) + " 12:00 PM");
+    const std::size_t column = *file.readingColumn("Thickness");
+    for (Reading& reading : file.readings) {
+        if (const auto value = thicknessValue(reading.fields[column])) {
+            reading.fields[column] = fixedDecimals(*value - 0.002 * n, 3);
+        }
+    }
+    return dataFileBytes(file);
+}
+
+class BenchHistory {
+  public:
+    BenchHistory() : folder_(uniqueTempFolder("korvel-history-report-bench")) {
+        auto storage = openHistoryStorage((folder_ / "h.sqlite").string());
+        if (!storage) {
+            std::abort();
+        }
+        history_.emplace(std::move(*storage));
+        history_->setAsset({"A", 0.1, "IN", InspectionCode::Api653, {}});
+        for (int i = 0; i < kSurveys; ++i) {
+            if (!history_->addSurvey("A", "S" + std::to_string(i) + ".CSV", survey5000(i))) {
+                std::abort();
+            }
+        }
+    }
+    ~BenchHistory() { fs::remove_all(folder_); }
+    InspectionHistory& history() { return *history_; }
+
+  private:
+    fs::path folder_;
+    std::optional<InspectionHistory> history_;
+};
+
+BenchHistory& benchHistory() {
+    static BenchHistory history;
+    return history;
+}
+
+void BM_HistoryReportOf100000Readings(benchmark::State& state) {
+    InspectionHistory& history = benchHistory().history();
+    const TextTable texts;
+    const ReportSigner signer{texts, "Korvel - Version 3.7.3", "2026-12-08 10:00"};
+    qsizetype bytes = 0;
+    for (auto _ : state) {
+        const auto content = assetHistory(history, "A");
+        const QByteArray pdf =
+            historyReportPdf({*content, 0}, latestSurveyBytes(history, *content), signer);
+        bytes = pdf.size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["pdf_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_HistoryReportOf100000Readings)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+#ifdef KORVEL_BENCH_WORKBOOK
+void BM_HistoryWorkbookOf100000Readings(benchmark::State& state) {
+    InspectionHistory& history = benchHistory().history();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const auto content = assetHistory(history, "A");
+        bytes = historyWorkbookBytes(*content, "Korvel - Version 3.7.3").value_or("").size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["xlsx_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_HistoryWorkbookOf100000Readings)->Unit(benchmark::kMillisecond)->Iterations(3);
+#endif
+
+}  // namespace
+}  // namespace korvel::test
+
+// The report draws with QtGui alone: a QGuiApplication on the offscreen platform.
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
