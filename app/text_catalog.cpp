@@ -422,6 +422,9 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_ERR_EXPORT_HEADERROWS", 709,
          "The header of %s claims %s readings, but the file holds %s (a data file holds at most "
          "5000). Nothing was exported: correct the \"# ID\" value of the file."},
+        {"IDS_ERR_TERMINAL_REPLYCUT", 710,
+         "The Gage's answer went on past %s MB without ending, so reading stopped there. The box "
+         "keeps its last %s characters. Turn the Gage off and on, then try again."},
         // Texts of the sheet, the About box and the dialogs (ids 300-319).
         {"IDS_ABOUT_MENU", 101, kAboutMenuText},
         {"IDS_ABOUT_TITLE", 300, "About PalimarApp"},

@@ -9,7 +9,9 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <atomic>
@@ -17,8 +19,10 @@
 #include <utility>
 
 #include "app/text_encoding.h"
+#include "app/text_format.h"
 #include "app/ui/gauge_operation_runner.h"
 #include "app/ui/qt_text.h"
+#include "gauge/gauge_link.h"
 
 namespace korvel {
 
@@ -26,6 +30,19 @@ namespace {
 // The most text the response box takes in one turn of the event loop: a few milliseconds of
 // work, so that the box repaints and Stop Read answers while a large reply arrives.
 constexpr qsizetype kPieceChars = 8 * 1024;
+// The most text the response box keeps of a reply: its last million characters. Older text
+// leaves the box (at a line start where one is near), so a reply without end never fills the
+// memory; what is received is still counted whole.
+constexpr qsizetype kTailChars = 1024 * 1024;
+// The box is cut back to kTailChars once it holds this much more.
+constexpr qsizetype kTailSlack = kTailChars / 4;
+
+// Where text from `from` on begins a line: just after the next line feed when one is near,
+// else `from` itself.
+qsizetype lineStartFrom(const QString& text, qsizetype from) {
+    const qsizetype lineFeed = text.indexOf(QLatin1Char('\n'), from);
+    return lineFeed >= 0 && lineFeed < from + kPieceChars ? lineFeed + 1 : from;
+}
 }  // namespace
 
 // The voice of the page's link: the page's own, and while the command is written on the
@@ -337,7 +354,21 @@ void CTerminalPage::showPiledUp() {
 void CTerminalPage::showReceived(std::string_view bytes) {
     receivedBytes_ += static_cast<qint64>(bytes.size());
     received_->setText(QString::number(receivedBytes_));
+    // A byte gives at most one character: of a large hand-over only its end can stay in the
+    // box, decoded from a line start (a line feed is never inside a character).
+    const std::size_t kept = 4 * static_cast<std::size_t>(kTailChars);
+    if (bytes.size() > kept) {
+        const auto lineFeed = bytes.find('\n', bytes.size() - kept);
+        bytes.remove_prefix(lineFeed == std::string_view::npos ? bytes.size() - kept
+                                                               : lineFeed + 1);
+        decoder_.reset();
+        collected_.clear();
+        response_->clear();
+        shown_ = 0;
+        toShow_ = 0;
+    }
     collected_ += QString::fromStdString(decoder_.decode(bytes));
+    keepTail();
     // A CR at the end waits for what follows it: CR LF split between two hand-overs is one
     // line end.
     showCollected(collected_.endsWith(QLatin1Char('\r')) ? collected_.size() - 1
@@ -351,7 +382,41 @@ void CTerminalPage::showCollected(qsizetype upTo) {
         shown_ = 0;
     }
     toShow_ = upTo;
+    // Text that would leave the box again at once is not shown at all.
+    if (toShow_ - shown_ > kTailChars) {
+        response_->clear();
+        shown_ = lineStartFrom(collected_, toShow_ - kTailChars);
+    }
     showPiece();
+}
+
+void CTerminalPage::keepTail() {
+    if (collected_.size() <= kTailChars + kTailSlack) {
+        return;
+    }
+    const qsizetype dropped = lineStartFrom(collected_, collected_.size() - kTailChars);
+    collected_.remove(0, dropped);
+    if (shown_ < dropped) {
+        response_->clear();  // nothing the box holds is still collected
+    }
+    shown_ = std::max<qsizetype>(0, shown_ - dropped);
+    toShow_ = std::max<qsizetype>(0, toShow_ - dropped);
+}
+
+void CTerminalPage::trimBox() {
+    QTextDocument* document = response_->document();
+    const qsizetype excess = document->characterCount() - kTailChars;
+    if (excess <= kTailSlack) {
+        return;
+    }
+    qsizetype cut = excess;
+    const QTextBlock next = document->findBlock(static_cast<int>(excess)).next();
+    if (next.isValid() && next.position() - excess < kPieceChars) {
+        cut = next.position();
+    }
+    QTextCursor start(document);
+    start.setPosition(static_cast<int>(cut), QTextCursor::KeepAnchor);
+    start.removeSelectedText();
 }
 
 void CTerminalPage::showPiece() {
@@ -367,6 +432,7 @@ void CTerminalPage::showPiece() {
         end.movePosition(QTextCursor::End);
         end.insertText(collected_.mid(shown_, upTo - shown_));
         shown_ = upTo;
+        trimBox();
     }
     if (shown_ < toShow_) {
         showTimer_.start();
@@ -377,6 +443,14 @@ void CTerminalPage::readerEnded(bool endMarkerSeen) {
     showReceived(sink_->take());
     collected_ += QString::fromStdString(decoder_.finish(endMarkerSeen));
     showCollected(collected_.size());
+    if (session().lastEnd() == ReaderEnd::TooLong) {
+        StopRead();
+        voice().show(MessageKind::Error,
+                     formatWithArguments(app().texts().message("IDS_ERR_TERMINAL_REPLYCUT"),
+                                         {std::to_string(kMaxReplyBytes / (1024 * 1024)),
+                                          std::to_string(kTailChars)}));
+        return;
+    }
     if (!endMarkerSeen) {
         return;
     }

@@ -2,7 +2,8 @@
 // The Terminal page: any command typed by the user is written to the gauge as it stands (by the
 // button or Enter in the command box, on the operation's worker), and the raw reply is watched
 // as the reader thread receives it: its bytes counted, decoded the same way however they were
-// cut into packets, the end marker not shown.
+// cut into packets, the end marker not shown. The box keeps the reply's last million
+// characters; a reply cut at the reply bound ends the read with a message.
 
 #include <QString>
 #include <QTimer>
@@ -70,6 +71,10 @@ class CTerminalPage : public KorvelPage {
     // at each turn of the event loop.
     void showCollected(qsizetype upTo);
     void showPiece();
+    // Drops collected text older than the box keeps.
+    void keepTail();
+    // Cuts the box back to the tail it keeps once it holds more.
+    void trimBox();
     // Takes what the reader piled up, or shows the next piece of what was taken.
     void showPiledUp();
     // A new run or a page left: nothing received, nothing shown.
@@ -84,7 +89,7 @@ class CTerminalPage : public KorvelPage {
     StreamTextDecoder decoder_;
     qint64 receivedBytes_ = 0;     // since Start Read
     bool stopAfterWrite_ = false;  // the end marker came while the command was written
-    QString collected_;            // every character received since Start Read
+    QString collected_;            // the characters received since Start Read, its tail kept
     qsizetype shown_ = 0;          // how much of it the response box holds
     qsizetype toShow_ = 0;         // how much of it the response box is to hold
     QTimer showTimer_;             // the next piece, once the window's pending events are handled

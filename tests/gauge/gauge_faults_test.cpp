@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 
 #include "gauge/gauge_file_names.h"
@@ -14,20 +13,10 @@
 #include "sim/gauge_fault.h"
 #include "sim/velocity_store.h"
 #include "tests/gauge/simulated_gauge_fixture.h"
+#include "tests/support/peak_memory.h"
 
 namespace korvel::test {
 namespace {
-
-// The process's peak resident memory in MB, or -1 where the system does not tell.
-long peakMemoryMb() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmHWM:", 0) == 0) {
-            return std::stol(line.substr(6)) / 1024;
-        }
-    }
-    return -1;
-}
 
 class CollectingSink : public TerminalReaderSink {
   public:

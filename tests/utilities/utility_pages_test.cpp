@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -22,10 +23,12 @@
 #include "pages/page_set.h"
 #include "pages/terminal_page.h"
 #include "pages/user_velocity_page.h"
+#include "sim/gauge_fault.h"
 #include "sim/simulated_gauge.h"
 #include "sim/upgrade_mode.h"
 #include "sim/velocity_store.h"
 #include "sim/virtual_bus.h"
+#include "tests/support/peak_memory.h"
 #include "tests/support/recording_voice.h"
 
 namespace korvel::test {
@@ -341,6 +344,50 @@ TEST_F(TerminalPageTest, ALargeReplyIsShownInPiecesAndWhole) {
     ASSERT_TRUE(waitFor([&] { return page->responseBox()->toPlainText().size() >= shown.size(); }));
     EXPECT_EQ(page->responseBox()->toPlainText(), shown);
     EXPECT_EQ(page->receivedBox()->text(), QString::number(reply.size()));
+}
+
+// A reply without end: the box keeps its tail, Stop Read ends the read at once, and a read
+// that runs on to the reply bound ends with a message; the memory stays bounded throughout.
+TEST_F(TerminalPageTest, AReplyWithoutEndKeepsATailAndEndsAtStopOrAtTheBound) {
+    const auto endless = sim::parseGaugeFault("endless", false);
+    ASSERT_TRUE(endless);
+    sim::applyGaugeFault(*endless, gauge.get(), nullptr);
+    const long before = peakMemoryMb();
+    const auto receivedMb = [&] { return page->receivedBox()->text().toLongLong() >> 20; };
+    const qsizetype tail = 1024 * 1024;
+    for (const bool stop : {true, false}) {
+        SCOPED_TRACE(stop ? "stopped" : "cut at the bound");
+        page->writeButton()->click();
+        page->operation().waitUntilEnded();
+        page->startButton()->click();
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return stop ? receivedMb() >= 4 : !voice.said.empty(); }, 60000));
+        if (stop) {
+            QElapsedTimer timer;
+            timer.start();
+            page->stopButton()->click();
+            EXPECT_LT(timer.elapsed(), 1000);
+            EXPECT_TRUE(voice.said.empty());
+        } else {
+            EXPECT_EQ(page->receivedBox()->text(), "16777216");
+            EXPECT_EQ(voice.said,
+                      (std::vector<Said>{{MessageKind::Error,
+                                          "The Gage's answer went on past 16 MB "
+                                          "without ending, so reading stopped there. "
+                                          "The box keeps its last 1048576 characters. "
+                                          "Turn the Gage off and on, then try again."}}));
+        }
+        EXPECT_FALSE(page->reading());
+        EXPECT_FALSE(page->holdsLink());
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return page->responseBox()->toPlainText().size() >= tail * 3 / 4; }, 10000));
+        const QString shown = page->responseBox()->toPlainText();
+        EXPECT_LE(shown.size(), tail + tail / 4);
+        EXPECT_TRUE(shown.startsWith("ENDLESS.CSV,CSV,")) << "the tail begins with a line";
+        if (before >= 0) {
+            EXPECT_LT(peakMemoryMb() - before, 200);
+        }
+    }
 }
 
 TEST_F(TerminalPageTest, EnterInTheCommandBoxWritesElsewhereNothingAndTheSheetStays) {
