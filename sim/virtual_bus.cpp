@@ -200,7 +200,7 @@ int VirtualBus::bulkWrite(usb_dev_handle* handle, int endpoint, const char* byte
         result = -EINVAL;
     } else if (result == 0 && faults_.failWrites > 0) {
         --faults_.failWrites;
-        result = -EPIPE;
+        result = faults_.failedWrite;
     } else if (result == 0) {
         result = device->receive(endpoint, data);
         commandWritten(endpoint, result);

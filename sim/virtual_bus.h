@@ -24,7 +24,8 @@ struct BusFaults {
     bool accessDenied = false;        // usb_open gives no handle, errno EACCES
     bool configurationFails = false;  // usb_set_configuration fails
     bool claimDenied = false;         // usb_claim_interface fails with -EACCES
-    int failWrites = 0;               // this many next bulk writes stall (-EPIPE)
+    int failWrites = 0;               // this many next bulk writes fail with failedWrite
+    int failedWrite = -EPIPE;         // what a failed write gives (0: it took nothing)
     bool stalled = false;             // every transfer stalls (-EPIPE) while set
     int unplugAfterTransfers = -1;    // the device drops off after this many more transfers
     int dropAfterReplyPackets = -1;   // the device drops off after this many packets of a reply

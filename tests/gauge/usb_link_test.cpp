@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "gauge/permission_tip.h"
 
 #include "tests/gauge/simulated_gauge_fixture.h"
@@ -133,17 +135,23 @@ TEST_F(Link, ReleaseResetsTheSharedHandleEvenWhenThisPageDoesNotHoldIt) {
     EXPECT_TRUE(other.opened());
 }
 
+// A write that fails, or that sends nothing, is resent once.
 TEST_F(Link, CommandIsResentOnceAfterReopeningWithoutDrain) {
-    ASSERT_TRUE(link.OpenGage());
-    sim::virtualBus().clearCalls();
-    busFaults().failWrites = 1;
-    const auto before = clock.nowMs();
-    EXPECT_EQ(link.SendCommand("dir /dev/datalog"), 16);
-    EXPECT_EQ(callNames(),
-              (std::vector<std::string>{"bulk_write", "reset", "release_interface", "close", "open",
-                                        "set_configuration", "claim_interface", "bulk_write"}));
-    EXPECT_EQ(writes(), (std::vector<std::string>{"dir /dev/datalog", "dir /dev/datalog"}));
-    EXPECT_EQ(clock.nowMs() - before, 500);
+    for (const int failed : {-EPIPE, 0}) {
+        SCOPED_TRACE(failed);
+        ASSERT_TRUE(link.OpenGage());
+        sim::virtualBus().clearCalls();
+        busFaults().failWrites = 1;
+        busFaults().failedWrite = failed;
+        const auto before = clock.nowMs();
+        EXPECT_EQ(link.SendCommand("dir /dev/datalog"), 16);
+        EXPECT_EQ(callNames(), (std::vector<std::string>{"bulk_write", "reset", "release_interface",
+                                                         "close", "open", "set_configuration",
+                                                         "claim_interface", "bulk_write"}));
+        EXPECT_EQ(writes(), (std::vector<std::string>{"dir /dev/datalog", "dir /dev/datalog"}));
+        EXPECT_EQ(clock.nowMs() - before, 500);
+        link.CloseGage();
+    }
 }
 
 TEST_F(Link, CommandFailsWhenTheResendFailsToo) {
