@@ -16,12 +16,22 @@ std::string assetFileName(const std::string& asset) {
     return name.find_first_not_of(". ") == std::string::npos ? "asset" : name;
 }
 
-HistoryResult<AssetHistory> assetHistory(InspectionHistory& history, const std::string& name) {
-    const auto asset = history.asset(name);
+HistoryResult<AssetHistory> assetHistory(InspectionHistory& history, const std::string& name,
+                                         const std::string& units) {
+    auto asset = history.asset(name);
     if (!asset) {
         return asset.error;
     }
     auto surveys = history.surveys(name);
+    if (surveys && !units.empty()) {
+        const std::string own = figureUnits(*asset, *surveys);
+        for (auto* thickness : {&asset->required, &asset->nominal}) {
+            if (*thickness) {
+                *thickness = convertedThickness(**thickness, own, units);
+            }
+        }
+        asset->units = units;
+    }
     auto readings = surveys ? history.storage().readings(name, std::nullopt)
                             : HistoryResult<std::vector<StoredReading>>(surveys.error);
     auto audit =

@@ -22,7 +22,10 @@ struct AssetHistory {
 // "asset" for a name that is nothing but dots or blanks.
 std::string assetFileName(const std::string& asset);
 
-// UnknownAsset when the history has none of that name.
-HistoryResult<AssetHistory> assetHistory(InspectionHistory& history, const std::string& asset);
+// UnknownAsset when the history has none of that name. With units ("IN" or "MM") everything is
+// given in those (the required and nominal thicknesses, values and rates converted) whatever
+// the asset's own are; the history is not changed.
+HistoryResult<AssetHistory> assetHistory(InspectionHistory& history, const std::string& asset,
+                                         const std::string& units = {});
 
 }  // namespace korvel::history

@@ -25,6 +25,7 @@
 #include "report/report_pages.h"
 #include "report/report_survey.h"
 #include "survey/survey_date.h"
+#include "survey/thickness_units.h"
 
 namespace korvel {
 namespace {
@@ -32,7 +33,6 @@ namespace {
 using namespace korvel::history;
 
 constexpr int kPdfResolution = 600;
-constexpr int kThicknessDecimals = 3;
 constexpr int kRateDecimals = 4;
 constexpr int kLifeDecimals = 2;
 constexpr int kMapDecimals = 1;
@@ -57,7 +57,7 @@ std::string dateText(const std::optional<long long>& minutes) {
 }
 
 std::string withUnits(const std::optional<double>& value, const std::string& units) {
-    return value ? fixedDecimals(*value, kThicknessDecimals) + " " + units : std::string();
+    return value ? thicknessText(*value, units) + " " + units : std::string();
 }
 
 // "due within a year" of the report's day.
@@ -67,6 +67,7 @@ bool dueSoon(const LocationFigures& location, long long today) {
 }
 
 ReportTable locationTable(const AssetFigures& figures, const TextTable& texts) {
+    const std::string& units = figures.units;
     ReportTable table;
     for (const char* key :
          {"IDS_HISTORY_COL_LOCATION", "IDS_HISTORY_COL_ACTUAL", "IDS_HISTORY_COL_DATE",
@@ -77,7 +78,7 @@ ReportTable locationTable(const AssetFigures& figures, const TextTable& texts) {
     for (const LocationFigures& location : figures.locations) {
         const auto& actual = location.actual;
         table.rows.push_back({location.location,
-                              actual ? fixedDecimals(actual->value, kThicknessDecimals) : kNone,
+                              actual ? thicknessText(actual->value, units) : kNone,
                               actual ? isoDateText(actual->dateMinutes) : kNone,
                               optionalText(location.longTermRate, kRateDecimals),
                               optionalText(location.shortTermRate, kRateDecimals),
@@ -354,8 +355,10 @@ namespace {
 
 // The asset's history, or none after its message.
 std::optional<AssetHistory> readOrSay(InspectionHistory& history, const std::string& asset,
-                                      const TextTable& texts, UserVoice& voice) {
-    auto content = assetHistory(history, asset);
+                                      const TextTable& texts, UserVoice& voice,
+                                      std::optional<ThicknessUnits> units) {
+    auto content =
+        assetHistory(history, asset, units ? std::string(unitsText(*units)) : std::string());
     if (!content) {
         voice.show(MessageKind::Error, historyMessage(texts, content.error));
         return std::nullopt;
@@ -366,8 +369,9 @@ std::optional<AssetHistory> readOrSay(InspectionHistory& history, const std::str
 }  // namespace
 
 int paintHistoryReport(QPagedPaintDevice& device, InspectionHistory& history,
-                       const std::string& asset, const ReportSigner& signer, UserVoice& voice) {
-    const auto content = readOrSay(history, asset, signer.texts, voice);
+                       const std::string& asset, const ReportSigner& signer, UserVoice& voice,
+                       std::optional<ThicknessUnits> units) {
+    const auto content = readOrSay(history, asset, signer.texts, voice, units);
     if (!content) {
         return 0;
     }
@@ -381,8 +385,8 @@ int paintHistoryReport(QPagedPaintDevice& device, InspectionHistory& history,
 
 bool saveHistoryReport(InspectionHistory& history, const std::string& asset,
                        const std::string& pdfPath, const ReportSigner& signer, UserVoice& voice,
-                       OverwriteAsked asked) {
-    const auto content = readOrSay(history, asset, signer.texts, voice);
+                       OverwriteAsked asked, std::optional<ThicknessUnits> units) {
+    const auto content = readOrSay(history, asset, signer.texts, voice, units);
     if (!content) {
         return false;
     }

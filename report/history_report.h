@@ -8,6 +8,7 @@
 // locations due first. The same pages go to a PDF file and to a printer.
 
 #include <QByteArray>
+#include <optional>
 #include <string>
 
 #include "history/asset_history.h"
@@ -44,14 +45,17 @@ std::string latestSurveyBytes(history::InspectionHistory& history,
 
 // Reads the asset's history and paints its report on the device (Print from the window). Every
 // failure is told to the voice; the number of pages, or 0 then.
+// With units, every thickness and rate is printed in those (none: the asset's own).
 int paintHistoryReport(QPagedPaintDevice& device, history::InspectionHistory& history,
-                       const std::string& asset, const ReportSigner& signer, UserVoice& voice);
+                       const std::string& asset, const ReportSigner& signer, UserVoice& voice,
+                       std::optional<ThicknessUnits> units = std::nullopt);
 
 // Reads the asset's history, asks before replacing pdfPath (unless asked) and saves the report
 // safely. Every failure is told to the voice; false then, or when the user declines.
 bool saveHistoryReport(history::InspectionHistory& history, const std::string& asset,
                        const std::string& pdfPath, const ReportSigner& signer, UserVoice& voice,
-                       OverwriteAsked asked = OverwriteAsked::No);
+                       OverwriteAsked asked = OverwriteAsked::No,
+                       std::optional<ThicknessUnits> units = std::nullopt);
 
 // Now as minutes since 1970 in local time, the surveys' reckoning.
 long long localMinutesNow();

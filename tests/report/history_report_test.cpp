@@ -97,6 +97,26 @@ TEST_F(HistoryReport, TheFirstPageCarriesTheTitleFieldsTheNextInspectionAndTheTa
     }
 }
 
+TEST_F(HistoryReport, TheUnitsShownAreTheOnesAskedFor) {
+    const TextTable texts;
+    RecordingVoice voice;
+    ASSERT_TRUE(saveHistoryReport(*history_, "TANK N", path("mm.pdf"), signer(texts), voice,
+                                  OverwriteAsked::No, ThicknessUnits::Millimetres));
+    const std::string page =
+        squeezed(run("pdftotext", {"-f", "1", "-l", "1", "-layout", qPath(path("mm.pdf")), "-"}));
+    const auto figures = history_->figures("TANK N");
+    ASSERT_TRUE(figures);
+    const auto& first = figures->locations.at(0);
+    for (const std::string& part :
+         {std::string("Required thickness 2.54 MM"),
+          std::string("Locations (thicknesses in MM, rates in MM per year)"),
+          first.location + " " + fixedDecimals(first.actual->value * 25.4, 2) + " " +
+              isoDateText(first.actual->dateMinutes) + " " +
+              fixedDecimals(*first.longTermRate * 25.4, 4)}) {
+        EXPECT_NE(page.find(part), std::string::npos) << part << "\nnot in\n" << page;
+    }
+}
+
 TEST_F(HistoryReport, AnUnknownAssetOrADeclinedOverwriteWritesNothing) {
     const TextTable texts;
     RecordingVoice voice;
