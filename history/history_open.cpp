@@ -56,7 +56,7 @@ HistoryResult<std::unique_ptr<HistoryStorage>> openHistoryStorage(
     const bool server = isServerConnection(where);
     auto connection =
         server ? PostgresConnection::open(where)
-               : SqliteConnection::open(where, {options.busyMilliseconds, options.sqliteVfs});
+               : SqliteConnection::open(where, {options.busyMilliseconds, options.sqliteVfs, {}});
     if (!connection) {
         return connection.error;
     }

@@ -1,5 +1,7 @@
 #include "history/sql_storage.h"
 
+#include <map>
+
 namespace korvel::history {
 
 namespace {
@@ -336,20 +338,36 @@ HistoryResult<std::vector<StoredReading>> SqlStorage::readings(
         return id.error;
     }
     std::vector<SqlValue> parameters = {*id};
-    std::string sql =
-        "SELECT s.id, s.survey_date, s.units, r.location, r.thickness, e.note FROM surveys s "
-        "JOIN readings r ON r.survey_id = s.id LEFT JOIN exclusions e ON e.survey_id = "
-        "r.survey_id AND e.location = r.location WHERE s.asset_id = ?";
+    const std::string ofLocation = location ? " AND location = ?" : "";
     if (location) {
-        sql += " AND r.location = ?";
         parameters.push_back(*location);
     }
-    sql += " ORDER BY s.survey_date, s.id, r.reading_index";
+    // The few exclusions first, then the readings alone: no lookup a reading in the database.
+    std::map<std::pair<long long, std::string>, std::string> excluded;
+    auto status = connection_->query(
+        "SELECT e.survey_id, e.location, e.note FROM surveys s JOIN exclusions e ON e.survey_id = "
+        "s.id WHERE s.asset_id = ?" +
+            ofLocation,
+        parameters, [&](const SqlRow& row) {
+            excluded[{row.integer(0), row.text(1)}] = row.text(2);
+        });
     std::vector<StoredReading> readings;
-    const auto status = connection_->query(sql, parameters, [&](const SqlRow& row) {
-        readings.push_back({row.integer(0), row.integer(1), row.text(2), row.text(3),
-                            row.optionalReal(4), !row.isNull(5), row.text(5)});
-    });
+    if (status) {
+        status = connection_->query(
+            "SELECT s.id, s.survey_date, s.units, r.location, r.thickness FROM surveys s JOIN "
+            "readings r ON r.survey_id = s.id WHERE s.asset_id = ?" +
+                ofLocation + " ORDER BY s.survey_date, s.id, r.reading_index",
+            parameters, [&](const SqlRow& row) {
+                StoredReading reading{row.integer(0),      row.integer(1), row.text(2), row.text(3),
+                                      row.optionalReal(4), false,          {}};
+                if (!excluded.empty()) {
+                    const auto found = excluded.find({reading.survey, reading.location});
+                    reading.excluded = found != excluded.end();
+                    reading.note = reading.excluded ? found->second : std::string();
+                }
+                readings.push_back(std::move(reading));
+            });
+    }
     if (!status) {
         return status.error;
     }

@@ -31,7 +31,7 @@ HistoryStatus readSurveys(SqlConnection& connection, long long asset, AssetRecor
     if (status) {
         status = connection.query(
             "SELECT r.survey_id, r.location, r.thickness FROM readings r JOIN surveys s ON s.id "
-            "= r.survey_id WHERE s.asset_id = ? ORDER BY r.survey_id, r.reading_index",
+            "= r.survey_id WHERE s.asset_id = ? ORDER BY s.survey_date, s.id, r.reading_index",
             {asset}, [&](const SqlRow& row) {
                 byId[row.integer(0)]->readings.push_back({row.text(1), row.optionalReal(2)});
             });
@@ -53,7 +53,7 @@ HistoryResult<AssetRecord> SqlStorage::assetRecord(const std::string& name) {
     if (status) {
         status = connection_->query(
             "SELECT e.survey_id, e.location, e.note FROM exclusions e JOIN surveys s ON s.id = "
-            "e.survey_id WHERE s.asset_id = ? ORDER BY e.survey_id, e.location",
+            "e.survey_id WHERE s.asset_id = ? ORDER BY s.survey_date, s.id, e.location",
             {*id}, [&](const SqlRow& row) {
                 record.exclusions.push_back({row.integer(0), row.text(1), row.text(2)});
             });

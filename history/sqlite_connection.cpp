@@ -79,15 +79,17 @@ HistoryResult<std::unique_ptr<SqlConnection>> SqliteConnection::open(const std::
                                                                      const SqliteOptions& options) {
     sqlite3* db = nullptr;
     // Opened for writing where the system allows it, else for reading only: a read-only
-    // history can still be read, and a change says it cannot be written.
-    const int code = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                                     options.vfs.empty() ? nullptr : options.vfs.c_str());
+    // history can still be read, and a change says it cannot be written. A connection is used
+    // by one thread at a time, so the engine need not lock it on every call.
+    const int code = sqlite3_open_v2(
+        path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+        options.vfs.empty() ? nullptr : options.vfs.c_str());
     if (code != SQLITE_OK) {
         HistoryError error{failureOf(code), {path}, db ? sqlite3_errmsg(db) : sqlite3_errstr(code)};
         sqlite3_close(db);
         return error;
     }
-    std::unique_ptr<SqliteConnection> connection(new SqliteConnection(db, path));
+    std::unique_ptr<SqliteConnection> connection(new SqliteConnection(db, path, options.prepared));
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_timeout(db, options.busyMilliseconds);
     // SQLite reads the file's header only now: a file that is no database fails here.
@@ -118,6 +120,9 @@ sqlite3_stmt* SqliteConnection::prepared(std::string_view sql, int& code) {
         return nullptr;
     }
     statements_.emplace(std::string(sql), statement);
+    if (told_) {
+        told_(sql);
+    }
     return statement;
 }
 

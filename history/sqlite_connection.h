@@ -4,6 +4,7 @@
 // another process's transaction up to the busy limit. Statements are prepared once a
 // connection and bound to the caller's values without copying them.
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -18,6 +19,8 @@ namespace korvel::history {
 struct SqliteOptions {
     int busyMilliseconds = 10000;  // how long a change waits for another process's
     std::string vfs;               // the file layer by name; empty: the system's own
+    // Told each statement's text as it is prepared (the tests check the engine's plans).
+    std::function<void(std::string_view)> prepared;
 };
 
 class SqliteConnection : public SqlConnection {
@@ -41,7 +44,8 @@ class SqliteConnection : public SqlConnection {
     std::string_view auditUserSql() const override { return "?"; }
 
   private:
-    SqliteConnection(sqlite3* db, std::string path) : db_(db), path_(std::move(path)) {}
+    SqliteConnection(sqlite3* db, std::string path, std::function<void(std::string_view)> told)
+        : db_(db), path_(std::move(path)), told_(std::move(told)) {}
     HistoryError failure(int code, const std::string* message = nullptr) const;
     // The statement of that text, prepared once and kept for the connection's life (an add
     // runs its statements again and again); nullptr and the code when it cannot be prepared.
@@ -53,6 +57,7 @@ class SqliteConnection : public SqlConnection {
     sqlite3* db_;
     std::string path_;
     std::map<std::string, sqlite3_stmt*, std::less<>> statements_;
+    std::function<void(std::string_view)> told_;
     bool uniqueViolation_ = false;
     std::string stepFailure_;  // the engine's words for the last step that failed
 };
