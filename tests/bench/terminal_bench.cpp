@@ -17,10 +17,10 @@
 #include <fstream>
 
 #include "app/clock.h"
-#include "page_environment.h"
 #include "pages/terminal_page.h"
 #include "sim/simulated_gauge.h"
 #include "sim/virtual_bus.h"
+#include "tests/support/page_environment.h"
 #include "tests/support/recording_voice.h"
 
 namespace korvel::test {

@@ -10,7 +10,7 @@
 #include "gauge/read_from_gauge.h"
 #include "gauge/user_velocity.h"
 #include "gauge/write_to_gauge.h"
-#include "tests/utilities/upgrade_fixture.h"
+#include "tests/gauge/upgrade_fixture.h"
 
 namespace korvel::test {
 namespace {

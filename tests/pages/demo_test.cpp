@@ -12,13 +12,13 @@
 #include "app/ui/file_list_view.h"
 #include "app/ui/gauge_operation_runner.h"
 #include "dataview/dialog/data_view_dialog.h"
-#include "page_environment.h"
 #include "pages/demo_folders.h"
 #include "pages/demo_gauge_panel.h"
 #include "pages/file_transfer_page.h"
 #include "sim/upgrade_mode.h"
-#include "simulated_gauge_setup.h"
+#include "tests/support/page_environment.h"
 #include "tests/support/recording_voice.h"
+#include "tests/support/simulated_gauge_setup.h"
 
 namespace korvel {
 namespace {

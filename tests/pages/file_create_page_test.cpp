@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 #include "app/platform.h"
-#include "page_environment.h"
 #include "pages/file_create_page.h"
+#include "tests/support/page_environment.h"
 #include "tests/support/recording_voice.h"
 
 namespace korvel {

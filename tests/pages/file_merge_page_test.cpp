@@ -5,8 +5,8 @@
 #include <QTest>
 
 #include "app/ui/file_list_view.h"
-#include "page_environment.h"
 #include "pages/file_merge_page.h"
+#include "tests/support/page_environment.h"
 #include "tests/support/recording_voice.h"
 
 namespace korvel {

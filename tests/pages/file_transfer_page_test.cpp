@@ -17,11 +17,11 @@
 #include "app/ui/folder_controls.h"
 #include "app/ui/gauge_operation_runner.h"
 #include "dataview/dialog/data_view_dialog.h"
-#include "modal_answer.h"
-#include "page_environment.h"
 #include "pages/file_transfer_page.h"
-#include "simulated_gauge_setup.h"
+#include "tests/support/modal_answer.h"
+#include "tests/support/page_environment.h"
 #include "tests/support/recording_voice.h"
+#include "tests/support/simulated_gauge_setup.h"
 #include "tests/survey/survey_fixtures.h"
 
 namespace korvel {

@@ -32,12 +32,12 @@
 #include "app/ui/qt_text.h"
 #include "app/ui/qt_translations.h"
 #include "dataview/dialog/data_view_dialog.h"
-#include "page_environment.h"
 #include "pages/demo_gauge_panel.h"
 #include "pages/page_set.h"
 #include "sim/upgrade_mode.h"
-#include "simulated_gauge_setup.h"
+#include "tests/support/page_environment.h"
 #include "tests/support/recording_voice.h"
+#include "tests/support/simulated_gauge_setup.h"
 
 namespace korvel {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "app/profile_file.h"
 #include "app/ui/preferences_page.h"
-#include "page_environment.h"
+#include "tests/support/page_environment.h"
 #include "tests/support/recording_voice.h"
 
 namespace korvel {

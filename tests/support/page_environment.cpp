@@ -1,4 +1,4 @@
-#include "page_environment.h"
+#include "tests/support/page_environment.h"
 
 #include <QDir>
 #include <fstream>

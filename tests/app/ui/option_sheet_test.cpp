@@ -15,11 +15,11 @@
 #include "app/ui/main_window.h"
 #include "app/ui/option_sheet.h"
 #include "dataview/dialog/data_view_dialog.h"
-#include "modal_answer.h"
-#include "page_environment.h"
 #include "pages/file_create_page.h"
 #include "pages/file_transfer_page.h"
 #include "pages/page_set.h"
+#include "tests/support/modal_answer.h"
+#include "tests/support/page_environment.h"
 
 namespace korvel {
 namespace {

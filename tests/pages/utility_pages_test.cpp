@@ -18,7 +18,6 @@
 #include "app/ui/option_sheet.h"
 #include "app/ui/qt_text.h"
 #include "gauge/firmware_upgrade.h"
-#include "page_environment.h"
 #include "pages/download_bin_page.h"
 #include "pages/page_set.h"
 #include "pages/terminal_page.h"
@@ -28,6 +27,7 @@
 #include "sim/upgrade_mode.h"
 #include "sim/velocity_store.h"
 #include "sim/virtual_bus.h"
+#include "tests/support/page_environment.h"
 #include "tests/support/peak_memory.h"
 #include "tests/support/recording_voice.h"
 

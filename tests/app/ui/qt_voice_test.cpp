@@ -8,7 +8,7 @@
 #include <QPushButton>
 
 #include "app/ui/qt_voice.h"
-#include "modal_answer.h"
+#include "tests/support/modal_answer.h"
 
 namespace korvel {
 namespace {

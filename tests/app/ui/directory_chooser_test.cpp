@@ -7,7 +7,7 @@
 #include "app/platform.h"
 #include "app/ui/directory_chooser.h"
 #include "app/ui/directory_tree.h"
-#include "page_environment.h"
+#include "tests/support/page_environment.h"
 
 namespace korvel {
 namespace {

@@ -2,7 +2,7 @@
 // virtual clock.
 
 #include "gauge/upgrade_wire.h"
-#include "tests/utilities/upgrade_fixture.h"
+#include "tests/gauge/upgrade_fixture.h"
 
 namespace korvel::test {
 namespace {

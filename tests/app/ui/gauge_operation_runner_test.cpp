@@ -20,12 +20,12 @@
 #include "app/ui/gauge_operation_runner.h"
 #include "app/ui/option_sheet.h"
 #include "gauge/usb_port.h"
-#include "page_environment.h"
 #include "pages/file_transfer_page.h"
 #include "pages/page_set.h"
 #include "sim/simulated_gauge.h"
 #include "sim/simulated_port.h"
 #include "sim/virtual_bus.h"
+#include "tests/support/page_environment.h"
 #include "tests/support/recording_voice.h"
 
 namespace korvel {
