@@ -135,11 +135,15 @@ std::optional<SurveyLayer> grid2D(const DataFile& file, const std::vector<Survey
         places.push_back(*place);
         extent.include(place->first, place->second);
     }
+    // The header's ranges when they hold every reading, also when there is none yet: a file
+    // without readings shows its empty grid.
     const auto header = headerExtent(file);
-    if (header && header->covers(extent)) {
+    if (header && (places.empty() || header->covers(extent))) {
         extent = *header;
+    } else if (places.empty()) {
+        return std::nullopt;
     }
-    if (places.empty() || extent.cells() > kMaxGridCells) {
+    if (extent.cells() > kMaxGridCells) {
         return std::nullopt;
     }
     SurveyLayer layer;

@@ -29,6 +29,13 @@ inline constexpr int kAxisCount = 4;
 
 enum class SeriesStyle { Line = 0, Points = 2 };
 
+// A tick of an axis with its own label, where the axis is not divided evenly from end to end.
+struct AxisTick {
+    double value = 0.0;
+    std::string label;
+    bool operator==(const AxisTick& other) const = default;
+};
+
 struct ChartAxis {
     bool shown = true;
     bool autoScale = false;
@@ -37,10 +44,12 @@ struct ChartAxis {
     double crossing = 0.0;  // where the axis stands, as a value of the perpendicular axis
     int divisions = 4;
     bool labelsShown = true;  // the numbers along the axis
+    // When given, the ticks, labels and grid lines instead of the even divisions.
+    std::vector<AxisTick> ticks;
     bool grid = false;
     ChartColour gridColour = kChartWhite;
     ChartColour textColour = kChartWhite;
-    std::string title;
+    std::string title;  // a vertical axis' title stands above its top end
     ChartColour titleColour = kChartWhite;
     int titleSize = 11;
 

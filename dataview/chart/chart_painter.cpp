@@ -1,6 +1,7 @@
 #include "dataview/chart/chart_painter.h"
 
 #include <algorithm>
+#include <vector>
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -69,14 +70,28 @@ QFont pixelFont(int pixels, bool bold = false) {
     return font;
 }
 
+// The axis' own ticks, or its even divisions from end to end labelled with their values.
+std::vector<AxisTick> ticksOf(const ChartAxis& axis) {
+    if (!axis.ticks.empty()) {
+        return axis.ticks;
+    }
+    std::vector<AxisTick> ticks;
+    const int divisions = std::max(axis.divisions, 1);
+    for (int k = 0; k <= divisions; ++k) {
+        const double value = axis.low + (axis.high - axis.low) * k / divisions;
+        ticks.push_back({value, numberLabel(value).toStdString()});
+    }
+    return ticks;
+}
+
 void drawGrid(QPainter& painter, const Scale& scale, const QRectF& plot, int index,
               const ChartAxis& axis) {
-    if (!axis.grid || axis.divisions < 1) {
+    if (!axis.grid || (axis.divisions < 1 && axis.ticks.empty())) {
         return;
     }
     painter.setPen(QPen(toQColor(axis.gridColour), 0, Qt::DotLine));
-    for (int k = 0; k <= axis.divisions; ++k) {
-        const double value = axis.low + (axis.high - axis.low) * k / axis.divisions;
+    for (const AxisTick& tick : ticksOf(axis)) {
+        const double value = tick.value;
         if (isHorizontal(index)) {
             const double x = scale.x(value);
             painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
@@ -91,17 +106,16 @@ void drawAxisLine(QPainter& painter, const Scale& scale, const QRectF& plot, int
                   const ChartAxis& axis) {
     painter.setPen(QPen(toQColor(axis.textColour), 1));
     painter.setFont(pixelFont(kLabelPixels));
-    const int divisions = std::max(axis.divisions, 1);
+    const std::vector<AxisTick> ticks = ticksOf(axis);
     if (isHorizontal(index)) {
         const double y = scale.y(axis.crossing);
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
-        for (int k = 0; k <= divisions; ++k) {
-            const double value = axis.low + (axis.high - axis.low) * k / divisions;
-            const double x = scale.x(value);
+        for (const AxisTick& tick : ticks) {
+            const double x = scale.x(tick.value);
             painter.drawLine(QPointF(x, y - 3), QPointF(x, y + 3));
             if (axis.labelsShown) {
                 const QRectF box(x - kLabelWidth / 2, y + 4, kLabelWidth, kLabelHeight);
-                painter.drawText(box, Qt::AlignCenter, numberLabel(value));
+                painter.drawText(box, Qt::AlignCenter, toQt(tick.label));
             }
         }
         return;
@@ -109,15 +123,14 @@ void drawAxisLine(QPainter& painter, const Scale& scale, const QRectF& plot, int
     const double x = scale.x(axis.crossing);
     const bool leftSide = index == kAxisLeft;
     painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
-    for (int k = 0; k <= divisions; ++k) {
-        const double value = axis.low + (axis.high - axis.low) * k / divisions;
-        const double y = scale.y(value);
+    for (const AxisTick& tick : ticks) {
+        const double y = scale.y(tick.value);
         painter.drawLine(QPointF(x - 3, y), QPointF(x + 3, y));
         if (axis.labelsShown) {
             const QRectF box(leftSide ? x - kLabelWidth - 4 : x + 4, y - kLabelHeight / 2,
                              kLabelWidth, kLabelHeight);
             painter.drawText(box, (leftSide ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
-                             numberLabel(value));
+                             toQt(tick.label));
         }
     }
 }
@@ -134,8 +147,8 @@ void drawEndsTitle(QPainter& painter, const QRectF& box, const QString& title) {
     painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter, title.mid(run).trimmed());
 }
 
-void drawAxisTitle(QPainter& painter, const QRectF& plot, const QRectF& frame, int index,
-                   const ChartAxis& axis) {
+void drawAxisTitle(QPainter& painter, const Scale& scale, const QRectF& plot, const QRectF& frame,
+                   int index, const ChartAxis& axis) {
     if (axis.title.empty()) {
         return;
     }
@@ -148,12 +161,11 @@ void drawAxisTitle(QPainter& painter, const QRectF& plot, const QRectF& frame, i
         drawEndsTitle(painter, QRectF(plot.left(), top, plot.width(), kAxisTitleHeight), title);
         return;
     }
-    painter.save();
-    const double x = index == kAxisLeft ? frame.left() : frame.right() - kAxisTitleHeight;
-    painter.translate(x, plot.bottom());
-    painter.rotate(-90);
-    drawEndsTitle(painter, QRectF(0, 0, plot.height(), kAxisTitleHeight), title);
-    painter.restore();
+    // Above the axis' top end, centred on it, beside the chart's title.
+    const double x = scale.x(axis.crossing);
+    painter.drawText(QRectF(x - kLabelWidth, plot.top() - kAxisTitleHeight - 2, 2 * kLabelWidth,
+                            kAxisTitleHeight),
+                     Qt::AlignCenter, title.trimmed());
 }
 
 QPolygonF seriesPolygon(const Scale& scale, const ChartSeries& series) {
@@ -251,7 +263,7 @@ void paintChart(QPainter& painter, const QRectF& target, const QSizeF& logicalSi
     for (int index = 0; index < kAxisCount; ++index) {
         if (model.axes[index].shown) {
             drawAxisLine(painter, scale, plot, index, model.axes[index]);
-            drawAxisTitle(painter, plot, frame, index, model.axes[index]);
+            drawAxisTitle(painter, scale, plot, frame, index, model.axes[index]);
         }
     }
     if (!model.notice.empty()) {

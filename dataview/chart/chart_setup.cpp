@@ -1,7 +1,12 @@
 #include "dataview/chart/chart_setup.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
+#include <cmath>
 #include <optional>
+
+#include "datafile/number_text.h"
 
 namespace korvel {
 namespace {
@@ -29,7 +34,14 @@ constexpr AxesLook kBScanAxes = {{
     {102, -5, 180, std::nullopt},
 }};
 
-void applyAxes(ChartModel& chart, const AxesLook& looks, const std::string& bottomTitle) {
+// What the vertical axes show instead of their even divisions, and the left one's title.
+struct DepthScale {
+    std::vector<AxisTick> ticks;
+    std::string title;
+};
+
+void applyAxes(ChartModel& chart, const AxesLook& looks, const std::string& bottomTitle,
+               const DepthScale& depth = {}) {
     for (std::size_t index = 0; index < looks.size(); ++index) {
         const AxisLook& look = looks[index];
         ChartAxis& axis = chart.axes[index];
@@ -47,6 +59,12 @@ void applyAxes(ChartModel& chart, const AxesLook& looks, const std::string& bott
         axis.grid = true;
         axis.gridColour = kChartWhite;
         axis.textColour = kChartWhite;
+        const bool vertical = index == kAxisLeft || index == kAxisRight;
+        axis.ticks = vertical ? depth.ticks : std::vector<AxisTick>();
+        if (vertical) {
+            axis.title = index == kAxisLeft ? depth.title : std::string();
+            axis.titleColour = kChartYellow;
+        }
     }
     ChartAxis& bottom = chart.axes[kAxisBottom];
     bottom.title = bottomTitle;
@@ -76,8 +94,27 @@ void applyAScanAxes(ChartModel& chart, const std::string& bottomTitle) {
     applyAxes(chart, kAScanAxes, bottomTitle);
 }
 
-void applyBScanAxes(ChartModel& chart, const std::string& bottomTitle) {
-    applyAxes(chart, kBScanAxes, bottomTitle);
+void applyBScanAxes(ChartModel& chart, const std::string& bottomTitle, const std::string& bsRange,
+                    const std::string& units) {
+    DepthScale depth;
+    const double range = leadingDecimal(bsRange);
+    if (range > 0 && std::isfinite(range)) {
+        // The profile's heights are percent of the range: each quarter is labelled with its
+        // depth, with the range's decimals (at least two).
+        const std::size_t point = bsRange.find('.');
+        std::size_t decimals = 0;
+        while (point != std::string::npos && point + 1 + decimals < bsRange.size() &&
+               std::isdigit(static_cast<unsigned char>(bsRange[point + 1 + decimals]))) {
+            ++decimals;
+        }
+        for (int quarter = 0; quarter <= 4; ++quarter) {
+            depth.ticks.push_back(
+                {quarter * 25.0,
+                 fixedDecimals(range * quarter / 4, std::max(static_cast<int>(decimals), 2))});
+        }
+        depth.title = units;
+    }
+    applyAxes(chart, kBScanAxes, bottomTitle, depth);
 }
 
 void loadScatterSeries(ChartModel& chart, int slot, const std::vector<double>& x,

@@ -26,7 +26,10 @@ inline constexpr int kWarningProfileSeries = 21;
 // Series names and colours the chart starts with.
 void prepareChart(ChartModel& chart);
 void applyAScanAxes(ChartModel& chart, const std::string& bottomTitle);
-void applyBScanAxes(ChartModel& chart, const std::string& bottomTitle);
+// The depth axes are labelled in the file's units, 0 to the BS Range in quarters, the units
+// above the left one; without a usable range they keep their even divisions.
+void applyBScanAxes(ChartModel& chart, const std::string& bottomTitle, const std::string& bsRange,
+                    const std::string& units);
 
 // Loads the points as "Scatter Data" into the slot and shows it.
 void loadScatterSeries(ChartModel& chart, int slot, const std::vector<double>& x,

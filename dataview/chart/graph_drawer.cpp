@@ -87,7 +87,8 @@ void GraphDrawer::hideBScan() {
 }
 
 void GraphDrawer::drawBScan(const GraphScene& scene) {
-    applyBScanAxes(chart_, scene.setup.bsRange + scene.setup.units + std::string(76, ' '));
+    applyBScanAxes(chart_, scene.setup.bsRange + scene.setup.units + std::string(76, ' '),
+                   scene.setup.bsRange, scene.setup.units);
     for (int slot : kProfileSlots) {
         chart_.series[slot].filled = true;
     }

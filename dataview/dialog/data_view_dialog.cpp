@@ -35,6 +35,7 @@
 #include "dataview/survey/survey_panel.h"
 #include "dataview/survey/thinnest_dialog.h"
 #include "report/inspection_report.h"
+#include "survey/thinnest_points.h"
 #include "workbook/survey_workbook.h"
 
 namespace korvel {
@@ -287,8 +288,7 @@ void DataViewDialog::load(const std::string& path) {
     surveyPanel_->load(file_, std::filesystem::path(path).parent_path().string(),
                        std::filesystem::path(path).filename().string());
     book_ = bookBScan(file_);
-    minTarget_ = book_.minTarget;
-    minButton_->setVisible(book_.hasMinRow);
+    minButton_->setVisible(book_.hasMinRow || !thinnestPoints(surveyPanel_->survey(), 1).empty());
     if (book_.hasBScan) {
         mode_.bscanChoice = true;
         mode_.ascanChoice = false;
@@ -416,15 +416,7 @@ void DataViewDialog::showMap(bool shown) {
 }
 
 void DataViewDialog::selectPoint(int readingIndex) {
-    const int row = table_->rowOfReading(readingIndex);
-    if (row < 0) {
-        return;
-    }
-    const QModelIndex index = model_->index(row, 0);
-    readings_->scrollTo(index);
-    readings_->selectionModel()->setCurrentIndex(
-        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    selectReading(row);
+    goToRow(table_->rowOfReading(readingIndex));
 }
 
 void DataViewDialog::sortByColumn(int column) {
@@ -445,23 +437,33 @@ void DataViewDialog::sortByColumn(int column) {
     header_->setSortMark(column, ascending_);
 }
 
+// Within a B-scan segment with a MIN row, that row (the gauge's mark of the segment's
+// minimum); anywhere else the file's thinnest reading, the first of equals, as "Thinnest..."
+// lists it first.
 void DataViewDialog::jumpToMin() {
     const int mark = readings_->currentIndex().row();
+    readings_->setFocus();
     for (const BScanSegment& segment : book_.segments) {
         if (segment.holds(mark) && segment.firstMin != -1) {
-            minTarget_ = segment.firstMin;
-            break;
+            goToRow(segment.firstMin);
+            return;
         }
     }
-    if (minTarget_ < 0 || minTarget_ >= table_->rowCount()) {
+    const std::vector<std::size_t> thinnest = thinnestPoints(surveyPanel_->survey(), 1);
+    if (!thinnest.empty()) {
+        goToRow(table_->rowOfReading(static_cast<int>(thinnest.front())));
+    }
+}
+
+void DataViewDialog::goToRow(int row) {
+    if (row < 0 || row >= table_->rowCount()) {
         return;
     }
-    readings_->setFocus();
-    const QModelIndex target = model_->index(minTarget_, 0);
+    const QModelIndex target = model_->index(row, 0);
     readings_->scrollTo(target);
     readings_->selectionModel()->setCurrentIndex(
         target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    selectReading(minTarget_);
+    selectReading(row);
 }
 
 void DataViewDialog::copyIdRows() {

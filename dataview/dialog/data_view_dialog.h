@@ -57,6 +57,7 @@ class DataViewDialog : public QDialog {
     // The operations behind the controls.
     void selectReading(int row);
     void sortByColumn(int column);
+    // MIN: the segment's MIN row, else the file's thinnest reading.
     void jumpToMin();
     void chooseAScan();
     void chooseBScan();
@@ -98,7 +99,6 @@ class DataViewDialog : public QDialog {
     const std::string& notes() const { return notes_; }
     int sortColumn() const { return sortColumn_; }
     bool sortAscending() const { return ascending_; }
-    int minTarget() const { return minTarget_; }
     const GraphDrawer& graph() const { return *drawer_; }
 
     QTableView* readingsList() const { return readings_; }
@@ -119,6 +119,8 @@ class DataViewDialog : public QDialog {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // Selects the row, scrolled into view, as a click would.
+    void goToRow(int row);
     void createControls();
     void createReadingsList();
     void placeAtDesignSize();
@@ -163,7 +165,6 @@ class DataViewDialog : public QDialog {
     std::string notes_;
     int sortColumn_ = 0;
     bool ascending_ = false;
-    int minTarget_ = -1;
 
     QTableView* readings_ = nullptr;
     CListHeaderCtrl* header_ = nullptr;

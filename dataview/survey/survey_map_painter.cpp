@@ -82,7 +82,9 @@ struct GridPaint {
                 painter.drawText(rect, Qt::AlignCenter, valueText(*value));
             }
         }
-        painter.setPen(QPen(QColor(255, 255, 255, 160), 0));
+        // A cell without a reading is white: a grey frame shows where it stands.
+        painter.setPen(
+            QPen(point == kNoPoint ? QColor(200, 200, 200) : QColor(255, 255, 255, 160), 0));
         painter.drawRect(rect);
     }
 };
@@ -384,7 +386,8 @@ int SurveyMapGeometry::pointAt(const QPointF& position) const {
 
 void paintSurveyMap(QPainter& painter, const QRectF& area, const SurveyMapContent& content,
                     std::size_t layer, int selectedPoint) {
-    if (!content.survey || content.survey->points.empty()) {
+    // A grid without readings is drawn with its empty cells; a sequence needs a reading.
+    if (!content.survey || (content.survey->points.empty() && content.survey->layers.empty())) {
         return;
     }
     const SurveyMapGeometry geometry(area, content, layer, painter.fontMetrics());

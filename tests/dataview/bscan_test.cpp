@@ -109,6 +109,12 @@ TEST_F(BScanTest, AxesRunDepthDownwardsWithRangeAndUnitsAsTitle) {
     EXPECT_EQ(chart.model().axes[0].crossing, 100);
     EXPECT_EQ(chart.model().axes[2].crossing, 0);
     EXPECT_EQ(chart.model().axes[0].title, "1.000IN" + std::string(76, ' '));
+    // The depth is labelled in the file's units, 0 to the BS Range, the units above the axis.
+    const std::vector<AxisTick> depth = {
+        {0, "0.000"}, {25, "0.250"}, {50, "0.500"}, {75, "0.750"}, {100, "1.000"}};
+    EXPECT_EQ(chart.model().axes[1].ticks, depth);
+    EXPECT_EQ(chart.model().axes[3].ticks, depth);
+    EXPECT_EQ(chart.model().axes[1].title, "IN");
     EXPECT_FALSE(chart.model().series.at(0).shown);
     EXPECT_EQ(chart.model().series.at(10).x, std::vector<double>{0});
     EXPECT_EQ(chart.model().series.at(10).y, std::vector<double>{102});

@@ -88,7 +88,7 @@ TEST_F(ChartTest, DepthAxisRunsDownwardsInTheCrossSection) {
     applyAScanAxes(chart, "");
     QRect upright;
     ASSERT_GT(countColour(picture(), qRgb(0, 255, 0), &upright), 1000);
-    applyBScanAxes(chart, "");
+    applyBScanAxes(chart, "", "", "");
     QRect reversed;
     ASSERT_GT(countColour(picture(), qRgb(0, 255, 0), &reversed), 1000);
 
@@ -145,7 +145,8 @@ TEST_F(ChartTest, TracesStayInsideThePlotAndEdgeMarkersShow) {
     };
     for (const Case& c : cases) {
         ChartModel model;
-        c.crossSection ? applyBScanAxes(model, "12.0IN") : applyAScanAxes(model, "0.000");
+        c.crossSection ? applyBScanAxes(model, "12.0IN", "12.0", "IN")
+                       : applyAScanAxes(model, "0.000");
         loadSeries(model, 5, "Scatter Data", c.x, c.y, int(c.x.size()));
         ChartSeries& series = model.series[5];
         series.shown = true;

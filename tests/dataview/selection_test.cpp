@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
@@ -207,7 +208,8 @@ TEST_F(SelectionTest, BScanFilesAreNeverSorted) {
     EXPECT_EQ(view.readingsHeader()->sortColumn(), -1);
 }
 
-// Segment 0-4 with its MIN row at 2, segment 5-9 with its MIN row at 7, row 10 in none.
+// Segment 0-4 with its MIN row at 2, segment 5-9 with its MIN row at 7, row 10 in none; the
+// file's thinnest reading is row 8 (0.201), row 9 a hole.
 std::string twoSegmentsWithMin() {
     ViewFileBuilder file;
     const char* kinds[] = {"START", "BODY",     "BODY MIN", "BODY", "STOP", "START",
@@ -216,31 +218,25 @@ std::string twoSegmentsWithMin() {
         Row row;
         row.id = std::to_string(1000 + i);
         row.bscan = kinds[i];
+        row.thickness = i == 8 ? "0.201" : i == 9 ? "--.---" : "0.254";
         file.reading(row);
     }
     file.setup("1,IN,0.2330,1.000,0.010,STD,K-1,");
     return file.text();
 }
 
-TEST_F(SelectionTest, MinJumpsToTheMinRowOfTheSegmentOrTheLastTarget) {
-    {
-        auto& view = fixture.openText(twoSegmentsWithMin(), "A.CSV");
-        clickRow(view, 10);
-        view.jumpToMin();  // outside any segment: the file's first MIN row
-        EXPECT_EQ(view.selection().row, 2);
-        EXPECT_EQ(view.readingsList()->currentIndex().row(), 2);
-    }
+// MIN goes to the MIN row of the segment holding the selection, anywhere else to the file's
+// thinnest reading (never to the last segment's target).
+TEST_F(SelectionTest, MinJumpsToTheSegmentsMinRowElseToTheFilesThinnestReading) {
     auto& view = fixture.openText(twoSegmentsWithMin(), "B.CSV");
-    clickRow(view, 6);
-    view.jumpToMin();
-    EXPECT_EQ(view.selection().row, 7);
-    EXPECT_EQ(view.readingsList()->selectionModel()->selectedRows().size(), 1);
-    clickRow(view, 10);
-    view.jumpToMin();  // outside: the last target
-    EXPECT_EQ(view.selection().row, 7);
-    clickRow(view, 4);
-    view.jumpToMin();
-    EXPECT_EQ(view.selection().row, 2);
+    EXPECT_TRUE(view.minButton()->isVisible());
+    for (const auto& [from, to] : {std::pair{10, 8}, {6, 7}, {10, 8}, {4, 2}}) {
+        clickRow(view, from);
+        view.jumpToMin();
+        EXPECT_EQ(view.selection().row, to) << "from " << from;
+        EXPECT_EQ(view.readingsList()->currentIndex().row(), to);
+        EXPECT_EQ(view.readingsList()->selectionModel()->selectedRows().size(), 1);
+    }
 }
 
 TEST_F(SelectionTest, RadiosOfferTheWaveformOnlyForBScanRowsWithOne) {
