@@ -72,6 +72,7 @@ void PalimarApp::readAppConfig() {
     config_.showFileTransferTabOnly = ini.getInt("CONFIG", "ShowFileTransferTabOnly", 0);
     config_.userVelocity = ini.getInt("CONFIG", "UserVelocity", 0);
     config_.dataLogger = ini.getInt("CONFIG", "DataLogger", 1);
+    config_.inspectionHistory = ini.getInt("CONFIG", "InspectionHistory", 1);
 }
 
 void PalimarApp::locateSettings(const SystemFolders& system) {

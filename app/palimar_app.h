@@ -18,6 +18,7 @@ struct AppConfig {
     int showFileTransferTabOnly = 0;
     int userVelocity = 0;
     int dataLogger = 1;
+    int inspectionHistory = 1;
 };
 
 class PalimarApp {
@@ -38,6 +39,7 @@ class PalimarApp {
     bool transferOnly() const { return config_.showFileTransferTabOnly != 0; }
     bool userVelocityPage() const { return config_.userVelocity == 1; }
     bool dataLoggerPages() const { return config_.dataLogger == 1; }
+    bool inspectionHistoryPage() const { return config_.inspectionHistory == 1; }
 
     const std::string& workingDirectory() const { return workingDirectory_; }
     bool legacySettingsLayout() const { return legacyLayout_; }

@@ -18,6 +18,7 @@ enum class Screen {
     FileMerge,
     FileCreate,
     UserVelocity,
+    InspectionHistory,
 };
 
 struct CaptionSlot {

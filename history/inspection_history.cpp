@@ -144,17 +144,21 @@ HistoryResult<LocationHistory> InspectionHistory::history(const std::string& ass
     LocationHistory history;
     history.units = figureUnits(*found, *surveys);
     for (const auto& reading : *readings) {
-        if (!history.points.empty() && history.points.back().survey == reading.survey) {
-            continue;  // a location given twice in one survey counts once, as in the figures
-        }
-        std::optional<double> value;
-        if (reading.value) {
-            value = convertedThickness(*reading.value, reading.units, history.units);
-        }
-        history.points.push_back(
-            {reading.survey, reading.dateMinutes, value, reading.excluded, reading.note});
+        addHistoryPoint(history, reading);
     }
     return history;
+}
+
+void addHistoryPoint(LocationHistory& history, const StoredReading& reading) {
+    if (!history.points.empty() && history.points.back().survey == reading.survey) {
+        return;  // a location given twice in one survey counts once, as in the figures
+    }
+    std::optional<double> value;
+    if (reading.value) {
+        value = convertedThickness(*reading.value, reading.units, history.units);
+    }
+    history.points.push_back(
+        {reading.survey, reading.dateMinutes, value, reading.excluded, reading.note});
 }
 
 HistoryResult<AssetFigures> InspectionHistory::figures(const std::string& asset) {

@@ -44,6 +44,9 @@ struct LocationHistory {
     std::vector<HistoryPoint> points;  // in date order
 };
 
+// Adds the next reading of the location, in date order, converted to the history's units.
+void addHistoryPoint(LocationHistory& history, const StoredReading& reading);
+
 class InspectionHistory {
   public:
     explicit InspectionHistory(std::unique_ptr<HistoryStorage> storage,

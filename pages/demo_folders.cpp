@@ -5,6 +5,10 @@
 
 #include "app/folder_chain.h"
 #include "app/safe_file.h"
+#include "app/text_table.h"
+#include "history/history_messages.h"
+#include "history/history_open.h"
+#include "history/inspection_history.h"
 #include "tools/sample_files.h"
 
 namespace korvel {
@@ -85,6 +89,41 @@ bool prepareDemo(const DemoFolders& folders, const std::string& resources, std::
                [](const std::string& name) { return kPcSamples.count(name) > 0; }, error) &&
            (!pcFolderIsNew || copyFile(joinPath(firmware, "KQ77-demo-firmware.bin"),
                                        joinPath(folders.pcDataFolder(), "KQ77-DEMO.bin"), error));
+}
+
+bool seedDemoHistory(const std::string& settingsFolder, const std::string& settingsFile,
+                     std::string& error) {
+    using namespace history;
+    const std::string where = defaultHistoryLocation(settingsFolder, settingsFile);
+    if (isServerConnection(where) || fileExists(where)) {
+        return true;
+    }
+    const TextTable builtin;
+    const auto failed = [&](const HistoryError& failure) {
+        error = historyMessage(builtin, failure);
+        return false;
+    };
+    auto storage = openHistoryStorage(where);
+    if (!storage) {
+        return failed(storage.error);
+    }
+    InspectionHistory history(std::move(*storage));
+    if (const auto ready = history.initialise(); !ready) {
+        return failed(ready.error);
+    }
+    const AssetChange tank{"TANK N", 0.1, std::string(kInches), InspectionCode::Api653, {}};
+    if (const auto made = history.setAsset(tank); !made) {
+        return failed(made.error);
+    }
+    for (const auto& sample : samples::sampleSet()) {
+        if (sample.name.rfind("TANK-N", 0) == 0) {
+            if (const auto added = history.addSurvey(tank.name, sample.name, sample.bytes);
+                !added) {
+                return failed(added.error);
+            }
+        }
+    }
+    return true;
 }
 
 std::string defaultDemoRoot() {

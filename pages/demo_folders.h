@@ -27,6 +27,12 @@ DemoFolders demoFolders(const std::string& root);
 // exist yet. False, with the reason, when something cannot be written.
 bool prepareDemo(const DemoFolders& folders, const std::string& resources, std::string& error);
 
+// Makes the demo's inspection history on its first start: the tank of the PC data folder's
+// three surveys (TANK N, 0.100 in required, the storage tank code), so that the history page
+// shows a history at once. False, with the reason, when the history cannot be made.
+bool seedDemoHistory(const std::string& settingsFolder, const std::string& settingsFile,
+                     std::string& error);
+
 // The default root: "korvel-demo" in the user's data folder ($XDG_DATA_HOME or
 // ~/.local/share).
 std::string defaultDemoRoot();

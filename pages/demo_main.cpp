@@ -142,6 +142,10 @@ int main(int argc, char* argv[]) {
     korvel::setCurrentDirectory(folders.work);
     korvel::PalimarApp app;
     app.startup(folders.work, folders.system);
+    if (!korvel::seedDemoHistory(app.settingsFolder(), app.settingsFile(), error)) {
+        std::fprintf(stderr, "korvel-demo: the demo's inspection history is not made: %s\n",
+                     error.c_str());
+    }
     return korvel::runProgram(korvel::PageContext{app, {}}, [&](korvel::COptionSheet* sheet) {
         sheet->setCurrentPage(firstPage);
         auto* panel = new korvel::DemoGaugePanel(app.texts(), gauge, upgradeMode, sheet);

@@ -24,6 +24,7 @@
 #include "datafile/text_report_reader.h"
 #include "datafile/text_report_writer.h"
 #include "dataview/dialog/data_view_dialog.h"
+#include "dataview/history/add_to_history.h"
 #include "gauge/gauge_directory.h"
 #include "gauge/gauge_link.h"
 #include "gauge/read_from_gauge.h"
@@ -119,13 +120,14 @@ QWidget* CFileTransferPage::buildMiddleButtons() {
     export_ = new QPushButton(caption("IDC_BTN_EXPORT"), panel);
     report_ = new QPushButton(caption("IDC_BTN_PC_REPORT"), panel);
     workbook_ = new QPushButton(caption("IDC_BTN_PC_WORKBOOK"), panel);
+    history_ = new QPushButton(caption("IDC_BTN_PC_ADD_HISTORY"), panel);
     import_ = new QPushButton(caption("IDC_BTN_IMPORT"), panel);
     layout->addStretch(1);
     for (QPushButton* button : {toGauge_, fromGauge_}) {
         layout->addWidget(button);
     }
     layout->addSpacing(24);
-    for (QPushButton* button : {dataView_, report_, workbook_, export_, import_}) {
+    for (QPushButton* button : {dataView_, report_, workbook_, history_, export_, import_}) {
         layout->addWidget(button);
     }
     layout->addStretch(1);
@@ -191,6 +193,7 @@ void CFileTransferPage::connectControls() {
     connect(export_, &QPushButton::clicked, this, &CFileTransferPage::exportSelected);
     connect(report_, &QPushButton::clicked, this, &CFileTransferPage::reportSelected);
     connect(workbook_, &QPushButton::clicked, this, &CFileTransferPage::workbookSelected);
+    connect(history_, &QPushButton::clicked, this, &CFileTransferPage::addSelectedToHistory);
     connect(import_, &QPushButton::clicked, this, &CFileTransferPage::importSelected);
     connect(folderControls_, &FolderControls::refreshRequested, this,
             &CFileTransferPage::RefreshPcFileList);
@@ -230,7 +233,7 @@ void CFileTransferPage::RefreshPcFileList() {
 
 void CFileTransferPage::DisableFileButtons() {
     for (QPushButton* button :
-         {toGauge_, fromGauge_, dataView_, report_, workbook_, export_, import_}) {
+         {toGauge_, fromGauge_, dataView_, report_, workbook_, history_, export_, import_}) {
         button->setEnabled(false);
     }
 }
@@ -247,6 +250,7 @@ void CFileTransferPage::showFileButtons(bool viewAndExport, bool toGauge, bool i
     export_->setEnabled(viewAndExport);
     report_->setEnabled(viewAndExport);
     workbook_->setEnabled(viewAndExport);
+    history_->setEnabled(viewAndExport);
     toGauge_->setEnabled(toGauge);
     import_->setEnabled(import);
 }
@@ -383,7 +387,18 @@ void CFileTransferPage::openDataViewOf(const QString& name) {
         view->setNextSurveyHandler(
             [this](const CreateRequest& request) { emit nextSurveyRequested(request); });
     }
+    view->setAddToHistoryHandler([this](const std::string& path, QWidget* window, UserVoice& said) {
+        addToHistory(window, app(), {path}, said);
+    });
     view->show();
+}
+
+void CFileTransferPage::addSelectedToHistory() {
+    std::vector<std::string> paths;
+    for (const int row : pcList_->selectedRows()) {
+        paths.push_back(joinPath(fromQt(pcDataFolder()), fromQt(pcList_->nameAt(row))));
+    }
+    addToHistory(this, app(), paths, voice());
 }
 
 void CFileTransferPage::reportSelected() {

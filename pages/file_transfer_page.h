@@ -55,6 +55,8 @@ class CFileTransferPage : public KorvelPage {
     void reportSelected();
     // The selected PC file as a workbook, saved where the person chooses.
     void workbookSelected();
+    // The selected data files into the inspection history, to an asset chosen from a list.
+    void addSelectedToHistory();
     void setSavePathSource(SavePathSource source) { savePathSource_ = std::move(source); }
     // Where the report's earlier survey comes from: the compare dialog (the tests answer it).
     using EarlierSurveySource = std::function<EarlierSurveyChoice(const std::string& path)>;
@@ -79,6 +81,7 @@ class CFileTransferPage : public KorvelPage {
     QPushButton* dataViewButton() const { return dataView_; }
     QPushButton* exportButton() const { return export_; }
     QPushButton* workbookButton() const { return workbook_; }
+    QPushButton* historyButton() const { return history_; }
     QPushButton* importButton() const { return import_; }
     QPushButton* refreshGaugeButton() const { return refreshGauge_; }
     QProgressBar* progressBar() const { return progress_; }
@@ -119,6 +122,7 @@ class CFileTransferPage : public KorvelPage {
     QPushButton* export_ = nullptr;
     QPushButton* report_ = nullptr;
     QPushButton* workbook_ = nullptr;
+    QPushButton* history_ = nullptr;
     SavePathSource savePathSource_ = savePathDialog(this);
     EarlierSurveySource earlierSurveySource_ = [this](const std::string& path) {
         return chooseEarlierSurvey(path, app().texts(), voice(), this);

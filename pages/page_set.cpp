@@ -5,6 +5,7 @@
 #include "pages/file_create_page.h"
 #include "pages/file_merge_page.h"
 #include "pages/file_transfer_page.h"
+#include "pages/inspection_history_page.h"
 #include "pages/terminal_page.h"
 #include "pages/user_velocity_page.h"
 
@@ -23,6 +24,7 @@ PageSet createPageSet(const PageContext& context) {
         new CPreferencesPage(context.app),
         new CFileMergePage(context),
         create,
+        new CInspectionHistoryPage(context),
         new CUserVelocity(context),
     };
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The seven pages of the option sheet, built together for every run of the sheet.
+// The eight pages of the option sheet, built together for every run of the sheet.
 
 #include "app/ui/sheet_pages.h"
 #include "pages/page_context.h"

@@ -1,6 +1,6 @@
 #pragma once
 // What korvel and korvel-demo share after their start-up: the program's icon, the main
-// window over the seven pages, and the event loop that ends when the sheet is closed.
+// window over the eight pages, and the event loop that ends when the sheet is closed.
 
 #include <functional>
 

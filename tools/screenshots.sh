@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Screenshots of korvel-demo under Xvfb in every shipped language, into docs/screenshots/CODE/
 # (ENU, DEU, FRA, ESP, PTB, CHS): every page of the sheet, the "Simulated Gage" panel, the data
-# view, the survey map and its comparison with an earlier survey.
+# view, the survey map and its comparison with an earlier survey. The Inspection History page
+# shows the demo's tank.
 #   tools/screenshots.sh [PATH-TO-korvel-demo] [CODE...]
 #     (default: build/default/pages/korvel-demo, every language of resources/Language.ini)
 # Git keeps only the pictures README.md shows (see .gitignore); the others are for looking.
@@ -14,7 +15,9 @@ languages=("$@")
 if [ ${#languages[@]} -eq 0 ]; then
     IFS=', ' read -r -a languages < <(grep -i '^Supported=' resources/Language.ini | cut -d= -f2 | tr -d '\r')
 fi
-pages=(file-transfer software-upgrade terminal preferences file-merge file-create user-velocity)
+# The sheet's pages in tab order, each with the picture's name.
+pages=(1-file-transfer 2-software-upgrade 3-terminal 4-preferences 5-file-merge 6-file-create
+       11-inspection-history 7-user-velocity)
 scratch=$(mktemp -d)
 
 # Xvfb picks a free display itself and writes its number once it accepts clients. Without
@@ -103,7 +106,7 @@ take_pictures() {
         xdotool windowmove "$(largest_window "$panel")" 0 740
         # The gauge list takes two seconds of the protocol's pauses to come.
         sleep "$([ "$i" -eq 0 ] && echo 4 || echo 1.5)"
-        capture "$(largest_window "$sheet")" "$out/$((i + 1))-${pages[$i]}.png"
+        capture "$(largest_window "$sheet")" "$out/${pages[$i]}.png"
         [ "$i" -eq 0 ] && capture "$(largest_window "$panel")" "$out/0-demo-panel.png"
         stop_demo
     done

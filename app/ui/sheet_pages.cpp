@@ -17,6 +17,8 @@ bool pageEnabled(SheetPage page, const PalimarApp& app) {
         case SheetPage::FileMerge:
         case SheetPage::FileCreate:
             return allPages && dataLogger;
+        case SheetPage::InspectionHistory:
+            return allPages && dataLogger && app.inspectionHistoryPage();
         case SheetPage::UserVelocity:
             return app.userVelocityPage();
     }

@@ -1,5 +1,5 @@
 #pragma once
-// The seven pages of the option sheet in their order, and which of them a configuration adds.
+// The eight pages of the option sheet in their order, and which of them a configuration adds.
 
 #include <array>
 #include <cstddef>
@@ -18,12 +18,13 @@ enum class SheetPage {
     Preferences,
     FileMerge,
     FileCreate,
+    InspectionHistory,
     UserVelocity,
 };
 
-constexpr std::size_t kSheetPageCount = 7;
+constexpr std::size_t kSheetPageCount = 8;
 
-// Every page object, in sheet order; all seven exist for every run of the sheet.
+// Every page object, in sheet order; all eight exist for every run of the sheet.
 using PageSet = std::array<KorvelPage*, kSheetPageCount>;
 using PageFactory = std::function<PageSet()>;
 

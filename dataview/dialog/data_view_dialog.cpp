@@ -223,6 +223,7 @@ void DataViewDialog::setCaptions() {
     printReportAction_->setText(caption("IDC_MENU_PRINT_REPORT"));
     saveWorkbookAction_->setText(caption("IDC_MENU_SAVE_WORKBOOK"));
     nextSurveyAction_->setText(caption("IDC_MENU_NEW_SURVEY"));
+    addToHistoryAction_->setText(caption("IDC_MENU_ADD_TO_HISTORY"));
     thinnestButton_->setText(caption("IDC_BTN_THINNEST"));
     unitsBox_->setToolTip(caption("IDC_STATIC_VIEW_UNITS"));
     unitsBox_->setAccessibleName(caption("IDC_STATIC_VIEW_UNITS"));
@@ -256,6 +257,7 @@ void DataViewDialog::connectControls() {
     connect(printReportAction_, &QAction::triggered, this, &DataViewDialog::printReport);
     connect(saveWorkbookAction_, &QAction::triggered, this, &DataViewDialog::saveWorkbook);
     connect(nextSurveyAction_, &QAction::triggered, this, &DataViewDialog::newSurveyFromThis);
+    connect(addToHistoryAction_, &QAction::triggered, this, &DataViewDialog::addToHistory);
     connect(thinnestButton_, &QPushButton::clicked, this, &DataViewDialog::showThinnest);
     connect(unitsBox_, &QComboBox::activated, this, [this](int item) {
         setUnits(item == 0 ? ThicknessUnits::Inches : ThicknessUnits::Millimetres);
@@ -531,6 +533,8 @@ void DataViewDialog::createReportMenu() {
     menu->addSeparator();
     nextSurveyAction_ = menu->addAction(QString());
     nextSurveyAction_->setEnabled(false);
+    addToHistoryAction_ = menu->addAction(QString());
+    addToHistoryAction_->setEnabled(false);
     reportButton_->setMenu(menu);
 }
 
@@ -564,6 +568,17 @@ void DataViewDialog::showThinnest() {
 void DataViewDialog::setNextSurveyHandler(NextSurveyHandler handler) {
     nextSurveyHandler_ = std::move(handler);
     nextSurveyAction_->setEnabled(bool(nextSurveyHandler_));
+}
+
+void DataViewDialog::setAddToHistoryHandler(HistoryHandler handler) {
+    historyHandler_ = std::move(handler);
+    addToHistoryAction_->setEnabled(bool(historyHandler_));
+}
+
+void DataViewDialog::addToHistory() {
+    if (historyHandler_) {
+        historyHandler_(path_, this, *voice_);
+    }
 }
 
 void DataViewDialog::newSurveyFromThis() {

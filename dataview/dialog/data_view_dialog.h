@@ -84,6 +84,12 @@ class DataViewDialog : public QDialog {
     // Who makes the next survey; without one "New Survey from This..." is disabled.
     using NextSurveyHandler = std::function<void(const CreateRequest&)>;
     void setNextSurveyHandler(NextSurveyHandler handler);
+    // "Add to History..." hands the file's path to the handler, with the window and its voice
+    // (disabled without one).
+    using HistoryHandler =
+        std::function<void(const std::string& path, QWidget* window, UserVoice&)>;
+    void setAddToHistoryHandler(HistoryHandler handler);
+    void addToHistory();
 
     void setPrinterSource(PrinterSource source) { printerSource_ = std::move(source); }
     void setReportPrinterSource(PrinterChooser source) { reportPrinterSource_ = std::move(source); }
@@ -114,6 +120,7 @@ class DataViewDialog : public QDialog {
     QPushButton* thinnestButton() const { return thinnestButton_; }
     ThinnestDialog* thinnestDialog() const { return thinnest_; }
     QAction* nextSurveyAction() const { return nextSurveyAction_; }
+    QAction* addToHistoryAction() const { return addToHistoryAction_; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -152,6 +159,7 @@ class DataViewDialog : public QDialog {
     std::string program_;
     std::string path_;
     NextSurveyHandler nextSurveyHandler_;
+    HistoryHandler historyHandler_;
     PrinterSource printerSource_ = defaultPrinter;
     PrinterChooser reportPrinterSource_;
     SavePathSource savePathSource_;
@@ -191,6 +199,7 @@ class DataViewDialog : public QDialog {
     QAction* printReportAction_ = nullptr;
     QAction* saveWorkbookAction_ = nullptr;
     QAction* nextSurveyAction_ = nullptr;
+    QAction* addToHistoryAction_ = nullptr;
     QComboBox* unitsBox_ = nullptr;
     QPushButton* thinnestButton_ = nullptr;
     ThinnestDialog* thinnest_ = nullptr;

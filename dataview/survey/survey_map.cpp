@@ -60,8 +60,10 @@ QString SurveyMap::hoverText(const QPoint& position) const {
     const auto& value = content_.values[point];
     const QString location = QString::fromStdString(content_.survey->points[point].location);
     return location + QStringLiteral(": ") +
-           (value ? QString::number(*value, 'f', 3) + QStringLiteral(" ") +
-                        QString::fromStdString(content_.survey->units)
+           (value ? content_.textOf(*value) + QStringLiteral(" ") +
+                        (content_.valueUnits.isEmpty()
+                             ? QString::fromStdString(content_.survey->units)
+                             : content_.valueUnits)
                   : content_.holeText);
 }
 

@@ -79,7 +79,7 @@ struct GridPaint {
             if (value && rect.width() >= textWidth &&
                 rect.height() >= painter.fontMetrics().height()) {
                 painter.setPen(contrastingInk(fill));
-                painter.drawText(rect, Qt::AlignCenter, valueText(*value));
+                painter.drawText(rect, Qt::AlignCenter, content.textOf(*value));
             }
         }
         // A cell without a reading is white: a grey frame shows where it stands.
@@ -187,9 +187,9 @@ void legend(QPainter& painter, const SurveyMapGeometry& geometry, const SurveyMa
     painter.drawRect(bar);
     if (range) {
         const QRectF labels(bar.right() + kGap, bar.top() - line / 2, textWidth, line);
-        painter.drawText(labels, Qt::AlignLeft | Qt::AlignVCenter, valueText(range->high));
+        painter.drawText(labels, Qt::AlignLeft | Qt::AlignVCenter, content.textOf(range->high));
         painter.drawText(labels.translated(0, bar.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                         valueText(range->low));
+                         content.textOf(range->low));
     }
     QRectF box(area.left(), bar.bottom() + line, kSwatchWidth, line - 4);
     swatch(painter, box, kHoleGrey, Qt::NoBrush, content.holeText, textWidth);
@@ -204,7 +204,14 @@ void legend(QPainter& painter, const SurveyMapGeometry& geometry, const SurveyMa
 void paintGrid(QPainter& painter, const SurveyMapGeometry& geometry,
                const SurveyMapContent& content, std::size_t layerIndex, int selectedPoint) {
     const auto range = valueRange(content.values);
-    const double textWidth = painter.fontMetrics().horizontalAdvance(QStringLiteral("0.000")) + 4;
+    double textWidth = painter.fontMetrics().horizontalAdvance(QStringLiteral("0.000"));
+    if (range) {
+        for (const double end : {range->low, range->high}) {
+            textWidth = std::max<double>(
+                textWidth, painter.fontMetrics().horizontalAdvance(content.textOf(end)));
+        }
+    }
+    textWidth += 4;
     const GridPaint paint{painter, geometry, content, range, textWidth};
     const SurveyLayer& layer = *geometry.layer();
     for (std::size_t row = 0; row < layer.rows(); ++row) {
@@ -301,6 +308,10 @@ double legendWidth(const SurveyMapContent& content, const QFontMetrics& metrics)
 }
 
 }  // namespace
+
+QString SurveyMapContent::textOf(double value) const {
+    return valueText ? valueText(value) : korvel::valueText(value);
+}
 
 SurveyMapGeometry::SurveyMapGeometry(const QRectF& area, const SurveyMapContent& content,
                                      std::size_t layer, const QFontMetrics& metrics) {

@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QRectF>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -28,6 +29,12 @@ struct SurveyMapContent {
     QString lowAlarmText = QStringLiteral("Low alarm");
     QString warningText = QStringLiteral("Warning");
     QString highAlarmText = QStringLiteral("High alarm");
+    // How a value is written on the cells, the legend and the tooltip (empty: three decimals),
+    // and the units the tooltip gives (empty: the survey's).
+    std::function<QString(double)> valueText;
+    QString valueUnits;
+
+    QString textOf(double value) const;
 };
 
 // Where the parts of a drawing go inside its rectangle.

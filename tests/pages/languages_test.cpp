@@ -241,7 +241,7 @@ TEST_P(ShippedLanguages, SheetFitsASmallScreen) {
 TEST_P(ShippedLanguages, EveryPageShowsItsCaptionsWholeAndApart) {
     COptionSheet sheet(*app_, createPageSet(environment_.context()));
     showAndSettle(sheet);
-    ASSERT_EQ(sheet.pageCount(), 7);
+    ASSERT_EQ(sheet.pageCount(), 8);
     // The transfer page's status line with the longest message it shows.
     auto* status = sheet.findChild<QLabel*>("statusLine");
     ASSERT_NE(status, nullptr);

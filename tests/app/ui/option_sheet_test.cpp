@@ -39,7 +39,7 @@ TEST(OptionSheetTest, TabsFollowThePageFlags) {
     } cases[] = {
         {nullptr,
          {"Data File Transfer", "Software Upgrade", "Terminal", "Preferences", "File Merge",
-          "File Create"}},
+          "File Create", "Inspection History"}},
         {"[CONFIG]\r\nShowFileTransferTabOnly=1\r\nUserVelocity=1\r\n",
          {"Data File Transfer", "User Velocity"}},
         {"[CONFIG]\r\nDataLogger=0\r\nShowFileTransferTabOnly=0\r\n",
@@ -48,7 +48,10 @@ TEST(OptionSheetTest, TabsFollowThePageFlags) {
          {"User Velocity"}},
         {"[CONFIG]\r\nDataLogger=1\r\nUserVelocity=1\r\n",
          {"Data File Transfer", "Software Upgrade", "Terminal", "Preferences", "File Merge",
-          "File Create", "User Velocity"}},
+          "File Create", "Inspection History", "User Velocity"}},
+        {"[CONFIG]\r\nInspectionHistory=0\r\n",
+         {"Data File Transfer", "Software Upgrade", "Terminal", "Preferences", "File Merge",
+          "File Create"}},
     };
     for (const Case& c : cases) {
         test::PageEnvironment environment;
@@ -63,7 +66,7 @@ TEST(OptionSheetTest, TabsFollowThePageFlags) {
         EXPECT_EQ(sheet.noPagesNotice(), nullptr);
         // Every page object exists, shown or not, and only the first shown one is set up.
         const auto pages = sheet.findChildren<KorvelPage*>();
-        EXPECT_EQ(pages.size(), 7);
+        EXPECT_EQ(pages.size(), 8);
         const auto initialised = std::count_if(pages.begin(), pages.end(),
                                                [](KorvelPage* p) { return p->isInitialised(); });
         EXPECT_EQ(initialised, 1);

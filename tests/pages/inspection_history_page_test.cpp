@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTreeWidget>
+
+#include "app/text_format.h"
+#include "app/ui/file_list_view.h"
+#include "dataview/history/add_to_history.h"
+#include "dataview/history/trend_chart.h"
+#include "dataview/survey/survey_map.h"
+#include "history/history_messages.h"
+#include "pages/file_transfer_page.h"
+#include "pages/inspection_history_page.h"
+#include "tests/support/modal_answer.h"
+#include "tests/support/page_environment.h"
+#include "tests/support/recording_voice.h"
+#include "tools/sample_files.h"
+
+namespace korvel {
+namespace {
+
+// A history of the demo's tank (three surveys, 0.1 in required, the tank code) and an asset
+// without surveys, as the page finds it in the settings folder.
+class InspectionHistoryPageTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        environment.start();
+        ASSERT_TRUE(samples::writeSampleSet(environment.app().pcDataFolder()));
+        WindowHistory opened = openWindowHistory(environment.app());
+        ASSERT_TRUE(opened.history) << opened.error;
+        history::AssetChange tank{
+            "TANK N", 0.1, std::string("IN"), history::InspectionCode::Api653, {}};
+        ASSERT_TRUE(opened.history->setAsset(tank));
+        ASSERT_TRUE(opened.history->setAsset({"EMPTY", {}, {}, {}, {}}));
+        test::RecordingVoice quiet;
+        const auto added = addFilesToAsset(
+            *opened.history, environment.app().texts(), "TANK N",
+            {file("TANK-N.CSV"), file("TANK-N-22.CSV"), file("TANK-N-24.CSV")}, quiet);
+        ASSERT_EQ(added.added, 3);
+        page = std::make_unique<CInspectionHistoryPage>(environment.context());
+        page->setVoice(&voice);
+        page->ensureInitialised();
+        page->refreshAssets();
+        page->selectAsset("TANK N");
+        ASSERT_NE(page->loaded(), nullptr);
+    }
+
+    std::string file(const std::string& name) {
+        return joinPath(environment.app().pcDataFolder(), name);
+    }
+    const history::AssetFigures& figures() const { return page->loaded()->figures; }
+
+    test::PageEnvironment environment;
+    test::RecordingVoice voice;
+    std::unique_ptr<CInspectionHistoryPage> page;
+};
+
+TEST_F(InspectionHistoryPageTest, SelectingAnAssetListsItsSurveysInDateOrderAndItsFigures) {
+    ASSERT_EQ(page->assetTable()->rowCount(), 2);
+    EXPECT_EQ(page->assetTable()->item(0, 0)->text(), "EMPTY");
+    EXPECT_EQ(page->assetTable()->item(1, 0)->text(), "TANK N");
+    EXPECT_EQ(page->assetTable()->item(1, 1)->text(), "0.100");
+    const QStringList files = {"TANK-N-22.CSV", "TANK-N-24.CSV", "TANK-N.CSV"};
+    ASSERT_EQ(page->surveyList()->topLevelItemCount(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(page->surveyList()->topLevelItem(i)->text(1), files[i]);
+    }
+    EXPECT_EQ(page->surveyList()->topLevelItem(0)->text(0), "2022-11-08");
+    ASSERT_TRUE(figures().dueFirst);
+    const auto& due = figures().locations[*figures().dueFirst];
+    const QString text = page->figuresLabel()->text();
+    EXPECT_TRUE(text.startsWith("Surveys: 3\n\nDue first: " + QString::fromStdString(due.location) +
+                                " " + historyDateText(*due.nextInspectionMinutes)))
+        << text.toStdString();
+    // The location with the shortest life is shown at once, its trend below the map.
+    ASSERT_TRUE(figures().shortestLife);
+    EXPECT_EQ(page->shownLocation(), figures().shortestLife);
+    EXPECT_EQ(page->trend()->model().points.size(),
+              static_cast<std::size_t>(figures().locations[*figures().shortestLife].values));
+
+    page->selectAsset("EMPTY");
+    EXPECT_EQ(page->surveyList()->topLevelItemCount(), 0);
+    EXPECT_EQ(page->map()->content().survey->points.size(), 0u);
+    EXPECT_FALSE(page->excludeButton()->isEnabled());
+}
+
+TEST_F(InspectionHistoryPageTest, TheMapIsColouredByTheFigureChosenInTheUnitsShown) {
+    const SurveyMap& map = *page->map();
+    const auto& figureOf = page->loaded()->layout.figureOf;
+    ASSERT_EQ(map.content().values.size(), figureOf.size());
+    ASSERT_GT(figureOf.size(), 10u);
+    const auto expectEach = [&](auto value, const char* what) {
+        for (std::size_t point = 0; point < figureOf.size(); ++point) {
+            ASSERT_GE(figureOf[point], 0);
+            EXPECT_EQ(map.content().values[point], value(figures().locations[figureOf[point]]))
+                << what << " at " << point;
+        }
+    };
+    expectEach([](const history::LocationFigures& l) { return l.remainingLife; }, "life");
+    page->setColouring(HistoryColouring::GoverningRate);
+    EXPECT_TRUE(map.content().loss);
+    expectEach([](const history::LocationFigures& l) { return l.governingRate; }, "rate");
+    page->setUnits(ThicknessUnits::Millimetres);
+    page->setColouring(HistoryColouring::LatestThickness);
+    expectEach(
+        [](const history::LocationFigures& l) { return std::optional(l.actual->value * 25.4); },
+        "thickness");
+    EXPECT_DOUBLE_EQ(*map.content().lowLevel, 2.54);
+    EXPECT_EQ(map.content().lowAlarmText, "At or below required");
+    // Locations at or below the required thickness carry the cross-hatch, those due within a
+    // year the single hatch.
+    for (std::size_t point = 0; point < figureOf.size(); ++point) {
+        const auto& location = figures().locations[figureOf[point]];
+        if (location.belowRequired) {
+            EXPECT_EQ(map.content().survey->points[point].alarm, AlarmLevel::LowAlarm);
+        }
+    }
+}
+
+TEST_F(InspectionHistoryPageTest, ALocationsTrendHasEveryValueItsLinesAndTheDateItReachesRequired) {
+    const std::size_t location = 0;
+    page->showLocation(location);
+    const TrendModel& trend = page->trend()->model();
+    const auto& expected = figures().locations[location];
+    ASSERT_EQ(trend.points.size(), 3u);
+    EXPECT_EQ(trend.points.back().value, expected.actual->value);
+    EXPECT_EQ(trend.points.front().value, expected.initial->value);
+    ASSERT_GE(trend.lines.size(), 3u);
+    EXPECT_EQ(trend.lines[0].name, "Long-term");
+    EXPECT_EQ(trend.lines[1].name, "Short-term");
+    EXPECT_EQ(trend.lines[2].name, "Regression");
+    // The regression line falls at the regression rate.
+    const double years = (trend.lines[2].toMinutes - trend.lines[2].fromMinutes) / kMinutesPerYear;
+    EXPECT_NEAR((trend.lines[2].fromValue - trend.lines[2].toValue) / years,
+                *expected.regressionRate, 1e-9);
+    EXPECT_DOUBLE_EQ(*trend.required, 0.1);
+    if (expected.governingRate && *expected.governingRate > 0 && !expected.belowRequired) {
+        ASSERT_TRUE(trend.reachMinutes);
+        EXPECT_NEAR(*trend.reachMinutes,
+                    expected.actual->dateMinutes +
+                        (expected.actual->value - 0.1) / *expected.governingRate * kMinutesPerYear,
+                    1);
+    }
+    EXPECT_EQ(page->pointLabel()->text(),
+              QString::fromStdString(isoDateText(expected.actual->dateMinutes) + ": " +
+                                     thicknessText(expected.actual->value, "IN") + " IN"));
+}
+
+TEST_F(InspectionHistoryPageTest, ExcludeAsksForTheNoteAndTheFiguresLeaveTheReadingOut) {
+    page->showLocation(0);
+    const std::string location = figures().locations[0].location;
+    // No note: nothing changes.
+    test::answerNextModal([](QDialog* dialog) {
+        EXPECT_EQ(dialog->objectName(), "exclusionNote");
+        dialog->accept();
+    });
+    page->excludeButton()->click();
+    ASSERT_EQ(voice.said.size(), 1u);
+    EXPECT_EQ(voice.said[0].text, "A note is required; the reading was left as it was.");
+    EXPECT_EQ(figures().locations[0].values, 3);
+
+    test::answerNextModal([](QDialog* dialog) {
+        qobject_cast<QInputDialog*>(dialog)->setTextValue("probe on a weld");
+        dialog->accept();
+    });
+    page->excludeButton()->click();
+    EXPECT_EQ(figures().locations[0].values, 2);
+    EXPECT_EQ(page->shownLocation(), std::optional<std::size_t>(0));
+    const TrendModel& trend = page->trend()->model();
+    ASSERT_EQ(trend.points.size(), 3u);
+    EXPECT_TRUE(trend.points.back().excluded);
+    EXPECT_EQ(trend.points.back().note, "probe on a weld");
+    EXPECT_TRUE(page->pointLabel()->text().endsWith("excluded: probe on a weld"));
+    EXPECT_TRUE(page->includeButton()->isEnabled());
+    EXPECT_FALSE(page->excludeButton()->isEnabled());
+
+    test::answerNextModal([](QDialog* dialog) {
+        qobject_cast<QInputDialog*>(dialog)->setTextValue("weld ground flush, value stands");
+        dialog->accept();
+    });
+    page->includeButton()->click();
+    EXPECT_EQ(figures().locations[0].values, 3);
+    WindowHistory opened = openWindowHistory(environment.app());
+    const auto audit = opened.history->audit("TANK N");
+    ASSERT_TRUE(audit);
+    ASSERT_GE(audit->size(), 2u);
+    EXPECT_EQ(audit->at(audit->size() - 2).action, "exclude");
+    EXPECT_EQ(audit->at(audit->size() - 2).note, "probe on a weld");
+    EXPECT_EQ(audit->back().action, "include");
+    EXPECT_EQ(audit->back().location, location);
+}
+
+TEST_F(InspectionHistoryPageTest, AddingAFileAlreadyThereSaysSoAndAddsNothing) {
+    page->addSurveys({file("TANK-N-24.CSV")});
+    ASSERT_EQ(voice.said.size(), 1u);
+    EXPECT_EQ(voice.said[0].kind, MessageKind::Notice);
+    EXPECT_EQ(voice.said[0].text,
+              "The survey TANK-N-24.CSV is already in the history (asset TANK N, file "
+              "TANK-N-24.CSV); it was not added again.");
+    EXPECT_EQ(voice.status, "Surveys added to TANK N: 0.");
+    EXPECT_EQ(page->surveyList()->topLevelItemCount(), 3);
+    // The asset list offers the file's name first, then the assets.
+    std::vector<history::Asset> assets = {{"EMPTY", {}, {}, {}, {}}, {"TANK-N", {}, {}, {}, {}}};
+    EXPECT_EQ(assetChoices("TANK-N-24.CSV", assets), QStringList({"TANK-N-24", "EMPTY", "TANK-N"}));
+    EXPECT_EQ(assetChoices("/x/TANK-N.CSV", assets), QStringList({"TANK-N", "EMPTY"}));
+}
+
+// The PC list's Add to History... offers the file's name first; a new name makes the asset.
+TEST_F(InspectionHistoryPageTest, ThePcListAddsItsSelectedFilesToTheAssetChosen) {
+    CFileTransferPage transfer(environment.context());
+    transfer.setVoice(&voice);
+    transfer.ensureInitialised();
+    transfer.activated();
+    FileListView* list = transfer.pcList();
+    for (int row = 0; row < list->topLevelItemCount(); ++row) {
+        list->topLevelItem(row)->setSelected(list->nameAt(row) == "PIPE-A.CSV" ||
+                                             list->nameAt(row) == "TANK-N.CSV");
+    }
+    QStringList offered;
+    test::answerNextModal([&](QDialog* dialog) {
+        auto* choice = qobject_cast<QInputDialog*>(dialog);
+        EXPECT_EQ(dialog->objectName(), "assetChoice");
+        offered = choice->comboBoxItems();
+        choice->setTextValue("PIPE A");
+        dialog->accept();
+    });
+    transfer.addSelectedToHistory();
+    EXPECT_EQ(offered, QStringList({"PIPE-A", "EMPTY", "TANK N"}));
+    // TANK-N.CSV is in the history already, under TANK N.
+    ASSERT_EQ(voice.said.size(), 1u);
+    EXPECT_EQ(voice.said[0].kind, MessageKind::Notice);
+    EXPECT_EQ(voice.status, "Surveys added to PIPE A: 1.");
+    page->refreshAssets();
+    page->selectAsset("PIPE A");
+    ASSERT_NE(page->loaded(), nullptr);
+    EXPECT_EQ(page->surveyList()->topLevelItemCount(), 1);
+    EXPECT_EQ(page->surveyList()->topLevelItem(0)->text(1), "PIPE-A.CSV");
+    // A LINEAR asset is drawn as a line along its locations.
+    EXPECT_EQ(page->map()->content().survey->shape, SurveyShape::Sequence);
+}
+
+}  // namespace
+}  // namespace korvel
