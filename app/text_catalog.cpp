@@ -173,6 +173,9 @@ const std::vector<CaptionSlot>& captionSlots() {
         {Screen::InspectionHistory, "IDC_BTN_HISTORY_THINNEST", "T&hinnest..."},
         {Screen::InspectionHistory, "IDC_BTN_HISTORY_EXCLUDE", "E&xclude..."},
         {Screen::InspectionHistory, "IDC_BTN_HISTORY_INCLUDE", "&Include..."},
+        {Screen::InspectionHistory, "IDC_BTN_HISTORY_SAVE_PDF", "Save as P&DF..."},
+        {Screen::InspectionHistory, "IDC_BTN_HISTORY_PRINT", "P&rint..."},
+        {Screen::InspectionHistory, "IDC_BTN_HISTORY_WORKBOOK", "Export to &Workbook..."},
     };
     return slots;
 }

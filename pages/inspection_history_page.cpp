@@ -19,6 +19,9 @@
 #include "dataview/history/history_thinnest.h"
 #include "dataview/history/trend_chart.h"
 #include "dataview/survey/survey_map.h"
+#include "history/asset_history.h"
+#include "report/history_report.h"
+#include "workbook/history_workbook.h"
 
 namespace korvel {
 
@@ -87,20 +90,32 @@ QWidget* CInspectionHistoryPage::buildAssetBox() {
                                caption("IDC_LIST_COL_READINGS"), caption("IDC_LIST_COL_HOLES")});
     surveys_->setMinimumHeight(70);
     surveys_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    saveReport_ = new QPushButton(caption("IDC_BTN_HISTORY_SAVE_PDF"), box);
+    printReport_ = new QPushButton(caption("IDC_BTN_HISTORY_PRINT"), box);
+    workbook_ = new QPushButton(caption("IDC_BTN_HISTORY_WORKBOOK"), box);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(newAsset_);
     buttons->addWidget(addSurvey_);
     buttons->addStretch(1);
+    auto* outputs = new QHBoxLayout;
+    for (QPushButton* button : {saveReport_, printReport_, workbook_}) {
+        outputs->addWidget(button);
+    }
+    outputs->addStretch(1);
     auto* layout = new QVBoxLayout(box);
     layout->addWidget(assets_, 3);
     layout->addLayout(buttons);
     layout->addWidget(surveysLabel);
     layout->addWidget(surveys_, 2);
+    layout->addLayout(outputs);
     connect(assets_, &QTableWidget::itemSelectionChanged, this,
             &CInspectionHistoryPage::assetSelectionChanged);
     connect(assets_, &QTableWidget::cellChanged, this, &CInspectionHistoryPage::changeProperty);
     connect(newAsset_, &QPushButton::clicked, this, &CInspectionHistoryPage::newAsset);
     connect(addSurvey_, &QPushButton::clicked, this, &CInspectionHistoryPage::chooseSurveyFiles);
+    connect(saveReport_, &QPushButton::clicked, this, &CInspectionHistoryPage::saveReport);
+    connect(printReport_, &QPushButton::clicked, this, &CInspectionHistoryPage::printReport);
+    connect(workbook_, &QPushButton::clicked, this, &CInspectionHistoryPage::exportWorkbook);
     return box;
 }
 
@@ -351,7 +366,9 @@ void CInspectionHistoryPage::showAsset() {
     const bool any = loaded_.has_value();
     addSurvey_->setEnabled(history_ != nullptr);
     newAsset_->setEnabled(history_ != nullptr);
-    thinnestButton_->setEnabled(any);
+    for (QPushButton* button : {thinnestButton_, saveReport_, printReport_, workbook_}) {
+        button->setEnabled(any);
+    }
     if (any) {
         QList<QTreeWidgetItem*> items;
         for (const SurveyEntry& survey : loaded_->surveys) {
@@ -612,6 +629,55 @@ void CInspectionHistoryPage::showThinnest() {
     thinnest_->setFigures(loaded_->figures, shownUnits_);
     thinnest_->show();
     thinnest_->raise();
+}
+
+QString CInspectionHistoryPage::savePath(const char* titleKey, const char* extension,
+                                         const char* typesKey) {
+    const std::string suggested =
+        joinPath(app().pcDataFolder(), history::assetFileName(loaded_->asset.name) + extension);
+    return savePathSource_(message(titleKey), toQt(suggested), message(typesKey));
+}
+
+// The save dialog has asked about an existing file already; the report is in the units shown.
+void CInspectionHistoryPage::saveReport() {
+    if (!loaded_) {
+        return;
+    }
+    const QString pdf = savePath("IDS_STR_REPORT_TITLE", ".pdf", "IDS_STR_PDF_FILTER");
+    if (pdf.isEmpty()) {
+        return;
+    }
+    const ReportSigner signer{app().texts(), programWindowTitle(app()), reportDateNow()};
+    saveHistoryReport(*history_, loaded_->asset.name, fromQt(pdf), signer, voice(),
+                      OverwriteAsked::Yes, shownUnits_);
+}
+
+void CInspectionHistoryPage::printReport() {
+    if (!loaded_) {
+        return;
+    }
+    PrinterChoice choice = printerSource_();
+    if (!choice.printer) {
+        if (!choice.cancelled) {
+            say(MessageKind::Error, message("IDS_ERR_NO_DEFAULT_PRINTER"));
+        }
+        return;
+    }
+    const ReportSigner signer{app().texts(), programWindowTitle(app()), reportDateNow()};
+    paintHistoryReport(*choice.printer, *history_, loaded_->asset.name, signer, voice(),
+                       shownUnits_);
+}
+
+void CInspectionHistoryPage::exportWorkbook() {
+    if (!loaded_) {
+        return;
+    }
+    const QString out = savePath("IDS_STR_WORKBOOK_TITLE", ".xlsx", "IDS_STR_XLSX_FILTER");
+    if (out.isEmpty()) {
+        return;
+    }
+    saveHistoryWorkbook(*history_, {loaded_->asset.name, fromQt(out), true}, app().texts(),
+                        programWindowTitle(app()), voice());
 }
 
 }  // namespace korvel

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "app/ui/korvel_page.h"
+#include "dataview/dialog/printing.h"
 #include "dataview/history/window_history.h"
 #include "pages/page_context.h"
 
@@ -44,6 +45,12 @@ class CInspectionHistoryPage : public KorvelPage {
     void excludeSelected();
     void includeSelected();
     void showThinnest();
+    // The selected asset's history report as a PDF file or on a printer, and its workbook.
+    void saveReport();
+    void printReport();
+    void exportWorkbook();
+    void setSavePathSource(SavePathSource source) { savePathSource_ = std::move(source); }
+    void setPrinterSource(PrinterChooser source) { printerSource_ = std::move(source); }
 
     const LoadedAsset* loaded() const { return loaded_ ? &*loaded_ : nullptr; }
     std::optional<std::size_t> shownLocation() const { return location_; }
@@ -58,6 +65,9 @@ class CInspectionHistoryPage : public KorvelPage {
     QLabel* noticeLabel() const { return notice_; }
     QPushButton* excludeButton() const { return exclude_; }
     QPushButton* includeButton() const { return include_; }
+    QPushButton* reportButton() const { return saveReport_; }
+    QPushButton* printButton() const { return printReport_; }
+    QPushButton* workbookButton() const { return workbook_; }
     HistoryThinnestDialog* thinnestDialog() const { return thinnest_; }
 
     void activated() override;
@@ -104,6 +114,12 @@ class CInspectionHistoryPage : public KorvelPage {
     QPushButton* exclude_ = nullptr;
     QPushButton* include_ = nullptr;
     HistoryThinnestDialog* thinnest_ = nullptr;
+    QPushButton* saveReport_ = nullptr;
+    QPushButton* printReport_ = nullptr;
+    QPushButton* workbook_ = nullptr;
+    SavePathSource savePathSource_ = savePathDialog(this);
+    PrinterChooser printerSource_ = [this] { return chosenPrinter(this); };
+    QString savePath(const char* titleKey, const char* extension, const char* typesKey);
 };
 
 }  // namespace korvel

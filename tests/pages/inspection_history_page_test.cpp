@@ -7,6 +7,7 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 
+#include "app/safe_file.h"
 #include "app/text_format.h"
 #include "app/ui/file_list_view.h"
 #include "dataview/history/add_to_history.h"
@@ -207,6 +208,22 @@ TEST_F(InspectionHistoryPageTest, AddingAFileAlreadyThereSaysSoAndAddsNothing) {
     std::vector<history::Asset> assets = {{"EMPTY", {}, {}, {}, {}}, {"TANK-N", {}, {}, {}, {}}};
     EXPECT_EQ(assetChoices("TANK-N-24.CSV", assets), QStringList({"TANK-N-24", "EMPTY", "TANK-N"}));
     EXPECT_EQ(assetChoices("/x/TANK-N.CSV", assets), QStringList({"TANK-N", "EMPTY"}));
+}
+
+TEST_F(InspectionHistoryPageTest, SavesTheAssetsReportAndWorkbookWhereTheDialogSays) {
+    QStringList suggested;
+    page->setSavePathSource([&](const QString&, const QString& path, const QString&) {
+        suggested << path;
+        return path;
+    });
+    page->reportButton()->click();
+    page->workbookButton()->click();
+    const std::string stem = joinPath(environment.app().pcDataFolder(), "TANK N");
+    ASSERT_EQ(suggested, QStringList({QString::fromStdString(stem + ".pdf"),
+                                      QString::fromStdString(stem + ".xlsx")}));
+    EXPECT_TRUE(voice.said.empty());
+    EXPECT_EQ(readFileBytes(stem + ".pdf").value_or("").substr(0, 5), "%PDF-");
+    EXPECT_EQ(readFileBytes(stem + ".xlsx").value_or("").substr(0, 2), "PK");
 }
 
 // The PC list's Add to History... offers the file's name first; a new name makes the asset.
