@@ -173,6 +173,7 @@ const std::vector<CaptionSlot>& captionSlots() {
         {Screen::InspectionHistory, "IDC_BTN_HISTORY_THINNEST", "T&hinnest..."},
         {Screen::InspectionHistory, "IDC_BTN_HISTORY_EXCLUDE", "E&xclude..."},
         {Screen::InspectionHistory, "IDC_BTN_HISTORY_INCLUDE", "&Include..."},
+        {Screen::InspectionHistory, "IDC_BTN_HISTORY_TITLE_FIELDS", "Title &Fields..."},
         {Screen::InspectionHistory, "IDC_BTN_HISTORY_SAVE_PDF", "Save as P&DF..."},
         {Screen::InspectionHistory, "IDC_BTN_HISTORY_PRINT", "P&rint..."},
         {Screen::InspectionHistory, "IDC_BTN_HISTORY_WORKBOOK", "Export to &Workbook..."},
@@ -435,6 +436,11 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_HISTORY_THINNEST_COUNT", 648, "How many"},
         {"IDS_HISTORY_THINNEST_HINT", 649,
          "Double-click a location to show it on the map and its trend."},
+        {"IDS_HISTORY_TITLE_FIELDS_TITLE", 651, "Title Fields of %s"},
+        {"IDS_HISTORY_SAVE_FIELDS", 652, "Save"},
+        {"IDS_HISTORY_NOMINAL_INVALID", 653,
+         "The nominal thickness must be a number above 0, such as 0.375; the title fields were "
+         "left as they were."},
         // Messages of the window and pages (ids 260-279).
         {"IDS_MSG_NO_PAGES_ENABLED", 260,
          "No page is enabled by the configuration. Set DataLogger=1 or UserVelocity=1, or "

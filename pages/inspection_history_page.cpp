@@ -1,12 +1,15 @@
 #include "pages/inspection_history_page.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -96,6 +99,8 @@ QWidget* CInspectionHistoryPage::buildAssetBox() {
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(newAsset_);
     buttons->addWidget(addSurvey_);
+    titleFields_ = new QPushButton(caption("IDC_BTN_HISTORY_TITLE_FIELDS"), box);
+    buttons->addWidget(titleFields_);
     buttons->addStretch(1);
     auto* outputs = new QHBoxLayout;
     for (QPushButton* button : {saveReport_, printReport_, workbook_}) {
@@ -113,6 +118,7 @@ QWidget* CInspectionHistoryPage::buildAssetBox() {
     connect(assets_, &QTableWidget::cellChanged, this, &CInspectionHistoryPage::changeProperty);
     connect(newAsset_, &QPushButton::clicked, this, &CInspectionHistoryPage::newAsset);
     connect(addSurvey_, &QPushButton::clicked, this, &CInspectionHistoryPage::chooseSurveyFiles);
+    connect(titleFields_, &QPushButton::clicked, this, &CInspectionHistoryPage::editTitleFields);
     connect(saveReport_, &QPushButton::clicked, this, &CInspectionHistoryPage::saveReport);
     connect(printReport_, &QPushButton::clicked, this, &CInspectionHistoryPage::printReport);
     connect(workbook_, &QPushButton::clicked, this, &CInspectionHistoryPage::exportWorkbook);
@@ -366,7 +372,8 @@ void CInspectionHistoryPage::showAsset() {
     const bool any = loaded_.has_value();
     addSurvey_->setEnabled(history_ != nullptr);
     newAsset_->setEnabled(history_ != nullptr);
-    for (QPushButton* button : {thinnestButton_, saveReport_, printReport_, workbook_}) {
+    for (QPushButton* button :
+         {thinnestButton_, saveReport_, printReport_, workbook_, titleFields_}) {
         button->setEnabled(any);
     }
     if (any) {
@@ -678,6 +685,58 @@ void CInspectionHistoryPage::exportWorkbook() {
     }
     saveHistoryWorkbook(*history_, {loaded_->asset.name, fromQt(out), true}, app().texts(),
                         programWindowTitle(app()), voice());
+}
+
+void CInspectionHistoryPage::editTitleFields() {
+    if (!loaded_) {
+        return;
+    }
+    const Asset& asset = loaded_->asset;
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("titleFields"));
+    dialog.setWindowTitle(toQt(formatWithArguments(
+        app().texts().message("IDS_HISTORY_TITLE_FIELDS_TITLE"), {asset.name})));
+    auto* form = new QFormLayout;
+    auto* nominal = new QLineEdit(
+        asset.nominal ? toQt(thicknessText(*asset.nominal, loaded_->figures.units)) : QString(),
+        &dialog);
+    nominal->setObjectName(QStringLiteral("nominal"));
+    form->addRow(message("IDS_REPORT_NOMINAL") + QStringLiteral(" (") +
+                     toQt(loaded_->figures.units) + QStringLiteral(")"),
+                 nominal);
+    std::vector<QLineEdit*> boxes;
+    for (const TitleFieldName& field : titleFields()) {
+        boxes.push_back(new QLineEdit(toQt(asset.title[field.field]), &dialog));
+        boxes.back()->setObjectName(toQt(field.json));
+        form->addRow(message(field.label), boxes.back());
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(message("IDS_HISTORY_SAVE_FIELDS"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(message("IDS_HISTORY_CANCEL"));
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    AssetChange change;
+    change.name = asset.name;
+    const QString nominalText = nominal->text().trimmed();
+    const auto value = thicknessValue(fromQt(nominalText));
+    if (!nominalText.isEmpty() && !(value && *value > 0)) {
+        say(MessageKind::Warning, message("IDS_HISTORY_NOMINAL_INVALID"));
+        return;
+    }
+    change.nominal = nominalText.isEmpty() ? std::optional<double>() : value;
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        change.title[titleFields()[i].field] = fromQt(boxes[i]->text().trimmed());
+    }
+    if (const auto saved = history_->setAsset(change); !saved) {
+        say(MessageKind::Error, historyErrorText(app().texts(), saved.error));
+    }
+    reloadAsset();
 }
 
 }  // namespace korvel

@@ -41,6 +41,8 @@ class CInspectionHistoryPage : public KorvelPage {
     void showLocation(std::size_t location);
     void addSurveys(const std::vector<std::string>& paths);
     void newAsset();
+    // The report's title fields and the nominal thickness of the selected asset, in a form.
+    void editTitleFields();
     void chooseSurveyFiles();
     void excludeSelected();
     void includeSelected();
@@ -68,6 +70,7 @@ class CInspectionHistoryPage : public KorvelPage {
     QPushButton* reportButton() const { return saveReport_; }
     QPushButton* printButton() const { return printReport_; }
     QPushButton* workbookButton() const { return workbook_; }
+    QPushButton* titleFieldsButton() const { return titleFields_; }
     HistoryThinnestDialog* thinnestDialog() const { return thinnest_; }
 
     void activated() override;
@@ -103,6 +106,7 @@ class CInspectionHistoryPage : public KorvelPage {
     QTreeWidget* surveys_ = nullptr;
     QPushButton* newAsset_ = nullptr;
     QPushButton* addSurvey_ = nullptr;
+    QPushButton* titleFields_ = nullptr;
     QComboBox* colour_ = nullptr;
     QComboBox* units_ = nullptr;
     QPushButton* thinnestButton_ = nullptr;

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -224,6 +225,29 @@ TEST_F(InspectionHistoryPageTest, SavesTheAssetsReportAndWorkbookWhereTheDialogS
     EXPECT_TRUE(voice.said.empty());
     EXPECT_EQ(readFileBytes(stem + ".pdf").value_or("").substr(0, 5), "%PDF-");
     EXPECT_EQ(readFileBytes(stem + ".xlsx").value_or("").substr(0, 2), "PK");
+}
+
+TEST_F(InspectionHistoryPageTest, TitleFieldsAreKeptWithTheAsset) {
+    test::answerNextModal([](QDialog* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Title Fields of TANK N");
+        dialog->findChild<QLineEdit*>("client")->setText("North Terminal Ltd");
+        dialog->findChild<QLineEdit*>("nominal")->setText("0.375");
+        dialog->accept();
+    });
+    page->titleFieldsButton()->click();
+    EXPECT_TRUE(voice.said.empty());
+    EXPECT_EQ(page->loaded()->asset.title[history::TitleField::Client], "North Terminal Ltd");
+    EXPECT_EQ(page->loaded()->asset.nominal, 0.375);
+    // A nominal thickness that is no number is refused and nothing changes.
+    test::answerNextModal([](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>("nominal")->setText("thick");
+        dialog->findChild<QLineEdit*>("client")->setText("Other");
+        dialog->accept();
+    });
+    page->titleFieldsButton()->click();
+    ASSERT_EQ(voice.said.size(), 1u);
+    EXPECT_EQ(voice.said[0].kind, MessageKind::Warning);
+    EXPECT_EQ(page->loaded()->asset.title[history::TitleField::Client], "North Terminal Ltd");
 }
 
 // The PC list's Add to History... offers the file's name first; a new name makes the asset.
