@@ -488,6 +488,9 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_ERR_GAGE_REPLYTOOLONG", 703,
          "The Gage's answer to \"%s\" went on past %s MB without ending, so it was not taken. Turn "
          "the Gage off and on, then try again."},
+        {"IDS_ERR_GAGE_TIMEDOUT", 711,
+         "The operation with the Gage made no progress for %s seconds and was stopped; the Gage "
+         "has been released. Check that it is on and connected, then try again."},
         {"IDS_ERR_GAGE_LISTINGUNENDED", 704,
          "The Gage's answer to \"%s\" stopped before the end of a listing. The list is unchanged: "
          "refresh it again."},

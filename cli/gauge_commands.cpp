@@ -7,6 +7,7 @@
 
 #include "app/clock.h"
 #include "cli/cli_context.h"
+#include "cli/exit_status.h"
 #include "cli/gauge_utility_commands.h"
 #include "cli/interrupt.h"
 #include "gauge/gauge_directory.h"
@@ -116,7 +117,7 @@ int listDirectory(CliContext&, GaugeLink& link, const std::vector<std::string>& 
     }
     const auto entries = refreshGaugeFileList(link);
     if (!entries) {
-        return kExitFailed;
+        return exitStatusOf(link.outcome());
     }
     for (const FileListEntry& entry : *entries) {
         std::cout << visibleGaugeText(entry.name) << ',' << visibleGaugeText(entry.type) << ','
@@ -129,8 +130,8 @@ int readFiles(CliContext& context, GaugeLink& link, const std::vector<std::strin
     if (names.empty()) {
         return kExitUsage;
     }
-    const int saved = readFilesFromGauge(link, names, context.folder, {});
-    return saved == static_cast<int>(names.size()) ? kExitOk : kExitFailed;
+    readFilesFromGauge(link, names, context.folder, {});
+    return exitStatusOf(link.outcome());
 }
 
 int writeFiles(CliContext& context, GaugeLink& link, const std::vector<std::string>& names) {
@@ -142,8 +143,8 @@ int writeFiles(CliContext& context, GaugeLink& link, const std::vector<std::stri
     // question (--yes or --no, no by default).
     const GaugeWriteSetup setup{
         context.folder, app.debugLog() ? debugLogPathIn(app.settingsFolder()) : "", std::nullopt};
-    const int sent = writeFilesToGauge(link, names, setup);
-    return sent == static_cast<int>(names.size()) ? kExitOk : kExitFailed;
+    writeFilesToGauge(link, names, setup);
+    return exitStatusOf(link.outcome());
 }
 
 // Every gauge subcommand; the gauge utilities add theirs here.

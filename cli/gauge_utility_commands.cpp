@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "app/text_format.h"
+#include "cli/exit_status.h"
 #include "gauge/firmware_upgrade.h"
 #include "gauge/gauge_reply.h"
 #include "gauge/terminal_session.h"
@@ -28,7 +29,7 @@ int velocityGet(GaugeLink& link, const std::vector<std::string>& units) {
     }
     const int answered = UserVelocityExchange(link).getVelocities(settings);
     if (answered < 0) {
-        return kExitFailed;
+        return exitStatusOf(link.outcome());
     }
     // Only the velocities the gauge gave: the others have been said to have failed.
     for (std::size_t k = 0; k < settings.size(); ++k) {
@@ -37,7 +38,7 @@ int velocityGet(GaugeLink& link, const std::vector<std::string>& units) {
                       << visibleGaugeText(settings[k].unit) << '\n';
         }
     }
-    return answered == static_cast<int>(settings.size()) ? kExitOk : kExitFailed;
+    return exitStatusOf(link.outcome());
 }
 
 int velocitySet(GaugeLink& link, const std::vector<std::string>& values) {
@@ -47,29 +48,32 @@ int velocitySet(GaugeLink& link, const std::vector<std::string>& values) {
         link.voice().show(MessageKind::Warning, refused->warning);
         return kExitFailed;
     }
-    const int sent = UserVelocityExchange(link).setVelocities(settings);
-    return sent == static_cast<int>(settings.size()) ? kExitOk : kExitFailed;
+    UserVelocityExchange(link).setVelocities(settings);
+    return exitStatusOf(link.outcome());
 }
 
-// The exit status of a Terminal exchange, after saying why it failed: the reply went on
-// without end, the link was lost, nothing came, or the gauge refused the command.
-int sendOutcome(CliContext& context, const std::string& command, ReaderEnd end,
-                const std::string& text) {
+// How a Terminal exchange ended, after saying why it failed: the reply went on without end,
+// the link was lost, nothing came, or the gauge refused the command.
+Outcome sendOutcome(CliContext& context, const std::string& command, ReaderEnd end,
+                    const std::string& text) {
     UserVoice& voice = context.voice;
     const TextTable& texts = context.app.texts();
     const std::string answer = gaugeAnswer(text);
     if (end == ReaderEnd::TooLong) {
         showReplyTooLong(voice, texts, command);
-    } else if (end == ReaderEnd::LinkLost || (end != ReaderEnd::Stopped && text.empty())) {
+        return Outcome::GaugeRefused;
+    }
+    if (end == ReaderEnd::LinkLost || (end != ReaderEnd::Stopped && text.empty())) {
         const char* key =
             end == ReaderEnd::LinkLost ? "IDS_ERR_GAGE_REPLYLOST" : "IDS_ERR_GAGE_NOANSWER";
         voice.show(MessageKind::Error, formatWithArgument(texts.message(key), command, 1));
-    } else if (isRefusal(answer)) {
-        showRefusal(voice, texts, command, answer);
-    } else {
-        return kExitOk;
+        return Outcome::LinkLost;
     }
-    return kExitFailed;
+    if (isRefusal(answer)) {
+        showRefusal(voice, texts, command, answer);
+        return Outcome::GaugeRefused;
+    }
+    return voice.cancelRequested() ? Outcome::Cancelled : Outcome::Done;
 }
 
 }  // namespace
@@ -95,7 +99,7 @@ int runSend(CliContext& context, GaugeLink& link, const std::vector<std::string>
     }
     TerminalSession session(context.voice, context.app.texts(), link.usb().port());
     if (session.writeCommand(command) < 1) {
-        return kExitFailed;
+        return exitStatusOf(session.writeOutcome());
     }
     CollectingSink sink;
     session.readToEnd(sink);
@@ -104,15 +108,15 @@ int runSend(CliContext& context, GaugeLink& link, const std::vector<std::string>
     if (!text.empty() && text.back() != '\n') {
         std::cout << '\n';
     }
-    return sendOutcome(context, command, session.lastEnd(), sink.text);
+    return exitStatusOf(sendOutcome(context, command, session.lastEnd(), sink.text));
 }
 
 int runUpgrade(CliContext& context, GaugeLink& link, const std::vector<std::string>& args) {
     if (args.size() != 1) {
         return kExitUsage;
     }
-    const int result = FirmwareUpgrade(link.usb()).run(context.app.workingDirectory(), args[0]);
-    return result == 0 ? kExitOk : kExitFailed;
+    FirmwareUpgrade(link.usb()).run(context.app.workingDirectory(), args[0]);
+    return exitStatusOf(link.outcome());
 }
 
 }  // namespace korvel::cli

@@ -41,6 +41,16 @@ struct FirmwareUpgrade::Download {
 };
 
 int FirmwareUpgrade::run(const std::string& workingDirectory, const std::string& firmwarePath) {
+    const int result = runSteps(workingDirectory, firmwarePath);
+    // A finished upgrade is done, whatever a cancel asked after it could no longer be honoured.
+    link_.noteOutcome(result == 0                       ? Outcome::Done
+                      : link_.voice().cancelRequested() ? Outcome::Cancelled
+                                                        : Outcome::GaugeRefused);
+    return result;
+}
+
+int FirmwareUpgrade::runSteps(const std::string& workingDirectory,
+                              const std::string& firmwarePath) {
     UserVoice& voice = link_.voice();
     if (!loadBootloader(joinPath(workingDirectory, kBootloaderFileName))) {
         return -1;
@@ -65,6 +75,7 @@ int FirmwareUpgrade::run(const std::string& workingDirectory, const std::string&
 bool FirmwareUpgrade::loadBootloader(const std::string& path) {
     const std::optional<std::string> image = readImage(path);
     if (!image) {
+        link_.noteOutcome(Outcome::PcFileError);
         showError(link_.texts().message("IDS_ERR_SELECTBINFILE"));
         return false;
     }
@@ -92,6 +103,7 @@ UsbDevice* FirmwareUpgrade::findBootDevice() {
         return device;
     }
     const TextTable& texts = link_.texts();
+    link_.noteOutcome(Outcome::LinkLost);
     showError(
         link_.FindDevice(kGaugeVendorId, kGaugeProductId)
             ? formatWithArgument(texts.message("IDS_ERR_UPGRADE_NORMALMODE"), texts.gaugeName(), 1)
@@ -116,6 +128,7 @@ bool FirmwareUpgrade::streamBootloader(const std::string& image) {
             if (written >= kBootloaderTolerance) {
                 return true;
             }
+            link_.noteOutcome(Outcome::LinkLost);
             showError(link_.texts().message("IDS_STATUS_BOOTLOADERFAILED"));
             setStatusKey("IDS_STATUS_UPGRADEFAILED");
             return false;
@@ -143,6 +156,7 @@ int FirmwareUpgrade::downloadFirmware(const std::string& path) {
     UserVoice& voice = link_.voice();
     std::optional<std::string> image = readImage(path);
     if (!image) {
+        link_.noteOutcome(Outcome::PcFileError);
         showError(texts.message("IDS_ERR_FILEOPEN") + " " + path);
         setStatusKey("IDS_STATUS_UPGRADEFAILED");
         return -1;
@@ -157,6 +171,7 @@ int FirmwareUpgrade::downloadFirmware(const std::string& path) {
         return -1;
     }
     if (link_.Open(device) != 0) {
+        link_.noteOutcome(Outcome::LinkLost);
         setStatusKey("IDS_STATUS_UPGRADEFAILED");
         link_.Reset();
         link_.Close();
@@ -195,12 +210,14 @@ bool FirmwareUpgrade::sendRequestedChunks(Download& download) {
     while (!download.error) {
         std::string request;
         if (!readRequest(request)) {
+            link_.noteOutcome(Outcome::LinkLost);
             showError(texts.message("IDS_STATUS_GAGEERROR"));
             download.error = true;
             break;
         }
         const ReplyWords words = splitAtFirstBlank(request);
         if (words.word == kReplyErrorWord) {
+            link_.noteOutcome(Outcome::GaugeRefused);
             showError(texts.message("IDS_STATUS_GAGERESPONSE") + " - " +
                       std::string(kUpgradeInitCommand) + "\n\n" + request);
             download.error = true;
@@ -218,6 +235,7 @@ bool FirmwareUpgrade::sendRequestedChunks(Download& download) {
         const std::string chunk = withChecksum(data);
         const int length = static_cast<int>(chunk.size());
         if (link_.Write(kImageEndpoint, chunk.data(), length) != length) {
+            link_.noteOutcome(Outcome::LinkLost);
             showError(texts.message("IDS_ERR_GAGESENDBUFF") + ", buff = " + hexBytes(data) +
                       ", length = " + std::to_string(length));
             download.error = true;
@@ -266,6 +284,7 @@ void FirmwareUpgrade::finishWithTerm(Download& download) {
     }
     // Without the gauge's "OK" nobody knows whether the new software is in place.
     const TextTable& texts = link_.texts();
+    link_.noteOutcome(Outcome::GaugeRefused);
     showError((words.word == kReplyErrorWord ? texts.message("IDS_ERR_GAGE_TERMCOMMAND") + " "
                                              : texts.message("IDS_ERR_UPGRADE_NOTERM")) +
               (reply.empty() ? "" : "\n\n" + visibleGaugeText(reply)));
@@ -275,6 +294,7 @@ void FirmwareUpgrade::finishWithTerm(Download& download) {
 
 void FirmwareUpgrade::reportSummary(const Download& download) {
     const TextTable& texts = link_.texts();
+    link_.noteOutcome(Outcome::GaugeRefused);
     showError(texts.message("IDS_ERR_FILEDOWNLOAD") + " " + download.path + ", \n" +
               texts.message("IDS_STATUS_TOTALSENTBYTES") + " = " +
               std::to_string(download.written));

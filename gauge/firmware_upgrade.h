@@ -25,7 +25,8 @@ class FirmwareUpgrade {
     explicit FirmwareUpgrade(CUsbLink& link) : link_(link) {}
 
     // The whole sequence: the bootloader from the working directory, then the chosen image
-    // (none: the bootloader alone). 0 on success, -1 on failure (after its messages).
+    // (none: the bootloader alone). 0 on success, -1 on failure (after its messages); the
+    // link's outcome says how it ended.
     int run(const std::string& workingDirectory, const std::string& firmwarePath);
 
     // Streams the image raw in packets of 64 bytes; true on success.
@@ -37,6 +38,7 @@ class FirmwareUpgrade {
   private:
     struct Download;
 
+    int runSteps(const std::string& workingDirectory, const std::string& firmwarePath);
     // Finds and opens the boot-mode gauge; false after telling the user why not.
     bool openBootDevice();
     // The gauge in its upgrade identity. When it is not there, says why: a gauge found in its

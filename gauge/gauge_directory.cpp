@@ -41,6 +41,7 @@ std::optional<std::string> wholeListing(GaugeLink& link, GaugeLink::Reply reply)
         return std::nullopt;
     }
     if (!reply.endMarkerSeen) {
+        link.noteOutcome(Outcome::GaugeRefused);
         link.voice().show(MessageKind::Error,
                           formatWithArgument(link.texts().message("IDS_ERR_GAGE_LISTINGUNENDED"),
                                              kDirectoryCommand, 1));
@@ -70,6 +71,7 @@ std::optional<std::string> ReadGageDirectory(GaugeLink& link) {
     if (!link.openForOperation()) {
         voice.setStatus(link.usb().linkFailureMessage());
     } else if (link.SendCommand(kDirectoryCommand) < 1) {
+        link.noteOutcome(Outcome::LinkLost);
         voice.show(MessageKind::Error, texts.message("IDS_ERR_GAGE_SENDLINE"));
     } else {
         voice.setProgressRange(1, 100);

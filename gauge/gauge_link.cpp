@@ -65,6 +65,7 @@ bool GaugeLink::openForOperation() {
 }
 
 void GaugeLink::showLinkFailure() {
+    noteOutcome(Outcome::LinkLost);
     voice().show(MessageKind::Error, usb_.linkFailureMessage());
 }
 

@@ -70,6 +70,9 @@ class GaugeLink {
     // Whether the person cancelled the operation this link works for.
     bool cancelled() const { return voice().cancelRequested(); }
 
+    Outcome outcome() const { return usb_.outcome(); }
+    void noteOutcome(Outcome outcome) { usb_.noteOutcome(outcome); }
+
     bool opened() const { return opened_ != 0; }
     CUsbLink& usb() { return usb_; }
     Clock& clock() const { return usb_.clock(); }

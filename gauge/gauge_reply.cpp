@@ -52,11 +52,12 @@ std::string hexBytes(std::string_view bytes) {
 
 bool replyArrived(GaugeLink& link, std::string_view command, const GaugeLink::Reply& reply) {
     if (reply.tooLong) {
+        link.noteOutcome(Outcome::GaugeRefused);
         showReplyTooLong(link.voice(), link.texts(), command);
-    } else if (reply.linkLost) {
-        showWithCommand(link, "IDS_ERR_GAGE_REPLYLOST", command);
-    } else if (reply.empty()) {
-        showWithCommand(link, "IDS_ERR_GAGE_NOANSWER", command);
+    } else if (reply.linkLost || reply.empty()) {
+        link.noteOutcome(Outcome::LinkLost);
+        showWithCommand(link, reply.linkLost ? "IDS_ERR_GAGE_REPLYLOST" : "IDS_ERR_GAGE_NOANSWER",
+                        command);
     } else {
         return true;
     }
@@ -69,6 +70,7 @@ bool replyTaken(GaugeLink& link, std::string_view command, const GaugeLink::Repl
     }
     const std::string answer = gaugeAnswer(reply.text);
     if (isRefusal(answer)) {
+        link.noteOutcome(Outcome::GaugeRefused);
         showRefusal(link.voice(), link.texts(), command, answer);
         return false;
     }

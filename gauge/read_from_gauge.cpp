@@ -42,10 +42,10 @@ class FileReader {
         voice_.setProgressRange(0, kProgressEnd);
         if (!isPlainFileName(name)) {
             showError("IDS_ERR_GAGE_UNSAFEFILENAME", visibleGaugeText(name));
-            return fail(FileOutcome::Failed);
+            return fail(Outcome::PcFileError);
         }
         if (!link_.OpenGage(GaugeLink::Drain::Yes)) {
-            return fail(FileOutcome::LinkLost,
+            return fail(Outcome::LinkLost, FileOutcome::LinkLost,
                         notTransferredReason(link_, link_.usb().linkFailureMessage(), name));
         }
         FileResult result;
@@ -57,7 +57,7 @@ class FileReader {
                                         : saveReply(name, command, received);
         } else {
             result = fail(
-                FileOutcome::LinkLost,
+                Outcome::LinkLost, FileOutcome::LinkLost,
                 notTransferredReason(
                     link_, lostGaugeReason(link_, texts_.message("IDS_ERR_GAGE_SENDLINE")), name));
         }
@@ -98,28 +98,28 @@ class FileReader {
                          const Received& received) {
         if (received.tooLong) {
             showReplyTooLong(voice_, texts_, command);
-            return fail(FileOutcome::Failed);
+            return fail(Outcome::GaugeRefused);
         }
         if (received.linkLost) {
             return fail(
-                FileOutcome::LinkLost,
+                Outcome::LinkLost, FileOutcome::LinkLost,
                 lostGaugeReason(
                     link_, formatWithArgument(texts_.message("IDS_ERR_GAGE_LINKLOST"), name, 1)));
         }
         if (received.text.empty() && received.count == 0) {
             showError("IDS_ERR_GAGE_NOANSWER", command);
-            return fail(FileOutcome::Failed);
+            return fail(Outcome::LinkLost);
         }
         if (isRefusal(received.text)) {
             voice_.show(MessageKind::Error,
                         formatWithArgument(texts_.message("IDS_ERR_GAGE_READREFUSED"), name, 1) +
                             "\n\n" + visibleGaugeText(gaugeAnswer(received.text)));
-            return fail(FileOutcome::Failed);
+            return fail(Outcome::GaugeRefused);
         }
         // Whatever else came in answer to a data file must be one, or the PC's copy stays.
         if (isDataFileName(name) && !readsAsDataFile(pcTextFromGaugeReply(received.text))) {
             showError("IDS_ERR_GAGE_NOTDATAFILE", name);
-            return fail(FileOutcome::Failed);
+            return fail(Outcome::GaugeRefused);
         }
         // "Transfer complete" only once the question, if any, has been answered.
         const std::string target = joinPath(folder_, name);
@@ -135,7 +135,7 @@ class FileReader {
             voice_.show(MessageKind::Error,
                         formatWithArgument(texts_.message("IDS_ERR_GAGE_SAVEFILE"), target, 1) +
                             "\n\n" + reason);
-            return fail(FileOutcome::Failed);
+            return fail(Outcome::PcFileError);
         }
         voice_.setStatus(formatWithArgument(texts_.message("IDS_STATUS_GAGE_FILESAVED"), name, 1));
         voice_.repaint();
@@ -145,7 +145,9 @@ class FileReader {
         return {};
     }
 
-    FileResult fail(FileOutcome outcome, std::string reason = {}) {
+    FileResult fail(Outcome why, FileOutcome outcome = FileOutcome::Failed,
+                    std::string reason = {}) {
+        link_.noteOutcome(why);
         voice_.setProgress(0);
         setStatus("IDS_STATUS_GAGE_TRANSFERFAILED");
         return {outcome, std::move(reason)};

@@ -24,18 +24,21 @@ bool TerminalSession::openLink() {
         opened_ = 1;
         return true;
     }
+    link_.noteOutcome(Outcome::LinkLost);
     link_.voice().show(MessageKind::Error, link_.linkFailureMessage());
     return false;
 }
 
 int TerminalSession::writeCommand(std::string_view command) {
     WaitCursor wait(link_.voice());
+    link_.clearOutcome();
     if (!openLink()) {
         return 0;
     }
     const int result =
         link_.Write(kCommandEndpoint, command.data(), static_cast<int>(command.size()));
     if (result < 1) {
+        link_.noteOutcome(Outcome::LinkLost);
         link_.voice().show(MessageKind::Error, link_.texts().message("IDS_ERR_USBSEND"));
     }
     return result;

@@ -28,6 +28,8 @@ class TerminalSession {
     // Writes the command; the write's result (bytes written, 0 or -1), or 0 when the gauge could
     // not be reached. Failures have been shown.
     int writeCommand(std::string_view command);
+    // How the last write ended.
+    Outcome writeOutcome() const { return link_.outcome(); }
     // Starts the reader on its thread; false (after the link failure) without a gauge.
     bool startRead(TerminalReaderSink& sink);
     // Reads on the calling thread until the reply ends, then stops as the Stop button does.

@@ -36,6 +36,30 @@ std::string notTransferredReason(const GaugeLink& link, const std::string& why,
            formatWithArgument(link.texts().message("IDS_ERR_GAGE_NOTTRANSFERRED"), name, 1);
 }
 
+namespace {
+
+// The batch's outcome is its first file's that was not done; a transfer notes why a file
+// failed, and one that did not is counted as refused rather than as done.
+void noteFileOutcome(GaugeLink& link, FileOutcome outcome) {
+    switch (outcome) {
+        case FileOutcome::LinkLost:
+            link.noteOutcome(Outcome::LinkLost);
+            break;
+        case FileOutcome::Skipped:
+            link.noteOutcome(Outcome::Declined);
+            break;
+        case FileOutcome::Failed:
+        case FileOutcome::StopAll:
+            link.noteOutcome(Outcome::GaugeRefused);
+            break;
+        case FileOutcome::Done:
+        case FileOutcome::Cancelled:
+            break;
+    }
+}
+
+}  // namespace
+
 int runTransferBatch(GaugeLink& link, const std::vector<std::string>& names,
                      const std::function<FileResult(const std::string&)>& transfer) {
     UserVoice& voice = link.voice();
@@ -49,6 +73,7 @@ int runTransferBatch(GaugeLink& link, const std::vector<std::string>& names,
                 link.texts(), static_cast<std::size_t>(name - names.begin()), names.size(), *name));
         }
         const FileResult result = transfer(*name);
+        noteFileOutcome(link, result.outcome);
         if (result.outcome == FileOutcome::Done) {
             done.push_back(*name);
         } else if (result.outcome == FileOutcome::Skipped) {

@@ -9,6 +9,13 @@
 
 namespace korvel {
 
+Outcome CUsbLink::outcome() const {
+    if (failure_) {
+        return *failure_;
+    }
+    return voice_.cancelRequested() ? Outcome::Cancelled : Outcome::Done;
+}
+
 namespace {
 
 bool isPermissionError(int error) {

@@ -7,8 +7,10 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "app/operation_outcome.h"
 #include "app/text_table.h"
 #include "app/user_voice.h"
 #include "gauge/usb_port.h"
@@ -51,6 +53,18 @@ class CUsbLink {
     // Windows with a line saying that the USB driver is missing when libusb0.dll is.
     std::string linkFailureMessage() const;
 
+    // How the operation on this link ended so far: the first outcome noted (a failure, or Done
+    // for an upgrade past its point of no return), else Cancelled when the person cancelled,
+    // else Done. A link kept across several operations (the Terminal's)
+    // clears it as each one starts.
+    Outcome outcome() const;
+    void noteOutcome(Outcome outcome) {
+        if (!failure_) {
+            failure_ = outcome;
+        }
+    }
+    void clearOutcome() { failure_.reset(); }
+
     Clock& clock() const { return port_.clock(); }
     UsbPort& port() const { return port_; }
     UserVoice& voice() const { return voice_; }
@@ -67,6 +81,7 @@ class CUsbLink {
     std::array<char, kPacketSize> receive_{};
     bool accessDenied_ = false;
     std::atomic<int> lastReadResult_{0};
+    std::optional<Outcome> failure_;
 };
 
 }  // namespace korvel

@@ -25,6 +25,7 @@ bool isDecimalNumber(std::string_view text) {
 }
 
 void showSendFailure(GaugeLink& link) {
+    link.noteOutcome(Outcome::LinkLost);
     link.voice().show(MessageKind::Error, link.texts().message("IDS_ERR_USBSEND"));
 }
 
@@ -62,6 +63,7 @@ std::string UserVelocityExchange::GetUser(std::string_view name, std::string_vie
     }
     const std::optional<VelocityReply> velocity = parseVelocityReply(reply.text);
     if (!velocity || !isDecimalNumber(velocity->value)) {
+        link_.noteOutcome(Outcome::GaugeRefused);
         link_.voice().show(
             MessageKind::Error,
             formatWithArgument(link_.texts().message("IDS_ERR_GAGE_NOTVELOCITY"), command, 1) +
@@ -87,6 +89,7 @@ int UserVelocityExchange::SetUser(std::string_view name, std::string_view value,
     }
     const std::string reply = gaugeAnswer(collected.text);
     if (isRefusal(reply)) {
+        link_.noteOutcome(Outcome::GaugeRefused);
         link_.voice().show(MessageKind::Warning, visibleGaugeText(reply));
         return -1;
     }

@@ -50,7 +50,12 @@ class ListingVoice : public UserVoice {
 std::optional<std::vector<FileListEntry>> listDataLog(GaugeLink& link, bool speaks) {
     ListingVoice voice(link.voice(), speaks);
     GaugeLink listing(voice, link.texts(), link.usb().port());
-    return refreshGaugeFileList(listing);
+    auto listed = refreshGaugeFileList(listing);
+    // A listing that failed ends the upload the same way.
+    if (listing.outcome() != Outcome::Done) {
+        link.noteOutcome(listing.outcome());
+    }
+    return listed;
 }
 
 // The data log's file that an upload of the PC file `name` would write.
@@ -72,6 +77,7 @@ class FileWriter {
 
     FileResult write(const std::string& name) {
         if (!checkDataFileName(name, kMaxDataFileStem)) {
+            link_.noteOutcome(Outcome::PcFileError);
             showError(texts_.message("IDS_MSG_FILE_INVALIDFILENAME"));
             return finish({FileOutcome::StopAll, {}});
         }
@@ -81,6 +87,7 @@ class FileWriter {
         const auto bytes = readFileBytes(path);
         if (!bytes) {
             log_.line("Error opening file " + path);
+            link_.noteOutcome(Outcome::PcFileError);
             showError(texts_.message("IDS_ERR_FILEOPEN") + " " + path);
             return finish({FileOutcome::StopAll, {}});
         }
@@ -136,6 +143,7 @@ class FileWriter {
             }
             log_.line("Response from gage " + *answer);
             if (isRefusal(*answer)) {
+                link_.noteOutcome(Outcome::GaugeRefused);
                 showError(*answer);
                 log_.line("ERROR from gage...Exiting file transfer loop");
                 return {FileOutcome::Failed, {}};
@@ -165,6 +173,7 @@ class FileWriter {
         if (!link_.usb().lastReadTimedOut()) {
             return linkLost(lostGaugeReason(link_, why), name);
         }
+        link_.noteOutcome(Outcome::LinkLost);
         showError(why);
         return {FileOutcome::Failed, {}};
     }

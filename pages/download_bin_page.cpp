@@ -151,6 +151,7 @@ void CDownloadBinPage::startDownload() {
                        image = QFile::encodeName(chosenPath_).toStdString()](UserVoice& voice) {
         CUsbLink link(voice, texts);
         FirmwareUpgrade(link).run(folder, image);
+        return link.outcome();
     });
 }
 

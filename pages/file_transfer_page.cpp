@@ -312,9 +312,10 @@ void CFileTransferPage::refreshGaugeList() {
         [entries, &texts = app().texts()](UserVoice& voice) {
             GaugeLink link(voice, texts);
             *entries = refreshGaugeFileList(link);
+            return link.outcome();
         },
-        [this, entries] {
-            if (*entries) {
+        [this, entries](Outcome outcome) {
+            if (outcome == Outcome::Done && *entries) {
                 showGaugeFiles(**entries);
             }
         });
@@ -336,8 +337,9 @@ void CFileTransferPage::transferFromGauge() {
          refresh](UserVoice& voice) {
             GaugeLink link(voice, texts);
             readFilesFromGauge(link, names, folder, refresh);
+            return link.outcome();
         },
-        [this] { fromGauge_->setEnabled(false); });
+        [this](Outcome) { fromGauge_->setEnabled(false); });
 }
 
 void CFileTransferPage::transferToGauge() {
@@ -356,9 +358,12 @@ void CFileTransferPage::transferToGauge() {
         [names = selectedNames(pcList_), setup, &texts = app().texts(), entries](UserVoice& voice) {
             GaugeLink link(voice, texts);
             writeFilesToGauge(link, names, setup);
+            // The upload's outcome, whatever the listing after it meets.
+            const Outcome outcome = link.outcome();
             *entries = relistAfterUpload(link);
+            return outcome;
         },
-        [this, entries] {
+        [this, entries](Outcome) {
             toGauge_->setEnabled(false);
             fromGauge_->setEnabled(false);
             // A list not taken again (a cancel, a lost gauge) no longer tells what the gauge

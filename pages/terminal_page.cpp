@@ -293,8 +293,9 @@ void CTerminalPage::WriteCommand() {
             linkVoice.speakThrough(&worker);
             *result = terminal.writeCommand(command);
             linkVoice.speakThrough(nullptr);
+            return terminal.writeOutcome();
         },
-        [this, result] {
+        [this, result](Outcome) {
             write_->setEnabled(*result <= 0);
             sent_->setText(QString::number(*result));
             showReadingButtons(reading());

@@ -148,8 +148,9 @@ void CUserVelocity::exchange(int (UserVelocityExchange::*step)(VelocitySettings&
         [settings, result, step, &texts = app().texts()](UserVoice& voice) {
             GaugeLink link(voice, texts);
             *result = (UserVelocityExchange(link).*step)(*settings);
+            return link.outcome();
         },
-        [this, settings, result, after = std::move(after)] {
+        [this, settings, result, after = std::move(after)](Outcome) {
             showFields(*settings);
             after(*result, *settings);
         });

@@ -7,6 +7,8 @@
 #include <future>
 #include <utility>
 
+#include "app/text_format.h"
+
 namespace korvel {
 
 namespace {
@@ -21,16 +23,19 @@ class GaugeOperationRunner::WorkerVoice : public UserVoice {
     explicit WorkerVoice(GaugeOperationRunner& runner) : runner_(runner) {}
 
     void show(MessageKind kind, const std::string& text) override {
+        runner_.signOfLife();
         inDialog([&](bool) { runner_.windowVoice_.show(kind, text); });
     }
     // A question held back while the person chose to cancel is answered No unseen: nothing is
     // replaced on the way out.
     bool ask(const std::string& text) override {
+        runner_.signOfLife();
         bool answer = false;
         inDialog([&](bool cancelled) { answer = !cancelled && runner_.windowVoice_.ask(text); });
         return answer;
     }
     BatchAnswer askInBatch(const BatchQuestion& question) override {
+        runner_.signOfLife();
         BatchAnswer answer = BatchAnswer::No;
         inDialog([&](bool cancelled) {
             if (!cancelled) {
@@ -40,17 +45,22 @@ class GaugeOperationRunner::WorkerVoice : public UserVoice {
         return answer;
     }
     void setStatus(const std::string& text) override {
+        runner_.signOfLife();
         onWindow([this, text] { runner_.windowVoice_.setStatus(text); });
     }
     void setProgressRange(int low, int high) override {
+        runner_.signOfLife();
         onWindow([this, low, high] { runner_.windowVoice_.setProgressRange(low, high); });
     }
     void setProgress(int position) override {
+        runner_.signOfLife();
         onWindow([this, position] { runner_.windowVoice_.setProgress(position); });
     }
     // The runner shows the busy cursor for the whole operation.
     void setWaitCursor(bool) override {}
-    bool cancelRequested() const override { return runner_.cancelRequested_.load(); }
+    bool cancelRequested() const override {
+        return runner_.cancelRequested_.load() || runner_.timedOut();
+    }
     void setCancellable(bool cancellable) override {
         onWindow([this, cancellable] { runner_.setCancellable(cancellable); });
     }
@@ -72,13 +82,34 @@ class GaugeOperationRunner::WorkerVoice : public UserVoice {
             });
         });
         answered.get_future().get();
+        // The time the person took to answer is no silence of the operation's.
+        runner_.signOfLife();
     }
 
     GaugeOperationRunner& runner_;
 };
 
-GaugeOperationRunner::GaugeOperationRunner(QWidget* page, UserVoice& windowVoice)
-    : page_(page), windowVoice_(windowVoice), workerVoice_(std::make_unique<WorkerVoice>(*this)) {}
+GaugeOperationRunner::GaugeOperationRunner(QWidget* page, UserVoice& windowVoice, Clock& clock)
+    : page_(page),
+      windowVoice_(windowVoice),
+      workerVoice_(std::make_unique<WorkerVoice>(*this)),
+      clock_(clock) {}
+
+Clock& GaugeOperationRunner::realClock() {
+    static RealClock clock;
+    return clock;
+}
+
+void GaugeOperationRunner::signOfLife() {
+    lastSignMs_ = clock_.nowMs();
+}
+
+bool GaugeOperationRunner::timedOut() const {
+    if (!timedOut_ && clock_.nowMs() - lastSignMs_.load() > boundMs_) {
+        timedOut_ = true;
+    }
+    return timedOut_;
+}
 
 GaugeOperationRunner::~GaugeOperationRunner() {
     // What the page wanted done afterwards no longer applies to a page that goes.
@@ -104,22 +135,26 @@ void GaugeOperationRunner::setCancelButton(QAbstractButton* button) {
     connect(button, &QAbstractButton::clicked, this, &GaugeOperationRunner::cancel);
 }
 
-bool GaugeOperationRunner::start(Work work, std::function<void()> finished) {
+bool GaugeOperationRunner::start(Work work, Finished finished, int boundMs) {
     GaugeOperationRunner* none = nullptr;
     if (!activeRunner.compare_exchange_strong(none, this)) {
         return false;
     }
     cancelRequested_ = false;
+    timedOut_ = false;
+    boundMs_ = boundMs;
+    lastSignMs_ = clock_.nowMs();
     finished_ = std::move(finished);
     setCancellable(true);
     hold();
     worker_ = std::thread([this, work = std::move(work)] {
+        Outcome outcome = Outcome::LinkLost;
         try {
-            work(*workerVoice_);
+            outcome = work(*workerVoice_);
         } catch (const std::exception& error) {
             workerVoice_->show(MessageKind::Error, error.what());
         }
-        windowQueue_.post([this] { finish(); });
+        windowQueue_.post([this, outcome] { finish(timedOut_ ? Outcome::TimedOut : outcome); });
     });
     emit runningChanged(true);
     return true;
@@ -167,12 +202,16 @@ void GaugeOperationRunner::showWhenFree(WindowThreadQueue::Call dialog) {
     }
 }
 
-void GaugeOperationRunner::finish() {
+void GaugeOperationRunner::finish(Outcome outcome) {
     worker_.join();
     release();
     activeRunner.store(nullptr);
-    if (const std::function<void()> finished = std::exchange(finished_, nullptr)) {
-        finished();
+    if (outcome == Outcome::TimedOut && !timedOutMessage_.empty()) {
+        windowVoice_.show(MessageKind::Error,
+                          formatWithArgument(timedOutMessage_, std::to_string(boundMs_ / 1000), 1));
+    }
+    if (const Finished finished = std::exchange(finished_, nullptr)) {
+        finished(outcome);
     }
     emit runningChanged(false);
 }

@@ -6,16 +6,24 @@
 // the widgets the page names take no input (a press is dropped, not kept for later), the page
 // shows the busy cursor and its Cancel button, and a cancel reaches the core through the
 // voice's cancelRequested(). At most one operation runs in the process at a time: there is
-// one gauge handle.
+// one gauge handle. Each operation ends with an Outcome. One that shows no sign of life (a
+// status, a progress step, a message) for longer than its bound, on the runner's clock, is
+// cancelled as the person's Cancel would (the core releases the gauge on its way out), ends
+// as timed out, and the page shows why.
 
 #include <QObject>
 #include <QPointer>
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
+#include "app/clock.h"
+#include "app/operation_outcome.h"
 #include "app/ui/window_thread_queue.h"
 #include "app/user_voice.h"
 
@@ -27,11 +35,16 @@ namespace korvel {
 class GaugeOperationRunner : public QObject {
     Q_OBJECT
   public:
-    // The operation: the core call, speaking through the voice it is given.
-    using Work = std::function<void(UserVoice& voice)>;
+    // The operation: the core call, speaking through the voice it is given, and how it ended.
+    using Work = std::function<Outcome(UserVoice& voice)>;
+    using Finished = std::function<void(Outcome outcome)>;
 
-    // windowVoice is spoken to on the window's thread only. page shows the busy cursor.
-    GaugeOperationRunner(QWidget* page, UserVoice& windowVoice);
+    // Far above the protocol's own longest wait (the 10 s the bootloader is given to start).
+    static constexpr int kDefaultBoundMs = 60000;
+
+    // windowVoice is spoken to on the window's thread only. page shows the busy cursor. The
+    // bound is timed on clock (the real one, or the tests' virtual clock).
+    GaugeOperationRunner(QWidget* page, UserVoice& windowVoice, Clock& clock = realClock());
     // Cancels an operation still running and waits, with the window's events flowing, for it
     // to end.
     ~GaugeOperationRunner() override;
@@ -46,7 +59,24 @@ class GaugeOperationRunner : public QObject {
     // Starts the work on the worker thread; finished runs on the window's thread after the
     // work has returned and the held widgets take input again. False, doing nothing, while an
     // operation runs anywhere in the process.
-    bool start(Work work, std::function<void()> finished = {});
+    bool start(Work work, Finished finished = {}, int boundMs = kDefaultBoundMs);
+    // Work that tells no outcome of its own: it ends Done unless cancelled or timed out.
+    template <class VoidWork>
+    requires std::is_void_v<std::invoke_result_t<VoidWork&, UserVoice&>>
+    bool start(VoidWork work, std::function<void()> finished = {}) {
+        return start(
+            [work = std::move(work)](UserVoice& voice) mutable {
+                work(voice);
+                return voice.cancelRequested() ? Outcome::Cancelled : Outcome::Done;
+            },
+            [finished = std::move(finished)](Outcome) {
+                if (finished) {
+                    finished();
+                }
+            });
+    }
+    // The message shown when an operation times out; %s is its bound in seconds.
+    void setTimedOutMessage(std::string text) { timedOutMessage_ = std::move(text); }
     // Asks the running operation to stop at its next packet or pause slice.
     void cancel();
     bool running() const { return worker_.joinable(); }
@@ -73,7 +103,11 @@ class GaugeOperationRunner : public QObject {
   private:
     class WorkerVoice;
 
-    void finish();
+    void finish(Outcome outcome);
+    static Clock& realClock();
+    // On the worker: the operation said something; true once it has outlived its bound.
+    void signOfLife();
+    bool timedOut() const;
     // On the window's thread: shows the worker's box now, or once the dialogs are released.
     void showWhenFree(WindowThreadQueue::Call dialog);
     void hold();
@@ -87,7 +121,12 @@ class GaugeOperationRunner : public QObject {
     std::thread worker_;
     std::atomic<bool> cancelRequested_{false};
     bool cancellable_ = true;
-    std::function<void()> finished_;
+    Finished finished_;
+    Clock& clock_;
+    int boundMs_ = kDefaultBoundMs;
+    std::atomic<std::int64_t> lastSignMs_{0};
+    mutable std::atomic<bool> timedOut_{false};
+    std::string timedOutMessage_;
     int dialogsHeld_ = 0;
     std::vector<WindowThreadQueue::Call> heldDialogs_;
     std::vector<QPointer<QWidget>> toHold_;

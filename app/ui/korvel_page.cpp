@@ -53,6 +53,7 @@ GaugeOperationRunner& KorvelPage::operation() {
         connect(operation_.get(), &GaugeOperationRunner::runningChanged, this,
                 &KorvelPage::operationRunningChanged);
     }
+    operation_->setTimedOutMessage(app().texts().message("IDS_ERR_GAGE_TIMEDOUT"));
     return *operation_;
 }
 

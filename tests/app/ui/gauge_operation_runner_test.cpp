@@ -19,6 +19,7 @@
 #include "app/ui/file_list_view.h"
 #include "app/ui/gauge_operation_runner.h"
 #include "app/ui/option_sheet.h"
+#include "gauge/gauge_link.h"
 #include "gauge/usb_port.h"
 #include "pages/file_transfer_page.h"
 #include "pages/page_set.h"
@@ -27,6 +28,7 @@
 #include "sim/virtual_bus.h"
 #include "tests/support/page_environment.h"
 #include "tests/support/recording_voice.h"
+#include "tests/support/temp_folder.h"
 
 namespace korvel {
 namespace {
@@ -192,6 +194,46 @@ class GateClock : public Clock {
     bool closed_ = false;
     bool held_ = false;
 };
+
+// An operation that holds the gauge and never again says anything is ended at its bound, on
+// the virtual clock: timed out, the gauge released, and the page told why.
+TEST(GaugeOperationRunnerTest, AnOperationSilentPastItsBoundTimesOutAndReleasesTheGauge) {
+    const std::filesystem::path log = test::uniqueTempFolder("korvel-timeout");
+    VirtualClock clock;
+    UsbPort port(sim::plugInAlone(std::make_shared<sim::SimulatedGauge>(log.string()), clock),
+                 clock);
+    QWidget page;
+    test::RecordingVoice voice;
+    GaugeOperationRunner runner(&page, voice, clock);
+    const TextTable texts;
+    runner.setTimedOutMessage(texts.message("IDS_ERR_GAGE_TIMEDOUT"));
+    std::int64_t endedAtMs = 0;
+    Outcome outcome = Outcome::Done;
+    ASSERT_TRUE(runner.start(
+        [&](UserVoice& worker) {
+            GaugeLink link(worker, texts, port);
+            EXPECT_TRUE(link.OpenGage());
+            while (link.pause(1000)) {
+            }
+            link.ReleaseGage();
+            endedAtMs = clock.nowMs();
+            return link.outcome();
+        },
+        [&outcome](Outcome ended) { outcome = ended; }));
+    runner.waitUntilEnded();
+    EXPECT_EQ(outcome, Outcome::TimedOut);
+    EXPECT_GT(endedAtMs, GaugeOperationRunner::kDefaultBoundMs);
+    EXPECT_LT(endedAtMs, GaugeOperationRunner::kDefaultBoundMs + 1000);
+    EXPECT_EQ(port.handle(), nullptr);
+    EXPECT_EQ(voice.said,
+              (std::vector<test::Said>{
+                  {MessageKind::Error,
+                   "The operation with the Gage made no progress for 60 seconds and was stopped; "
+                   "the Gage has been released. Check that it is on and connected, then try "
+                   "again."}}));
+    sim::virtualBus().unplugAll();
+    std::filesystem::remove_all(log);
+}
 
 TEST(GaugeOperationRunnerTest, ClosingTheSheetDuringAReadCancelsReleasesAndEnds) {
     test::PageEnvironment environment;
