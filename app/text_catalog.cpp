@@ -498,8 +498,9 @@ const std::vector<MessageEntry>& messageEntries() {
          "The Gage's answer to \"%s\" is not a velocity and a unit. The velocity is unchanged. Its "
          "answer:"},
         {"IDS_ERR_GAGE_NOTDATAFILE", 706,
-         "What the Gage sent for %s is not a data file (it is not plain text), so it was not "
-         "saved and the file on the PC is unchanged. Transfer it again."},
+         "What the Gage sent for %s is not a data file (it is not plain text beginning with a "
+         "data file's header line), so it was not saved and the file on the PC is unchanged. "
+         "Transfer it again."},
         {"IDS_ERR_UPGRADE_NOTERM", 707,
          "The Gage did not confirm the end of the upgrade. Check the Gage: turn it off and on; if "
          "it does not start with the new software, upgrade it again."},

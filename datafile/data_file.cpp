@@ -111,6 +111,18 @@ bool isProductLine(std::string_view line) {
     return startsWithNoCase(line, "Product");
 }
 
+bool hasDataFileHeader(std::string_view bytes) {
+    std::string_view text = withoutByteOrderMark(bytes);
+    const auto lineOf = [](std::string_view rest) { return rest.substr(0, rest.find('\n')); };
+    if (isProductLine(lineOf(text))) {
+        const auto lineFeed = text.find('\n');
+        text = lineFeed == std::string_view::npos ? std::string_view() : text.substr(lineFeed + 1);
+    }
+    const std::string_view header = lineOf(text);
+    const std::string_view first = header.substr(0, header.find(','));
+    return equalsNoCase(trimmed(first), "Filename");
+}
+
 bool isReadingColumnLine(std::string_view line) {
     return contains(line, "ID,");
 }

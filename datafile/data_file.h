@@ -102,6 +102,9 @@ std::string_view fieldAtColumn(const Reading& reading, std::optional<std::size_t
 std::string productCodeOf(std::string_view productLine);
 // Whether a line is the product line: its first seven characters are "Product" in any case.
 bool isProductLine(std::string_view line);
+// Whether the bytes begin as a data file: after a UTF-8 byte order mark and the product line,
+// if there is one, the header column line, whose first field is "Filename" in any case.
+bool hasDataFileHeader(std::string_view bytes);
 // Whether a line is the reading column line: it contains "ID,".
 bool isReadingColumnLine(std::string_view line);
 

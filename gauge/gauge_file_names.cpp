@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "datafile/data_file.h"
+
 namespace korvel {
 
 namespace {
@@ -47,10 +49,10 @@ bool isPlainFileName(std::string_view name) {
 }
 
 bool readsAsDataFile(std::string_view text) {
-    return std::none_of(text.begin(), text.end(), [](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return (byte < 0x20 && c != '\t' && c != '\r' && c != '\n') || byte == 0x7F;
-    });
+    return hasDataFileHeader(text) && std::none_of(text.begin(), text.end(), [](char c) {
+               const auto byte = static_cast<unsigned char>(c);
+               return (byte < 0x20 && c != '\t' && c != '\r' && c != '\n') || byte == 0x7F;
+           });
 }
 
 std::string pcTextFromGaugeReply(std::string_view reply) {

@@ -19,8 +19,9 @@ bool isBinaryTransfer(std::string_view name);
 // name: not empty, not "." or "..", without separators, a drive or a control character
 // (below 0x20, DEL).
 bool isPlainFileName(std::string_view name);
-// A text reads as a data file's text when it holds no control character but TAB, CR and LF
-// (a data file is single-byte text; noise from the gauge never is).
+// A text reads as a data file's text when it begins with a data file's header line (after the
+// product line, if any) and holds no control character but TAB, CR and LF (a data file is
+// single-byte text; noise from the gauge never is).
 bool readsAsDataFile(std::string_view text);
 
 // A text file as the gauge sends it, as it is stored on the PC: without the reply's last two

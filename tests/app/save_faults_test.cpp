@@ -46,7 +46,7 @@ class SaveFaults : public SimulatedGaugeTest {
         pcFolder.put("M1.CSV", ",1,2,\r\nA,1,2,\r\n");
         pcFolder.put("M2.CSV", ",3,\r\nA,3,\r\n");
         fs::create_directories(pcFolder.file("data"));
-        dataLog.put("G.CSV", "from the gauge\n");
+        dataLog.put("G.CSV", "Filename,from the gauge\n");
         fs::create_directories(pcFolder.file("work"));
         app.startup(pcFolder.file("work"),
                     SystemFolders{pcFolder.file("docs"), pcFolder.file("config"), 10});

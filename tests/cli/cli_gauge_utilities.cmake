@@ -1,6 +1,6 @@
 set(work ${CMAKE_CURRENT_BINARY_DIR}/cli_gauge_work)
 file(REMOVE_RECURSE ${work})
-file(MAKE_DIRECTORY ${work}/log)
+file(MAKE_DIRECTORY ${work}/log ${work}/pc)
 # Wine keeps its prefix in the real home, not in the test's, and the settings of each user
 # under the user's name: this test has a user of its own.
 if(EMULATOR AND NOT DEFINED ENV{WINEPREFIX})
@@ -44,6 +44,23 @@ run_cli(1 out err gauge velocity set 0.3000 in/us 999 m/s)
 expect_text("${err}" "Velocity2 must be a number from 1000 to 9999 m/s, not \"999\".\n")
 run_cli(0 out err gauge velocity get in/us m/s)
 expect_text("${out}" "velocity1 0.2500 in/us\n")
+
+# A read of several files of which one fails saves the others and exits 1.
+file(WRITE ${work}/log/BAD.CSV "no header line\n")
+file(COPY ${SOURCE}/resources/samples/OLDPIPE.CSV DESTINATION ${work}/log)
+run_cli(1 out err --folder pc gauge read PIPE-A.CSV BAD.CSV OLDPIPE.CSV)
+expect_text("${err}" "error: What the Gage sent for BAD.CSV is not a data file")
+foreach(name PIPE-A.CSV OLDPIPE.CSV)
+  file(SHA256 ${SOURCE}/resources/samples/${name} a)
+  file(SHA256 ${work}/pc/${name} b)
+  if(NOT a STREQUAL b)
+    message(FATAL_ERROR "${name} was not saved as the gauge holds it")
+  endif()
+endforeach()
+if(EXISTS ${work}/pc/BAD.CSV)
+  message(FATAL_ERROR "BAD.CSV was saved")
+endif()
+file(REMOVE ${work}/log/BAD.CSV ${work}/log/OLDPIPE.CSV)
 
 # The terminal's raw exchange: the listing line of the one file, then the end marker.
 run_cli(0 out err gauge send "dir /dev/datalog")

@@ -53,7 +53,7 @@ struct BatchCase {
 };
 
 TEST_F(CancelTest, ReadingStopsAtThePacketOrPauseAndSavesNothingPartial) {
-    const std::string big(300, 'x');
+    const std::string big = "Filename," + std::string(300, 'x');
     const std::vector<BatchCase> cases = {
         {"before the first file",
          [](const RecordingVoice&) { return true; },

@@ -155,6 +155,10 @@ TEST(GaugeFileNames, ControlCharactersMakeANameUnsafeAndTextNoDataFile) {
     EXPECT_TRUE(readsAsDataFile("Filename,Type,\r\nA.CSV,LINEAR,\t\xe9\r\n"));
     EXPECT_FALSE(readsAsDataFile(std::string("a\0b", 3)));
     EXPECT_FALSE(readsAsDataFile("a\x1b[2Jb"));
+    EXPECT_TRUE(readsAsDataFile("\xEF\xBB\xBFProduct:40-102,\nFILENAME,Type,\n"));
+    EXPECT_FALSE(readsAsDataFile("plain text, no header\r\nFilename,Type,\r\n"));
+    EXPECT_FALSE(readsAsDataFile("Product:40-102,\r\n"));
+    EXPECT_FALSE(readsAsDataFile(""));
     EXPECT_TRUE(isDataFileName("A.CSV"));
     EXPECT_FALSE(isDataFileName("A.CSV.BIN"));
 }

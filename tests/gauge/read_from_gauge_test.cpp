@@ -23,10 +23,10 @@ class ReadFromGauge : public SimulatedGaugeTest {
 };
 
 TEST_F(ReadFromGauge, TextFileIsSavedWithCrLfUnderItsListedName) {
-    dataLog.put("A1.CSV", "Product\nline,2\n");
+    dataLog.put("A1.CSV", "Product\nFilename,2\n");
     EXPECT_EQ(read({"A1.CSV"}), 1);
     EXPECT_EQ(writes(), (std::vector<std::string>{"read /dev/datalog/A1"}));
-    EXPECT_EQ(pcFolder.read("A1.CSV"), "Product\r\nline,2\r\n");
+    EXPECT_EQ(pcFolder.read("A1.CSV"), "Product\r\nFilename,2\r\n");
     EXPECT_EQ(voice.statuses,
               (std::vector<std::string>{"", "Transfer complete",
                                         "File transfer complete. File A1.CSV saved"}));
@@ -68,12 +68,18 @@ struct ReplyCase {
 
 TEST_F(ReadFromGauge, TextReplyLosesItsLastTwoCharactersAndEndsLinesWithCrLf) {
     const std::vector<ReplyCase> cases = {
-        {"two characters", {"xy"}, ""},
-        {"one character", {"x"}, ""},
-        {"trailer in the last packet", {"a\nb\n\xFF\xFF"}, "a\r\nb\r\n"},
-        {"CR LF from the gauge stays single", {"a\r\nb\r\n", "\xFF\xFF"}, "a\r\nb\r\n"},
-        {"NUL ends a packet's text", {std::string("ab\0cd", 5), "ef\n", "\xFF\xFF"}, "abef\r\n"},
-        {"empty packets do not end the reply", {"ab", "", "c\n", "..."}, "abc\r\n."},
+        {"two characters", {"Filename\nxy"}, "Filename\r\n"},
+        {"one character", {"Filename\nx"}, "Filename"},
+        {"trailer in the last packet", {"Filename\nb\n\xFF\xFF"}, "Filename\r\nb\r\n"},
+        {"CR LF from the gauge stays single",
+         {"Filename\r\nb\r\n", "\xFF\xFF"},
+         "Filename\r\nb\r\n"},
+        {"NUL ends a packet's text",
+         {std::string("Filename,ab\0cd", 14), "ef\n", "\xFF\xFF"},
+         "Filename,abef\r\n"},
+        {"empty packets do not end the reply",
+         {"Filename,ab", "", "c\n", "..."},
+         "Filename,abc\r\n."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -91,7 +97,7 @@ TEST_F(ReadFromGauge, NameWithoutAKnownExtensionSendsAnEmptyBaseName) {
 }
 
 TEST_F(ReadFromGauge, ExistingFileIsOverwrittenOnlyAfterYes) {
-    dataLog.put("A.CSV", "new\n");
+    dataLog.put("A.CSV", "Filename,new\n");
     pcFolder.put("A.CSV", "old");
     voice.answers = {false};
     EXPECT_EQ(read({"A.CSV"}), 0);
@@ -107,7 +113,7 @@ TEST_F(ReadFromGauge, ExistingFileIsOverwrittenOnlyAfterYes) {
 
     voice.answers = {true};
     EXPECT_EQ(read({"A.CSV"}), 1);
-    EXPECT_EQ(pcFolder.read("A.CSV"), "new\r\n");
+    EXPECT_EQ(pcFolder.read("A.CSV"), "Filename,new\r\n");
     EXPECT_EQ(refreshes, 1);
 }
 
@@ -133,7 +139,7 @@ TEST_F(ReadFromGauge, BatchQuestionsAnswerForAllAndTheBatchEndsWithItsSummary) {
     for (const auto& c : cases) {
         voice = RecordingVoice();
         for (const auto& name : names) {
-            dataLog.put(name, "new\n");
+            dataLog.put(name, "Filename,new\n");
             pcFolder.put(name, "old");
         }
         voice.batchAnswers = c.answers;
@@ -148,16 +154,16 @@ TEST_F(ReadFromGauge, BatchQuestionsAnswerForAllAndTheBatchEndsWithItsSummary) {
 }
 
 TEST_F(ReadFromGauge, EmptyExistingFileIsReplacedWithoutAsking) {
-    dataLog.put("A.CSV", "new\n");
+    dataLog.put("A.CSV", "Filename,new\n");
     pcFolder.put("A.CSV", "");
     EXPECT_EQ(read({"A.CSV"}), 1);
     EXPECT_TRUE(voice.said.empty());
-    EXPECT_EQ(pcFolder.read("A.CSV"), "new\r\n");
+    EXPECT_EQ(pcFolder.read("A.CSV"), "Filename,new\r\n");
 }
 
 TEST_F(ReadFromGauge, SeveralFilesInListOrderEachWithItsOwnExchangeAndPause) {
     for (const char* name : {"C.CSV", "A.CSV", "B.CSV"}) {
-        dataLog.put(name, std::string(name) + "\n");
+        dataLog.put(name, "Filename," + std::string(name) + "\n");
     }
     EXPECT_EQ(read({"C.CSV", "A.CSV", "B.CSV"}), 3);
     EXPECT_EQ(writes(), (std::vector<std::string>{"read /dev/datalog/C", "read /dev/datalog/A",
@@ -213,7 +219,7 @@ TEST_F(ReadFromGauge, NamesThatAreNotPlainFileNamesAreRefusedBeforeAnyExchange) 
 }
 
 TEST_F(ReadFromGauge, UnwritableTargetIsReportedByName) {
-    dataLog.put("A.CSV", "a\n");
+    dataLog.put("A.CSV", "Filename,a\n");
     const std::string missingFolder = pcFolder.file("no-such-folder");
     EXPECT_EQ(read({"A.CSV"}, missingFolder), 0);
     ASSERT_EQ(voice.said.size(), 1u);
@@ -230,7 +236,7 @@ TEST_F(ReadFromGauge, UnwritableTargetIsReportedByName) {
 }
 
 TEST_F(ReadFromGauge, ReadOnlyFolderIsReportedAndKeepsItsFile) {
-    dataLog.put("A.CSV", "new\n");
+    dataLog.put("A.CSV", "Filename,new\n");
     pcFolder.put("A.CSV", "old");
     std::filesystem::permissions(
         pcFolder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
@@ -295,9 +301,9 @@ TEST_F(ReadFromGauge, LostLinkEndsTheBatchWithOneMessage) {
         SCOPED_TRACE(c.name);
         SetUp();
         voice = RecordingVoice();
-        dataLog.put("A.CSV", "a\n");
+        dataLog.put("A.CSV", "Filename,a\n");
         dataLog.put("B.CSV", std::string(1000, 'b') + "\n");
-        dataLog.put("C.CSV", "c\n");
+        dataLog.put("C.CSV", "Filename,c\n");
         c.fault();
         const std::int64_t start = clock.nowMs();
         EXPECT_EQ(read({"A.CSV", "B.CSV", "C.CSV"}), c.saved);

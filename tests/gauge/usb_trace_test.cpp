@@ -15,7 +15,7 @@ namespace {
 class UsbTrace : public SimulatedGaugeTest {};
 
 TEST_F(UsbTrace, AReadFromTheGaugeCallByCall) {
-    dataLog.put("A1.CSV", "Product\n");
+    dataLog.put("A1.CSV", "Filename");
     std::vector<std::string> lines;
     UsbPort traced{tracedUsbApi(sim::simulatedUsbApi(), clock,
                                 [&](const std::string& line) { lines.push_back(line); }),
@@ -38,7 +38,7 @@ TEST_F(UsbTrace, AReadFromTheGaugeCallByCall) {
                   silence,  // stale packets drained
                   "usb_bulk_write ep=0x02 len=20 -> 20 (0 ms): 72 65 61 64 20 2f 64 65 76 2f 64 "
                   "61 74 61 6c 6f",
-                  "usb_bulk_read ep=0x82 len=64 -> 8 (0 ms): 50 72 6f 64 75 63 74 0a",
+                  "usb_bulk_read ep=0x82 len=64 -> 8 (0 ms): 46 69 6c 65 6e 61 6d 65",
                   "usb_bulk_read ep=0x82 len=64 -> 2 (0 ms): ff ff",
                   silence,
                   "usb_reset -> 0 (0 ms)",
@@ -46,7 +46,7 @@ TEST_F(UsbTrace, AReadFromTheGaugeCallByCall) {
                   "usb_release_interface -> 0 (0 ms)",
                   "usb_close -> 0 (0 ms)",
               }));
-    EXPECT_EQ(pcFolder.read("A1.CSV"), "Product\r\n");
+    EXPECT_EQ(pcFolder.read("A1.CSV"), "Filename");
 }
 
 TEST_F(UsbTrace, TheDebugLogGetsTheLinesAppended) {

@@ -298,7 +298,8 @@ TEST_F(WriteToGauge, NothingIsSentWhenTheDataLogCannotBeListed) {
 }
 
 TEST_F(WriteToGauge, DataFileComesBackByteForByte) {
-    const std::string original = "KQ-77\r\nFILE,A\r\n" + std::string(150, '9') + "\r\n1,2,3\r\n";
+    const std::string original =
+        "Product:KQ-77\r\nFilename,A\r\n" + std::string(150, '9') + "\r\n1,2,3\r\n";
     pcFolder.put("ROUND.CSV", original);
     EXPECT_EQ(write({"ROUND.CSV"}), 1);
     std::filesystem::remove(pcFolder.file("ROUND.CSV"));
