@@ -415,6 +415,10 @@ void CInspectionHistoryPage::drawMap() {
                                 message("IDS_HISTORY_PER_YEAR")};
     map_->setContent(
         historyMapContent(loaded_->layout, loaded_->figures, colouring_, shownUnits_, texts));
+    markLocationOnMap();
+}
+
+void CInspectionHistoryPage::markLocationOnMap() {
     int selected = -1;
     if (location_) {
         const auto& figureOf = loaded_->layout.figureOf;
@@ -499,7 +503,7 @@ void CInspectionHistoryPage::showLocation(std::size_t location) {
                            message("IDS_HISTORY_NO_VALUES")};
     trend_->setModel(trendModel(figures.location, loaded_->locationHistory(figures.location),
                                 figures, loaded_->asset.required, shownUnits_, texts));
-    drawMap();
+    markLocationOnMap();
     showPoint();
 }
 

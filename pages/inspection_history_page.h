@@ -88,6 +88,7 @@ class CInspectionHistoryPage : public KorvelPage {
     void reloadAsset();
     void showAsset();
     void drawMap();
+    void markLocationOnMap();
     void showFigures();
     void showPoint();
     void changeExclusion(bool exclude);

@@ -8,6 +8,8 @@ namespace korvel {
 TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
     setMinimumSize(240, 150);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // It paints its whole rectangle, so a new trend does not repaint the page behind it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void TrendChart::setModel(TrendModel model) {
