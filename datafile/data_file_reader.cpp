@@ -118,6 +118,13 @@ class BlockReader {
     void readReadings() {
         const std::size_t count = countFrom(file_, "# ID", options_.maxReadings);
         file_.readings.reserve(count);
+        // A file without readings still names its reading columns; they are kept for the
+        // next save.
+        if (const auto first = lines_.peekNonBlank(); first && isReadingColumnLine(first->text)) {
+            lines_.nextNonBlank();
+            file_.readingColumns = splitFields(first->text);
+            ascanColumn_ = file_.readingColumn("A Scan");
+        }
         while (file_.readings.size() < count) {
             const auto line = lines_.peekNonBlank();
             if (!line || isSetupColumnLine(line->text) || isNoteColumnLine(line->text)) {

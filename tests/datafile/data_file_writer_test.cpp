@@ -84,8 +84,10 @@ TEST(DataFileWriter, ReadingColumnsWithoutReadingsAreWrittenAndTheRestReadBack) 
     // Read back, the blocks after the empty readings keep their rows.
     const DataFile back = parseDataFile(bytes);
     EXPECT_TRUE(back.readings.empty());
+    EXPECT_EQ(back.readingColumns, original.readingColumns);
     EXPECT_EQ(back.setups, original.setups);
     EXPECT_EQ(back.notes, original.notes);
+    EXPECT_EQ(dataFileBytes(back), bytes);
 }
 
 TEST(DataFileWriter, FailedSaveLeavesTheOldFile) {
