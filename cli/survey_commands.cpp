@@ -6,6 +6,7 @@
 #include "cli/file_argument.h"
 #include "survey/survey_comparison.h"
 #include "survey/survey_json.h"
+#include "survey/thickness_units.h"
 
 namespace korvel::cli {
 
@@ -73,9 +74,13 @@ int compare(CliContext& context, const std::vector<std::string>& args) {
                            context.app.texts().message("IDS_ERR_SURVEY_LAYOUT_MISMATCH"));
         return kExitFailed;
     }
+    // Each location's thicknesses are printed as each file holds them; the losses, rates and
+    // remaining lives are worked out with the earlier survey in the current one's units.
+    const SurveyComparison comparison = compareSurveys(
+        surveyInUnits(earlier, initialUnits(current)), current, parsed->minimumThickness);
     std::cout << surveyComparisonJson(fileArgument(context, parsed->earlier).name,
                                       fileArgument(context, parsed->current).name, earlier, current,
-                                      compareSurveys(earlier, current, parsed->minimumThickness))
+                                      comparison)
               << '\n';
     return kExitOk;
 }

@@ -1,14 +1,27 @@
 // korvel-samples FOLDER: writes the sample data files into FOLDER.
 
 #include <iostream>
-#include <string>
+#include <string_view>
 
 #include "tools/sample_files.h"
 
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: korvel-samples FOLDER\n"
+    "  writes gauge-style sample data files (and a text report) into FOLDER\n"
+    "  --help   this text, on standard output\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: korvel-samples FOLDER\n"
-                     "  writes gauge-style sample data files (and a text report) into FOLDER\n";
+    const std::string_view argument = argc == 2 ? argv[1] : "";
+    if (argument == "--help") {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (argc != 2 || argument.empty() || argument.front() == '-') {
+        std::cerr << kUsage;
         return 2;
     }
     std::string error;

@@ -39,7 +39,8 @@ class DataFileCli : public ::testing::Test {
     // korvel-cli in a working folder of its own, on Linux with a home of its own too (under Wine
     // it has the prefix's folders; no test writes settings there); the simulated gauge's pauses
     // pass on a virtual clock.
-    CliRun cli(const std::vector<std::string>& args) const {
+    CliRun cli(const std::vector<std::string>& args) const { return run(KORVEL_CLI_PATH, args); }
+    CliRun run(const std::string& program, const std::vector<std::string>& args) const {
         const test::ProgramSetup setup{(root_ / "work").string(),
                                        {{"HOME", root_.string()},
                                         {"KORVEL_VIRTUAL_CLOCK", "1"},
@@ -47,7 +48,7 @@ class DataFileCli : public ::testing::Test {
                                         {"XDG_DOCUMENTS_DIR", (root_ / "documents").string()}},
                                        (root_ / "out.txt").string(),
                                        (root_ / "err.txt").string()};
-        return test::runProgram(KORVEL_CLI_PATH, args, setup);
+        return test::runProgram(program, args, setup);
     }
 
     fs::path root_;
@@ -362,6 +363,40 @@ TEST_F(DataFileCli, StatsAndComparePrintHandComputedFigures) {
     const CliRun lowAlarm = cli({"--folder", folder(), "compare", "G-OLD.CSV", "G-NOW.CSV"});
     EXPECT_NE(lowAlarm.out.find("\"minimumThickness\":null,"), std::string::npos);
     EXPECT_NE(lowAlarm.out.find("\"shortestRemainingLife\":{\"value\":1.50,"), std::string::npos);
+}
+
+// An earlier survey in millimetres is compared in the current one's inches (25.4 mm to the
+// inch); each location's earlier thickness is printed as its file holds it.
+TEST_F(DataFileCli, CompareWorksInTheCurrentSurveysUnits) {
+    std::string earlier = test::earlierGrid();
+    for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
+             {",IN,", ",MM,"}, {"0.260", "6.604"}, {"0.200", "5.080"}, {"0.210", "5.334"}}) {
+        for (auto at = earlier.find(from); at != std::string::npos; at = earlier.find(from, at)) {
+            earlier.replace(at, from.size(), to);
+        }
+    }
+    ASSERT_TRUE(writeFileSafely(inFolder("G-NOW.CSV"), test::currentGrid()));
+    ASSERT_TRUE(writeFileSafely(inFolder("G-MM.CSV"), earlier));
+    const CliRun run =
+        cli({"--folder", folder(), "compare", "G-MM.CSV", "G-NOW.CSV", "--min-thickness", "0.2"});
+    EXPECT_EQ(run.status, 0);
+    for (const char* part :
+         {"\"units\":\"IN\",", "\"largestLoss\":{\"value\":0.020,",
+          "{\"location\":\"A0001\",\"earlier\":6.604,\"current\":0.250,\"loss\":0.010,"
+          "\"rate\":0.0100,\"remainingLife\":5.00}"}) {
+        EXPECT_NE(run.out.find(part), std::string::npos) << part << "\nin " << run.out;
+    }
+}
+
+TEST_F(DataFileCli, SamplesToolAnswersHelpAndRefusesAnOption) {
+    const CliRun help = run(KORVEL_SAMPLES_PATH, {"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: korvel-samples FOLDER\n", 0), 0u) << help.out;
+    EXPECT_EQ(help.err, "");
+    const CliRun bad = run(KORVEL_SAMPLES_PATH, {"--folder"});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.err, help.out);
+    EXPECT_FALSE(fs::exists(root_ / "work" / "--help"));
 }
 
 TEST_F(DataFileCli, CompareRefusesOtherLayoutsAndBadArguments) {
