@@ -33,9 +33,9 @@ class GaugeFaults : public SimulatedGaugeTest {
         dataLog.put("A.CSV", "Filename,Type,\nA.CSV,LINEAR,\n");
         pcFolder.put("A.CSV", "the good old file");
     }
-    void setFault(const char* spec) {
-        const auto setting = sim::parseGaugeFault(spec, false);
-        ASSERT_TRUE(setting.has_value()) << spec;
+    void setFault(const char* faultName) {
+        const auto setting = sim::parseGaugeFault(faultName, false);
+        ASSERT_TRUE(setting.has_value()) << faultName;
         sim::applyGaugeFault(*setting, gauge.get(), nullptr);
     }
     bool readFile() { return readFilesFromGauge(link, {"A.CSV"}, pcFolder.path(), {}) == 1; }

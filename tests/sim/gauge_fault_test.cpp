@@ -1,4 +1,4 @@
-// The fault specs of --gauge-fault and what each does on the bus.
+// The faults of --gauge-fault and what each does on the bus.
 
 #include <gtest/gtest.h>
 
@@ -33,19 +33,20 @@ TEST(GaugeFaultSpec, EachSpecSetsItsFault) {
          [](const auto& s) { return s.upgrade.imageBytesAccepted == 100; }},
         {"chunk-fails:2", true, [](const auto& s) { return s.upgrade.failingChunk == 2; }},
     };
-    for (const auto& [spec, upgradeOnly, check] : cases) {
-        SCOPED_TRACE(spec);
-        const auto setting = sim::parseGaugeFault(spec, true);
+    for (const auto& [faultName, upgradeOnly, check] : cases) {
+        SCOPED_TRACE(faultName);
+        const auto setting = sim::parseGaugeFault(faultName, true);
         ASSERT_TRUE(setting.has_value());
         EXPECT_TRUE(check(*setting));
-        EXPECT_EQ(sim::parseGaugeFault(spec, false).has_value(), !upgradeOnly);
+        EXPECT_EQ(sim::parseGaugeFault(faultName, false).has_value(), !upgradeOnly);
     }
 }
 
 TEST(GaugeFaultSpec, MalformedSpecsAreRefused) {
-    for (const char* spec : {"", "loud", "silent:1", "error", "error:", "drop", "drop:", "drop:-1",
-                             "drop:x", "drop:2x", "fail-writes:99999999999", "Stall"}) {
-        EXPECT_FALSE(sim::parseGaugeFault(spec, true).has_value()) << spec;
+    for (const char* faultName :
+         {"", "loud", "silent:1", "error", "error:", "drop", "drop:", "drop:-1", "drop:x",
+          "drop:2x", "fail-writes:99999999999", "Stall"}) {
+        EXPECT_FALSE(sim::parseGaugeFault(faultName, true).has_value()) << faultName;
     }
 }
 
