@@ -64,6 +64,8 @@ set(cases
   "garbage|--boot-mode upgrade FIRMWARE|1|error: Failure in downloading file"
   "endless|--boot-mode upgrade FIRMWARE|1|error: Failure in downloading file"
   "stall|--boot-mode upgrade FIRMWARE|1|error: Bootloader download failed"
+  "drop:1|--boot-mode upgrade FIRMWARE|1|error: Error reading response for INIT"
+  "fail-writes:1|--boot-mode upgrade FIRMWARE|1|error: Bootloader download failed"
   "no-term|--boot-mode upgrade FIRMWARE|1|error: The Gage did not confirm the end of the upgrade"
   "term:garbled|--boot-mode upgrade FIRMWARE|1|with the new software, upgrade it again.\n\ngarbled"
   "chunk-fails:2|--boot-mode upgrade FIRMWARE|1|buff = "
