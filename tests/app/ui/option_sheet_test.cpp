@@ -147,11 +147,12 @@ TEST(OptionSheetTest, EnterAndEscapeInEveryTextBoxKeepTheSheetOpen) {
     test::PageEnvironment environment;
     environment.write("work/AppConfig.ini", test::pageFlags(1, 0, 1));
     const PalimarApp& app = environment.start();
+    // Enter in the Terminal's command box writes the command: to no gauge, without a box. The
+    // pages speak to this voice until the sheet is gone, so it is made before the sheet.
+    SilentVoice silent;
     COptionSheet sheet(app, createPageSet(environment.context()));
     sheet.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
-    // Enter in the Terminal's command box writes the command: to no gauge, without a box.
-    SilentVoice silent;
     int boxesTried = 0;
     for (int tab = sheet.pageCount() - 1; tab >= 0; --tab) {
         sheet.page(tab)->setVoice(&silent);
