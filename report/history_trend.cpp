@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "dataview/chart/plot_bounds.h"
 #include "survey/survey_date.h"
 
 namespace korvel {
@@ -75,15 +76,7 @@ ChartModel trendChart(const history::AssetFigures& figures,
     ChartSeries values = series(SeriesStyle::Line, kChartBlack);
     ChartSeries counted = series(SeriesStyle::Points, kChartBlack);
     ChartSeries excluded = series(SeriesStyle::Points, kGrey, 0);
-    double first = 0, last = 0, low = 0, high = 0;
-    bool any = false;
-    const auto include = [&](double year, double value) {
-        first = any ? std::min(first, year) : year;
-        last = any ? std::max(last, year) : year;
-        low = any ? std::min(low, value) : value;
-        high = any ? std::max(high, value) : value;
-        any = true;
-    };
+    PlotBounds bounds;
     for (const auto& reading : readings) {
         if (!reading.value) {
             continue;
@@ -92,13 +85,13 @@ ChartModel trendChart(const history::AssetFigures& figures,
         ChartSeries& into = reading.excluded ? excluded : counted;
         into.x.push_back(year);
         into.y.push_back(*reading.value);
-        include(year, *reading.value);
+        bounds.take(year, *reading.value);
     }
     values.x = counted.x;
     values.y = counted.y;
     const auto& required = figures.asset.required;
     if (required) {
-        include(any ? first : 0, *required);
+        bounds.take(bounds.any ? bounds.lowX : 0, *required);
     }
     if (required && location.actual && location.governingRate && *location.governingRate > 0 &&
         location.actual->value > *required) {
@@ -110,11 +103,11 @@ ChartModel trendChart(const history::AssetFigures& figures,
         governing.x = {from, to};
         governing.y = {location.actual->value,
                        location.actual->value - (to - from) * *location.governingRate};
-        include(to, governing.y.back());
+        bounds.take(to, governing.y.back());
         model.series[kTrendGoverning] = std::move(governing);
     }
-    yearAxis(model.axes[kAxisBottom], first, last);
-    thicknessAxis(model.axes[kAxisLeft], low, high);
+    yearAxis(model.axes[kAxisBottom], bounds.lowX, bounds.highX);
+    thicknessAxis(model.axes[kAxisLeft], bounds.lowY, bounds.highY);
     if (required) {
         ChartSeries level = series(SeriesStyle::Line, kGrey);
         level.x = {model.axes[kAxisBottom].low, model.axes[kAxisBottom].high};

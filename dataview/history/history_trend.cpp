@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "dataview/chart/plot_bounds.h"
 #include "survey/survey_date.h"
 
 namespace korvel {
@@ -66,33 +67,25 @@ std::optional<TrendLine> regressionLine(const std::vector<TrendPoint>& points,
 }
 
 void settleRanges(TrendModel& model) {
-    double lowX = 0, highX = 0, lowY = 0, highY = 0;
-    bool any = false;
-    const auto take = [&](double x, double y) {
-        lowX = any ? std::min(lowX, x) : x;
-        highX = any ? std::max(highX, x) : x;
-        lowY = any ? std::min(lowY, y) : y;
-        highY = any ? std::max(highY, y) : y;
-        any = true;
-    };
+    PlotBounds bounds;
     for (const TrendPoint& point : model.points) {
-        take(point.minutes, point.value);
+        bounds.take(point.minutes, point.value);
     }
-    if (model.required && any) {
-        take(lowX, *model.required);
+    if (model.required && bounds.any) {
+        bounds.take(bounds.lowX, *model.required);
     }
     if (model.reachMinutes && model.required) {
-        take(*model.reachMinutes, *model.required);
+        bounds.take(*model.reachMinutes, *model.required);
     }
-    if (!any) {
+    if (!bounds.any) {
         return;
     }
-    const double padX = std::max((highX - lowX) * kMarginFactor, kMinutesPerYear / 4);
-    const double padY = std::max((highY - lowY) * kMarginFactor, 0.001);
-    model.lowMinutes = lowX - padX;
-    model.highMinutes = highX + padX;
-    model.lowValue = lowY - padY;
-    model.highValue = highY + padY;
+    const double padX = std::max((bounds.highX - bounds.lowX) * kMarginFactor, kMinutesPerYear / 4);
+    const double padY = std::max((bounds.highY - bounds.lowY) * kMarginFactor, 0.001);
+    model.lowMinutes = bounds.lowX - padX;
+    model.highMinutes = bounds.highX + padX;
+    model.lowValue = bounds.lowY - padY;
+    model.highValue = bounds.highY + padY;
 }
 
 struct Axes {
