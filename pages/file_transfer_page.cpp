@@ -364,8 +364,6 @@ void CFileTransferPage::transferToGauge() {
             return outcome;
         },
         [this, entries](Outcome) {
-            toGauge_->setEnabled(false);
-            fromGauge_->setEnabled(false);
             // A list not taken again (a cancel, a lost gauge) no longer tells what the gauge
             // holds: the next upload lists the data log first.
             if (*entries) {
@@ -373,6 +371,9 @@ void CFileTransferPage::transferToGauge() {
             } else {
                 gaugeFiles_.reset();
             }
+            // The PC files stay selected, so their buttons follow the selection again.
+            applyPcClickRule();
+            applyGaugeClickRule();
         });
 }
 

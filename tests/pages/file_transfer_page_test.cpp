@@ -390,7 +390,10 @@ TEST_F(FileTransferWithGaugeTest, RefreshCopyBothWaysAndRefuseAnOverwrite) {
     EXPECT_EQ(voice.status, "Transfer complete");
     EXPECT_EQ(voice.said.size(), 1u);
     EXPECT_TRUE(fileExists(environment.path("gauge/NEW-2.CSV")));
-    EXPECT_FALSE(page->toGaugeButton()->isEnabled());
+    // The PC file stays selected, and so the button that sends it stays enabled.
+    EXPECT_EQ(page->pcList()->selectedRows(), QList<int>{rowNamed(page->pcList(), "NEW-2.CSV")});
+    EXPECT_TRUE(page->toGaugeButton()->isEnabled());
+    EXPECT_FALSE(page->fromGaugeButton()->isEnabled());
     // The gauge list is taken again after the upload, leaving the status as the batch left it.
     EXPECT_EQ(names(page->gaugeList()), (QStringList{"GRID7.CSV", "NEW-2.CSV", "PIPE1.CSV"}));
 
