@@ -271,8 +271,8 @@ const std::vector<MessageEntry>& messageEntries() {
          "The heading line of %s names column %s, but no row of the file reaches past column %s. "
          "Not merged: correct the heading line of the file."},
         {"IDS_ERR_FILEMERGE_TOOLARGE", 206,
-         "Merging %s gives a grid of %s rows by %s columns (%s locations); a data file holds at "
-         "most 5000. Nothing was merged: merge fewer or smaller files."},
+         "Merging %s gives a grid of %s x %s (rows x columns), %s locations in all; a data file "
+         "holds at most 5000. Nothing was merged: merge fewer or smaller files."},
         // Messages of the gauge link (ids 220-239).
         {"IDS_ERR_USBPERMISSION_TIP", 220,
          "Permission to use the USB device was denied. Install the device rules shipped with the "

@@ -186,7 +186,7 @@ TEST_F(FileMergeFolder, RefusesWhatCannotBeMerged) {
     }
     // A grid bigger than a data file, alone or merged, and a heading wider than every row.
     const std::string tooLarge =
-        "Merging %s gives a grid of %s rows by %s columns (%s locations); "
+        "Merging %s gives a grid of %s x %s (rows x columns), %s locations in all; "
         "a data file holds at most 5000. Nothing was merged: merge fewer "
         "or smaller files.";
     cases.push_back(
