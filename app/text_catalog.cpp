@@ -382,6 +382,24 @@ const std::vector<MessageEntry>& messageEntries() {
          "The history %s already holds an asset %s; nothing was copied."},
         {"IDS_ERR_HISTORY_NOT_AVAILABLE", 522,
          "The inspection history is not available in this build of the program."},
+        // The same failures in the window's terms, where korvel-cli's texts name its options.
+        {"IDS_ERR_HISTORY_CANNOT_OPEN_WINDOW", 523,
+         "The inspection history %s cannot be opened (%s). Check that its folder exists and that "
+         "you may write there, or name another history as Archive= in the [HISTORY] section of "
+         "Settings.ini; then open this page again."},
+        {"IDS_ERR_HISTORY_NOT_DATABASE_WINDOW", 524,
+         "%s is not an inspection history: it is not a database. Name the history's file as "
+         "Archive= in the [HISTORY] section of Settings.ini, or move this file away; it was left "
+         "as it is."},
+        {"IDS_ERR_HISTORY_UNKNOWN_ASSET_WINDOW", 525,
+         "The history has no asset %s. Make it with New Asset... on the Inspection History page, "
+         "or choose one of the assets listed there."},
+        {"IDS_ERR_HISTORY_UNKNOWN_READING_WINDOW", 526,
+         "Survey %s of asset %s has no reading at %s. Choose the location again on the map of the "
+         "Inspection History page."},
+        {"IDS_ERR_HISTORY_NOTE_REQUIRED_WINDOW", 527,
+         "Press Exclude... or Include... again and type the reason in the note box: a reading is "
+         "left out of the figures, or taken back, only with a note."},
         {"IDS_HISTORY_COLOUR_LIFE", 601, "Remaining life"},
         {"IDS_HISTORY_COLOUR_NEXT", 602, "Next inspection"},
         {"IDS_HISTORY_COLOUR_RATE", 603, "Governing rate"},

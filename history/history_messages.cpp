@@ -11,12 +11,15 @@ namespace {
 struct FailureMessage {
     HistoryFailure failure;
     std::string_view key;
-    bool withDetail;  // the engine's words fill the message's last %s
+    bool withDetail;                  // the engine's words fill the message's last %s
+    std::string_view windowKey = {};  // the window's text, where korvel-cli's names an option
 };
 
 constexpr std::array<FailureMessage, 22> kMessages = {{
-    {HistoryFailure::CannotOpen, "IDS_ERR_HISTORY_CANNOT_OPEN", true},
-    {HistoryFailure::NotADatabase, "IDS_ERR_HISTORY_NOT_DATABASE", false},
+    {HistoryFailure::CannotOpen, "IDS_ERR_HISTORY_CANNOT_OPEN", true,
+     "IDS_ERR_HISTORY_CANNOT_OPEN_WINDOW"},
+    {HistoryFailure::NotADatabase, "IDS_ERR_HISTORY_NOT_DATABASE", false,
+     "IDS_ERR_HISTORY_NOT_DATABASE_WINDOW"},
     {HistoryFailure::Corrupt, "IDS_ERR_HISTORY_CORRUPT", true},
     {HistoryFailure::ReadOnly, "IDS_ERR_HISTORY_READ_ONLY", true},
     {HistoryFailure::Locked, "IDS_ERR_HISTORY_LOCKED", false},
@@ -30,10 +33,13 @@ constexpr std::array<FailureMessage, 22> kMessages = {{
     {HistoryFailure::NoDate, "IDS_ERR_HISTORY_NO_DATE", false},
     {HistoryFailure::OtherUnits, "IDS_ERR_HISTORY_UNITS", true},
     {HistoryFailure::Duplicate, "IDS_ERR_HISTORY_DUPLICATE", false},
-    {HistoryFailure::UnknownAsset, "IDS_ERR_HISTORY_UNKNOWN_ASSET", false},
-    {HistoryFailure::UnknownReading, "IDS_ERR_HISTORY_UNKNOWN_READING", false},
+    {HistoryFailure::UnknownAsset, "IDS_ERR_HISTORY_UNKNOWN_ASSET", false,
+     "IDS_ERR_HISTORY_UNKNOWN_ASSET_WINDOW"},
+    {HistoryFailure::UnknownReading, "IDS_ERR_HISTORY_UNKNOWN_READING", false,
+     "IDS_ERR_HISTORY_UNKNOWN_READING_WINDOW"},
     {HistoryFailure::UnknownLocation, "IDS_ERR_HISTORY_UNKNOWN_LOCATION", false},
-    {HistoryFailure::NoteRequired, "IDS_ERR_HISTORY_NOTE_REQUIRED", false},
+    {HistoryFailure::NoteRequired, "IDS_ERR_HISTORY_NOTE_REQUIRED", false,
+     "IDS_ERR_HISTORY_NOTE_REQUIRED_WINDOW"},
     {HistoryFailure::AlreadyExcluded, "IDS_ERR_HISTORY_ALREADY_EXCLUDED", false},
     {HistoryFailure::NotExcluded, "IDS_ERR_HISTORY_NOT_EXCLUDED", false},
     {HistoryFailure::AssetExists, "IDS_ERR_HISTORY_ASSET_EXISTS", false},
@@ -50,12 +56,16 @@ const FailureMessage* messageOf(HistoryFailure failure) {
 
 }  // namespace
 
-std::string_view historyMessageKey(HistoryFailure failure) {
+std::string_view historyMessageKey(HistoryFailure failure, HistoryFront front) {
     const auto* message = messageOf(failure);
-    return message ? message->key : std::string_view();
+    if (!message) {
+        return {};
+    }
+    return front == HistoryFront::Window && !message->windowKey.empty() ? message->windowKey
+                                                                        : message->key;
 }
 
-std::string historyMessage(const TextTable& texts, const HistoryError& error) {
+std::string historyMessage(const TextTable& texts, const HistoryError& error, HistoryFront front) {
     const auto* message = messageOf(error.failure);
     if (!message) {
         return {};
@@ -65,7 +75,7 @@ std::string historyMessage(const TextTable& texts, const HistoryError& error) {
     if (message->withDetail) {
         arguments.push_back(error.detail);
     }
-    return formatWithArguments(texts.message(message->key), arguments);
+    return formatWithArguments(texts.message(historyMessageKey(error.failure, front)), arguments);
 }
 
 }  // namespace korvel::history

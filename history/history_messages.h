@@ -1,6 +1,8 @@
 #pragma once
 // The message a failed history operation shows: its text-table key (IDS_ERR_HISTORY_...) with
-// what it names (the file or the server, the asset, the survey) and the engine's own words.
+// what it names (the file or the server, the asset, the survey) and the engine's own words. A
+// message that tells korvel-cli's user which option to give has a second text for the window,
+// in the window's terms.
 
 #include <string>
 #include <string_view>
@@ -10,9 +12,14 @@
 
 namespace korvel::history {
 
-// The key of the failure's message; empty for None.
-std::string_view historyMessageKey(HistoryFailure failure);
+// Who shows the message: korvel-cli's texts name its options, the window's its own controls.
+enum class HistoryFront { CommandLine, Window };
 
-std::string historyMessage(const TextTable& texts, const HistoryError& error);
+// The key of the failure's message; empty for None.
+std::string_view historyMessageKey(HistoryFailure failure,
+                                   HistoryFront front = HistoryFront::CommandLine);
+
+std::string historyMessage(const TextTable& texts, const HistoryError& error,
+                           HistoryFront front = HistoryFront::CommandLine);
 
 }  // namespace korvel::history

@@ -100,7 +100,7 @@ bool seedDemoHistory(const std::string& settingsFolder, const std::string& setti
     }
     const TextTable builtin;
     const auto failed = [&](const HistoryError& failure) {
-        error = historyMessage(builtin, failure);
+        error = historyMessage(builtin, failure, HistoryFront::Window);
         return false;
     };
     auto storage = openHistoryStorage(where);

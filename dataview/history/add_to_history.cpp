@@ -86,7 +86,7 @@ HistoryAddOutcome addFilesToAsset(InspectionHistory& history, const TextTable& t
     HistoryAddOutcome outcome;
     outcome.asset = asset;
     if (const auto made = assetMade(history, asset); !made) {
-        voice.show(MessageKind::Error, historyMessage(texts, made.error));
+        voice.show(MessageKind::Error, historyMessage(texts, made.error, HistoryFront::Window));
         outcome.refused = static_cast<int>(paths.size());
         return outcome;
     }
@@ -102,7 +102,7 @@ HistoryAddOutcome addFilesToAsset(InspectionHistory& history, const TextTable& t
             const bool duplicate = added.error.failure == HistoryFailure::Duplicate;
             voice.show(
                 duplicate ? MessageKind::Notice : MessageKind::Error,
-                bytes ? historyMessage(texts, added.error)
+                bytes ? historyMessage(texts, added.error, HistoryFront::Window)
                       : formatWithArguments(texts.message("IDS_HISTORY_FILE_UNREADABLE"), {path}));
             continue;
         }
@@ -126,7 +126,8 @@ HistoryAddOutcome addToHistory(QWidget* parent, const PalimarApp& app,
     }
     const auto assets = opened.history->assets();
     if (!assets) {
-        voice.show(MessageKind::Error, historyMessage(app.texts(), assets.error));
+        voice.show(MessageKind::Error,
+                   historyMessage(app.texts(), assets.error, HistoryFront::Window));
         return {};
     }
     const std::string asset =

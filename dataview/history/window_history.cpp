@@ -16,19 +16,19 @@ WindowHistory openWindowHistory(const PalimarApp& app) {
     auto storage =
         openHistoryStorage(defaultHistoryLocation(app.settingsFolder(), app.settingsFile()));
     if (!storage) {
-        opened.error = historyMessage(app.texts(), storage.error);
+        opened.error = historyMessage(app.texts(), storage.error, HistoryFront::Window);
         return opened;
     }
     opened.history = std::make_unique<InspectionHistory>(std::move(*storage));
     if (const auto ready = opened.history->initialise(); !ready) {
-        opened.error = historyMessage(app.texts(), ready.error);
+        opened.error = historyMessage(app.texts(), ready.error, HistoryFront::Window);
         opened.history.reset();
     }
     return opened;
 }
 
 QString historyErrorText(const TextTable& texts, const HistoryError& error) {
-    return toQt(historyMessage(texts, error));
+    return toQt(historyMessage(texts, error, HistoryFront::Window));
 }
 
 LocationHistory LoadedAsset::locationHistory(const std::string& location) const {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTreeWidget>
+#include <fstream>
 
 #include "app/safe_file.h"
 #include "app/text_format.h"
@@ -248,6 +249,25 @@ TEST_F(InspectionHistoryPageTest, TitleFieldsAreKeptWithTheAsset) {
     ASSERT_EQ(voice.said.size(), 1u);
     EXPECT_EQ(voice.said[0].kind, MessageKind::Warning);
     EXPECT_EQ(page->loaded()->asset.title[history::TitleField::Client], "North Terminal Ltd");
+}
+
+// korvel-cli names its --archive option; the window names the setting that does the same.
+TEST_F(InspectionHistoryPageTest, AHistoryThatIsNoDatabaseIsToldInTheWindowsTerms) {
+    const std::string other = environment.path("other.sqlite");
+    environment.write("other.sqlite", "not a database\r\n");
+    std::ofstream(environment.app().settingsFile(), std::ios::app)
+        << "\r\n[HISTORY]\r\nArchive=" << other << "\r\n";
+    CInspectionHistoryPage fresh(environment.context());
+    fresh.setVoice(&voice);
+    fresh.ensureInitialised();
+    fresh.activated();
+    EXPECT_FALSE(fresh.noticeLabel()->isHidden());
+    EXPECT_EQ(fresh.noticeLabel()->text().toStdString(),
+              other +
+                  " is not an inspection history: it is not a database. Name the history's "
+                  "file as Archive= in the [HISTORY] section of Settings.ini, or move this "
+                  "file away; it was left as it is.");
+    EXPECT_EQ(fresh.assetTable()->rowCount(), 0);
 }
 
 // The PC list's Add to History... offers the file's name first; a new name makes the asset.
