@@ -436,7 +436,8 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_HISTORY_NEW_ASSET_OK", 632, "Make"},
         {"IDS_HISTORY_ASSET_EXISTS", 633, "The history already has an asset %s; it is selected."},
         {"IDS_HISTORY_REQUIRED_INVALID", 634,
-         "The required thickness must be a number above 0, such as 0.250; it was left as it was."},
+         "The required thickness %s is not a number above 0. Type one such as 0.250, or clear the "
+         "cell to remove it; the required thickness was left as it was."},
         {"IDS_HISTORY_ADD_TITLE", 635, "Add to History"},
         {"IDS_HISTORY_ADD_ASSET", 636,
          "The asset these surveys belong to (a new name makes a new asset):"},
@@ -457,8 +458,8 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_HISTORY_TITLE_FIELDS_TITLE", 651, "Title Fields of %s"},
         {"IDS_HISTORY_SAVE_FIELDS", 652, "Save"},
         {"IDS_HISTORY_NOMINAL_INVALID", 653,
-         "The nominal thickness must be a number above 0, such as 0.375; the title fields were "
-         "left as they were."},
+         "The nominal thickness %s is not a number above 0. Type one such as 0.375, or leave the "
+         "box empty, and save again; nothing was saved yet."},
         // Messages of the window and pages (ids 260-279).
         {"IDS_MSG_NO_PAGES_ENABLED", 260,
          "No page is enabled by the configuration. Set DataLogger=1 or UserVelocity=1, or "

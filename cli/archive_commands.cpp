@@ -64,47 +64,58 @@ int usageError(const char* text) {
     return kExitUsage;
 }
 
+// A thickness above 0, or "" for none; nothing after the usage error.
+std::optional<std::optional<double>> thicknessOrNone(const std::string& text, const char* usage) {
+    const auto value = thicknessValue(text);
+    if (!text.empty() && (!value || *value <= 0)) {
+        usageError(usage);
+        return std::nullopt;
+    }
+    return text.empty() ? std::optional<double>() : value;
+}
+
 // --required T --units IN|MM --code CODE --class N --nominal T and the title fields' texts,
-// checked before anything changes.
+// checked before anything changes; each given as "" clears its property.
 std::optional<AssetChange> assetChange(const ArchiveRun& run) {
     AssetChange change;
     change.name = run.word(0);
     if (const auto* required = run.option("--required")) {
-        change.required = thicknessValue(*required);
-        if (!change.required || *change.required <= 0) {
-            usageError("--required takes a thickness above 0");
+        change.required =
+            thicknessOrNone(*required, "--required takes a thickness above 0, or \"\" to clear it");
+        if (!change.required) {
             return std::nullopt;
         }
     }
     if (const auto* units = run.option("--units")) {
         change.units = thicknessUnits(*units);
-        if (change.units->empty()) {
-            usageError("--units takes IN or MM");
+        if (change.units->empty() && !units->empty()) {
+            usageError("--units takes IN or MM, or \"\" to clear it");
             return std::nullopt;
         }
     }
     if (const auto* code = run.option("--code")) {
         change.code = parseCode(*code);
-        if (!change.code) {
-            usageError("--code takes api510, api570 or api653");
+        if (!*change.code && !code->empty()) {
+            usageError("--code takes api510, api570 or api653, or \"\" to clear it");
             return std::nullopt;
         }
     }
     if (const auto* inspectionClass = run.option("--class")) {
         const std::string& text = *inspectionClass;
-        if (text.size() != 1 || text[0] < '0' + kLowestClass || text[0] > '0' + kHighestClass) {
-            usageError("--class takes 1, 2, 3 or 4");
+        const bool valid =
+            text.size() == 1 && text[0] >= '0' + kLowestClass && text[0] <= '0' + kHighestClass;
+        if (!valid && !text.empty()) {
+            usageError("--class takes 1, 2, 3 or 4, or \"\" to clear it");
             return std::nullopt;
         }
-        change.inspectionClass = text[0] - '0';
+        change.inspectionClass = valid ? std::optional<int>(text[0] - '0') : std::nullopt;
     }
     if (const auto* nominal = run.option("--nominal")) {
-        const auto value = thicknessValue(*nominal);
-        if (!nominal->empty() && (!value || *value <= 0)) {
-            usageError("--nominal takes a thickness above 0, or \"\" to clear it");
+        change.nominal =
+            thicknessOrNone(*nominal, "--nominal takes a thickness above 0, or \"\" to clear it");
+        if (!change.nominal) {
             return std::nullopt;
         }
-        change.nominal = value;
     }
     for (const auto& field : titleFields()) {
         if (const auto* text = run.option(std::string(field.option))) {

@@ -74,14 +74,14 @@ struct Asset {
     TitleValues<std::string> title = {};  // empty: not given
 };
 
-// A change of an asset: only what is given changes.
+// A change of an asset: only what is given changes. A property given with no value inside
+// (units given as empty text) is cleared.
 struct AssetChange {
     std::string name;
-    std::optional<double> required;
+    std::optional<std::optional<double>> required;
     std::optional<std::string> units;
-    std::optional<InspectionCode> code;
-    std::optional<int> inspectionClass;
-    // Given with no value inside: the nominal thickness is cleared.
+    std::optional<std::optional<InspectionCode>> code;
+    std::optional<std::optional<int>> inspectionClass;
     std::optional<std::optional<double>> nominal = {};
     // A field given as empty text is cleared.
     TitleValues<std::optional<std::string>> title = {};

@@ -36,11 +36,11 @@ std::string propertiesNote(const Asset& asset) {
 
 Asset changed(Asset asset, const AssetChange& change) {
     asset.name = change.name;
-    asset.required = change.required ? change.required : asset.required;
-    asset.units = change.units ? *change.units : asset.units;
-    asset.code = change.code ? change.code : asset.code;
-    asset.inspectionClass = change.inspectionClass ? change.inspectionClass : asset.inspectionClass;
-    asset.nominal = change.nominal ? *change.nominal : asset.nominal;
+    asset.required = change.required.value_or(asset.required);
+    asset.units = change.units.value_or(asset.units);
+    asset.code = change.code.value_or(asset.code);
+    asset.inspectionClass = change.inspectionClass.value_or(asset.inspectionClass);
+    asset.nominal = change.nominal.value_or(asset.nominal);
     for (std::size_t i = 0; i < kTitleFieldCount; ++i) {
         if (change.title.values[i]) {
             asset.title.values[i] = *change.title.values[i];

@@ -35,10 +35,12 @@ namespace {
 enum AssetColumn { kName, kRequired, kUnits, kCode, kClass, kAssetColumns };
 
 const QStringList kUnitChoices = {QStringLiteral("IN"), QStringLiteral("MM")};
-const QStringList kCodeChoices = {QStringLiteral("api510"), QStringLiteral("api570"),
+// The table's choices begin with an empty one, which clears the property.
+const QStringList kAssetUnitChoices = {QString(), QStringLiteral("IN"), QStringLiteral("MM")};
+const QStringList kCodeChoices = {QString(), QStringLiteral("api510"), QStringLiteral("api570"),
                                   QStringLiteral("api653")};
-const QStringList kClassChoices = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
-                                   QStringLiteral("4")};
+const QStringList kClassChoices = {QString(), QStringLiteral("1"), QStringLiteral("2"),
+                                   QStringLiteral("3"), QStringLiteral("4")};
 
 QComboBox* choiceBox(QWidget* parent, const QStringList& choices, const QString& current) {
     auto* box = new QComboBox(parent);
@@ -263,7 +265,7 @@ void CInspectionHistoryPage::fillAssetRow(int row, const Asset& asset) {
     const QString inspectionClass =
         asset.inspectionClass ? QString::number(*asset.inspectionClass) : QString();
     const std::pair<int, QComboBox*> boxes[] = {
-        {kUnits, choiceBox(assets_, kUnitChoices, toQt(asset.units))},
+        {kUnits, choiceBox(assets_, kAssetUnitChoices, toQt(asset.units))},
         {kCode, choiceBox(assets_, kCodeChoices, code)},
         {kClass, choiceBox(assets_, kClassChoices, inspectionClass)},
     };
@@ -275,7 +277,7 @@ void CInspectionHistoryPage::fillAssetRow(int row, const Asset& asset) {
 }
 
 void CInspectionHistoryPage::changeProperty(int row, int column) {
-    if (filling_ || !history_ || !assets_->item(row, kName)) {
+    if (filling_ || !history_ || column == kName || !assets_->item(row, kName)) {
         return;
     }
     AssetChange change;
@@ -283,29 +285,32 @@ void CInspectionHistoryPage::changeProperty(int row, int column) {
     const auto boxText = [&] {
         return qobject_cast<QComboBox*>(assets_->cellWidget(row, column))->currentText();
     };
+    // An empty cell or choice clears the property.
+    const QString text =
+        column == kRequired ? assets_->item(row, kRequired)->text().trimmed() : boxText();
+    const auto required = thicknessValue(fromQt(text));
     bool valid = true;
     switch (column) {
-        case kRequired: {
-            const QString text = assets_->item(row, kRequired)->text().trimmed();
-            const auto value = thicknessValue(fromQt(text));
-            valid = value && *value > 0;
-            change.required = value;
+        case kRequired:
+            valid = text.isEmpty() || (required && *required > 0);
+            change.required = text.isEmpty() ? std::optional<double>() : required;
             break;
-        }
         case kUnits:
-            change.units = fromQt(boxText());
+            change.units = fromQt(text);
             break;
         case kCode:
-            change.code = parseCode(fromQt(boxText()));
+            change.code = parseCode(fromQt(text));
             break;
         case kClass:
-            change.inspectionClass = boxText().toInt();
+            change.inspectionClass = text.isEmpty() ? std::optional<int>() : text.toInt();
             break;
         default:
             return;
     }
     if (!valid) {
-        say(MessageKind::Warning, message("IDS_HISTORY_REQUIRED_INVALID"));
+        say(MessageKind::Warning,
+            toQt(formatWithArguments(app().texts().message("IDS_HISTORY_REQUIRED_INVALID"),
+                                     {fromQt(text)})));
     } else if (const auto saved = history_->setAsset(change); !saved) {
         say(MessageKind::Error, historyErrorText(app().texts(), saved.error));
     }
@@ -720,20 +725,30 @@ void CInspectionHistoryPage::editTitleFields() {
     auto* layout = new QVBoxLayout(&dialog);
     layout->addLayout(form);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    // A wrong nominal thickness keeps the form open with everything typed in it.
+    const auto nominalValue = [nominal] {
+        return thicknessValue(fromQt(nominal->text().trimmed()));
+    };
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+        const auto value = nominalValue();
+        if (nominal->text().trimmed().isEmpty() || (value && *value > 0)) {
+            dialog.accept();
+            return;
+        }
+        say(MessageKind::Warning,
+            toQt(formatWithArguments(app().texts().message("IDS_HISTORY_NOMINAL_INVALID"),
+                                     {fromQt(nominal->text().trimmed())})));
+        nominal->setFocus();
+        nominal->selectAll();
+    });
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
     AssetChange change;
     change.name = asset.name;
-    const QString nominalText = nominal->text().trimmed();
-    const auto value = thicknessValue(fromQt(nominalText));
-    if (!nominalText.isEmpty() && !(value && *value > 0)) {
-        say(MessageKind::Warning, message("IDS_HISTORY_NOMINAL_INVALID"));
-        return;
-    }
-    change.nominal = nominalText.isEmpty() ? std::optional<double>() : value;
+    // An empty box clears the nominal thickness, as an empty field clears its text.
+    change.nominal = nominal->text().trimmed().isEmpty() ? std::optional<double>() : nominalValue();
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         change.title[titleFields()[i].field] = fromQt(boxes[i]->text().trimmed());
     }

@@ -55,6 +55,22 @@ TEST_F(ArchiveCli, PrintsTheHandComputedHistory) {
         std::string err;
     } steps[] = {
         {{"archive", "init"}, 0, "", ""},
+        // "" clears a property; a wrong value is refused before anything changes.
+        {{"archive", "asset", "T", "--units", "MM", "--code", "api653"},
+         0,
+         "{\"asset\":\"T\",\"units\":\"MM\",\"required\":null,\"code\":\"api653\",\"class\":null,"
+         "\"nominal\":null,\"client\":null,\"site\":null,\"component\":null,\"inspector\":null,"
+         "\"certification\":null,\"gaugeModel\":null,\"gaugeSerial\":null,"
+         "\"calibrationDate\":null,\"probe\":null,\"comments\":null}\n",
+         ""},
+        {{"archive", "asset", "T", "--units", "", "--code", "api999"}, 2, "", ""},
+        {{"archive", "asset", "T", "--units", "", "--code", "", "--required", "", "--class", ""},
+         0,
+         "{\"asset\":\"T\",\"units\":null,\"required\":null,\"code\":null,\"class\":null,"
+         "\"nominal\":null,\"client\":null,\"site\":null,\"component\":null,\"inspector\":null,"
+         "\"certification\":null,\"gaugeModel\":null,\"gaugeSerial\":null,"
+         "\"calibrationDate\":null,\"probe\":null,\"comments\":null}\n",
+         ""},
         {{"archive", "asset", "T", "--required", "0.2", "--code", "api570", "--class", "2"},
          0,
          "{\"asset\":\"T\",\"units\":null,\"required\":0.2,\"code\":\"api570\",\"class\":2,"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -239,16 +240,69 @@ TEST_F(InspectionHistoryPageTest, TitleFieldsAreKeptWithTheAsset) {
     EXPECT_TRUE(voice.said.empty());
     EXPECT_EQ(page->loaded()->asset.title[history::TitleField::Client], "North Terminal Ltd");
     EXPECT_EQ(page->loaded()->asset.nominal, 0.375);
-    // A nominal thickness that is no number is refused and nothing changes.
-    test::answerNextModal([](QDialog* dialog) {
+    // A nominal thickness that is no number is refused with the form left open as typed; an
+    // empty box then clears it.
+    test::answerNextModal([this](QDialog* dialog) {
+        auto* save = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
         dialog->findChild<QLineEdit*>("nominal")->setText("thick");
         dialog->findChild<QLineEdit*>("client")->setText("Other");
-        dialog->accept();
+        save->click();
+        EXPECT_TRUE(dialog->isVisible());
+        ASSERT_EQ(voice.said.size(), 1u);
+        EXPECT_EQ(voice.said[0],
+                  (test::Said{MessageKind::Warning,
+                              "The nominal thickness thick is not a number above 0. Type one "
+                              "such as 0.375, or leave the box empty, and save again; nothing was "
+                              "saved yet."}));
+        EXPECT_EQ(page->loaded()->asset.nominal, 0.375);
+        dialog->findChild<QLineEdit*>("nominal")->clear();
+        save->click();
     });
     page->titleFieldsButton()->click();
+    EXPECT_EQ(page->loaded()->asset.title[history::TitleField::Client], "Other");
+    EXPECT_EQ(page->loaded()->asset.nominal, std::nullopt);
+}
+
+// An emptied cell or choice clears the property in the history; a wrong thickness is refused
+// and the cell shows the history's value again.
+TEST_F(InspectionHistoryPageTest, TheAssetTableClearsAPropertyAndRefusesAWrongThickness) {
+    QTableWidget* table = page->assetTable();
+    const int row = 1;
+    const auto stored = [this] {
+        return *openWindowHistory(environment.app()).history->asset("TANK N");
+    };
+    const auto settle = [] { QCoreApplication::processEvents(); };
+    table->item(row, 1)->setText("0");
+    settle();
     ASSERT_EQ(voice.said.size(), 1u);
-    EXPECT_EQ(voice.said[0].kind, MessageKind::Warning);
-    EXPECT_EQ(page->loaded()->asset.title[history::TitleField::Client], "North Terminal Ltd");
+    EXPECT_EQ(voice.said[0],
+              (test::Said{MessageKind::Warning,
+                          "The required thickness 0 is not a number above 0. Type one such as "
+                          "0.250, or clear the cell to remove it; the required thickness was left "
+                          "as it was."}));
+    EXPECT_EQ(stored().required, 0.1);
+    EXPECT_EQ(table->item(row, 1)->text(), "0.100");
+
+    table->item(row, 1)->setText(" ");
+    settle();
+    for (const int column : {2, 3}) {
+        auto* box = qobject_cast<QComboBox*>(table->cellWidget(row, column));
+        ASSERT_NE(box, nullptr);
+        box->setCurrentIndex(0);
+        emit box->activated(0);
+        settle();
+    }
+    EXPECT_EQ(voice.said.size(), 1u);
+    const history::Asset cleared = stored();
+    EXPECT_EQ(cleared.required, std::nullopt);
+    EXPECT_EQ(cleared.units, "");
+    EXPECT_EQ(cleared.code, std::nullopt);
+    EXPECT_EQ(table->item(row, 1)->text(), "");
+    EXPECT_EQ(qobject_cast<QComboBox*>(table->cellWidget(row, 3))->currentText(), "");
+    // The audit log notes each property as the history now holds it.
+    const auto audit = openWindowHistory(environment.app()).history->audit("TANK N");
+    ASSERT_TRUE(audit);
+    EXPECT_EQ(audit->back().note, "required=none units=none code=none class=none");
 }
 
 // korvel-cli names its --archive option; the window names the setting that does the same.
