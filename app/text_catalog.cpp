@@ -614,10 +614,6 @@ const std::vector<MessageEntry>& messageEntries() {
         {"IDS_HISTORY_REPORT_NO_LIFE", 849, "No remaining life"},
         {"IDS_HISTORY_REPORT_DUE_FIRST", 850, "Due first"},
         {"IDS_HISTORY_REPORT_TRENDS", 851, "Trends of the locations due first"},
-        {"IDS_HISTORY_REPORT_TREND_LEGEND", 852,
-         "Dots: the values that count; squares: values left out; level line: the required "
-         "thickness; falling line: the governing rate down to it. Each chart names its location "
-         "and next inspection."},
         {"IDS_HISTORY_REPORT_CODE_CLASS", 853, "%s, class %s"},
         {"IDS_HISTORY_COL_LOCATION", 854, "Location"},
         {"IDS_HISTORY_COL_ACTUAL", 855, "Actual"},

@@ -200,6 +200,7 @@ QWidget* CInspectionHistoryPage::buildTrendBox() {
     layout->addWidget(trend_, 1);
     layout->addLayout(row);
     connect(trend_, &TrendChart::pointClicked, this, &CInspectionHistoryPage::showPoint);
+    connect(trend_, &TrendChart::resized, this, &CInspectionHistoryPage::showTrend);
     connect(exclude_, &QPushButton::clicked, this, &CInspectionHistoryPage::excludeSelected);
     connect(include_, &QPushButton::clicked, this, &CInspectionHistoryPage::includeSelected);
     return box;
@@ -393,18 +394,22 @@ void CInspectionHistoryPage::showAsset() {
     }
     drawMap();
     showFigures();
-    if (any && location_ && *location_ < loaded_->figures.locations.size()) {
-        const int keep = trend_->model().selected;
+    showTrend();
+}
+
+// The shown location's trend laid out for the chart's size, keeping the value chosen.
+void CInspectionHistoryPage::showTrend() {
+    if (loaded_ && location_ && *location_ < loaded_->figures.locations.size()) {
+        const int keep = trend_->trend().selected;
         showLocation(*location_);
-        if (keep >= 0 && keep < static_cast<int>(trend_->model().points.size())) {
+        if (keep >= 0 && keep < static_cast<int>(trend_->trend().values.size())) {
             trend_->setSelected(keep);
             showPoint();
         }
     } else {
         location_.reset();
-        TrendModel empty;
-        empty.notice = message("IDS_HISTORY_CLICK_LOCATION");
-        trend_->setModel(empty);
+        trend_->setTrend(
+            noticeTrend(app().texts().message("IDS_HISTORY_CLICK_LOCATION"), trend_->chartSize()));
         showPoint();
     }
 }
@@ -502,34 +507,31 @@ void CInspectionHistoryPage::showLocation(std::size_t location) {
     }
     location_ = location;
     const LocationFigures& figures = loaded_->figures.locations[location];
-    const TrendTexts texts{message("IDS_HISTORY_LONG_TERM"),  message("IDS_HISTORY_SHORT_TERM"),
-                           message("IDS_HISTORY_REGRESSION"), message("IDS_HISTORY_REQUIRED"),
-                           message("IDS_HISTORY_REACHES"),    message("IDS_HISTORY_EXCLUDED"),
-                           message("IDS_HISTORY_NO_VALUES")};
-    trend_->setModel(trendModel(figures.location, loaded_->locationHistory(figures.location),
-                                figures, loaded_->asset.required, shownUnits_, texts));
+    trend_->setTrend(locationTrend(
+        {loaded_->locationHistory(figures.location), figures, loaded_->asset.required, shownUnits_},
+        trendTexts(app().texts()), trend_->chartSize()));
     markLocationOnMap();
     showPoint();
 }
 
 void CInspectionHistoryPage::showPoint() {
-    const TrendModel& model = trend_->model();
-    const int selected = model.selected;
-    const bool any = location_ && selected >= 0 && selected < static_cast<int>(model.points.size());
-    exclude_->setEnabled(any && !model.points[selected].excluded);
-    include_->setEnabled(any && model.points[selected].excluded);
+    const LocationTrend& trend = trend_->trend();
+    const int selected = trend.selected;
+    const bool any = location_ && selected >= 0;
+    exclude_->setEnabled(any && !trend.values[selected].excluded);
+    include_->setEnabled(any && trend.values[selected].excluded);
     if (!any) {
         point_->clear();
         return;
     }
-    const TrendPoint& point = model.points[selected];
+    const TrendValue& point = trend.values[selected];
     const std::string value = thicknessText(point.value, unitsText(shownUnits_)) + " " +
                               std::string(unitsText(shownUnits_));
-    const std::string date = isoDateText(static_cast<long long>(point.minutes));
+    const std::string date = isoDateText(point.dateMinutes);
     point_->setText(
         point.excluded
             ? toQt(formatWithArguments(app().texts().message("IDS_HISTORY_POINT_EXCLUDED"),
-                                       {date, value, fromQt(point.note)}))
+                                       {date, value, point.note}))
             : toQt(formatWithArguments(app().texts().message("IDS_HISTORY_POINT"), {date, value})));
 }
 
@@ -542,14 +544,13 @@ void CInspectionHistoryPage::includeSelected() {
 }
 
 void CInspectionHistoryPage::changeExclusion(bool exclude) {
-    const TrendModel& model = trend_->model();
-    if (!loaded_ || !location_ || model.selected < 0 ||
-        model.selected >= static_cast<int>(model.points.size())) {
+    const LocationTrend& trend = trend_->trend();
+    if (!loaded_ || !location_ || trend.selected < 0) {
         return;
     }
-    const TrendPoint point = model.points[static_cast<std::size_t>(model.selected)];
+    const TrendValue point = trend.values[static_cast<std::size_t>(trend.selected)];
     const std::string location = loaded_->figures.locations[*location_].location;
-    const std::string date = isoDateText(static_cast<long long>(point.minutes));
+    const std::string date = isoDateText(point.dateMinutes);
     QInputDialog dialog(this);
     dialog.setObjectName(QStringLiteral("exclusionNote"));
     dialog.setWindowTitle(

@@ -91,6 +91,7 @@ class CInspectionHistoryPage : public KorvelPage {
     void markLocationOnMap();
     void showFigures();
     void showPoint();
+    void showTrend();
     void changeExclusion(bool exclude);
     bool historyOpen();
     std::string selectedAssetName() const;

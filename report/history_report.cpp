@@ -1,10 +1,7 @@
 #include "report/history_report.h"
 
-#include <QBuffer>
 #include <QDateTime>
-#include <QFontMetricsF>
 #include <QPainter>
-#include <QPdfWriter>
 #include <algorithm>
 #include <map>
 #include <memory>
@@ -18,7 +15,6 @@
 #include "datafile/data_file_reader.h"
 #include "datafile/number_text.h"
 #include "datafile/output_file.h"
-#include "dataview/chart/chart_painter.h"
 #include "history/history_json.h"
 #include "history/history_messages.h"
 #include "report/history_trend.h"
@@ -32,7 +28,6 @@ namespace {
 
 using namespace korvel::history;
 
-constexpr int kPdfResolution = 600;
 constexpr int kRateDecimals = 4;
 constexpr int kLifeDecimals = 2;
 constexpr int kMapDecimals = 1;
@@ -42,8 +37,6 @@ constexpr double kTrendGap = 120.0;
 constexpr QSizeF kTrendLogicalSize(420, 260);
 // The text area's width on A4 in the report's tenths of a point (180 mm).
 constexpr double kA4TextWidth = 180.0 / 25.4 * 720.0;
-constexpr double kLegendHeight = 140.0;
-constexpr int kLegendPixels = 60;
 constexpr long long kMinutesPerDay = 24 * 60;
 
 const char* const kNone = "-";
@@ -220,22 +213,9 @@ ReportPicture trendRow(std::vector<std::shared_ptr<const ChartModel>> charts) {
             for (std::size_t i = 0; i < charts.size(); ++i) {
                 const QRectF target(box.left() + double(i) * (width + kTrendGap), box.top(),
                                     height / ratio, height);
-                paintChart(painter, target, kTrendLogicalSize, *charts[i]);
-                painter.setPen(QPen(Qt::gray, 5));
-                painter.setBrush(Qt::NoBrush);
-                painter.drawRect(target);
+                paintFramedChart(painter, target, kTrendLogicalSize, *charts[i]);
             }
         }};
-}
-
-// What the trends' dots, squares and lines mean, in a line above them.
-ReportPicture trendLegend(const TextTable& texts) {
-    const QString text = toQt(texts.message("IDS_HISTORY_REPORT_TREND_LEGEND"));
-    return {kLegendHeight, [text](QPainter& painter, const QRectF& box) {
-                painter.setFont(reportFont(kLegendPixels));
-                painter.setPen(Qt::black);
-                painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text);
-            }};
 }
 
 std::optional<ReportSection> trendSection(const AssetHistory& history, const TextTable& texts) {
@@ -244,27 +224,26 @@ std::optional<ReportSection> trendSection(const AssetHistory& history, const Tex
     if (order.empty()) {
         return std::nullopt;
     }
-    std::map<std::string, std::vector<StoredReading>> readings;
+    std::map<std::string, LocationHistory> readings;
     for (const std::size_t i : order) {
-        readings[figures.locations[i].location];
+        readings[figures.locations[i].location].units = figures.units;
     }
     for (const auto& reading : history.readings) {
         if (const auto found = readings.find(reading.location); found != readings.end()) {
-            if (found->second.empty() || found->second.back().survey != reading.survey) {
-                found->second.push_back(reading);
-            }
+            addHistoryPoint(found->second, reading);
         }
     }
+    const TrendTexts trendNames = trendTexts(texts);
+    const auto units = parseThicknessUnits(figures.units).value_or(ThicknessUnits::Inches);
     ReportSection section;
     section.heading = texts.message("IDS_HISTORY_REPORT_TRENDS");
-    section.pictures.push_back(trendLegend(texts));
     std::vector<std::shared_ptr<const ChartModel>> row;
     for (const std::size_t i : order) {
         const LocationFigures& location = figures.locations[i];
-        ChartModel chart = trendChart(figures, location, readings[location.location]);
-        chart.title +=
-            "  " + dateText(location.nextInspectionMinutes) + "  (" + figures.units + ")";
-        row.push_back(std::make_shared<const ChartModel>(std::move(chart)));
+        const TrendSubject subject{readings[location.location], location, figures.asset.required,
+                                   units};
+        row.push_back(std::make_shared<const ChartModel>(
+            locationTrend(subject, trendNames, kTrendLogicalSize).chart));
         if (row.size() == kTrendsPerRow) {
             section.pictures.push_back(trendRow(std::move(row)));
             row.clear();
@@ -320,19 +299,12 @@ int paintHistoryReport(QPagedPaintDevice& device, const HistoryReportSubject& su
 
 QByteArray historyReportPdf(const HistoryReportSubject& subject, const std::string& surveyBytes,
                             const ReportSigner& signer) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setResolution(kPdfResolution);
-        writer.setCreator(toQt(signer.program));
-        writer.setTitle(toQt(signer.texts.message("IDS_HISTORY_REPORT_TITLE") + " - " +
-                             subject.history.figures.asset.name));
-        if (paintHistoryReport(writer, subject, surveyBytes, signer) == 0) {
-            return {};
-        }
-    }
-    return buffer.data();
+    return reportPdf(signer.program,
+                     signer.texts.message("IDS_HISTORY_REPORT_TITLE") + " - " +
+                         subject.history.figures.asset.name,
+                     [&](QPagedPaintDevice& device) {
+                         return paintHistoryReport(device, subject, surveyBytes, signer);
+                     });
 }
 
 std::string latestSurveyBytes(InspectionHistory& history, const AssetHistory& content) {

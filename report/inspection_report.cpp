@@ -1,8 +1,6 @@
 #include "report/inspection_report.h"
 
-#include <QBuffer>
 #include <QDateTime>
-#include <QPdfWriter>
 #include <memory>
 #include <optional>
 
@@ -25,8 +23,6 @@
 
 namespace korvel {
 namespace {
-
-constexpr int kPdfResolution = 600;
 
 // The data view's chart of a reading's waveform: the view's own drawing code, so that each
 // A-scan of the report looks and is titled as the view shows it.
@@ -68,19 +64,9 @@ int paintInspectionReport(QPagedPaintDevice& device, const ReportSubject& subjec
 }
 
 QByteArray inspectionReportPdf(const ReportSubject& subject, const ReportSigner& signer) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setResolution(kPdfResolution);
-        writer.setCreator(toQt(signer.program));
-        writer.setTitle(
-            toQt(signer.texts.message("IDS_REPORT_TITLE") + " - " + subject.displayName));
-        if (paintInspectionReport(writer, subject, signer) == 0) {
-            return {};
-        }
-    }
-    return buffer.data();
+    return reportPdf(
+        signer.program, signer.texts.message("IDS_REPORT_TITLE") + " - " + subject.displayName,
+        [&](QPagedPaintDevice& device) { return paintInspectionReport(device, subject, signer); });
 }
 
 bool saveInspectionReport(const std::string& path, const std::string& earlierPath,

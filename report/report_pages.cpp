@@ -1,11 +1,13 @@
 #include "report/report_pages.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPolygonF>
 #include <algorithm>
 #include <memory>
@@ -19,6 +21,7 @@ namespace {
 
 // The pages are laid out in tenths of a point: fonts then have whole pixel sizes.
 constexpr double kUnitsPerInch = 720.0;
+constexpr int kPdfResolution = 600;
 constexpr double kMarginMillimetres = 15.0;
 constexpr int kTitleSize = 160;
 constexpr int kHeadingSize = 110;
@@ -97,8 +100,7 @@ QPointF baselineIn(double x, double top, double height, const QFont& font) {
 void addText(Pages& pages, double x, double top, double height, const QFont& font,
              const QString& text) {
     pages.add([=](QPainter& painter) {
-        painter.setFont(font);
-        painter.setPen(kInk);
+        useReportText(painter, font);
         painter.drawText(baselineIn(x, top, height, font), text);
     });
 }
@@ -202,8 +204,7 @@ std::vector<TableLook> tableLooks(const std::vector<double>& naturalWidths, doub
 
 void paintCells(QPainter& painter, const TableLook& look, const std::vector<std::string>& cells,
                 double top, const QFont& font) {
-    painter.setFont(font);
-    painter.setPen(kInk);
+    useReportText(painter, font);
     const double baseline = top + look.baseline;
     for (std::size_t i = 0; i < look.columns.size(); ++i) {
         const std::size_t column = look.columns[i];
@@ -310,8 +311,7 @@ void addLegend(Pages& pages, const ReportContent& content) {
         painter.translate(warningAt - kMarkWidth, 0);
         paintMark(painter, AlarmClass::Warning, top, kMarkWidth);
         painter.restore();
-        painter.setFont(body);
-        painter.setPen(kInk);
+        useReportText(painter, body);
         const double y = baselineIn(0, top, kRowHeight, body).y();
         painter.drawText(QPointF(kMarkWidth + kCellPadding / 2, y), alarm);
         painter.drawText(QPointF(warningAt + kCellPadding / 2, y), warning);
@@ -353,10 +353,7 @@ void addAScans(Pages& pages, const ReportDocument& document) {
             auto model =
                 std::make_shared<const ChartModel>(paperChart(document.readingChart(readings[k])));
             pages.add([box, model](QPainter& painter) {
-                paintChart(painter, box, kAScanLogicalSize, *model);
-                painter.setPen(QPen(kRule, 5));
-                painter.setBrush(Qt::NoBrush);
-                painter.drawRect(box);
+                paintFramedChart(painter, box, kAScanLogicalSize, *model);
             });
         }
     }
@@ -393,8 +390,7 @@ void paintFooter(QPainter& painter, const QSizeF& area, const ReportContent& con
     const double top = area.height() - kFooterHeight + kRowHeight / 2;
     painter.setPen(QPen(kRule, 5));
     painter.drawLine(QPointF(0, top), QPointF(area.width(), top));
-    painter.setFont(body);
-    painter.setPen(kInk);
+    useReportText(painter, body);
     const QRectF band(0, top, area.width(), kFooterHeight - kRowHeight / 2);
     painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, toQt(content.footerName));
     painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter,
@@ -402,6 +398,35 @@ void paintFooter(QPainter& painter, const QSizeF& area, const ReportContent& con
 }
 
 }  // namespace
+
+void useReportText(QPainter& painter, const QFont& font) {
+    painter.setFont(font);
+    painter.setPen(kInk);
+}
+
+void paintFramedChart(QPainter& painter, const QRectF& box, const QSizeF& logicalSize,
+                      const ChartModel& model) {
+    paintChart(painter, box, logicalSize, model);
+    painter.setPen(QPen(kRule, 5));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(box);
+}
+
+QByteArray reportPdf(const std::string& creator, const std::string& title,
+                     const std::function<int(QPagedPaintDevice&)>& paint) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kPdfResolution);
+        writer.setCreator(toQt(creator));
+        writer.setTitle(toQt(title));
+        if (paint(writer) == 0) {
+            return {};
+        }
+    }
+    return buffer.data();
+}
 
 QFont reportFont(int pixelSize, bool bold) {
     QFont font(QStringLiteral("DejaVu Sans"));

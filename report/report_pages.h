@@ -4,7 +4,9 @@
 // A-scans several to a page, and a footer with the file name and "page N of M" on every page.
 // White paper and dark ink throughout; the same pages go to a PDF file and to a printer.
 
+#include <QByteArray>
 #include <QRectF>
+#include <QSizeF>
 #include <functional>
 #include <string>
 #include <utility>
@@ -45,6 +47,16 @@ struct ReportDocument {
 
 // The report's one typeface, at a size in the page's units.
 QFont reportFont(int pixelSize, bool bold = false);
+// Text in the font and the report's ink from here on.
+void useReportText(QPainter& painter, const QFont& font);
+// A chart laid out for logicalSize, painted into the box and framed by the report's rule.
+void paintFramedChart(QPainter& painter, const QRectF& box, const QSizeF& logicalSize,
+                      const ChartModel& model);
+
+// The pages that paint gives as a PDF (600 dpi, A4) with its creator and title; empty when
+// paint gives no page.
+QByteArray reportPdf(const std::string& creator, const std::string& title,
+                     const std::function<int(QPagedPaintDevice&)>& paint);
 
 // Paints the whole report on the device, portrait on the device's paper (a printer's as chosen
 // in its dialog; a PDF writer's is A4). Returns the number of pages, or 0 when the device could

@@ -143,8 +143,7 @@ ReportPicture mapBand(const std::shared_ptr<const Survey>& survey, const SurveyL
             return QRectF(box.left() + kLabelWidth + double(column) * cellWidth,
                           box.top() + kCellHeight * double(row + 1), cellWidth, kCellHeight);
         };
-        painter.setFont(reportFont(kLabelPixels));
-        painter.setPen(Qt::black);
+        useReportText(painter, reportFont(kLabelPixels));
         // The layer's name in the corner above the row labels, when there are several.
         if (survey->layers.size() > 1) {
             painter.drawText(QRectF(box.left(), box.top(), kLabelWidth - 20, kCellHeight),

@@ -1,7 +1,8 @@
 #pragma once
-// What the chart shows: four axes by index, numbered series slots and the title. The drawing
-// code fills it from a reading; the screen, the clipboard, the printer and the report paint it.
-// A draw changes only what it sets; everything else keeps its value from earlier draws.
+// What the chart shows: four axes by index, numbered series slots, the title and, when asked
+// for, a key of the named series. The drawing code fills it from a reading or a location's
+// history; the screen, the clipboard, the printer and the report paint it. A draw changes only
+// what it sets; everything else keeps its value from earlier draws.
 
 #include <array>
 #include <cstdint>
@@ -28,6 +29,15 @@ inline constexpr int kAxisRight = 3;
 inline constexpr int kAxisCount = 4;
 
 enum class SeriesStyle { Line = 0, Points = 2 };
+
+// The pattern of a series' line.
+enum class LineDash { Solid, Dash, Dot, DashDot };
+
+// The shapes of a series' points: filled square and circle, an open cross, an open ring.
+inline constexpr int kPointSquare = 0;
+inline constexpr int kPointCircle = 2;
+inline constexpr int kPointCross = 3;
+inline constexpr int kPointRing = 4;
 
 // A tick of an axis with its own label, where the axis is not divided evenly from end to end.
 struct AxisTick {
@@ -65,8 +75,9 @@ struct ChartSeries {
     bool shown = false;
     ChartColour colour = kChartWhite;
     int lineWidth = 1;
+    LineDash dash = LineDash::Solid;
     ChartColour pointColour = kChartWhite;
-    int pointShape = 2;
+    int pointShape = kPointCircle;
     int pointSize = 5;
 
     bool operator==(const ChartSeries& other) const = default;
@@ -79,6 +90,10 @@ struct ChartModel {
     ChartColour titleColour = kChartYellow;
     ChartColour background = kChartBlack;
     std::string notice;  // said across the plot when it has nothing to show
+    ChartColour noticeColour = kChartWhite;
+    // A key under the title: each shown series that has a name, its pattern and its name, in
+    // rows as wide as the chart.
+    bool key = false;
 
     bool operator==(const ChartModel& other) const = default;
 };

@@ -22,6 +22,9 @@ constexpr double kLabelHeight = 13.0;
 constexpr double kPadding = 6.0;
 constexpr int kLabelPixels = 10;
 constexpr int kTitlePixels = 13;
+constexpr double kKeyRowHeight = 14.0;
+constexpr double kKeySample = 24.0;  // the length of a line's pattern in the key
+constexpr double kKeyGap = 4.0;
 // A run of this many blanks in an axis title parts a left-end text from a right-end text.
 constexpr int kEndSeparator = 10;
 
@@ -68,6 +71,59 @@ QFont pixelFont(int pixels, bool bold = false) {
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
+}
+
+Qt::PenStyle penStyleOf(LineDash dash) {
+    switch (dash) {
+        case LineDash::Dash:
+            return Qt::DashLine;
+        case LineDash::Dot:
+            return Qt::DotLine;
+        case LineDash::DashDot:
+            return Qt::DashDotLine;
+        case LineDash::Solid:
+            break;
+    }
+    return Qt::SolidLine;
+}
+
+QPen seriesPen(const ChartSeries& series) {
+    return QPen(toQColor(series.colour), std::max(series.lineWidth, 1), penStyleOf(series.dash),
+                Qt::FlatCap);
+}
+
+struct KeyEntry {
+    const ChartSeries* series;
+    QRectF box;  // the pattern and the name
+};
+
+// The key's entries laid out in rows under the title, each row as wide as the chart.
+std::vector<KeyEntry> keyLayout(const ChartModel& model, const QSizeF& logicalSize) {
+    std::vector<KeyEntry> entries;
+    if (!model.key) {
+        return entries;
+    }
+    const QFontMetricsF metrics(pixelFont(kLabelPixels));
+    double x = kPadding;
+    double y = kTitleHeight;
+    for (const auto& [slot, series] : model.series) {
+        if (!series.shown || series.name.empty()) {
+            continue;
+        }
+        const double width =
+            kKeySample + kKeyGap + metrics.horizontalAdvance(toQt(series.name)) + 3 * kKeyGap;
+        if (x + width > logicalSize.width() - kPadding && x > kPadding) {
+            x = kPadding;
+            y += kKeyRowHeight;
+        }
+        entries.push_back({&series, QRectF(x, y, width, kKeyRowHeight)});
+        x += width;
+    }
+    return entries;
+}
+
+double keyHeight(const std::vector<KeyEntry>& entries) {
+    return entries.empty() ? 0.0 : entries.back().box.bottom() - kTitleHeight;
 }
 
 // The axis' own ticks, or its even divisions from end to end labelled with their values.
@@ -178,6 +234,22 @@ QPolygonF seriesPolygon(const Scale& scale, const ChartSeries& series) {
     return polygon;
 }
 
+// A point's shape filling the box: the open ones in a pen of the series' line width.
+void drawShape(QPainter& painter, const QRectF& box, const ChartSeries& series) {
+    const QColor colour = toQColor(series.pointColour);
+    const bool open = series.pointShape == kPointCross || series.pointShape == kPointRing;
+    painter.setPen(open ? QPen(colour, std::max(series.lineWidth, 1)) : QPen(Qt::NoPen));
+    painter.setBrush(open ? QBrush(Qt::NoBrush) : QBrush(colour));
+    if (series.pointShape == kPointCross) {
+        painter.drawLine(box.topLeft(), box.bottomRight());
+        painter.drawLine(box.bottomLeft(), box.topRight());
+    } else if (series.pointShape == kPointCircle || series.pointShape == kPointRing) {
+        painter.drawEllipse(box);
+    } else {
+        painter.drawRect(box);
+    }
+}
+
 void drawPoint(QPainter& painter, const QRectF& plot, const QPointF& at,
                const ChartSeries& series) {
     const double half = series.pointSize / 2.0;
@@ -185,14 +257,7 @@ void drawPoint(QPainter& painter, const QRectF& plot, const QPointF& at,
         std::clamp(at.x(), plot.left() + half, std::max(plot.left(), plot.right() - half));
     const double y =
         std::clamp(at.y(), plot.top() + half, std::max(plot.top(), plot.bottom() - half));
-    const QRectF box(x - half, y - half, series.pointSize, series.pointSize);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(toQColor(series.pointColour));
-    if (series.pointShape == 2) {
-        painter.drawEllipse(box);
-    } else {
-        painter.drawRect(box);
-    }
+    drawShape(painter, QRectF(x - half, y - half, series.pointSize, series.pointSize), series);
 }
 
 void drawSeries(QPainter& painter, const Scale& scale, const QRectF& plot,
@@ -219,8 +284,31 @@ void drawSeries(QPainter& painter, const Scale& scale, const QRectF& plot,
         return;
     }
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(colour, std::max(series.lineWidth, 1), Qt::SolidLine, Qt::FlatCap));
+    painter.setPen(seriesPen(series));
     painter.drawPolyline(polygon);
+}
+
+// Each entry's pattern (a stretch of its line, or one of its points) and its name.
+void drawKey(QPainter& painter, const std::vector<KeyEntry>& entries, ChartColour textColour) {
+    painter.setFont(pixelFont(kLabelPixels));
+    for (const KeyEntry& entry : entries) {
+        const ChartSeries& series = *entry.series;
+        const double middle = entry.box.center().y();
+        const double left = entry.box.left();
+        if (series.style == SeriesStyle::Points) {
+            const double half = std::min(series.pointSize, 10) / 2.0;
+            drawShape(painter,
+                      QRectF(left + kKeySample / 2 - half, middle - half, 2 * half, 2 * half),
+                      series);
+        } else {
+            painter.setBrush(Qt::NoBrush);
+            painter.setPen(seriesPen(series));
+            painter.drawLine(QPointF(left, middle), QPointF(left + kKeySample, middle));
+        }
+        painter.setPen(toQColor(textColour));
+        painter.drawText(entry.box.adjusted(kKeySample + kKeyGap, 0, 0, 0),
+                         Qt::AlignLeft | Qt::AlignVCenter, toQt(series.name));
+    }
 }
 
 }  // namespace
@@ -229,6 +317,15 @@ QRectF chartPlotRect(const QSizeF& logicalSize) {
     return QRectF(QPointF(0, 0), logicalSize)
         .adjusted(kLabelWidth + kPadding, kTitleHeight + kLabelHeight + kPadding,
                   -(kLabelWidth + kPadding), -(kAxisTitleHeight + kLabelHeight + kPadding));
+}
+
+QRectF chartPlotRect(const QSizeF& logicalSize, const ChartModel& model) {
+    return chartPlotRect(logicalSize).adjusted(0, keyHeight(keyLayout(model, logicalSize)), 0, 0);
+}
+
+QPointF chartPosition(const ChartModel& model, const QSizeF& logicalSize, double x, double y) {
+    return Scale(chartPlotRect(logicalSize, model), model.axes[kAxisBottom], model.axes[kAxisLeft])
+        .point(x, y);
 }
 
 void paintChart(QPainter& painter, const QRectF& target, const QSizeF& logicalSize,
@@ -244,7 +341,8 @@ void paintChart(QPainter& painter, const QRectF& target, const QSizeF& logicalSi
     const QRectF frame(QPointF(0, 0), logicalSize);
     painter.fillRect(frame, toQColor(model.background));
     painter.setClipRect(frame);
-    const QRectF plot = chartPlotRect(logicalSize);
+    const std::vector<KeyEntry> key = keyLayout(model, logicalSize);
+    const QRectF plot = chartPlotRect(logicalSize).adjusted(0, keyHeight(key), 0, 0);
     const Scale scale(plot, model.axes[kAxisBottom], model.axes[kAxisLeft]);
 
     for (int index = 0; index < kAxisCount; ++index) {
@@ -267,10 +365,11 @@ void paintChart(QPainter& painter, const QRectF& target, const QSizeF& logicalSi
         }
     }
     if (!model.notice.empty()) {
-        painter.setPen(toQColor(kChartWhite));
+        painter.setPen(toQColor(model.noticeColour));
         painter.setFont(pixelFont(kTitlePixels));
         painter.drawText(plot, Qt::AlignCenter | Qt::TextWordWrap, toQt(model.notice));
     }
+    drawKey(painter, key, model.titleColour);
     painter.setPen(toQColor(model.titleColour));
     painter.setFont(pixelFont(kTitlePixels, true));
     painter.drawText(QRectF(0, 2, frame.width(), kTitleHeight), Qt::AlignCenter, toQt(model.title));

@@ -18,7 +18,12 @@ namespace korvel {
 void paintChart(QPainter& painter, const QRectF& target, const QSizeF& logicalSize,
                 const ChartModel& model);
 
-// The plot rectangle of a chart drawn at logicalSize, inside the labels and titles.
+// The plot rectangle of a chart drawn at logicalSize, inside the labels and titles; with the
+// model, below its key as well.
 QRectF chartPlotRect(const QSizeF& logicalSize);
+QRectF chartPlotRect(const QSizeF& logicalSize, const ChartModel& model);
+
+// Where the value pair (x on the bottom axis, y on the left) is drawn at logicalSize.
+QPointF chartPosition(const ChartModel& model, const QSizeF& logicalSize, double x, double y);
 
 }  // namespace korvel

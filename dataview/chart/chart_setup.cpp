@@ -128,7 +128,7 @@ void drawWhitePoint(ChartModel& chart, int slot, double x, double y) {
     ChartSeries& point = chart.series[slot];
     point.style = SeriesStyle::Points;
     point.pointColour = kChartWhite;
-    point.pointShape = 2;
+    point.pointShape = kPointCircle;
     point.pointSize = 5;
 }
 

@@ -7,12 +7,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QTreeWidget>
 #include <fstream>
 
 #include "app/safe_file.h"
 #include "app/text_format.h"
 #include "app/ui/file_list_view.h"
+#include "dataview/chart/chart_painter.h"
 #include "dataview/history/add_to_history.h"
 #include "dataview/history/trend_chart.h"
 #include "dataview/survey/survey_map.h"
@@ -83,7 +85,7 @@ TEST_F(InspectionHistoryPageTest, SelectingAnAssetListsItsSurveysInDateOrderAndI
     // The location with the shortest life is shown at once, its trend below the map.
     ASSERT_TRUE(figures().shortestLife);
     EXPECT_EQ(page->shownLocation(), figures().shortestLife);
-    EXPECT_EQ(page->trend()->model().points.size(),
+    EXPECT_EQ(page->trend()->trend().values.size(),
               static_cast<std::size_t>(figures().locations[*figures().shortestLife].values));
 
     page->selectAsset("EMPTY");
@@ -128,20 +130,20 @@ TEST_F(InspectionHistoryPageTest, TheMapIsColouredByTheFigureChosenInTheUnitsSho
 TEST_F(InspectionHistoryPageTest, ALocationsTrendHasEveryValueItsLinesAndTheDateItReachesRequired) {
     const std::size_t location = 0;
     page->showLocation(location);
-    const TrendModel& trend = page->trend()->model();
+    const LocationTrend& trend = page->trend()->trend();
     const auto& expected = figures().locations[location];
-    ASSERT_EQ(trend.points.size(), 3u);
-    EXPECT_EQ(trend.points.back().value, expected.actual->value);
-    EXPECT_EQ(trend.points.front().value, expected.initial->value);
-    ASSERT_GE(trend.lines.size(), 3u);
-    EXPECT_EQ(trend.lines[0].name, "Long-term");
-    EXPECT_EQ(trend.lines[1].name, "Short-term");
-    EXPECT_EQ(trend.lines[2].name, "Regression");
+    ASSERT_EQ(trend.values.size(), 3u);
+    EXPECT_EQ(trend.values.back().value, expected.actual->value);
+    EXPECT_EQ(trend.values.front().value, expected.initial->value);
+    const auto& series = trend.chart.series;
+    EXPECT_EQ(series.at(kTrendLongTerm).name, "Long-term");
+    EXPECT_EQ(series.at(kTrendShortTerm).name, "Short-term");
     // The regression line falls at the regression rate.
-    const double years = (trend.lines[2].toMinutes - trend.lines[2].fromMinutes) / kMinutesPerYear;
-    EXPECT_NEAR((trend.lines[2].fromValue - trend.lines[2].toValue) / years,
-                *expected.regressionRate, 1e-9);
-    EXPECT_DOUBLE_EQ(*trend.required, 0.1);
+    const ChartSeries& regression = series.at(kTrendRegression);
+    EXPECT_EQ(regression.name, "Regression");
+    const double years = (regression.x[1] - regression.x[0]) / kMinutesPerYear;
+    EXPECT_NEAR((regression.y[0] - regression.y[1]) / years, *expected.regressionRate, 1e-9);
+    EXPECT_DOUBLE_EQ(series.at(kTrendRequired).y[0], 0.1);
     if (expected.governingRate && *expected.governingRate > 0 && !expected.belowRequired) {
         ASSERT_TRUE(trend.reachMinutes);
         EXPECT_NEAR(*trend.reachMinutes,
@@ -152,6 +154,17 @@ TEST_F(InspectionHistoryPageTest, ALocationsTrendHasEveryValueItsLinesAndTheDate
     EXPECT_EQ(page->pointLabel()->text(),
               QString::fromStdString(isoDateText(expected.actual->dateMinutes) + ": " +
                                      thicknessText(expected.actual->value, "IN") + " IN"));
+    // A click on the first value, where it is drawn, chooses it.
+    TrendChart* chart = page->trend();
+    chart->resize(chart->trend().size.toSize());
+    const TrendValue& first = chart->trend().values.front();
+    QTest::mouseClick(chart, Qt::LeftButton, Qt::NoModifier,
+                      chartPosition(chart->trend().chart, chart->trend().size,
+                                    static_cast<double>(first.dateMinutes), first.value)
+                          .toPoint());
+    EXPECT_EQ(chart->trend().selected, 0);
+    EXPECT_TRUE(page->pointLabel()->text().startsWith(
+        QString::fromStdString(isoDateText(expected.initial->dateMinutes))));
 }
 
 TEST_F(InspectionHistoryPageTest, ExcludeAsksForTheNoteAndTheFiguresLeaveTheReadingOut) {
@@ -174,10 +187,10 @@ TEST_F(InspectionHistoryPageTest, ExcludeAsksForTheNoteAndTheFiguresLeaveTheRead
     page->excludeButton()->click();
     EXPECT_EQ(figures().locations[0].values, 2);
     EXPECT_EQ(page->shownLocation(), std::optional<std::size_t>(0));
-    const TrendModel& trend = page->trend()->model();
-    ASSERT_EQ(trend.points.size(), 3u);
-    EXPECT_TRUE(trend.points.back().excluded);
-    EXPECT_EQ(trend.points.back().note, "probe on a weld");
+    const LocationTrend& trend = page->trend()->trend();
+    ASSERT_EQ(trend.values.size(), 3u);
+    EXPECT_TRUE(trend.values.back().excluded);
+    EXPECT_EQ(trend.values.back().note, "probe on a weld");
     EXPECT_TRUE(page->pointLabel()->text().endsWith("excluded: probe on a weld"));
     EXPECT_TRUE(page->includeButton()->isEnabled());
     EXPECT_FALSE(page->excludeButton()->isEnabled());
