@@ -242,8 +242,9 @@ std::optional<ReportSection> trendSection(const AssetHistory& history, const Tex
         const LocationFigures& location = figures.locations[i];
         const TrendSubject subject{readings[location.location], location, figures.asset.required,
                                    units};
-        row.push_back(std::make_shared<const ChartModel>(
-            locationTrend(subject, trendNames, kTrendLogicalSize).chart));
+        LocationTrend trend = locationTrend(subject, trendNames, kTrendLogicalSize);
+        selectTrendValue(trend, -1);  // paper has no value chosen
+        row.push_back(std::make_shared<const ChartModel>(std::move(trend.chart)));
         if (row.size() == kTrendsPerRow) {
             section.pictures.push_back(trendRow(std::move(row)));
             row.clear();
