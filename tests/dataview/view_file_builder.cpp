@@ -1,4 +1,4 @@
-#include "view_file_builder.h"
+#include "tests/dataview/view_file_builder.h"
 
 #include <QFile>
 

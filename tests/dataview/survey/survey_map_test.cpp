@@ -22,8 +22,8 @@
 #include "dataview/survey/survey_map.h"
 #include "dataview/survey/survey_panel.h"
 #include "dataview/survey/survey_scale.h"
+#include "tests/dataview/view_file_builder.h"
 #include "tests/survey/survey_fixtures.h"
-#include "view_file_builder.h"
 
 namespace korvel::test {
 namespace {

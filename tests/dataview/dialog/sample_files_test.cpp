@@ -13,8 +13,8 @@
 #include "datafile/number_text.h"
 #include "dataview/dialog/cctwx.h"
 #include "dataview/readings/reading_table.h"
+#include "tests/dataview/view_file_builder.h"
 #include "tools/sample_files.h"
-#include "view_file_builder.h"
 
 namespace korvel::test {
 namespace {

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "dataview/survey/survey_panel.h"
+#include "tests/dataview/view_file_builder.h"
 #include "tests/report/pdf_text.h"
 #include "tests/workbook/workbook_reader.h"
-#include "view_file_builder.h"
 
 namespace korvel::test {
 namespace {

@@ -18,9 +18,9 @@
 #include "dataview/survey/survey_map.h"
 #include "dataview/survey/survey_panel.h"
 #include "dataview/survey/thinnest_dialog.h"
+#include "tests/dataview/view_file_builder.h"
 #include "tests/report/pdf_text.h"
 #include "tests/survey/survey_fixtures.h"
-#include "view_file_builder.h"
 
 namespace korvel::test {
 namespace {

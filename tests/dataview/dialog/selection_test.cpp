@@ -14,7 +14,7 @@
 #include "dataview/dialog/cctwx.h"
 #include "dataview/dialog/list_header_ctrl.h"
 #include "dataview/readings/reading_table.h"
-#include "view_file_builder.h"
+#include "tests/dataview/view_file_builder.h"
 
 namespace korvel::test {
 namespace {

@@ -20,9 +20,9 @@
 #include "dataview/survey/survey_panel.h"
 #include "report/inspection_report.h"
 #include "report/report_content.h"
+#include "tests/dataview/view_file_builder.h"
 #include "tests/report/pdf_text.h"
 #include "tools/sample_files.h"
-#include "view_file_builder.h"
 
 namespace korvel::test {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "dataview/chart/ascan_drawing.h"
 #include "dataview/dialog/cctwx.h"
-#include "view_file_builder.h"
+#include "tests/dataview/view_file_builder.h"
 
 namespace korvel::test {
 namespace {

@@ -18,8 +18,8 @@
 
 #include "dataview/dialog/cctwx.h"
 #include "dataview/readings/reading_table.h"
+#include "tests/dataview/view_file_builder.h"
 #include "tests/support/unreadable_paths.h"
-#include "view_file_builder.h"
 
 namespace korvel::test {
 namespace {

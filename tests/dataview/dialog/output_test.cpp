@@ -14,7 +14,7 @@
 
 #include "dataview/dialog/cctwx.h"
 #include "dataview/readings/id_rows_text.h"
-#include "view_file_builder.h"
+#include "tests/dataview/view_file_builder.h"
 
 namespace korvel::test {
 namespace {
