@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "datafile/data_file.h"
+#include "dataview/readings/reading_table.h"
 
 namespace korvel::test {
 
@@ -111,6 +112,14 @@ std::vector<int> ramp(int count, int first) {
         values.push_back((first + i) % 100);
     }
     return values;
+}
+
+std::vector<std::string> columnTexts(const DataViewDialog& view, int column) {
+    std::vector<std::string> texts;
+    for (int row = 0; row < view.table().rowCount(); ++row) {
+        texts.push_back(view.table().text(row, column));
+    }
+    return texts;
 }
 
 ViewFixture::ViewFixture() = default;

@@ -59,6 +59,9 @@ class ViewFileBuilder {
 // A trace of `count` values from `first` upwards (wrapping below 100).
 std::vector<int> ramp(int count, int first = 0);
 
+// The texts of one column of the view's table, in the order shown.
+std::vector<std::string> columnTexts(const DataViewDialog& view, int column);
+
 // A temporary folder with files and views opened on them; the views are deleted with it.
 class ViewFixture {
   public:

@@ -29,23 +29,10 @@ class LoadingTest : public testing::Test {
     ViewFixture fixture;
 };
 
-std::vector<std::string> columnTexts(const DataViewDialog& view, int column) {
-    std::vector<std::string> texts;
-    for (int row = 0; row < view.table().rowCount(); ++row) {
-        texts.push_back(view.table().text(row, column));
-    }
-    return texts;
-}
-
 TEST_F(LoadingTest, ShowsReadingsSetupAndNoteOfTheFirstReading) {
-    Row first;
-    first.note = "1";
-    Row second;
-    second.id = "0002";
-    second.thickness = "0.300";
     ViewFileBuilder file;
-    file.reading(first)
-        .reading(second)
+    file.reading({.note = "1"})
+        .reading({.id = "0002", .thickness = "0.300"})
         .setup("1,IN,0.2330,1.000,0.010,STD,K-1,")
         .note("1,Weld seam,,North side,");
     auto& view = fixture.openText(file.text());
@@ -85,10 +72,8 @@ TEST_F(LoadingTest, UnreadableFileGivesOneMessageAndAnEmptyView) {
 }
 
 TEST_F(LoadingTest, LongNoteScrollsAndDraggedColumnWidthsSurviveAResize) {
-    Row first;
-    first.note = "1";
     ViewFileBuilder file;
-    file.reading(first)
+    file.reading({.note = "1"})
         .setup("1,IN,0.2330,1.000,0.010,STD,K-1,")
         .noteColumns("Note #,L1,L2,L3,L4,L5,L6,L7,L8,")
         .note(
@@ -176,19 +161,11 @@ TEST_F(LoadingTest, FileThatCannotBeOpenedSaysSoOnceAndShowsAnEmptyView) {
 }
 
 TEST_F(LoadingTest, LaterWaveformsAreReadAfterABScanRowWithoutOne) {
-    Row bscan;
-    bscan.bscan = "START";
-    Row stop = bscan;
-    stop.id = "0002";
-    stop.bscan = "STOP";
-    Row withWave;
-    withWave.id = "0003";
-    withWave.ascan = "ON";
-    Row after;
-    after.id = "0004";
     ViewFileBuilder file;
-    file.reading(bscan).reading(stop).reading(withWave);
-    file.waveform(ramp(180), ramp(180, 1), "DELAY=0.000,RANGE=1.000,").reading(after);
+    file.reading({.bscan = "START"})
+        .reading({.id = "0002", .bscan = "STOP"})
+        .reading({.id = "0003", .ascan = "ON"});
+    file.waveform(ramp(180), ramp(180, 1), "DELAY=0.000,RANGE=1.000,").reading({.id = "0004"});
     auto& view = fixture.openText(file.text());
     EXPECT_EQ(columnTexts(view, 0), (std::vector<std::string>{"0001", "0002", "0003", "0004"}));
     ASSERT_TRUE(view.table().reading(2).ascan.has_value());
@@ -197,10 +174,8 @@ TEST_F(LoadingTest, LaterWaveformsAreReadAfterABScanRowWithoutOne) {
 }
 
 TEST_F(LoadingTest, ColumnLineAfterTheLastWaveformIsNotTheSetupHeader) {
-    Row row;
-    row.ascan = "ON";
     ViewFileBuilder file;
-    file.reading(row).waveform(ramp(180), ramp(180), "DELAY=0.000,");
+    file.reading({.ascan = "ON"}).waveform(ramp(180), ramp(180), "DELAY=0.000,");
     file.line(std::string(kReadingColumnLine));  // the gauge writes the column line once more
     file.setup("1,IN,0.2330,1.000,0.010,STD,K-1,");
     auto& view = fixture.openText(file.text());
@@ -228,13 +203,10 @@ TEST_F(LoadingTest, BlankLinesBeforeHeadersAreSkipped) {
 }
 
 TEST_F(LoadingTest, ShortTraceEndsAtTheFirstLineThatIsNotATraceLine) {
-    Row row;
-    row.ascan = "ON";
-    Row next;
-    next.id = "0002";
     ViewFileBuilder file;
-    file.reading(row).waveform(ramp(20), ramp(20, 5), "DELAY=0.250,RANGE=1.000,MARKER1=7,");
-    file.reading(next);
+    file.reading({.ascan = "ON"})
+        .waveform(ramp(20), ramp(20, 5), "DELAY=0.250,RANGE=1.000,MARKER1=7,");
+    file.reading({.id = "0002"});
     auto& view = fixture.openText(file.text());
     ASSERT_EQ(view.table().rowCount(), 2);
     const auto& ascan = *view.table().reading(0).ascan;
@@ -257,13 +229,12 @@ TEST_F(LoadingTest, EndOfFileInsideATraceStopsLoading) {
 }
 
 TEST_F(LoadingTest, MissingRowsAndShortRowsGiveEmptyTexts) {
-    Row row;
-    row.setup = "7";
-    row.note = "9";
-    Row full;
-    full.id = "0003";
     ViewFileBuilder file;
-    file.reading(row).line("0002,0.1,").reading(full).readingCount(3).setup("1,IN,");
+    file.reading({.note = "9", .setup = "7"})
+        .line("0002,0.1,")
+        .reading({.id = "0003"})
+        .readingCount(3)
+        .setup("1,IN,");
     auto& view = fixture.openText(file.text());
     EXPECT_EQ(view.setupList()->topLevelItemCount(), 0);
     EXPECT_EQ(view.notes(), "");
@@ -326,15 +297,10 @@ TEST_F(LoadingTest, CapacitiesBoundWhatAFileCanMakeTheViewHold) {
 }
 
 TEST_F(LoadingTest, TheViewSaysWhatItShows) {
-    Row start;
-    start.bscan = "START";
-    Row stop;
-    stop.id = "0002";
-    stop.bscan = "STOP";
-    Row plain;
-    plain.id = "0003";
     ViewFileBuilder file;
-    file.reading(start).reading(stop).reading(plain);
+    file.reading({.bscan = "START"})
+        .reading({.id = "0002", .bscan = "STOP"})
+        .reading({.id = "0003"});
     auto& view = fixture.openText(file.text(), "A.CSV");
     EXPECT_TRUE(view.bScanRadio()->isChecked());
     EXPECT_EQ(view.chart()->model().notice, "");
@@ -355,13 +321,8 @@ TEST_F(LoadingTest, TheViewSaysWhatItShows) {
 
 // MIN shows for a MIN row or a reading with a value, so not for a file of holes alone.
 TEST_F(LoadingTest, BScanFileChoosesTheCrossSectionAndShowsMinWithSomewhereToGo) {
-    Row start;
-    start.bscan = "START";
-    start.thickness = "--.---";
-    Row stop;
-    stop.id = "0002";
-    stop.bscan = "STOP";
-    stop.thickness = "--.---";
+    const Row start{.thickness = "--.---", .bscan = "START"};
+    Row stop{.id = "0002", .thickness = "--.---", .bscan = "STOP"};
     ViewFileBuilder holes;
     holes.reading(start).reading(stop);
     auto& without = fixture.openText(holes.text(), "A.CSV");

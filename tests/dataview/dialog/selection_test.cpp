@@ -138,11 +138,7 @@ TEST_F(SelectionTest, SortingFollowsTheClicksOnTheHeader) {
         EXPECT_EQ(view.sortAscending(), step.ascending);
         EXPECT_EQ(view.readingsHeader()->sortColumn(), step.column);
         EXPECT_EQ(view.readingsHeader()->ascending(), step.ascending);
-        std::vector<std::string> ids;
-        for (int row = 0; row < 4; ++row) {
-            ids.push_back(view.table().text(row, 0));
-        }
-        EXPECT_EQ(ids, step.ids) << step.column;
+        EXPECT_EQ(columnTexts(view, 0), step.ids) << step.column;
     }
 }
 
@@ -166,11 +162,7 @@ TEST_F(SelectionTest, HolesSortLastInBothDirections) {
     for (const auto& sort : sorts) {
         clickHeader(view, 1);
         ASSERT_EQ(view.sortAscending(), sort.ascending);
-        std::vector<std::string> ids;
-        for (int row = 0; row < 5; ++row) {
-            ids.push_back(view.table().text(row, 0));
-        }
-        EXPECT_EQ(ids, sort.ids) << sort.ascending;
+        EXPECT_EQ(columnTexts(view, 0), sort.ids) << sort.ascending;
     }
 }
 
@@ -193,14 +185,8 @@ TEST_F(SelectionTest, SortedRowsKeepTheirSelectionAndTheGraphItsReading) {
 }
 
 TEST_F(SelectionTest, BScanFilesAreNeverSorted) {
-    Row start;
-    start.id = "0002";
-    start.bscan = "START";
-    Row stop;
-    stop.id = "0001";
-    stop.bscan = "STOP";
     ViewFileBuilder file;
-    file.reading(start).reading(stop);
+    file.reading({.id = "0002", .bscan = "START"}).reading({.id = "0001", .bscan = "STOP"});
     auto& view = fixture.openText(file.text());
     clickHeader(view, 0);
     clickHeader(view, 1);
@@ -240,14 +226,10 @@ TEST_F(SelectionTest, MinJumpsToTheSegmentsMinRowElseToTheFilesThinnestReading) 
 }
 
 TEST_F(SelectionTest, RadiosOfferTheWaveformOnlyForBScanRowsWithOne) {
-    Row start;
-    start.bscan = "START";
-    start.ascan = "ON";
-    Row stop;
-    stop.id = "0002";
-    stop.bscan = "STOP";
     ViewFileBuilder file;
-    file.reading(start).waveform(ramp(180), ramp(180), "DELAY=0.000,").reading(stop);
+    file.reading({.bscan = "START", .ascan = "ON"})
+        .waveform(ramp(180), ramp(180), "DELAY=0.000,")
+        .reading({.id = "0002", .bscan = "STOP"});
     file.setup("1,IN,0.2330,1.000,0.010,STD,K-1,");
     auto& view = fixture.openText(file.text());
     EXPECT_TRUE(view.aScanRadio()->isEnabled());
