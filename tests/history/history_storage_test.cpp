@@ -2,11 +2,8 @@
 // hostile names, files that are no database or a damaged one, a locked or read-only history,
 // every write of an add failing in turn, migrations from the first schema, two writers at once.
 
-#include <grp.h>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -25,6 +22,7 @@
 #include "history/sqlite_connection.h"
 #include "tests/history/history_fixtures.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/without_root.h"
 
 namespace korvel::history {
 namespace {
@@ -197,40 +195,15 @@ TEST_F(HistoryStorageTest, AReadOnlyHistoryIsReadAndRefusesChanges) {
     fs::permissions(path(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec |
                                  fs::perms::others_read | fs::perms::others_exec);
-    // Root writes any file: then the history is opened by a child process that has given up
-    // root for the unprivileged "nobody" and reports what it saw.
-    const auto outcome = [&] {
+    // Root writes any file: the history is opened as nobody.
+    const std::string seen = test::seenWithoutRoot([&] {
         auto history = open();
         const auto added = history.addSurvey("T", "B.CSV", survey("B.CSV", "01/01/2022 12:00 PM"));
         return std::string(history.figures("T") ? "read" : "unread") + " " +
                (added                                             ? std::string("added")
                 : added.error.failure == HistoryFailure::ReadOnly ? "read-only"
                                                                   : added.error.detail);
-    };
-    std::string seen;
-    if (geteuid() != 0) {
-        seen = outcome();
-    } else {
-        int pipe[2];
-        ASSERT_EQ(::pipe(pipe), 0);
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            const std::string text =
-                setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0
-                    ? outcome()
-                    : "could not become nobody";
-            (void)!write(pipe[1], text.data(), text.size());
-            _exit(0);
-        }
-        close(pipe[1]);
-        char buffer[256];
-        for (ssize_t n; (n = read(pipe[0], buffer, sizeof buffer)) > 0;) {
-            seen.append(buffer, static_cast<std::size_t>(n));
-        }
-        close(pipe[0]);
-        waitpid(child, nullptr, 0);
-    }
+    });
     EXPECT_EQ(seen, "read read-only");
     fs::permissions(folder_, fs::perms::owner_all);
     EXPECT_EQ(count("surveys"), 1);
