@@ -361,10 +361,12 @@ void CInspectionHistoryPage::reloadAsset() {
         showAsset();
         return;
     }
-    loaded_ = std::move(*loaded);
+    // Another asset is shown in its own units; set while nothing is loaded, so that the page
+    // is shown once, below.
     if (!sameAsset) {
-        setUnits(parseThicknessUnits(loaded_->figures.units).value_or(ThicknessUnits::Inches));
+        setUnits(parseThicknessUnits(loaded->figures.units).value_or(ThicknessUnits::Inches));
     }
+    loaded_ = std::move(*loaded);
     // The location with the shortest life shows its trend at once, else the one due first.
     if (!location_) {
         location_ = loaded_->figures.shortestLife ? loaded_->figures.shortestLife

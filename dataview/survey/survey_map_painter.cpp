@@ -82,10 +82,35 @@ struct GridPaint {
                 painter.drawText(rect, Qt::AlignCenter, content.textOf(*value));
             }
         }
-        // A cell without a reading is white: a grey frame shows where it stands.
-        painter.setPen(
-            QPen(point == kNoPoint ? QColor(200, 200, 200) : QColor(255, 255, 255, 160), 0));
-        painter.drawRect(rect);
+    }
+
+    // The cells' frames as the grid's lines, a few long lines rather than a rectangle a cell;
+    // a cell without a reading is white: a grey frame shows where it stands.
+    void frames() const {
+        const SurveyLayer& layer = *geometry.layer();
+        const QRectF plot = geometry.plot();
+        std::vector<QLineF> lines;
+        lines.reserve(layer.rows() + layer.columns() + 2);
+        for (std::size_t row = 0; row <= layer.rows(); ++row) {
+            const double y = row < layer.rows() ? geometry.cell(row, 0).top()
+                                                : geometry.cell(row - 1, 0).bottom();
+            lines.emplace_back(plot.left(), y, plot.right(), y);
+        }
+        for (std::size_t column = 0; column <= layer.columns(); ++column) {
+            const double x = column < layer.columns() ? geometry.cell(0, column).left()
+                                                      : geometry.cell(0, column - 1).right();
+            lines.emplace_back(x, plot.top(), x, plot.bottom());
+        }
+        painter.setPen(QPen(QColor(255, 255, 255, 160), 0));
+        painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+        painter.setPen(QPen(QColor(200, 200, 200), 0));
+        for (std::size_t row = 0; row < layer.rows(); ++row) {
+            for (std::size_t column = 0; column < layer.columns(); ++column) {
+                if (layer.at(row, column) == kNoPoint) {
+                    painter.drawRect(geometry.cell(row, column));
+                }
+            }
+        }
     }
 };
 
@@ -219,6 +244,7 @@ void paintGrid(QPainter& painter, const SurveyMapGeometry& geometry,
             paint.cell(row, column);
         }
     }
+    paint.frames();
     for (const std::size_t point : content.outlined) {
         outlinePoint(painter, geometry, point, QPen(kMinimumOutline, kMinimumPen), Qt::white);
     }

@@ -1,5 +1,5 @@
-// Speed and size of an asset's history report and workbook: 20 surveys of 5000 readings
-// (100,000 readings), the wall thinning from one survey to the next. Each figure is one whole
+// Speed and size of an asset's history report and workbook: the thinning sequence of 20
+// surveys of 5000 readings (100,000 readings, thinning_asset.h). Each figure is one whole
 // file, from reading the history to the file's bytes: the report in at most 3 s and under
 // 5 MB (the "pdf_bytes" counter).
 
@@ -10,13 +10,10 @@
 #include <filesystem>
 
 #include "app/text_table.h"
-#include "datafile/data_file_writer.h"
-#include "datafile/number_text.h"
 #include "history/history_open.h"
 #include "report/history_report.h"
-#include "survey/survey_layout.h"
+#include "tests/bench/thinning_asset.h"
 #include "tests/support/temp_folder.h"
-#include "tools/sample_files.h"
 #ifdef KORVEL_BENCH_WORKBOOK
 #include "workbook/history_workbook.h"
 #endif
@@ -27,21 +24,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace korvel::history;
 
-constexpr int kSurveys = 20;
-
-// The largest thickness-only file a year after the last, every wall 0.002 thinner.
-std::string survey5000(int n) {
-    DataFile file = samples::largestThicknessOnly("BIG5000.CSV", 17);
-    file.setHeaderValue("Last Saved", "06/01/" + std::to_string(2000 + n) + " 12:00 PM");
-    const std::size_t column = *file.readingColumn("Thickness");
-    for (Reading& reading : file.readings) {
-        if (const auto value = thicknessValue(reading.fields[column])) {
-            reading.fields[column] = fixedDecimals(*value - 0.002 * n, 3);
-        }
-    }
-    return dataFileBytes(file);
-}
-
 class BenchHistory {
   public:
     BenchHistory() : folder_(uniqueTempFolder("korvel-history-report-bench")) {
@@ -50,11 +32,8 @@ class BenchHistory {
             std::abort();
         }
         history_.emplace(std::move(*storage));
-        history_->setAsset({"A", 0.1, "IN", InspectionCode::Api653, {}});
-        for (int i = 0; i < kSurveys; ++i) {
-            if (!history_->addSurvey("A", "S" + std::to_string(i) + ".CSV", survey5000(i))) {
-                std::abort();
-            }
+        if (!addThinningAsset(*history_, "A", ThinningShape::Sequence)) {
+            std::abort();
         }
     }
     ~BenchHistory() { fs::remove_all(folder_); }
