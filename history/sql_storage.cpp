@@ -1,5 +1,6 @@
 #include "history/sql_storage.h"
 
+#include <algorithm>
 #include <map>
 
 namespace korvel::history {
@@ -342,7 +343,13 @@ HistoryResult<std::vector<StoredReading>> SqlStorage::readings(
     if (location) {
         parameters.push_back(*location);
     }
-    // The few exclusions first, then the readings alone: no lookup a reading in the database.
+    // The few surveys and exclusions first, then the readings' own columns alone: no lookup a
+    // reading in the database, and a survey's date and units are not read again for each of its
+    // readings.
+    const auto surveyList = surveys(asset);
+    if (!surveyList) {
+        return surveyList.error;
+    }
     std::map<std::pair<long long, std::string>, std::string> excluded;
     auto status = connection_->query(
         "SELECT e.survey_id, e.location, e.note FROM surveys s JOIN exclusions e ON e.survey_id = "
@@ -353,13 +360,31 @@ HistoryResult<std::vector<StoredReading>> SqlStorage::readings(
         });
     std::vector<StoredReading> readings;
     if (status) {
+        std::size_t expected = 0;
+        for (const SurveyEntry& survey : *surveyList) {
+            expected += static_cast<std::size_t>(survey.readings + survey.holes);
+        }
+        readings.reserve(location ? surveyList->size() : expected);
+        const SurveyEntry* survey = nullptr;
         status = connection_->query(
-            "SELECT s.id, s.survey_date, s.units, r.location, r.thickness FROM surveys s JOIN "
-            "readings r ON r.survey_id = s.id WHERE s.asset_id = ?" +
+            "SELECT r.survey_id, r.location, r.thickness FROM surveys s JOIN readings r ON "
+            "r.survey_id = s.id WHERE s.asset_id = ?" +
                 ofLocation + " ORDER BY s.survey_date, s.id, r.reading_index",
             parameters, [&](const SqlRow& row) {
-                StoredReading reading{row.integer(0),      row.integer(1), row.text(2), row.text(3),
-                                      row.optionalReal(4), false,          {}};
+                const long long surveyId = row.integer(0);
+                if (!survey || survey->id != surveyId) {
+                    const auto found = std::find_if(
+                        surveyList->begin(), surveyList->end(),
+                        [surveyId](const SurveyEntry& entry) { return entry.id == surveyId; });
+                    // A survey added since the list was read: the next read takes it.
+                    if (found == surveyList->end()) {
+                        return;
+                    }
+                    survey = &*found;
+                }
+                StoredReading reading{surveyId,    survey->dateMinutes, survey->units,
+                                      row.text(1), row.optionalReal(2), false,
+                                      {}};
                 if (!excluded.empty()) {
                     const auto found = excluded.find({reading.survey, reading.location});
                     reading.excluded = found != excluded.end();
