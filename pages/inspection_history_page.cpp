@@ -17,7 +17,9 @@
 #include <algorithm>
 
 #include "app/text_format.h"
+#include "app/ui/point_at_box.h"
 #include "app/ui/qt_text.h"
+#include "app/ui/whole_columns.h"
 #include "dataview/history/add_to_history.h"
 #include "dataview/history/history_thinnest.h"
 #include "dataview/history/trend_chart.h"
@@ -82,9 +84,17 @@ QWidget* CInspectionHistoryPage::buildAssetBox() {
     assets_->setSelectionBehavior(QAbstractItemView::SelectRows);
     assets_->setSelectionMode(QAbstractItemView::SingleSelection);
     assets_->verticalHeader()->hide();
-    assets_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    assets_->horizontalHeader()->setStretchLastSection(true);
-    assets_->setMinimumSize(340, 90);
+    assets_->setMinimumHeight(90);
+    const auto boxWidth = [](const QStringList& choices) {
+        QComboBox sample;
+        sample.addItems(choices);
+        return sample.sizeHint().width();
+    };
+    showColumnsWhole(assets_, assets_->horizontalHeader(),
+                     {cellTextWidth(assets_, QStringLiteral("TANK N-00")),
+                      cellTextWidth(assets_, QStringLiteral("0.0000")), boxWidth(kAssetUnitChoices),
+                      boxWidth(kCodeChoices), boxWidth(kClassChoices)},
+                     kName);
     newAsset_ = new QPushButton(caption("IDC_BTN_HISTORY_NEW_ASSET"), box);
     addSurvey_ = new QPushButton(caption("IDC_BTN_HISTORY_ADD_SURVEY"), box);
     auto* surveysLabel = new QLabel(caption("IDC_STATIC_HISTORY_SURVEYS"), box);
@@ -94,7 +104,12 @@ QWidget* CInspectionHistoryPage::buildAssetBox() {
     surveys_->setHeaderLabels({caption("IDC_LIST_COL_DATE"), caption("IDC_LIST_COL_FILE"),
                                caption("IDC_LIST_COL_READINGS"), caption("IDC_LIST_COL_HOLES")});
     surveys_->setMinimumHeight(70);
-    surveys_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    const QString count = QStringLiteral("00000");
+    showColumnsWhole(surveys_, surveys_->header(),
+                     {cellTextWidth(surveys_, QStringLiteral("0000-00-00")),
+                      cellTextWidth(surveys_, QStringLiteral("TANK-N-00.CSV")),
+                      cellTextWidth(surveys_, count), cellTextWidth(surveys_, count)},
+                     1);
     saveReport_ = new QPushButton(caption("IDC_BTN_HISTORY_SAVE_PDF"), box);
     printReport_ = new QPushButton(caption("IDC_BTN_HISTORY_PRINT"), box);
     workbook_ = new QPushButton(caption("IDC_BTN_HISTORY_WORKBOOK"), box);
@@ -741,8 +756,7 @@ void CInspectionHistoryPage::editTitleFields() {
         say(MessageKind::Warning,
             toQt(formatWithArguments(app().texts().message("IDS_HISTORY_NOMINAL_INVALID"),
                                      {fromQt(nominal->text().trimmed())})));
-        nominal->setFocus();
-        nominal->selectAll();
+        pointAtBox(nominal);
     });
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     if (dialog.exec() != QDialog::Accepted) {

@@ -13,6 +13,7 @@
 
 #include "app/text_table.h"
 #include "app/ui/qt_text.h"
+#include "app/ui/whole_columns.h"
 #include "dataview/history/history_map.h"
 
 namespace korvel {
@@ -72,6 +73,13 @@ HistoryThinnestDialog::HistoryThinnestDialog(const TextTable& texts, QWidget* pa
     list_->setHeaderLabels({QStringLiteral("#"), text("IDS_HISTORY_COL_LOCATION"),
                             text("IDS_HISTORY_COLOUR_THICKNESS"), text("IDS_HISTORY_COLOUR_NEXT"),
                             text("IDS_HISTORY_COLOUR_LIFE")});
+    showColumnsWhole(
+        list_, list_->header(),
+        {cellTextWidth(list_, QStringLiteral("000")), cellTextWidth(list_, QStringLiteral("K0000")),
+         cellTextWidth(list_, QStringLiteral("0.000 MM")),
+         cellTextWidth(list_, QStringLiteral("0000-00-00")),
+         cellTextWidth(list_, QStringLiteral("000.0"))},
+        1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->button(QDialogButtonBox::Close)->setText(text("IDS_HISTORY_CLOSE"));
     auto* form = new QFormLayout;

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include "app/ui/file_list_view.h"
 #include "dataview/chart/chart_painter.h"
 #include "dataview/history/add_to_history.h"
+#include "dataview/history/history_thinnest.h"
 #include "dataview/history/trend_chart.h"
 #include "dataview/survey/survey_map.h"
 #include "history/history_messages.h"
@@ -316,6 +318,30 @@ TEST_F(InspectionHistoryPageTest, TheAssetTableClearsAPropertyAndRefusesAWrongTh
     const auto audit = openWindowHistory(environment.app()).history->audit("TANK N");
     ASSERT_TRUE(audit);
     EXPECT_EQ(audit->back().note, "required=none units=none code=none class=none");
+}
+
+// At the page's own size every column of its lists shows whole, none scrolled out of sight.
+TEST_F(InspectionHistoryPageTest, EveryColumnOfItsListsShowsWhole) {
+    page->resize(page->sizeHint());
+    page->show();
+    page->showThinnest();
+    QCoreApplication::processEvents();
+    auto* thinnest = page->thinnestDialog()->findChild<QTreeWidget*>();
+    const std::pair<QAbstractItemView*, QHeaderView*> lists[] = {
+        {page->assetTable(), page->assetTable()->horizontalHeader()},
+        {page->surveyList(), page->surveyList()->header()},
+        {thinnest, thinnest->header()}};
+    for (const auto& [view, header] : lists) {
+        SCOPED_TRACE(view->metaObject()->className());
+        EXPECT_LE(header->length(), view->viewport()->width());
+        for (int column = 0; column < header->count(); ++column) {
+            EXPECT_GE(header->sectionSize(column), header->sectionSizeHint(column)) << column;
+        }
+    }
+    for (int column = 2; column < 5; ++column) {
+        const QWidget* box = page->assetTable()->cellWidget(1, column);
+        EXPECT_GE(box->width(), box->sizeHint().width()) << column;
+    }
 }
 
 // korvel-cli names its --archive option; the window names the setting that does the same.
