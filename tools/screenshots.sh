@@ -75,7 +75,12 @@ await_windows() {
 }
 
 # A window into a PNG file of 256 colours (a third of the size, no visible loss for windows).
+# Without a window manager the X server keeps no contents of a window's covered parts, and
+# import gives them black: the window is raised above every other first (the panel, and the
+# minimised main window, which Xvfb shows as a plain window at the top left).
 capture() {
+    xdotool windowraise "$1"
+    sleep 0.3
     import -window "$1" png:- | convert - +dither -colors 256 -define png:compression-level=9 "PNG8:$2"
     echo "$2"
 }
@@ -102,8 +107,6 @@ take_pictures() {
         start_demo "${options[@]}"
         await_windows "$sheet" 2
         await_windows "$panel" 1
-        # The panel goes to the screen's lower left corner, off the sheet.
-        xdotool windowmove "$(largest_window "$panel")" 0 740
         # The gauge list takes two seconds of the protocol's pauses to come.
         sleep "$([ "$i" -eq 0 ] && echo 4 || echo 1.5)"
         capture "$(largest_window "$sheet")" "$out/${pages[$i]}.png"
