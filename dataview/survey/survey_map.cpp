@@ -15,14 +15,17 @@ SurveyMap::SurveyMap(QWidget* parent) : QWidget(parent) {
 
 void SurveyMap::setContent(SurveyMapContent content) {
     content_ = std::move(content);
+    drawn_ = QPixmap();
     update();
 }
 
 void SurveyMap::setLayer(std::size_t layer) {
     layer_ = layer;
+    drawn_ = QPixmap();
     update();
 }
 
+// The map stays as drawn: only the selection is painted anew over it.
 void SurveyMap::setSelectedPoint(int point) {
     selected_ = point;
     update();
@@ -68,9 +71,25 @@ QString SurveyMap::hoverText(const QPoint& position) const {
 }
 
 void SurveyMap::paintEvent(QPaintEvent*) {
+    const qreal ratio = devicePixelRatioF();
+    if (drawn_.isNull() || drawn_.size() != size() * ratio) {
+        drawn_ = QPixmap(size() * ratio);
+        drawn_.setDevicePixelRatio(ratio);
+        QPainter map(&drawn_);
+        map.setFont(font());
+        map.fillRect(rect(), palette().base());
+        paintSurveyMap(map, rect(), content_, layer_, -1);
+    }
     QPainter painter(this);
-    painter.fillRect(rect(), palette().base());
-    paintSurveyMap(painter, rect(), content_, layer_, selected_);
+    painter.drawPixmap(0, 0, drawn_);
+    paintSurveySelection(painter, rect(), content_, layer_, selected_);
+}
+
+void SurveyMap::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) {
+        drawn_ = QPixmap();
+    }
+    QWidget::changeEvent(event);
 }
 
 void SurveyMap::mousePressEvent(QMouseEvent* event) {

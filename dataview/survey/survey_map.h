@@ -1,7 +1,9 @@
 #pragma once
 // The map widget: draws the survey (see survey_map_painter.h), tells the location and value
-// under the mouse, and reports the reading clicked.
+// under the mouse, and reports the reading clicked. It keeps the map as drawn, so that choosing
+// another reading paints only the selection over it.
 
+#include <QPixmap>
 #include <QWidget>
 
 #include "dataview/chart/paper_chart.h"
@@ -35,11 +37,13 @@ class SurveyMap : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     SurveyMapContent content_;
     std::size_t layer_ = 0;
     int selected_ = -1;
+    QPixmap drawn_;  // the map without the selection
 };
 
 }  // namespace korvel

@@ -227,7 +227,7 @@ void legend(QPainter& painter, const SurveyMapGeometry& geometry, const SurveyMa
 }
 
 void paintGrid(QPainter& painter, const SurveyMapGeometry& geometry,
-               const SurveyMapContent& content, std::size_t layerIndex, int selectedPoint) {
+               const SurveyMapContent& content, std::size_t layerIndex) {
     const auto range = valueRange(content.values);
     double textWidth = painter.fontMetrics().horizontalAdvance(QStringLiteral("0.000"));
     if (range) {
@@ -247,10 +247,6 @@ void paintGrid(QPainter& painter, const SurveyMapGeometry& geometry,
     paint.frames();
     for (const std::size_t point : content.outlined) {
         outlinePoint(painter, geometry, point, QPen(kMinimumOutline, kMinimumPen), Qt::white);
-    }
-    if (selectedPoint >= 0) {
-        QPen dashed(kSelectionOutline, 2, Qt::DashLine);
-        outlinePoint(painter, geometry, static_cast<std::size_t>(selectedPoint), dashed, Qt::black);
     }
     axisLabels(painter, geometry);
     if (!content.loss && content.statistics && layerIndex < content.statistics->layers.size()) {
@@ -274,7 +270,7 @@ void levelLine(QPainter& painter, const SurveyMapGeometry& geometry, std::option
 }
 
 void paintLine(QPainter& painter, const SurveyMapGeometry& geometry,
-               const SurveyMapContent& content, int selectedPoint) {
+               const SurveyMapContent& content) {
     const QRectF plot = geometry.plot();
     painter.setPen(Qt::black);
     painter.drawRect(plot);
@@ -317,11 +313,36 @@ void paintLine(QPainter& painter, const SurveyMapGeometry& geometry,
                                 5, 5);
         }
     }
-    if (selectedPoint >= 0) {
-        painter.setPen(QPen(kSelectionOutline, 2, Qt::DashLine));
-        const double x = geometry.xOf(static_cast<std::size_t>(selectedPoint));
-        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+}
+
+// The chosen reading: its cell outlined dashed, or a dashed line across the chart at it.
+void paintSelection(QPainter& painter, const SurveyMapGeometry& geometry, int selectedPoint) {
+    if (selectedPoint < 0) {
+        return;
     }
+    const QPen dashed(kSelectionOutline, 2, Qt::DashLine);
+    const auto point = static_cast<std::size_t>(selectedPoint);
+    if (geometry.grid()) {
+        outlinePoint(painter, geometry, point, dashed, Qt::black);
+        return;
+    }
+    painter.setPen(dashed);
+    const double x = geometry.xOf(point);
+    painter.drawLine(QPointF(x, geometry.plot().top()), QPointF(x, geometry.plot().bottom()));
+}
+
+// Where the map goes in the area, when there is a map to draw there.
+std::optional<SurveyMapGeometry> drawnGeometry(QPainter& painter, const QRectF& area,
+                                               const SurveyMapContent& content, std::size_t layer) {
+    // A grid without readings is drawn with its empty cells; a sequence needs a reading.
+    if (!content.survey || (content.survey->points.empty() && content.survey->layers.empty())) {
+        return std::nullopt;
+    }
+    const SurveyMapGeometry geometry(area, content, layer, painter.fontMetrics());
+    if (geometry.plot().width() < 4 || geometry.plot().height() < 4) {
+        return std::nullopt;
+    }
+    return geometry;
 }
 
 // The legend is as wide as its longest swatch text (a translation may be long).
@@ -423,22 +444,30 @@ int SurveyMapGeometry::pointAt(const QPointF& position) const {
 
 void paintSurveyMap(QPainter& painter, const QRectF& area, const SurveyMapContent& content,
                     std::size_t layer, int selectedPoint) {
-    // A grid without readings is drawn with its empty cells; a sequence needs a reading.
-    if (!content.survey || (content.survey->points.empty() && content.survey->layers.empty())) {
-        return;
-    }
-    const SurveyMapGeometry geometry(area, content, layer, painter.fontMetrics());
-    if (geometry.plot().width() < 4 || geometry.plot().height() < 4) {
+    const auto geometry = drawnGeometry(painter, area, content, layer);
+    if (!geometry) {
         return;
     }
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    if (geometry.grid()) {
-        paintGrid(painter, geometry, content, layer, selectedPoint);
+    if (geometry->grid()) {
+        paintGrid(painter, *geometry, content, layer);
     } else {
-        paintLine(painter, geometry, content, selectedPoint);
+        paintLine(painter, *geometry, content);
     }
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    paintSelection(painter, *geometry, selectedPoint);
     painter.restore();
+}
+
+void paintSurveySelection(QPainter& painter, const QRectF& area, const SurveyMapContent& content,
+                          std::size_t layer, int selectedPoint) {
+    if (const auto geometry = drawnGeometry(painter, area, content, layer)) {
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        paintSelection(painter, *geometry, selectedPoint);
+        painter.restore();
+    }
 }
 
 }  // namespace korvel

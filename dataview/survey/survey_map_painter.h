@@ -67,5 +67,8 @@ class SurveyMapGeometry {
 
 void paintSurveyMap(QPainter& painter, const QRectF& area, const SurveyMapContent& content,
                     std::size_t layer, int selectedPoint);
+// Only the selection paintSurveyMap draws, over a map painted without one (-1).
+void paintSurveySelection(QPainter& painter, const QRectF& area, const SurveyMapContent& content,
+                          std::size_t layer, int selectedPoint);
 
 }  // namespace korvel
