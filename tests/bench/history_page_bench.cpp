@@ -15,22 +15,13 @@
 
 #include "dataview/survey/survey_map.h"
 #include "pages/inspection_history_page.h"
+#include "tests/bench/paint_count.h"
 #include "tests/bench/thinning_asset.h"
 #include "tests/support/page_environment.h"
 #include "tests/support/recording_voice.h"
 
 namespace korvel::test {
 namespace {
-
-// Counts the paints a widget receives.
-class PaintCount : public QObject {
-  public:
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override {
-        paints += event->type() == QEvent::Paint ? 1 : 0;
-        return false;
-    }
-};
 
 // The history in the settings folder with the 100,000-reading asset "A" and an asset "EMPTY"
 // to select between its selections; the page shown on it.

@@ -15,22 +15,13 @@
 #include "dataview/history/window_history.h"
 #include "dataview/survey/survey_map.h"
 #include "pages/inspection_history_page.h"
+#include "tests/bench/paint_count.h"
 #include "tests/bench/thinning_asset.h"
 #include "tests/support/page_environment.h"
 #include "tests/support/recording_voice.h"
 
 namespace korvel::test {
 namespace {
-
-// Counts the paints of a widget: one that has begun has ended when the events run return.
-class PaintCount : public QObject {
-  public:
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override {
-        paints += event->type() == QEvent::Paint ? 1 : 0;
-        return false;
-    }
-};
 
 // Positions on the map, each over another location.
 std::vector<QPoint> locationsOnMap(const SurveyMap& map) {
