@@ -1,7 +1,7 @@
 // Speed and size of an asset's history report and workbook: the thinning sequence of 20
-// surveys of 5000 readings (100,000 readings, thinning_asset.h). Each figure is one whole
-// file, from reading the history to the file's bytes: the report in at most 3 s and under
-// 5 MB (the "pdf_bytes" counter).
+// surveys of 5000 readings (100,000 readings, thinning_asset.h), and the report of the grid of
+// as many. Each figure is one whole file, from reading the history to the file's bytes: the
+// report in at most 3 s and under 5 MB (the "pdf_bytes" counter).
 
 #include <benchmark/benchmark.h>
 
@@ -32,7 +32,8 @@ class BenchHistory {
             std::abort();
         }
         history_.emplace(std::move(*storage));
-        if (!addThinningAsset(*history_, "A", ThinningShape::Sequence)) {
+        if (!addThinningAsset(*history_, "A", ThinningShape::Sequence) ||
+            !addThinningAsset(*history_, "G", ThinningShape::Grid)) {
             std::abort();
         }
     }
@@ -49,13 +50,13 @@ BenchHistory& benchHistory() {
     return history;
 }
 
-void BM_HistoryReportOf100000Readings(benchmark::State& state) {
+void historyReport(benchmark::State& state, const std::string& asset) {
     InspectionHistory& history = benchHistory().history();
     const TextTable texts;
     const ReportSigner signer{texts, "Korvel - Version 3.7.3", "2026-12-08 10:00"};
     qsizetype bytes = 0;
     for (auto _ : state) {
-        const auto content = assetHistory(history, "A");
+        const auto content = assetHistory(history, asset);
         const QByteArray pdf =
             historyReportPdf({*content, 0}, latestSurveyBytes(history, *content), signer);
         bytes = pdf.size();
@@ -63,7 +64,17 @@ void BM_HistoryReportOf100000Readings(benchmark::State& state) {
     }
     state.counters["pdf_bytes"] = static_cast<double>(bytes);
 }
+
+void BM_HistoryReportOf100000Readings(benchmark::State& state) {
+    historyReport(state, "A");
+}
 BENCHMARK(BM_HistoryReportOf100000Readings)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The same of the grid, its map 5000 cells.
+void BM_HistoryReportOfAGridOf100000Readings(benchmark::State& state) {
+    historyReport(state, "G");
+}
+BENCHMARK(BM_HistoryReportOfAGridOf100000Readings)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 #ifdef KORVEL_BENCH_WORKBOOK
 void BM_HistoryWorkbookOf100000Readings(benchmark::State& state) {
