@@ -84,8 +84,10 @@ struct GridPaint {
         }
     }
 
-    // The cells' frames as the grid's lines, a few long lines rather than a rectangle a cell;
-    // a cell without a reading is white: a grey frame shows where it stands.
+    // The cells' frames as the grid's lines, a few long lines rather than a rectangle a cell,
+    // and opaque: a translucent line is blended in pieces handed to other threads, which on a
+    // busy machine take longer than the whole map. A cell without a reading is white: a grey
+    // frame shows where it stands.
     void frames() const {
         const SurveyLayer& layer = *geometry.layer();
         const QRectF plot = geometry.plot();
@@ -101,7 +103,7 @@ struct GridPaint {
                                                       : geometry.cell(0, column - 1).right();
             lines.emplace_back(x, plot.top(), x, plot.bottom());
         }
-        painter.setPen(QPen(QColor(255, 255, 255, 160), 0));
+        painter.setPen(QPen(Qt::white, 0));
         painter.drawLines(lines.data(), static_cast<int>(lines.size()));
         painter.setPen(QPen(QColor(200, 200, 200), 0));
         for (std::size_t row = 0; row < layer.rows(); ++row) {
