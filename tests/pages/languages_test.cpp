@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +24,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QTranslator>
+#include <QTreeWidget>
 
 #include "app/safe_file.h"
 #include "app/ui/about_box.h"
@@ -32,6 +34,7 @@
 #include "app/ui/qt_text.h"
 #include "app/ui/qt_translations.h"
 #include "dataview/dialog/data_view_dialog.h"
+#include "dataview/history/history_thinnest.h"
 #include "pages/demo_gauge_panel.h"
 #include "pages/page_set.h"
 #include "sim/upgrade_mode.h"
@@ -271,6 +274,13 @@ TEST_P(ShippedLanguages, DialogsShowTheirCaptionsWholeAndApart) {
                          nullptr);
     showAndSettle(panel);
     expectCaptionsWholeAndApart(&panel, std::string(GetParam()) + " demo panel");
+
+    // The history's Thinnest... list shows every heading whole, nothing scrolled aside.
+    HistoryThinnestDialog thinnest(app_->texts(), nullptr);
+    showAndSettle(thinnest);
+    expectCaptionsWholeAndApart(&thinnest, std::string(GetParam()) + " thinnest");
+    const QTreeWidget* list = thinnest.findChild<QTreeWidget*>();
+    EXPECT_LE(list->header()->length(), list->viewport()->width()) << GetParam();
 
     // The B-scan sample shows the most controls of the data view.
     test::RecordingVoice voice;
