@@ -61,6 +61,11 @@ class InspectionHistoryPageTest : public testing::Test {
         return joinPath(environment.app().pcDataFolder(), name);
     }
     const history::AssetFigures& figures() const { return page->loaded()->figures; }
+    // The one message said so far is a warning with the text.
+    void expectOneWarning(const std::string& text) const {
+        ASSERT_EQ(voice.said.size(), 1u);
+        EXPECT_EQ(voice.said[0], (test::Said{MessageKind::Warning, text}));
+    }
 
     test::PageEnvironment environment;
     test::RecordingVoice voice;
@@ -263,12 +268,9 @@ TEST_F(InspectionHistoryPageTest, TitleFieldsAreKeptWithTheAsset) {
         dialog->findChild<QLineEdit*>("client")->setText("Other");
         save->click();
         EXPECT_TRUE(dialog->isVisible());
-        ASSERT_EQ(voice.said.size(), 1u);
-        EXPECT_EQ(voice.said[0],
-                  (test::Said{MessageKind::Warning,
-                              "The nominal thickness thick is not a number above 0. Type one "
-                              "such as 0.375, or leave the box empty, and save again; nothing was "
-                              "saved yet."}));
+        expectOneWarning(
+            "The nominal thickness thick is not a number above 0. Type one such as 0.375, or "
+            "leave the box empty, and save again; nothing was saved yet.");
         EXPECT_EQ(page->loaded()->asset.nominal, 0.375);
         dialog->findChild<QLineEdit*>("nominal")->clear();
         save->click();
@@ -289,12 +291,9 @@ TEST_F(InspectionHistoryPageTest, TheAssetTableClearsAPropertyAndRefusesAWrongTh
     const auto settle = [] { QCoreApplication::processEvents(); };
     table->item(row, 1)->setText("0");
     settle();
-    ASSERT_EQ(voice.said.size(), 1u);
-    EXPECT_EQ(voice.said[0],
-              (test::Said{MessageKind::Warning,
-                          "The required thickness 0 is not a number above 0. Type one such as "
-                          "0.250, or clear the cell to remove it; the required thickness was left "
-                          "as it was."}));
+    expectOneWarning(
+        "The required thickness 0 is not a number above 0. Type one such as 0.250, or clear the "
+        "cell to remove it; the required thickness was left as it was.");
     EXPECT_EQ(stored().required, 0.1);
     EXPECT_EQ(table->item(row, 1)->text(), "0.100");
 
