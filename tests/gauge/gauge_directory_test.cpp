@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <regex>
 
 #include "gauge/gauge_directory.h"
 #include "tests/gauge/simulated_gauge_fixture.h"
+#include "tests/support/listing_time.h"
 
 namespace korvel::test {
 namespace {
@@ -55,8 +55,7 @@ TEST_F(GaugeDirectory, ListsTheDataLogInTwoSecondsAndReleasesTheLink) {
     EXPECT_EQ(entries[0].name, "A.CSV");
     EXPECT_EQ(entries[0].type, "CSV");
     EXPECT_EQ(entries[1].name, "B.BIN");
-    const std::regex dateTime(R"(\d\d/\d\d/\d{4} \d\d:\d\d (AM|PM))");
-    EXPECT_TRUE(std::regex_match(entries[1].modified, dateTime)) << entries[1].modified;
+    EXPECT_TRUE(isListingTime(entries[1].modified)) << entries[1].modified;
     EXPECT_EQ(voice.status, "Gage directory file list refresh complete");
     EXPECT_EQ(voice.progress, 1);
     EXPECT_GE(clock.nowMs(), 2000);
