@@ -14,14 +14,6 @@ namespace korvel::cli {
 
 namespace {
 
-// Keeps the reader's text; the reader runs on the calling thread here.
-class CollectingSink : public TerminalReaderSink {
-  public:
-    void textReceived(std::string_view added) override { text += added; }
-    void readerEnded(bool) override {}
-    std::string text;
-};
-
 int velocityGet(GaugeLink& link, const std::vector<std::string>& units) {
     VelocitySettings settings;
     for (std::size_t k = 0; k < settings.size(); ++k) {

@@ -7,6 +7,7 @@
 // flags.
 
 #include <atomic>
+#include <string>
 #include <string_view>
 #include <thread>
 
@@ -30,6 +31,14 @@ class TerminalReaderSink {
     virtual void textReceived(std::string_view added) = 0;
     // Called on the reader's thread as its last act.
     virtual void readerEnded(bool endMarkerSeen) = 0;
+};
+
+// Keeps all the text a read gave, for a reader that runs on the calling thread.
+class CollectingSink : public TerminalReaderSink {
+  public:
+    void textReceived(std::string_view added) override { text += added; }
+    void readerEnded(bool) override {}
+    std::string text;
 };
 
 class TerminalReader {

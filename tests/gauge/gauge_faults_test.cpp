@@ -18,13 +18,6 @@
 namespace korvel::test {
 namespace {
 
-class CollectingSink : public TerminalReaderSink {
-  public:
-    void textReceived(std::string_view added) override { text += added; }
-    void readerEnded(bool) override {}
-    std::string text;
-};
-
 class GaugeFaults : public SimulatedGaugeTest {
   protected:
     void SetUp() override {
