@@ -94,15 +94,12 @@ void selectAsset(benchmark::State& state, ThinningShape shape) {
     }
 }
 
-void BM_SelectGridOf100000Readings(benchmark::State& state) {
-    selectAsset(state, ThinningShape::Grid);
-}
-BENCHMARK(BM_SelectGridOf100000Readings)->Unit(benchmark::kMillisecond)->Iterations(20);
-
-void BM_SelectSequenceOf100000Readings(benchmark::State& state) {
-    selectAsset(state, ThinningShape::Sequence);
-}
-BENCHMARK(BM_SelectSequenceOf100000Readings)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK_CAPTURE(selectAsset, GridOf100000Readings, ThinningShape::Grid)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
+BENCHMARK_CAPTURE(selectAsset, SequenceOf100000Readings, ThinningShape::Sequence)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
 
 // The four colourings in turn, each until the map is painted.
 void chooseColours(benchmark::State& state, ThinningShape shape) {
@@ -119,15 +116,12 @@ void chooseColours(benchmark::State& state, ThinningShape shape) {
     }
 }
 
-void BM_ColourGridOf100000Readings(benchmark::State& state) {
-    chooseColours(state, ThinningShape::Grid);
-}
-BENCHMARK(BM_ColourGridOf100000Readings)->Unit(benchmark::kMillisecond)->Iterations(40);
-
-void BM_ColourSequenceOf100000Readings(benchmark::State& state) {
-    chooseColours(state, ThinningShape::Sequence);
-}
-BENCHMARK(BM_ColourSequenceOf100000Readings)->Unit(benchmark::kMillisecond)->Iterations(40);
+BENCHMARK_CAPTURE(chooseColours, GridOf100000Readings, ThinningShape::Grid)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(40);
+BENCHMARK_CAPTURE(chooseColours, SequenceOf100000Readings, ThinningShape::Sequence)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(40);
 
 void BM_LoadAssetOf100000Readings(benchmark::State& state) {
     ShownPage shown(ThinningShape::Grid);
